@@ -1,0 +1,61 @@
+// Files as the core sees them: Windows paths, Windows error codes.
+// Only what the text reader and writer need for now; later modules extend it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace tarnwick {
+
+// Windows error codes (GetLastError values) that the core names.
+inline constexpr std::uint32_t kErrorSuccess = 0;
+inline constexpr std::uint32_t kErrorFileNotFound = 2;
+inline constexpr std::uint32_t kErrorPathNotFound = 3;
+inline constexpr std::uint32_t kErrorAccessDenied = 5;
+inline constexpr std::uint32_t kErrorInvalidHandle = 6;
+inline constexpr std::uint32_t kErrorWriteFault = 29;
+inline constexpr std::uint32_t kErrorReadFault = 30;
+inline constexpr std::uint32_t kErrorSharingViolation = 32;
+inline constexpr std::uint32_t kErrorHandleDiskFull = 39;
+inline constexpr std::uint32_t kErrorFileExists = 80;
+inline constexpr std::uint32_t kErrorInvalidParameter = 87;
+inline constexpr std::uint32_t kErrorDiskFull = 112;
+inline constexpr std::uint32_t kErrorInvalidName = 123;
+inline constexpr std::uint32_t kErrorAlreadyExists = 183;
+inline constexpr std::uint32_t kErrorFilenameExcedRange = 206;
+inline constexpr std::uint32_t kErrorDirectory = 267;
+
+// An open file. Every call returns kErrorSuccess or the Windows error code.
+class OpenFile {
+public:
+    virtual ~OpenFile() = default;
+    // Reads up to `size` bytes; `got` is 0 at the end of the file.
+    virtual std::uint32_t read(void* buffer, std::size_t size, std::size_t& got) = 0;
+    // Writes all `size` bytes or fails.
+    virtual std::uint32_t write(const void* data, std::size_t size) = 0;
+    // Pushes written data to the disk (FlushFileBuffers).
+    virtual std::uint32_t flush() = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Existing file only, sharing reading. Null with `error` set on failure.
+    virtual std::unique_ptr<OpenFile> openForReading(const std::u16string& path,
+                                                     std::uint32_t& error) = 0;
+    // Creates the file or truncates an existing one, no sharing.
+    virtual std::unique_ptr<OpenFile> createForWriting(const std::u16string& path,
+                                                       std::uint32_t& error) = 0;
+    // Puts `source` in the place of `target` in one step, replacing it if it exists.
+    virtual std::uint32_t replaceFile(const std::u16string& source,
+                                      const std::u16string& target) = 0;
+    virtual std::uint32_t deleteFile(const std::u16string& path) = 0;
+};
+
+// The adapter of the platform the program was built for.
+FileSystem& NativeFileSystem();
+
+}  // namespace tarnwick
