@@ -1,5 +1,95 @@
+// tarnwick: the companion command line of Tarnwick. It stands in for the
+// installer and the browser toolbar, and shows what the formats hold.
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
 #ifdef _WIN32
-int wmain() { return 0; }
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+#include "foundation/text_file.h"
+#include "platform/utf8.h"
+#include "tools/tarnwick/cli_args.h"
+#include "tools/tarnwick/commands.h"
+
+namespace tarnwick::cli {
+namespace {
+
+const Command kCommands[] = {
+    {"seal", "seal MODE TEXT [--password PW]", RunSeal},
+    {"unseal", "unseal MODE SEALED [--password PW]", RunUnseal},
+    {"check-text", "check-text TEXT", RunCheckText},
+    {"lines", "lines FILE", RunLines},
+};
+
+void printUsage() {
+    std::string text = "usage: tarnwick COMMAND ...; commands:";
+    for (const Command& command : kCommands) text += std::string(" ") + command.usage + ";";
+    text.pop_back();
+    PrintError(text);
+}
+
+int run(std::vector<std::u16string> words) {
+    if (words.empty()) {
+        printUsage();
+        return 2;
+    }
+    const std::string name = Utf16ToUtf8(words.front());
+    words.erase(words.begin());
+    for (const Command& command : kCommands) {
+        if (name != command.name) continue;
+        ArgList args(std::move(words));
+        try {
+            return command.run(args);
+        } catch (const UsageError& e) {
+            PrintError(std::string("tarnwick ") + command.name + ": " + e.what() +
+                       " (usage: tarnwick " + command.usage + ")");
+            return 2;
+        } catch (const CTextFileException& e) {
+            PrintError(std::string("tarnwick ") + command.name + ": " + e.what());
+            return 1;
+        } catch (const std::exception& e) {
+            PrintError(std::string("tarnwick ") + command.name + ": " + e.what());
+            return 1;
+        }
+    }
+    PrintError("tarnwick: unknown command " + name);
+    printUsage();
+    return 2;
+}
+
+}  // namespace
+
+void PrintLine(const std::string& utf8) {
+    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+void PrintError(const std::string& utf8) {
+    std::fwrite(utf8.data(), 1, utf8.size(), stderr);
+    std::fputc('\n', stderr);
+    std::fflush(stderr);
+}
+
+}  // namespace tarnwick::cli
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+    // UTF-8 bytes and bare LFs go out as they are.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    std::vector<std::u16string> words;
+    for (int i = 1; i < argc; ++i) words.emplace_back(reinterpret_cast<const char16_t*>(argv[i]));
+    return tarnwick::cli::run(std::move(words));
+}
 #else
-int main() { return 0; }
+int main(int argc, char** argv) {
+    std::vector<std::u16string> words;
+    for (int i = 1; i < argc; ++i) words.push_back(tarnwick::Utf8ToUtf16(argv[i]));
+    return tarnwick::cli::run(std::move(words));
+}
 #endif

@@ -1,0 +1,63 @@
+# Shared by the README's commands: packages, an Xvfb of our own, Wine clean-up.
+# Sourced, not run.
+
+TARNWICK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+TARNWICK_PACKAGES=(
+  cmake ninja-build g++ python3
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libssl-dev
+  g++-mingw-w64-x86-64 wine64 xvfb
+  libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1 libxext6
+  imagemagick
+)
+
+# Installs whichever of the packages are missing (needs root, as on CI).
+tarnwick_install_packages() {
+  local missing=() p
+  for p in "${TARNWICK_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Starts an Xvfb on the first free display and exports DISPLAY; its pid is in XVFB_PID.
+tarnwick_start_xvfb() {
+  local n
+  for n in $(seq 90 160); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    local i
+    for i in $(seq 1 100); do
+      [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$XVFB_PID" 2>/dev/null
+    XVFB_PID=
+  done
+  echo "could not start Xvfb" >&2
+  return 1
+}
+
+# Ends the wine server of one prefix (found by its environment) and its programs.
+tarnwick_stop_wineserver() {
+  local prefix=$1 pid
+  [ -d "$prefix" ] || return 0
+  for pid in $(pgrep wineserver 2>/dev/null); do
+    if tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$prefix"; then
+      kill "$pid" 2>/dev/null
+    fi
+  done
+  WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+}
+
+tarnwick_stop_xvfb() {
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+  XVFB_PID=
+}

@@ -1,0 +1,27 @@
+// The CLI's commands. Each takes its arguments from the list, prints its
+// result as UTF-8 with LF line ends and returns the exit code.
+#pragma once
+
+#include <string>
+
+#include "tools/tarnwick/cli_args.h"
+
+namespace tarnwick::cli {
+
+struct Command {
+    const char* name;
+    const char* usage;
+    int (*run)(ArgList& args);
+};
+
+// Writes one line of UTF-8 text and an LF to standard output.
+void PrintLine(const std::string& utf8);
+// Writes one line to standard error.
+void PrintError(const std::string& utf8);
+
+int RunSeal(ArgList& args);
+int RunUnseal(ArgList& args);
+int RunCheckText(ArgList& args);
+int RunLines(ArgList& args);
+
+}  // namespace tarnwick::cli
