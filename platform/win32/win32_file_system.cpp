@@ -1,1 +1,72 @@
-// placeholder
+#include "platform/win32/win32_file_system.h"
+
+#include <windows.h>
+
+#include "platform/win32/wide.h"
+
+namespace tarnwick {
+namespace {
+
+class Win32OpenFile : public OpenFile {
+public:
+    explicit Win32OpenFile(HANDLE handle) : handle_(handle) {}
+    ~Win32OpenFile() override { CloseHandle(handle_); }
+
+    std::uint32_t read(void* buffer, std::size_t size, std::size_t& got) override {
+        DWORD n = 0;
+        got = 0;
+        if (!ReadFile(handle_, buffer, static_cast<DWORD>(size), &n, nullptr)) return GetLastError();
+        got = n;
+        return kErrorSuccess;
+    }
+
+    std::uint32_t write(const void* data, std::size_t size) override {
+        const auto* p = static_cast<const unsigned char*>(data);
+        while (size > 0) {
+            DWORD n = 0;
+            if (!WriteFile(handle_, p, static_cast<DWORD>(size), &n, nullptr)) return GetLastError();
+            if (n == 0) return kErrorWriteFault;
+            p += n;
+            size -= n;
+        }
+        return kErrorSuccess;
+    }
+
+    std::uint32_t flush() override { return FlushFileBuffers(handle_) ? kErrorSuccess : GetLastError(); }
+
+private:
+    HANDLE handle_;
+};
+
+std::unique_ptr<OpenFile> open(const std::u16string& path, DWORD access, DWORD share, DWORD disposition,
+                               std::uint32_t& error) {
+    HANDLE h = CreateFileW(AsWide(path), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        error = GetLastError();
+        return nullptr;
+    }
+    error = kErrorSuccess;
+    return std::make_unique<Win32OpenFile>(h);
+}
+
+}  // namespace
+
+std::unique_ptr<OpenFile> Win32FileSystem::openForReading(const std::u16string& path, std::uint32_t& error) {
+    return open(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, error);
+}
+
+std::unique_ptr<OpenFile> Win32FileSystem::createForWriting(const std::u16string& path, std::uint32_t& error) {
+    return open(path, GENERIC_WRITE, 0, CREATE_ALWAYS, error);
+}
+
+std::uint32_t Win32FileSystem::replaceFile(const std::u16string& source, const std::u16string& target) {
+    return MoveFileExW(AsWide(source), AsWide(target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+               ? kErrorSuccess
+               : GetLastError();
+}
+
+std::uint32_t Win32FileSystem::deleteFile(const std::u16string& path) {
+    return DeleteFileW(AsWide(path)) ? kErrorSuccess : GetLastError();
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,29 @@
+// Files on Linux behind the core's Windows paths, mapped as Wine maps its Z:
+// drive (Z:\tmp\lib\a.vrc is /tmp/lib/a.vrc); failures report the Windows error
+// code that the same failure gives there.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/file_system.h"
+
+namespace tarnwick {
+
+// The host path of a Z: path; empty for any other drive or a UNC path.
+std::string WindowsPathToHost(std::u16string_view windowsPath);
+// The Z: path of a host path; a relative path is taken from the current folder.
+std::u16string HostPathToWindows(std::string_view hostPath);
+
+class HostFileSystem : public FileSystem {
+public:
+    std::unique_ptr<OpenFile> openForReading(const std::u16string& path, std::uint32_t& error) override;
+    std::unique_ptr<OpenFile> createForWriting(const std::u16string& path, std::uint32_t& error) override;
+    std::uint32_t replaceFile(const std::u16string& source, const std::u16string& target) override;
+    std::uint32_t deleteFile(const std::u16string& path) override;
+};
+
+// The Windows error code for an errno value of a call on `hostPath`.
+std::uint32_t WindowsErrorOf(int errnoValue, const std::string& hostPath);
+
+}  // namespace tarnwick

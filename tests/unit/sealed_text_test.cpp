@@ -1,0 +1,143 @@
+#include "foundation/sealed_text.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+#include "foundation/primary_password.h"
+#include "platform/host/code_page_1252.h"
+#include "platform/utf8.h"
+
+namespace tarnwick {
+namespace {
+
+int countNumbers(const std::u16string& sealed) {
+    int n = 1;
+    for (char16_t c : sealed) n += c == u' ';
+    return n;
+}
+
+class SealedText : public ::testing::Test {
+protected:
+    void SetUp() override { SetCurrentPrimaryPassword("pa55word"); }
+    void TearDown() override { ClearCurrentPrimaryPassword(); }
+    CodePage1252 codePage;
+};
+
+// Every length from 0 to 40 and every byte of code page 1252, in all three key
+// modes, against sealed texts made with an independent implementation.
+TEST_F(SealedText, AgreesWithAnIndependentImplementation) {
+    std::ifstream file(std::string(TARNWICK_FIXTURES) + "/sealed_golden.txt");
+    ASSERT_TRUE(file) << "missing fixture sealed_golden.txt";
+    std::string line;
+    int checked = 0;
+    while (std::getline(file, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream fields(line);
+        std::string mode, hex, sealed;
+        std::getline(fields, mode, '\t');
+        std::getline(fields, hex, '\t');
+        std::getline(fields, sealed);
+        std::string narrow;
+        for (std::size_t i = 0; i < hex.size(); i += 2) narrow.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+        const std::u16string text = codePage.toWide(narrow, CodePage::Which::Thread);
+        const int keyMode = std::stoi(mode);
+        EXPECT_EQ(sealed, Utf16ToUtf8(SealText(text, u"Blowfish", keyMode, codePage))) << line;
+        EXPECT_EQ(text, UnsealText(Utf8ToUtf16(sealed), u"Blowfish", keyMode, codePage)) << line;
+        ++checked;
+    }
+    EXPECT_EQ(3 * (41 + 254), checked);
+}
+
+TEST_F(SealedText, LengthsArePaddedToWholeBlocks) {
+    EXPECT_EQ(8, countNumbers(SealText(u"", u"Blowfish", KeyModeCommon, codePage)));
+    EXPECT_EQ(8, countNumbers(SealText(u"12345", u"Blowfish", KeyModeCommon, codePage)));
+    EXPECT_EQ(16, countNumbers(SealText(u"12345678", u"Blowfish", KeyModeCommon, codePage)));
+    EXPECT_EQ(16, countNumbers(SealText(u"1234567890123", u"Blowfish", KeyModeCommon, codePage)));
+    for (const std::u16string text : {u"", u"a", u"abcdefg", u"abcdefgh", u"abcdefghi", u"abcdefghijklmnop"}) {
+        for (int mode : {KeyModeUser, KeyModeCommon, KeyModeOption}) {
+            EXPECT_EQ(text, UnsealText(SealText(text, u"Blowfish", mode, codePage), u"Blowfish", mode, codePage));
+        }
+    }
+}
+
+TEST_F(SealedText, NumbersAreSignedBytesSeparatedBySingleSpaces) {
+    const std::u16string sealed = SealText(u"The quick brown fox", u"Blowfish", KeyModeOption, codePage);
+    EXPECT_NE(u' ', sealed.front());
+    EXPECT_NE(u' ', sealed.back());
+    EXPECT_EQ(std::u16string::npos, sealed.find(u"  "));
+    std::istringstream numbers(Utf16ToUtf8(sealed));
+    int value = 0;
+    while (numbers >> value) {
+        EXPECT_GE(value, -128);
+        EXPECT_LE(value, 127);
+    }
+}
+
+TEST_F(SealedText, UnsealingIsLenientWithTheNumbers) {
+    const std::u16string sealed = SealText(u"secret", u"Blowfish", KeyModeCommon, codePage);
+    // 0..255 instead of -128..127: only the low 8 bits count.
+    std::istringstream numbers(Utf16ToUtf8(sealed));
+    std::string unsigned_;
+    int value = 0;
+    while (numbers >> value) unsigned_ += (unsigned_.empty() ? "" : " ") + std::to_string(value & 0xFF);
+    EXPECT_EQ(u"secret", UnsealText(Utf8ToUtf16(unsigned_), u"Blowfish", KeyModeCommon, codePage));
+    // Up to 7 numbers past the last whole block are dropped.
+    EXPECT_EQ(u"secret", UnsealText(sealed + u" 1 2 3 4 5 6 7", u"Blowfish", KeyModeCommon, codePage));
+    // Fewer than 8 numbers, garbage, or nothing: the empty text, no exception.
+    EXPECT_EQ(u"", UnsealText(u"1 2 3", u"Blowfish", KeyModeCommon, codePage));
+    EXPECT_EQ(u"", UnsealText(u"", u"Blowfish", KeyModeCommon, codePage));
+    EXPECT_NO_THROW(UnsealText(u"99999999999999999999999 -x +  \t7 a b c d e f", u"Blowfish", KeyModeCommon, codePage));
+}
+
+TEST_F(SealedText, PadCharacterEndsTheText) {
+    EXPECT_EQ(u"ab", UnsealText(SealText(u"ab\x14" u"cd", u"Blowfish", KeyModeCommon, codePage), u"Blowfish",
+                                KeyModeCommon, codePage));
+}
+
+TEST_F(SealedText, KeysOfTheModesDiffer) {
+    const std::u16string protectedMarker = SealText(u"PROTECT", u"Blowfish", KeyModeUser, codePage);
+    EXPECT_NE(u"PROTECT", UnsealText(protectedMarker, u"Blowfish", KeyModeCommon, codePage));
+    SetCurrentPrimaryPassword("otherpw1");
+    EXPECT_NE(u"PROTECT", UnsealText(protectedMarker, u"Blowfish", KeyModeUser, codePage));
+}
+
+TEST_F(SealedText, OtherAlgorithmNamesEncryptNothing) {
+    EXPECT_EQ(u"0 0 0 0 0 0 0 0", SealText(u"abc", u"blowfish", KeyModeCommon, codePage));
+    EXPECT_EQ(u"", UnsealText(SealText(u"abc", u"Blowfish", KeyModeCommon, codePage), u"AES", KeyModeCommon, codePage));
+}
+
+TEST_F(SealedText, UnknownKeyModeIsAProgrammingError) {
+    EXPECT_THROW(SealText(u"x", u"Blowfish", 3, codePage), std::invalid_argument);
+    EXPECT_THROW(UnsealText(u"0 0 0 0 0 0 0 0", u"Blowfish", -1, codePage), std::invalid_argument);
+}
+
+TEST(CheckText, IsTheDigestInDecimalCharacterCodes) {
+    CodePage1252 codePage;
+    EXPECT_EQ(u"57 48 48 49 53 48 57 56 51 67 68 50 52 70 66 48 68 54 57 54 51 70 55 68 50 56 69 49 55 70 55 50",
+              MakeCheckText(u"abc", codePage));
+    // The narrow form is digested: U+20AC is byte 0x80 in code page 1252.
+    EXPECT_EQ(MakeCheckText(u"\u20AC", codePage), MakeCheckText(u"\u20AC", codePage));
+    const std::u16string text = MakeCheckText(std::u16string(70000, u'x'), codePage);
+    EXPECT_EQ(32, countNumbers(text));
+    std::istringstream numbers(Utf16ToUtf8(text));
+    int value = 0;
+    while (numbers >> value) EXPECT_TRUE((value >= 48 && value <= 57) || (value >= 65 && value <= 70)) << value;
+}
+
+TEST(PrimaryPassword, SetClearsTheWholeBufferFirst) {
+    SetCurrentPrimaryPassword("longerpassword");
+    SetCurrentPrimaryPassword("short");
+    EXPECT_STREQ("short", CurrentPrimaryPassword());
+    for (std::size_t i = 5; i < kPrimaryPasswordBufferSize; ++i) EXPECT_EQ('\0', CurrentPrimaryPassword()[i]);
+    SetCurrentPrimaryPassword(std::string(400, 'p'));
+    EXPECT_EQ(kPrimaryPasswordBufferSize - 1, std::string(CurrentPrimaryPassword()).size());
+    ClearCurrentPrimaryPassword();
+    EXPECT_FALSE(HasCurrentPrimaryPassword());
+}
+
+}  // namespace
+}  // namespace tarnwick
