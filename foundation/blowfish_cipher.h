@@ -30,13 +30,15 @@ public:
     void Encrypt(const std::uint8_t* in, std::uint8_t* out, std::size_t count, int mode = kModeEcb) const;
     void Decrypt(const std::uint8_t* in, std::uint8_t* out, std::size_t count, int mode = kModeEcb) const;
 
+    // One (left, right) block in place; the key schedule uses EncryptBlock.
     void EncryptBlock(std::uint32_t& left, std::uint32_t& right) const;
     void DecryptBlock(std::uint32_t& left, std::uint32_t& right) const;
 
+private:
+    // The hexadecimal digits of pi (blowfish_tables.cpp), copied in by the key schedule.
     static const std::uint32_t kInitialP[18];
     static const std::uint32_t kInitialS[4][256];
 
-private:
     std::uint32_t round(std::uint32_t x) const {
         return ((s_[0][x >> 24] + s_[1][(x >> 16) & 0xFF]) ^ s_[2][(x >> 8) & 0xFF]) + s_[3][x & 0xFF];
     }

@@ -16,6 +16,33 @@ namespace {
 
 constexpr std::size_t kKeyLength = 16;
 constexpr std::uint8_t kPadByte = 0x14;
+constexpr char kCommonKey[] = "brindlefoxmarrow";
+constexpr char kOptionKey[] = "cobaltwrenharbor";
+static_assert(sizeof kCommonKey == kKeyLength + 1 && sizeof kOptionKey == kKeyLength + 1);
+static_assert(sizeof kUserKeyPrefix == 8 + 1);
+
+// Length of a zero-terminated byte string, looking at no more than `limit` bytes.
+std::size_t boundedLength(const void* bytes, std::size_t limit) {
+    const void* zero = std::memchr(bytes, 0, limit);
+    return zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - static_cast<const char*>(bytes))
+                : limit;
+}
+
+// A cipher built from a key and wiped when dropped: its schedule decrypts as
+// well as the key itself does.
+class ScopedCipher {
+public:
+    explicit ScopedCipher(const std::uint8_t* key) : cipher_(key, kKeyLength) {}
+    ~ScopedCipher() { SecureZero(&cipher_, sizeof cipher_); }
+    ScopedCipher(const ScopedCipher&) = delete;
+    ScopedCipher& operator=(const ScopedCipher&) = delete;
+
+    const CBlowfishCipher& operator*() const { return cipher_; }
+    const CBlowfishCipher* operator->() const { return &cipher_; }
+
+private:
+    CBlowfishCipher cipher_;
+};
 
 // The 16-byte key of a mode; zeroed when it goes out of scope because the user
 // key holds half of the primary password.
@@ -25,13 +52,14 @@ public:
         switch (keyMode) {
             case KeyModeUser: {
                 std::memcpy(bytes_.data(), kUserKeyPrefix, 8);
+                // The password's first 8 bytes up to its terminator; a shorter
+                // password leaves the rest of the key zero.
                 const char* password = CurrentPrimaryPassword();
-                const std::size_t n = ::strnlen(password, 8);
-                std::memcpy(bytes_.data() + 8, password, n);  // a shorter password leaves zeros
+                std::memcpy(bytes_.data() + 8, password, boundedLength(password, 8));
                 break;
             }
-            case KeyModeCommon: std::memcpy(bytes_.data(), "brindlefoxmarrow", kKeyLength); break;
-            case KeyModeOption: std::memcpy(bytes_.data(), "cobaltwrenharbor", kKeyLength); break;
+            case KeyModeCommon: std::memcpy(bytes_.data(), kCommonKey, kKeyLength); break;
+            case KeyModeOption: std::memcpy(bytes_.data(), kOptionKey, kKeyLength); break;
             default: throw std::invalid_argument("unknown key mode");
         }
     }
@@ -47,96 +75,120 @@ private:
 
 bool isBlowfish(std::u16string_view algorithm) { return algorithm == kAlgorithmBlowfish; }
 
-// Base-10 conversion as strtol does it (leading white space, a sign, digits up to
-// the first other character, none giving 0), reduced to its low 8 bits. Only the
-// low bits are kept while reading, so no token can overflow.
+// Base-10 conversion as strtol does it with a 32-bit long (leading white space,
+// a sign, digits up to the first other character, none giving 0, saturating at
+// the range of long), reduced to its low 8 bits. The magnitude stops growing at
+// the saturation point, so no token can overflow however long it is.
 std::uint8_t tokenByte(std::u16string_view token) {
+    constexpr std::uint64_t kLongMaxMagnitude = 0x80000000u;  // |LONG_MIN|
     std::size_t i = 0;
     while (i < token.size() && (token[i] == u' ' || (token[i] >= u'\t' && token[i] <= u'\r'))) ++i;
     bool negative = false;
     if (i < token.size() && (token[i] == u'+' || token[i] == u'-')) negative = token[i++] == u'-';
-    std::uint32_t value = 0;
+    std::uint64_t magnitude = 0;
     for (; i < token.size() && token[i] >= u'0' && token[i] <= u'9'; ++i) {
-        value = (value * 10 + static_cast<std::uint32_t>(token[i] - u'0')) & 0xFF;
+        magnitude = magnitude * 10 + static_cast<std::uint64_t>(token[i] - u'0');
+        if (magnitude > kLongMaxMagnitude) magnitude = kLongMaxMagnitude + 1;  // out of range either way
     }
-    if (negative) value = (0u - value) & 0xFF;
-    return static_cast<std::uint8_t>(value);
+    std::int64_t value = negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
+    if (value > 0x7FFFFFFF) value = 0x7FFFFFFF;                     // LONG_MAX
+    if (value < -0x7FFFFFFF - 1) value = -0x7FFFFFFF - 1;           // LONG_MIN
+    return static_cast<std::uint8_t>(static_cast<std::uint64_t>(value) & 0xFF);
+}
+
+// A byte buffer of plain text, wiped when dropped (also when a conversion throws).
+class WipedBytes {
+public:
+    explicit WipedBytes(std::size_t size) : bytes_(size, 0) {}
+    ~WipedBytes() { SecureZero(bytes_.data(), bytes_.size()); }
+    WipedBytes(const WipedBytes&) = delete;
+    WipedBytes& operator=(const WipedBytes&) = delete;
+
+    std::uint8_t* data() { return bytes_.data(); }
+    std::size_t size() const { return bytes_.size(); }
+
+private:
+    std::vector<std::uint8_t> bytes_;
+};
+
+// "%d" of the byte read as a signed 8-bit value.
+void appendSignedByte(std::u16string& out, std::uint8_t byte) {
+    int value = static_cast<std::int8_t>(byte);
+    if (value < 0) {
+        out.push_back(u'-');
+        value = -value;
+    }
+    if (value >= 100) out.push_back(static_cast<char16_t>(u'0' + value / 100));
+    if (value >= 10) out.push_back(static_cast<char16_t>(u'0' + value / 10 % 10));
+    out.push_back(static_cast<char16_t>(u'0' + value % 10));
+}
+
+// One byte per token between single spaces: "" is one token, "  " three.
+std::vector<std::uint8_t> readNumbers(std::u16string_view sealed) {
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(sealed.size() / 3 + 1);
+    for (std::size_t start = 0;;) {
+        const std::size_t space = sealed.find(u' ', start);
+        if (space == std::u16string_view::npos) {
+            bytes.push_back(tokenByte(sealed.substr(start)));
+            return bytes;
+        }
+        bytes.push_back(tokenByte(sealed.substr(start, space - start)));
+        start = space + 1;
+    }
 }
 
 }  // namespace
 
 std::u16string SealText(std::u16string_view text, std::u16string_view algorithm, int keyMode,
                         const CodePage& codePage) {
-    SealKey key(keyMode);
+    const SealKey key(keyMode);
     std::string narrow = codePage.toNarrow(text, CodePage::Which::Thread);
     const std::size_t n = narrow.size();
     const std::size_t count = 8 * (n / 8) + 8;
 
     // Padding up to the next multiple of 8; a whole multiple gets one block of
     // zeros (the terminator and seven more).
-    std::vector<std::uint8_t> plain(count, 0);
+    WipedBytes plain(count);
     std::memcpy(plain.data(), narrow.data(), n);
     if (n % 8 != 0) std::memset(plain.data() + n, kPadByte, count - n);
     SecureZero(narrow.data(), narrow.size());
 
     std::vector<std::uint8_t> sealed(count + 1, 0);
     if (isBlowfish(algorithm)) {
-        CBlowfishCipher cipher(key.data(), kKeyLength);
-        cipher.Encrypt(plain.data(), sealed.data(), count, CBlowfishCipher::kModeEcb);
+        const ScopedCipher cipher(key.data());
+        cipher->Encrypt(plain.data(), sealed.data(), count, CBlowfishCipher::kModeEcb);
     }
-    SecureZero(plain.data(), plain.size());
 
     std::u16string out;
     out.reserve(count * 5);
     for (std::size_t i = 0; i < count; ++i) {
         if (i) out.push_back(u' ');
-        int value = static_cast<std::int8_t>(sealed[i]);
-        if (value < 0) {
-            out.push_back(u'-');
-            value = -value;
-        }
-        char16_t digits[3];
-        int d = 0;
-        do {
-            digits[d++] = static_cast<char16_t>(u'0' + value % 10);
-            value /= 10;
-        } while (value);
-        while (d) out.push_back(digits[--d]);
+        appendSignedByte(out, sealed[i]);
     }
     return out;
 }
 
 std::u16string UnsealText(std::u16string_view sealed, std::u16string_view algorithm, int keyMode,
                           const CodePage& codePage) {
-    SealKey key(keyMode);
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(sealed.size() / 3 + 1);
-    for (std::size_t start = 0;;) {
-        const std::size_t space = sealed.find(u' ', start);
-        bytes.push_back(tokenByte(sealed.substr(start, space == std::u16string_view::npos
-                                                           ? std::u16string_view::npos
-                                                           : space - start)));
-        if (space == std::u16string_view::npos) break;
-        start = space + 1;
-    }
+    const SealKey key(keyMode);
+    const std::vector<std::uint8_t> bytes = readNumbers(sealed);
 
     // Too short to hold a block: a damaged line, read as empty.
     const std::size_t count = 8 * (bytes.size() / 8);
     if (count == 0) return {};
 
-    std::vector<std::uint8_t> plain(bytes.size() + 1, 0);
+    WipedBytes plain(bytes.size() + 1);
     if (isBlowfish(algorithm)) {
-        CBlowfishCipher cipher(key.data(), kKeyLength);
-        cipher.Decrypt(bytes.data(), plain.data(), count, CBlowfishCipher::kModeEcb);
+        const ScopedCipher cipher(key.data());
+        cipher->Decrypt(bytes.data(), plain.data(), count, CBlowfishCipher::kModeEcb);
     }
-    std::size_t length = ::strnlen(reinterpret_cast<const char*>(plain.data()), plain.size());
+    std::size_t length = boundedLength(plain.data(), plain.size());
     const void* pad = std::memchr(plain.data(), kPadByte, length);
     if (pad) length = static_cast<std::size_t>(static_cast<const std::uint8_t*>(pad) - plain.data());
 
-    std::u16string text = codePage.toWide(
-        std::string_view(reinterpret_cast<const char*>(plain.data()), length), CodePage::Which::Thread);
-    SecureZero(plain.data(), plain.size());
-    return text;
+    return codePage.toWide(std::string_view(reinterpret_cast<const char*>(plain.data()), length),
+                           CodePage::Which::Thread);
 }
 
 std::u16string MakeCheckText(std::u16string_view text, const CodePage& codePage) {

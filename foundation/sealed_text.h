@@ -10,25 +10,34 @@
 
 namespace tarnwick {
 
-inline constexpr int KeyModeUser = 0;    // prefix + primary password
-inline constexpr int KeyModeCommon = 1;  // unprotected cards, markers, match keys
+// Key modes. Mode 0's key is the prefix below followed by the first 8 narrow
+// bytes of CurrentPrimaryPassword(); a shorter password is padded with zero
+// bytes. Modes 1 and 2 have fixed keys.
+inline constexpr int KeyModeUser = 0;    // protected cards
+inline constexpr int KeyModeCommon = 1;  // unprotected cards, markers, the first passcard line
 inline constexpr int KeyModeOption = 2;  // the remembered password in the option file
 
 // The first half of the user key; the same in every program of the system.
 inline constexpr char kUserKeyPrefix[] = "vellmarn";
 
+// The one algorithm name that encrypts; any other seals and unseals zero bytes.
 inline constexpr char16_t kAlgorithmBlowfish[] = u"Blowfish";
 
-// Throws std::invalid_argument for a key mode other than 0, 1 and 2.
+// Narrow forms go through the code page's thread ANSI code page; the short
+// forms use NativeCodePage(). A key mode other than 0, 1 and 2 throws
+// std::invalid_argument.
 std::u16string SealText(std::u16string_view text, std::u16string_view algorithm, int keyMode,
                         const CodePage& codePage);
 std::u16string SealText(std::u16string_view text, std::u16string_view algorithm, int keyMode);
 
-// Never throws for damaged input: fewer than 8 numbers give the empty text.
+// Never throws for damaged input: fewer than 8 numbers give the empty text, a
+// trailing incomplete group of 8 is ignored, and each number counts by the low
+// 8 bits of its strtol value (a 32-bit long, so out-of-range numbers saturate).
 std::u16string UnsealText(std::u16string_view sealed, std::u16string_view algorithm, int keyMode,
                           const CodePage& codePage);
 std::u16string UnsealText(std::u16string_view sealed, std::u16string_view algorithm, int keyMode);
 
+// 32 numbers: the character codes of the upper-case hex MD5 digest of the narrow text.
 std::u16string MakeCheckText(std::u16string_view text, const CodePage& codePage);
 std::u16string MakeCheckText(std::u16string_view text);
 

@@ -1,12 +1,14 @@
-// The one reader and the one writer for every line-oriented file of the system.
-// The reader detects the encoding by its byte-order mark; the writer writes a
-// temporary file beside the target and puts it in the target's place only when
-// everything was written, so a failed write never damages the file it replaces.
+// The one reader and the one writer of Tarnwick's line-oriented data files:
+// encodings and byte-order marks, line breaks, 1,024-byte buffering, errors.
+// The writer never changes the target until the new file is complete on disk.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,97 +18,120 @@
 
 namespace tarnwick {
 
+// Text-file encodings: chosen when writing, detected from the mark when reading.
 inline constexpr int kEncodingAnsi = 0;               // system ANSI code page, no mark
 inline constexpr int kEncodingUtf16BigEndian = 1;     // FE FF
-inline constexpr int kEncodingUtf16LittleEndian = 2;  // FF FE: what the system writes
+inline constexpr int kEncodingUtf16LittleEndian = 2;  // FF FE; every file the system writes
 inline constexpr int kEncodingUtf8 = 3;               // EF BB BF
 
 inline constexpr std::size_t kTextFileBufferSize = 1024;
 
+// A failing file operation, with the platform's error code.
 class CTextFileException : public std::exception {
 public:
     explicit CTextFileException(std::uint32_t errorCode);
-    std::uint32_t errorCode() const { return errorCode_; }
+    // `action` says what failed ("read", "write", ...), `path` the file's name.
+    CTextFileException(std::uint32_t errorCode, std::u16string path, const char* action);
+
+    std::uint32_t errorCode() const noexcept { return errorCode_; }
+    const std::u16string& path() const noexcept { return path_; }
     const char* what() const noexcept override { return message_.c_str(); }
 
 private:
     std::uint32_t errorCode_;
+    std::u16string path_;
     std::string message_;
 };
 
 class CTextFileReader {
 public:
-    explicit CTextFileReader(FileSystem& fileSystem = NativeFileSystem(),
+    explicit CTextFileReader(FileSystem& files = NativeFileSystem(),
                              const CodePage& codePage = NativeCodePage());
 
-    // A file that cannot be opened reads as empty: false, and readLine returns false.
+    // False, and every readLine false, if the file cannot be opened. A failing
+    // read of the mark raises CTextFileException.
     bool open(const std::u16string& path);
-    // The next line without its break; false (and `line` untouched) at the end.
-    // CR, LF and CR LF each end a line. Throws CTextFileException when a read fails.
+    // The next line without its break; false, `line` untouched, once the end of
+    // the file was reached by an earlier call. A final break yields a last empty
+    // line; a file without any character has no line at all. Raises
+    // CTextFileException when a read fails (the reader is then at its end).
     bool readLine(std::u16string& line);
     void close();
+
+    // The encoding found at open (kEncodingAnsi when no mark).
     int encoding() const { return encoding_; }
 
 private:
-    bool nextByte(std::uint8_t& byte);
-    void unreadByte() { --position_; }
-    bool nextUnit(char16_t& unit);  // one character, or one byte in the ANSI encoding
+    bool readMore();
+    int peekByte();
+    int nextByte();
+    bool decodeUnit(char16_t& unit);
+    bool nextUnit(char16_t& unit);
+    bool peekUnit(char16_t& unit);
+    [[noreturn]] void failRead(std::uint32_t error);
 
-    FileSystem& fileSystem_;
+    FileSystem& files_;
     const CodePage& codePage_;
     std::unique_ptr<OpenFile> file_;
-    std::uint8_t buffer_[kTextFileBufferSize] = {};
+    std::u16string path_;
+    std::array<unsigned char, kTextFileBufferSize> buffer_{};
     std::size_t position_ = 0;
-    std::size_t filled_ = 0;
-    int encoding_ = kEncodingAnsi;
+    std::size_t size_ = 0;
+    bool fileExhausted_ = true;
     bool atEnd_ = true;
-    bool lineRead_ = false;        // a line was returned: the file is not empty
-    bool afterCarriageReturn_ = false;
-    bool pendingUnit_ = false;      // a unit read past the end of the previous line
-    char16_t pending_ = 0;
+    bool lineRead_ = false;
+    int encoding_ = kEncodingAnsi;
+    char16_t lastBreak_ = 0;
+    std::optional<char16_t> peeked_;
 };
 
 class CTextFileWriter {
 public:
-    explicit CTextFileWriter(FileSystem& fileSystem = NativeFileSystem(),
+    explicit CTextFileWriter(FileSystem& files = NativeFileSystem(),
                              const CodePage& codePage = NativeCodePage());
-    // A writer that was not closed discards what it wrote; the target is untouched.
+    // An unfinished file is discarded; the target is left as it was.
     ~CTextFileWriter();
     CTextFileWriter(const CTextFileWriter&) = delete;
     CTextFileWriter& operator=(const CTextFileWriter&) = delete;
 
-    // Each throws CTextFileException on failure, leaving the target as it was.
-    void open(const std::u16string& path, int encoding);
+    // Starts a temporary file beside `path` and writes the mark. Raises
+    // CTextFileException when it cannot be created, std::invalid_argument for
+    // an unknown encoding.
+    void open(const std::u16string& path, int encoding = kEncodingUtf16LittleEndian);
     void writeText(std::u16string_view text);
+    // CR then LF, each one character of the encoding.
     void writeLineBreak();
-    // Writes out the buffer, flushes, and puts the file in the target's place.
+    // Writes what is buffered, flushes, and puts the new file in the place of
+    // the target in one step. Does nothing when not open.
     void close();
+    // Abandons the unfinished file without touching the target.
+    void discard() noexcept;
+
+    bool isOpen() const { return file_ != nullptr; }
 
 private:
-    void put(const void* data, std::size_t size);
+    void put(unsigned char byte);
     void putUnit(char16_t unit);
-    void flushBuffer();
-    [[noreturn]] void fail(std::uint32_t error);
-    void discard();
+    void writeBuffer();
+    [[noreturn]] void fail(std::uint32_t error, const char* action);
 
-    FileSystem& fileSystem_;
+    FileSystem& files_;
     const CodePage& codePage_;
     std::unique_ptr<OpenFile> file_;
     std::u16string target_;
     std::u16string temporary_;
     int encoding_ = kEncodingUtf16LittleEndian;
-    std::uint8_t buffer_[kTextFileBufferSize] = {};
-    std::size_t used_ = 0;
+    std::array<unsigned char, kTextFileBufferSize> buffer_{};
+    std::size_t size_ = 0;
 };
 
-// Every line the reader yields; empty for a file that cannot be opened.
+// Every line of the file; none if it cannot be opened.
 std::vector<std::u16string> ReadTextLines(const std::u16string& path,
-                                          FileSystem& fileSystem = NativeFileSystem(),
+                                          FileSystem& files = NativeFileSystem(),
                                           const CodePage& codePage = NativeCodePage());
-// The lines joined by line breaks, none after the last.
+// The lines joined by line breaks, none after the last, replacing the file.
 void WriteTextLines(const std::u16string& path, const std::vector<std::u16string>& lines,
-                    int encoding = kEncodingUtf16LittleEndian,
-                    FileSystem& fileSystem = NativeFileSystem(),
+                    int encoding = kEncodingUtf16LittleEndian, FileSystem& files = NativeFileSystem(),
                     const CodePage& codePage = NativeCodePage());
 
 }  // namespace tarnwick

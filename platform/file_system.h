@@ -13,8 +13,11 @@ namespace tarnwick {
 inline constexpr std::uint32_t kErrorSuccess = 0;
 inline constexpr std::uint32_t kErrorFileNotFound = 2;
 inline constexpr std::uint32_t kErrorPathNotFound = 3;
+inline constexpr std::uint32_t kErrorTooManyOpenFiles = 4;
 inline constexpr std::uint32_t kErrorAccessDenied = 5;
 inline constexpr std::uint32_t kErrorInvalidHandle = 6;
+inline constexpr std::uint32_t kErrorNotEnoughMemory = 8;
+inline constexpr std::uint32_t kErrorNotSameDevice = 17;
 inline constexpr std::uint32_t kErrorWriteFault = 29;
 inline constexpr std::uint32_t kErrorReadFault = 30;
 inline constexpr std::uint32_t kErrorSharingViolation = 32;
@@ -27,7 +30,8 @@ inline constexpr std::uint32_t kErrorAlreadyExists = 183;
 inline constexpr std::uint32_t kErrorFilenameExcedRange = 206;
 inline constexpr std::uint32_t kErrorDirectory = 267;
 
-// An open file. Every call returns kErrorSuccess or the Windows error code.
+// An open file; closed when destroyed. Every call returns kErrorSuccess or the
+// Windows error code.
 class OpenFile {
 public:
     virtual ~OpenFile() = default;
@@ -49,7 +53,12 @@ public:
     // Creates the file or truncates an existing one, no sharing.
     virtual std::unique_ptr<OpenFile> createForWriting(const std::u16string& path,
                                                        std::uint32_t& error) = 0;
-    // Puts `source` in the place of `target` in one step, replacing it if it exists.
+    // Creates a file that must not exist yet (kErrorFileExists if it does), no
+    // sharing: for temporary files, so that two writers never share one.
+    virtual std::unique_ptr<OpenFile> createNew(const std::u16string& path,
+                                                std::uint32_t& error) = 0;
+    // Puts the closed file `source` in the place of `target` in one step,
+    // replacing it if it exists; `source` must be on the same volume.
     virtual std::uint32_t replaceFile(const std::u16string& source,
                                       const std::u16string& target) = 0;
     virtual std::uint32_t deleteFile(const std::u16string& path) = 0;

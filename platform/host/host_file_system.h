@@ -10,20 +10,24 @@
 
 namespace tarnwick {
 
-// The host path of a Z: path; empty for any other drive or a UNC path.
+// The host path of a Z: path ("\" and "/" both separate); empty for any other
+// drive, a UNC path or a path without a drive.
 std::string WindowsPathToHost(std::u16string_view windowsPath);
 // The Z: path of a host path; a relative path is taken from the current folder.
+// "." and ".." parts and doubled or trailing slashes are resolved by name.
 std::u16string HostPathToWindows(std::string_view hostPath);
 
 class HostFileSystem : public FileSystem {
 public:
     std::unique_ptr<OpenFile> openForReading(const std::u16string& path, std::uint32_t& error) override;
     std::unique_ptr<OpenFile> createForWriting(const std::u16string& path, std::uint32_t& error) override;
+    std::unique_ptr<OpenFile> createNew(const std::u16string& path, std::uint32_t& error) override;
     std::uint32_t replaceFile(const std::u16string& source, const std::u16string& target) override;
     std::uint32_t deleteFile(const std::u16string& path) override;
 };
 
-// The Windows error code for an errno value of a call on `hostPath`.
+// The Windows error code for an errno value of a call on `hostPath` (which
+// tells a missing file, 2, from a missing folder on the way to it, 3).
 std::uint32_t WindowsErrorOf(int errnoValue, const std::string& hostPath);
 
 }  // namespace tarnwick

@@ -2,20 +2,29 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/win32/wide.h"
 
 namespace tarnwick {
 namespace {
 
+// ReadFile and WriteFile take a DWORD count.
+constexpr std::size_t kMaxTransfer = 1u << 30;
+
 class Win32OpenFile : public OpenFile {
 public:
     explicit Win32OpenFile(HANDLE handle) : handle_(handle) {}
     ~Win32OpenFile() override { CloseHandle(handle_); }
+    Win32OpenFile(const Win32OpenFile&) = delete;
+    Win32OpenFile& operator=(const Win32OpenFile&) = delete;
 
     std::uint32_t read(void* buffer, std::size_t size, std::size_t& got) override {
         DWORD n = 0;
         got = 0;
-        if (!ReadFile(handle_, buffer, static_cast<DWORD>(size), &n, nullptr)) return GetLastError();
+        if (!ReadFile(handle_, buffer, static_cast<DWORD>(std::min(size, kMaxTransfer)), &n, nullptr)) {
+            return GetLastError();
+        }
         got = n;
         return kErrorSuccess;
     }
@@ -24,7 +33,9 @@ public:
         const auto* p = static_cast<const unsigned char*>(data);
         while (size > 0) {
             DWORD n = 0;
-            if (!WriteFile(handle_, p, static_cast<DWORD>(size), &n, nullptr)) return GetLastError();
+            if (!WriteFile(handle_, p, static_cast<DWORD>(std::min(size, kMaxTransfer)), &n, nullptr)) {
+                return GetLastError();
+            }
             if (n == 0) return kErrorWriteFault;
             p += n;
             size -= n;
@@ -57,6 +68,10 @@ std::unique_ptr<OpenFile> Win32FileSystem::openForReading(const std::u16string& 
 
 std::unique_ptr<OpenFile> Win32FileSystem::createForWriting(const std::u16string& path, std::uint32_t& error) {
     return open(path, GENERIC_WRITE, 0, CREATE_ALWAYS, error);
+}
+
+std::unique_ptr<OpenFile> Win32FileSystem::createNew(const std::u16string& path, std::uint32_t& error) {
+    return open(path, GENERIC_WRITE, 0, CREATE_NEW, error);
 }
 
 std::uint32_t Win32FileSystem::replaceFile(const std::u16string& source, const std::u16string& target) {

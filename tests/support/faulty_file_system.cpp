@@ -1,5 +1,7 @@
 #include "support/faulty_file_system.h"
 
+#include <algorithm>
+
 namespace tarnwick::testing {
 namespace {
 
@@ -8,19 +10,25 @@ public:
     FaultyFile(std::unique_ptr<OpenFile> real, FaultyFileSystem& owner) : real_(std::move(real)), owner_(owner) {}
 
     std::uint32_t read(void* buffer, std::size_t size, std::size_t& got) override {
-        return real_->read(buffer, size, got);
+        owner_.readSizes.push_back(size);
+        got = 0;
+        if (owner_.bytesRead >= owner_.readBudget) return owner_.failReadWith;
+        size = std::min({size, owner_.maxReadSize, owner_.readBudget - owner_.bytesRead});
+        const std::uint32_t error = real_->read(buffer, size, got);
+        owner_.bytesRead += got;
+        return error;
     }
 
     std::uint32_t write(const void* data, std::size_t size) override {
-        const std::size_t room = owner_.writeBudget - owner_.bytesWritten;
+        owner_.writeSizes.push_back(size);
+        const std::size_t room = owner_.writeBudget - std::min(owner_.writeBudget, owner_.bytesWritten);
         if (size > room) {
-            // Part of the data reaches the disk, as when the disk fills up.
-            real_->write(data, room);
-            owner_.bytesWritten += room;
+            if (room > 0 && real_->write(data, room) == kErrorSuccess) owner_.bytesWritten += room;
             return owner_.failWriteWith;
         }
-        owner_.bytesWritten += size;
-        return real_->write(data, size);
+        const std::uint32_t error = real_->write(data, size);
+        if (error == kErrorSuccess) owner_.bytesWritten += size;
+        return error;
     }
 
     std::uint32_t flush() override {
@@ -34,24 +42,42 @@ private:
 
 }  // namespace
 
-std::unique_ptr<OpenFile> FaultyFileSystem::openForReading(const std::u16string& path, std::uint32_t& error) {
-    return real_.openForReading(path, error);
+bool FaultyFileSystem::createFails(std::uint32_t& error) {
+    if (failCreateWith == kErrorSuccess || failCreateTimes == 0) return false;
+    if (failCreateTimes > 0) --failCreateTimes;
+    error = failCreateWith;
+    return true;
 }
 
-std::unique_ptr<OpenFile> FaultyFileSystem::createForWriting(const std::u16string& path, std::uint32_t& error) {
-    if (failCreateWith != kErrorSuccess) {
-        error = failCreateWith;
-        return nullptr;
-    }
-    auto file = real_.createForWriting(path, error);
+std::unique_ptr<OpenFile> FaultyFileSystem::wrapCreated(const std::u16string& path, std::unique_ptr<OpenFile> file) {
+    if (!file) return nullptr;
+    created.push_back(path);
+    return std::make_unique<FaultyFile>(std::move(file), *this);
+}
+
+std::unique_ptr<OpenFile> FaultyFileSystem::openForReading(const std::u16string& path, std::uint32_t& error) {
+    auto file = real_.openForReading(path, error);
     if (!file) return nullptr;
     return std::make_unique<FaultyFile>(std::move(file), *this);
 }
 
+std::unique_ptr<OpenFile> FaultyFileSystem::createForWriting(const std::u16string& path, std::uint32_t& error) {
+    if (createFails(error)) return nullptr;
+    return wrapCreated(path, real_.createForWriting(path, error));
+}
+
+std::unique_ptr<OpenFile> FaultyFileSystem::createNew(const std::u16string& path, std::uint32_t& error) {
+    if (createFails(error)) return nullptr;
+    return wrapCreated(path, real_.createNew(path, error));
+}
+
 std::uint32_t FaultyFileSystem::replaceFile(const std::u16string& source, const std::u16string& target) {
+    ++replaceCalls;
     return failReplaceWith != kErrorSuccess ? failReplaceWith : real_.replaceFile(source, target);
 }
 
-std::uint32_t FaultyFileSystem::deleteFile(const std::u16string& path) { return real_.deleteFile(path); }
+std::uint32_t FaultyFileSystem::deleteFile(const std::u16string& path) {
+    return failDeleteWith != kErrorSuccess ? failDeleteWith : real_.deleteFile(path);
+}
 
 }  // namespace tarnwick::testing

@@ -1,9 +1,13 @@
 // A file system that passes calls on to a real one and fails where a test says:
-// at creation, after a number of written bytes, at the flush or at the replace.
+// at creation, after a number of bytes written or read, at the flush, the
+// replace or the delete. It also records what was asked of it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "platform/file_system.h"
 
@@ -11,22 +15,45 @@ namespace tarnwick::testing {
 
 class FaultyFileSystem : public FileSystem {
 public:
+    static constexpr std::size_t kUnlimited = std::numeric_limits<std::size_t>::max();
+
     explicit FaultyFileSystem(FileSystem& real) : real_(real) {}
 
+    // createForWriting and createNew fail with this code, `failCreateTimes`
+    // times (-1: every time).
     std::uint32_t failCreateWith = kErrorSuccess;
-    // Writes fail with failWriteWith once this many bytes were written in all.
-    std::size_t writeBudget = std::numeric_limits<std::size_t>::max();
+    int failCreateTimes = -1;
+    // Writes fail with failWriteWith once this many bytes were written in all;
+    // the bytes that still fit reach the disk, as when it fills up.
+    std::size_t writeBudget = kUnlimited;
     std::uint32_t failWriteWith = kErrorDiskFull;
+    // Reads fail with failReadWith once this many bytes were read in all.
+    std::size_t readBudget = kUnlimited;
+    std::uint32_t failReadWith = kErrorReadFault;
+    // Each read gives at most this many bytes, as ReadFile may.
+    std::size_t maxReadSize = kUnlimited;
     std::uint32_t failFlushWith = kErrorSuccess;
     std::uint32_t failReplaceWith = kErrorSuccess;
+    std::uint32_t failDeleteWith = kErrorSuccess;
+
+    // What happened.
     std::size_t bytesWritten = 0;
+    std::size_t bytesRead = 0;
+    std::vector<std::u16string> created;      // files created, in order
+    std::vector<std::size_t> readSizes;       // sizes asked of read
+    std::vector<std::size_t> writeSizes;      // sizes given to write
+    int replaceCalls = 0;
 
     std::unique_ptr<OpenFile> openForReading(const std::u16string& path, std::uint32_t& error) override;
     std::unique_ptr<OpenFile> createForWriting(const std::u16string& path, std::uint32_t& error) override;
+    std::unique_ptr<OpenFile> createNew(const std::u16string& path, std::uint32_t& error) override;
     std::uint32_t replaceFile(const std::u16string& source, const std::u16string& target) override;
     std::uint32_t deleteFile(const std::u16string& path) override;
 
 private:
+    bool createFails(std::uint32_t& error);
+    std::unique_ptr<OpenFile> wrapCreated(const std::u16string& path, std::unique_ptr<OpenFile> file);
+
     FileSystem& real_;
 };
 

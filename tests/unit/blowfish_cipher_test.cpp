@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstring>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,18 +12,38 @@ namespace {
 
 std::vector<std::uint8_t> fromHex(const std::string& hex) {
     std::vector<std::uint8_t> bytes;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) bytes.push_back(static_cast<std::uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+        bytes.push_back(static_cast<std::uint8_t>(std::stoul(hex.substr(i, 2), nullptr, 16)));
+    }
     return bytes;
 }
 
-std::string toHex(const std::uint8_t* bytes, std::size_t n) {
-    static const char* digits = "0123456789ABCDEF";
-    std::string out;
-    for (std::size_t i = 0; i < n; ++i) {
-        out.push_back(digits[bytes[i] >> 4]);
-        out.push_back(digits[bytes[i] & 15]);
+std::string toHex(const std::vector<std::uint8_t>& bytes) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string hex;
+    for (std::uint8_t b : bytes) {
+        hex.push_back(kDigits[b >> 4]);
+        hex.push_back(kDigits[b & 0x0F]);
     }
-    return out;
+    return hex;
+}
+
+CBlowfishCipher cipherOf(const std::vector<std::uint8_t>& key) {
+    return CBlowfishCipher(key.data(), key.size(), 0, 0);
+}
+
+std::string encryptHex(const CBlowfishCipher& cipher, const std::string& plainHex, int mode) {
+    std::vector<std::uint8_t> data = fromHex(plainHex);
+    std::vector<std::uint8_t> out(data.size());
+    cipher.Encrypt(data.data(), out.data(), data.size(), mode);
+    return toHex(out);
+}
+
+std::string decryptHex(const CBlowfishCipher& cipher, const std::string& dataHex, int mode) {
+    std::vector<std::uint8_t> data = fromHex(dataHex);
+    std::vector<std::uint8_t> out(data.size());
+    cipher.Decrypt(data.data(), out.data(), data.size(), mode);
+    return toHex(out);
 }
 
 struct Vector {
@@ -32,8 +52,8 @@ struct Vector {
     const char* cipher;
 };
 
-// The published variable-key ECB vectors of the cipher's reference.
-constexpr Vector kVectors[] = {
+// The standard's 34 variable-key ECB vectors (8-byte keys).
+constexpr Vector kEcbVectors[] = {
     {"0000000000000000", "0000000000000000", "4EF997456198DD78"},
     {"FFFFFFFFFFFFFFFF", "FFFFFFFFFFFFFFFF", "51866FD5B85ECB8A"},
     {"3000000000000000", "1000000000000001", "7D856F9A613063F2"},
@@ -70,100 +90,148 @@ constexpr Vector kVectors[] = {
     {"FEDCBA9876543210", "FFFFFFFFFFFFFFFF", "6B5C5A9C5D9E0A5A"},
 };
 
-TEST(BlowfishCipher, PublishedEcbVectorsBothWays) {
-    for (const Vector& v : kVectors) {
-        const auto key = fromHex(v.key);
-        const auto plain = fromHex(v.plain);
-        CBlowfishCipher cipher(key.data(), key.size());
-        std::uint8_t out[8];
-        cipher.Encrypt(plain.data(), out, 8, CBlowfishCipher::kModeEcb);
-        EXPECT_EQ(v.cipher, toHex(out, 8)) << "key " << v.key;
-        cipher.Decrypt(out, out, 8, 0);
-        EXPECT_EQ(v.plain, toHex(out, 8)) << "key " << v.key;
+TEST(BlowfishCipher, EcbReproducesTheStandardVectorsBothWays) {
+    for (const Vector& v : kEcbVectors) {
+        const CBlowfishCipher cipher = cipherOf(fromHex(v.key));
+        EXPECT_EQ(v.cipher, encryptHex(cipher, v.plain, CBlowfishCipher::kModeEcb)) << "key " << v.key;
+        EXPECT_EQ(v.plain, decryptHex(cipher, v.cipher, CBlowfishCipher::kModeEcb)) << "key " << v.key;
     }
 }
 
-std::string encryptHex(const std::vector<std::uint8_t>& key, const std::string& plainHex, int mode = 0) {
-    const auto plain = fromHex(plainHex);
-    std::vector<std::uint8_t> out(plain.size());
-    CBlowfishCipher(key.data(), key.size()).Encrypt(plain.data(), out.data(), out.size(), mode);
-    return toHex(out.data(), out.size());
+TEST(BlowfishCipher, SingleBlockOperationsUseTheBigEndianHalves) {
+    const CBlowfishCipher cipher = cipherOf(fromHex("0123456789ABCDEF"));
+    std::uint32_t left = 0x11111111, right = 0x11111111;
+    cipher.EncryptBlock(left, right);
+    EXPECT_EQ(0x61F9C380u, left);
+    EXPECT_EQ(0x2281B096u, right);
+    cipher.DecryptBlock(left, right);
+    EXPECT_EQ(0x11111111u, left);
+    EXPECT_EQ(0x11111111u, right);
 }
 
-TEST(BlowfishCipher, KeyLengthsAreCutAndRepeated) {
-    std::vector<std::uint8_t> long57(57), first56;
-    for (std::size_t i = 0; i < long57.size(); ++i) long57[i] = static_cast<std::uint8_t>(i * 7 + 1);
-    first56.assign(long57.begin(), long57.begin() + 56);
-    std::vector<std::uint8_t> long80 = long57;
-    long80.resize(80, 0xAB);
-    EXPECT_EQ(encryptHex(first56, "0123456789ABCDEF"), encryptHex(long57, "0123456789ABCDEF"));
-    EXPECT_EQ(encryptHex(first56, "0123456789ABCDEF"), encryptHex(long80, "0123456789ABCDEF"));
+// Prefixes of F0E1D2C3B4A5968778695A4B3C2D1E0F0011223344556677, plain FEDCBA9876543210.
+TEST(BlowfishCipher, ShortKeysRepeatCyclicallyThroughThePArray) {
+    const std::string full = "F0E1D2C3B4A5968778695A4B3C2D1E0F0011223344556677";
+    const std::string plain = "FEDCBA9876543210";
+    EXPECT_EQ("F9AD597C49DB005E", encryptHex(cipherOf(fromHex(full.substr(0, 2))), plain, 0));   // 1 byte
+    EXPECT_EQ("E91D21C1D961A6D6", encryptHex(cipherOf(fromHex(full.substr(0, 4))), plain, 0));   // 2 bytes
+    EXPECT_EQ("B39E44481BDB1E6E", encryptHex(cipherOf(fromHex(full.substr(0, 10))), plain, 0));  // 5: wraps mid-word
+    EXPECT_EQ("05044B62FA52D080", encryptHex(cipherOf(fromHex(full)), plain, 0));                // 24 bytes
 
-    // Keys are taken cyclically: one byte is the same as that byte 8 times, and
-    // a 5-byte key is not the same as that key padded with zeros.
-    EXPECT_EQ(encryptHex({0x5A}, "0000000000000000"), encryptHex(std::vector<std::uint8_t>(8, 0x5A), "0000000000000000"));
-    const std::vector<std::uint8_t> five = {1, 2, 3, 4, 5};
-    EXPECT_EQ(encryptHex(five, "0000000000000000"),
-              encryptHex({1, 2, 3, 4, 5, 1, 2, 3, 4, 5, 1, 2, 3, 4, 5, 1, 2, 3, 4, 5}, "0000000000000000"));
-    EXPECT_NE(encryptHex(five, "0000000000000000"), encryptHex({1, 2, 3, 4, 5, 0, 0, 0}, "0000000000000000"));
+    // A 1-byte key is the same as that byte 72 times (or 56, the most that counts).
+    EXPECT_EQ(encryptHex(cipherOf({0xF0}), plain, 0),
+              encryptHex(cipherOf(std::vector<std::uint8_t>(56, 0xF0)), plain, 0));
 }
 
-TEST(BlowfishCipher, ErrorsCarryTheExactTextsAndLeaveTheOutputAlone) {
-    const std::uint8_t key[1] = {1};
+TEST(BlowfishCipher, KeyBeyond56BytesIsCut) {
+    std::vector<std::uint8_t> key56(56);
+    for (std::size_t i = 0; i < key56.size(); ++i) key56[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    std::vector<std::uint8_t> key57 = key56;
+    key57.push_back(0xAA);
+    std::vector<std::uint8_t> key72 = key56;
+    key72.resize(72, 0x55);
+
+    const std::string plain = "0123456789ABCDEF";
+    const std::string expected = encryptHex(cipherOf(key56), plain, 0);
+    EXPECT_EQ(expected, encryptHex(cipherOf(key57), plain, 0));
+    EXPECT_EQ(expected, encryptHex(cipherOf(key72), plain, 0));
+    // ...while the 56th byte does count.
+    key56.back() ^= 1;
+    EXPECT_NE(expected, encryptHex(cipherOf(key56), plain, 0));
+}
+
+TEST(BlowfishCipher, EmptyKeyThrows) {
+    const std::uint8_t key[1] = {0};
     try {
-        CBlowfishCipher cipher(key, 0);
-        FAIL() << "an empty key was accepted";
+        CBlowfishCipher cipher(key, 0, 0, 0);
+        FAIL() << "no exception";
     } catch (const std::exception& e) {
-        EXPECT_STREQ("Incorrect key length", e.what());
+        EXPECT_EQ(std::string("Incorrect key length"), e.what());
     }
+}
 
-    CBlowfishCipher cipher(key, 1);
-    std::uint8_t in[16] = {};
-    for (std::size_t count : {std::size_t{0}, std::size_t{12}, std::size_t{7}}) {
-        std::uint8_t out[16];
-        std::memset(out, 0xCC, sizeof out);
-        for (int direction = 0; direction < 2; ++direction) {
+TEST(BlowfishCipher, BadCountThrowsAndLeavesOutputUntouched) {
+    const CBlowfishCipher cipher = cipherOf(fromHex("0123456789ABCDEF"));
+    std::array<std::uint8_t, 16> in{};
+    for (std::size_t count : {std::size_t{0}, std::size_t{12}, std::size_t{7}, std::size_t{15}}) {
+        for (bool encrypt : {true, false}) {
+            std::array<std::uint8_t, 16> out;
+            out.fill(0xA5);
             try {
-                if (direction == 0) cipher.Encrypt(in, out, count, 0);
-                else cipher.Decrypt(in, out, count, 0);
-                FAIL() << "count " << count << " was accepted";
+                if (encrypt) cipher.Encrypt(in.data(), out.data(), count, 0);
+                else cipher.Decrypt(in.data(), out.data(), count, 0);
+                ADD_FAILURE() << "no exception for " << count;
             } catch (const std::exception& e) {
-                EXPECT_STREQ("Incorrect buffer length", e.what());
+                EXPECT_EQ(std::string("Incorrect buffer length"), e.what());
             }
-            for (std::uint8_t b : out) EXPECT_EQ(0xCC, b);
+            std::array<std::uint8_t, 16> untouched;
+            untouched.fill(0xA5);
+            EXPECT_EQ(untouched, out) << count;
         }
     }
-    // The object stays usable after an error.
-    std::uint8_t out[8];
-    cipher.Encrypt(in, out, 8, 0);
+    // Still usable afterwards.
+    EXPECT_EQ("61F9C3802281B096", encryptHex(cipher, "1111111111111111", 0));
 }
 
-// CBC and CFB against OpenSSL's bf-cbc / bf-cfb with the same key and chain block.
-TEST(BlowfishCipher, ChainedModesRestartEveryCallAndInvertThemselves) {
-    const std::vector<std::uint8_t> key = fromHex("0123456789ABCDEFF0E1D2C3B4A59687");
-    const auto plain = fromHex("37363534333231204E6F77206973207468652074696D6520666F722000000000");
-    const std::uint32_t ivLeft = 0xFEDCBA98, ivRight = 0x76543210;
-    CBlowfishCipher cipher(key.data(), key.size(), ivLeft, ivRight);
+TEST(BlowfishCipher, CountOf8ProcessesExactlyOneBlock) {
+    const CBlowfishCipher cipher = cipherOf(fromHex("0123456789ABCDEF"));
+    std::vector<std::uint8_t> in = fromHex("11111111111111112222222222222222");
+    std::vector<std::uint8_t> out(16, 0xA5);
+    cipher.Encrypt(in.data(), out.data(), 8, 0);
+    EXPECT_EQ("61F9C3802281B096A5A5A5A5A5A5A5A5", toHex(out));
+}
 
-    std::vector<std::uint8_t> cbc(plain.size()), again(plain.size()), back(plain.size());
-    cipher.Encrypt(plain.data(), cbc.data(), plain.size(), CBlowfishCipher::kModeCbc);
-    EXPECT_EQ("6B77B4D63006DEE605B156E27403979358DEB9E7154616D959F1652BD5FF92CC", toHex(cbc.data(), cbc.size()));
-    cipher.Encrypt(plain.data(), again.data(), plain.size(), CBlowfishCipher::kModeCbc);
-    EXPECT_EQ(cbc, again);
-    cipher.Decrypt(cbc.data(), back.data(), back.size(), CBlowfishCipher::kModeCbc);
-    EXPECT_EQ(plain, back);
+// The standard's chaining data: "7654321 Now is the time for " and its terminator,
+// zero-padded to 32 bytes. Expected values from an independent implementation.
+constexpr char kChainKey[] = "0123456789ABCDEFF0E1D2C3B4A59687";
+constexpr char kChainPlain[] = "37363534333231204E6F77206973207468652074696D6520666F722000000000";
+constexpr std::uint32_t kIvLeft = 0xFEDCBA98, kIvRight = 0x76543210;
 
-    std::vector<std::uint8_t> cfb = plain;  // in place
-    cipher.Encrypt(cfb.data(), cfb.data(), cfb.size(), CBlowfishCipher::kModeCfb);
-    EXPECT_EQ("E73214A2822139CAF26ECF6D2EB9E76E3DA3DE04D1517200519D57A6C3384ECE", toHex(cfb.data(), cfb.size()));
-    cipher.Decrypt(cfb.data(), cfb.data(), cfb.size(), CBlowfishCipher::kModeCfb);
-    EXPECT_EQ(plain, cfb);
+TEST(BlowfishCipher, CbcAndCfbMatchKnownValuesAndInvert) {
+    const std::vector<std::uint8_t> key = fromHex(kChainKey);
+    const CBlowfishCipher cipher(key.data(), key.size(), kIvLeft, kIvRight);
 
-    // Any mode value other than 1 and 2 is ECB.
-    std::vector<std::uint8_t> ecb(plain.size()), other(plain.size());
-    cipher.Encrypt(plain.data(), ecb.data(), plain.size(), 0);
-    cipher.Encrypt(plain.data(), other.data(), plain.size(), 7);
-    EXPECT_EQ(ecb, other);
+    const std::string cbc = "6B77B4D63006DEE605B156E27403979358DEB9E7154616D959F1652BD5FF92CC";
+    const std::string cfb = "E73214A2822139CAF26ECF6D2EB9E76E3DA3DE04D1517200519D57A6C3384ECE";
+    EXPECT_EQ(cbc, encryptHex(cipher, kChainPlain, CBlowfishCipher::kModeCbc));
+    EXPECT_EQ(cfb, encryptHex(cipher, kChainPlain, CBlowfishCipher::kModeCfb));
+    EXPECT_EQ(kChainPlain, decryptHex(cipher, cbc, CBlowfishCipher::kModeCbc));
+    EXPECT_EQ(kChainPlain, decryptHex(cipher, cfb, CBlowfishCipher::kModeCfb));
+}
+
+TEST(BlowfishCipher, EveryCallRestartsFromTheInitialChainBlock) {
+    const std::vector<std::uint8_t> key = fromHex(kChainKey);
+    const CBlowfishCipher cipher(key.data(), key.size(), kIvLeft, kIvRight);
+    for (int mode : {CBlowfishCipher::kModeCbc, CBlowfishCipher::kModeCfb}) {
+        const std::string first = encryptHex(cipher, kChainPlain, mode);
+        EXPECT_EQ(first, encryptHex(cipher, kChainPlain, mode)) << mode;
+        // Decrypting in two calls restarts too, so the second half no longer inverts.
+        EXPECT_EQ(kChainPlain, decryptHex(cipher, first, mode)) << mode;
+        EXPECT_NE(std::string(kChainPlain).substr(32), decryptHex(cipher, first.substr(32), mode)) << mode;
+    }
+}
+
+TEST(BlowfishCipher, ModesOtherThan1And2AreEcb) {
+    const std::vector<std::uint8_t> key = fromHex(kChainKey);
+    const CBlowfishCipher cipher(key.data(), key.size(), kIvLeft, kIvRight);
+    const std::string ecb = encryptHex(cipher, kChainPlain, CBlowfishCipher::kModeEcb);
+    EXPECT_EQ(ecb.substr(0, 16), encryptHex(cipher, std::string(kChainPlain).substr(0, 16), 0));
+    for (int mode : {3, -1, 1000}) {
+        EXPECT_EQ(ecb, encryptHex(cipher, kChainPlain, mode)) << mode;
+        EXPECT_EQ(kChainPlain, decryptHex(cipher, ecb, mode)) << mode;
+    }
+}
+
+TEST(BlowfishCipher, WorksInPlaceInEveryMode) {
+    const std::vector<std::uint8_t> key = fromHex(kChainKey);
+    const CBlowfishCipher cipher(key.data(), key.size(), kIvLeft, kIvRight);
+    for (int mode : {0, 1, 2}) {
+        std::vector<std::uint8_t> buffer = fromHex(kChainPlain);
+        cipher.Encrypt(buffer.data(), buffer.data(), buffer.size(), mode);
+        EXPECT_EQ(encryptHex(cipher, kChainPlain, mode), toHex(buffer)) << mode;
+        cipher.Decrypt(buffer.data(), buffer.data(), buffer.size(), mode);
+        EXPECT_EQ(kChainPlain, toHex(buffer)) << mode;
+    }
 }
 
 }  // namespace

@@ -2,36 +2,144 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+
 #include "support/temp_folder.h"
 
 namespace tarnwick {
 namespace {
 
-TEST(HostFileSystem, MapsTheZDriveOntoTheRoot) {
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+TEST(HostPathMapping, ZDriveIsTheHostRoot) {
     EXPECT_EQ("/tmp/lib/a.vrc", WindowsPathToHost(u"Z:\\tmp\\lib\\a.vrc"));
-    EXPECT_EQ("/tmp/lib/a.vrc", WindowsPathToHost(u"z:/tmp/lib/a.vrc"));
-    EXPECT_EQ("/tmp/Gr\xC3\xBC\xC3\x9F" "e", WindowsPathToHost(u"Z:\\tmp\\Grüße"));
-    EXPECT_EQ("", WindowsPathToHost(u"C:\\Users\\a"));
-    EXPECT_EQ("", WindowsPathToHost(u"\\\\server\\share\\a"));
-    EXPECT_EQ("", WindowsPathToHost(u"Z:"));
-    EXPECT_EQ(u"Z:\\tmp\\lib\\a.vrc", HostPathToWindows("/tmp/lib/a.vrc"));
-    EXPECT_EQ(u"Z:\\tmp", HostPathToWindows("/tmp/"));
-    EXPECT_EQ(u"Z:\\", HostPathToWindows("/"));
+    EXPECT_EQ("/tmp/lib/a.vrc", WindowsPathToHost(u"z:/tmp/lib\\a.vrc"));
+    EXPECT_EQ("/", WindowsPathToHost(u"Z:\\"));
+    EXPECT_EQ("/tmp/caf\xC3\xA9/\xE2\x82\xAC.vrc", WindowsPathToHost(u"Z:\\tmp\\caf\u00E9\\\u20AC.vrc"));
 }
 
-TEST(HostFileSystem, ReportsWindowsErrorCodes) {
-    testing::TempFolder folder;
-    HostFileSystem fs;
-    std::uint32_t error = 0;
-    EXPECT_EQ(nullptr, fs.openForReading(folder.file(u"missing"), error));
-    EXPECT_EQ(kErrorFileNotFound, error);
-    EXPECT_EQ(nullptr, fs.openForReading(folder.file(u"missing\\x"), error));
-    EXPECT_EQ(kErrorPathNotFound, error);
-    EXPECT_EQ(nullptr, fs.openForReading(folder.path(), error));
-    EXPECT_EQ(kErrorAccessDenied, error);
-    EXPECT_EQ(nullptr, fs.createForWriting(u"C:\\x", error));
-    EXPECT_EQ(kErrorPathNotFound, error);
-    EXPECT_EQ(kErrorFileNotFound, fs.deleteFile(folder.file(u"missing")));
+TEST(HostPathMapping, OtherDrivesAndUncPathsHaveNoHostPath) {
+    EXPECT_EQ("", WindowsPathToHost(u"C:\\data\\a.vrc"));
+    EXPECT_EQ("", WindowsPathToHost(u"\\\\server\\share\\a.vrc"));
+    EXPECT_EQ("", WindowsPathToHost(u"Z:"));
+    EXPECT_EQ("", WindowsPathToHost(u"Z:tmp"));
+    EXPECT_EQ("", WindowsPathToHost(u"a.vrc"));
+}
+
+TEST(HostPathMapping, HostPathsBecomeZPaths) {
+    EXPECT_EQ(u"Z:\\tmp\\lib\\a.vrc", HostPathToWindows("/tmp/lib/a.vrc"));
+    EXPECT_EQ(u"Z:\\", HostPathToWindows("/"));
+    EXPECT_EQ(u"Z:\\tmp", HostPathToWindows("/tmp/"));
+    EXPECT_EQ(u"Z:\\tmp\\x\\z", HostPathToWindows("/tmp//x/./y/../z/"));
+    EXPECT_EQ(u"Z:\\", HostPathToWindows("/.."));
+    EXPECT_EQ(u"Z:\\tmp\\caf\u00E9", HostPathToWindows("/tmp/caf\xC3\xA9"));
+    const std::string cwd = std::filesystem::current_path().string();
+    EXPECT_EQ(HostPathToWindows(cwd + "/sub/a.vrc"), HostPathToWindows("sub/a.vrc"));
+    EXPECT_EQ(HostPathToWindows(cwd), HostPathToWindows("."));
+    EXPECT_EQ("/tmp/lib/a.vrc", WindowsPathToHost(HostPathToWindows("/tmp/lib/a.vrc")));
+}
+
+class HostFileSystemTest : public ::testing::Test {
+protected:
+    std::uint32_t openError(const std::u16string& path) {
+        std::uint32_t error = kErrorSuccess;
+        EXPECT_EQ(nullptr, files.openForReading(path, error));
+        return error;
+    }
+    std::uint32_t createError(const std::u16string& path) {
+        std::uint32_t error = kErrorSuccess;
+        EXPECT_EQ(nullptr, files.createForWriting(path, error));
+        return error;
+    }
+
+    TempFolder folder;
+    HostFileSystem files;
+};
+
+TEST_F(HostFileSystemTest, WritesTruncatesAndReads) {
+    const std::u16string path = folder.file(u"a.bin");
+    WriteBytes(path, "old content, longer");
+    std::uint32_t error = kErrorInvalidHandle;
+    auto out = files.createForWriting(path, error);
+    ASSERT_NE(nullptr, out);
+    EXPECT_EQ(kErrorSuccess, error);
+    EXPECT_EQ(kErrorSuccess, out->write("new", 3));
+    EXPECT_EQ(kErrorSuccess, out->flush());
+    out.reset();
+    EXPECT_EQ("new", ReadBytes(path));
+
+    auto in = files.openForReading(path, error);
+    ASSERT_NE(nullptr, in);
+    char buffer[8] = {};
+    std::size_t got = 99;
+    EXPECT_EQ(kErrorSuccess, in->read(buffer, sizeof buffer, got));
+    EXPECT_EQ("new", std::string(buffer, got));
+    EXPECT_EQ(kErrorSuccess, in->read(buffer, sizeof buffer, got));
+    EXPECT_EQ(0u, got);
+}
+
+TEST_F(HostFileSystemTest, OpenErrorsAreThoseOfWindows) {
+    WriteBytes(folder.file(u"plain"), "x");
+    testing::CreateFolder(folder.file(u"sub"));
+    EXPECT_EQ(kErrorFileNotFound, openError(folder.file(u"missing.vrc")));
+    EXPECT_EQ(kErrorPathNotFound, openError(folder.file(u"gone\\missing.vrc")));
+    EXPECT_EQ(kErrorPathNotFound, openError(folder.file(u"plain\\missing.vrc")));
+    EXPECT_EQ(kErrorPathNotFound, openError(u"C:\\windows\\win.ini"));
+    EXPECT_EQ(kErrorAccessDenied, openError(folder.file(u"sub")));
+    EXPECT_EQ(kErrorFilenameExcedRange, openError(folder.file(std::u16string(300, u'n'))));
+}
+
+TEST_F(HostFileSystemTest, CreateErrorsAreThoseOfWindows) {
+    testing::CreateFolder(folder.file(u"sub"));
+    EXPECT_EQ(kErrorAccessDenied, createError(folder.file(u"sub")));
+    EXPECT_EQ(kErrorPathNotFound, createError(folder.file(u"gone\\a.vrc")));
+    EXPECT_EQ(kErrorPathNotFound, createError(u"\\\\server\\share\\a.vrc"));
+
+    WriteBytes(folder.file(u"taken"), "x");
+    std::uint32_t error = kErrorSuccess;
+    EXPECT_EQ(nullptr, files.createNew(folder.file(u"taken"), error));
+    EXPECT_EQ(kErrorFileExists, error);
+    EXPECT_EQ("x", ReadBytes(folder.file(u"taken")));
+}
+
+TEST_F(HostFileSystemTest, FullDiskIsDiskFull) {
+    std::uint32_t error = kErrorSuccess;
+    auto full = files.createForWriting(u"Z:\\dev\\full", error);
+    ASSERT_NE(nullptr, full);
+    EXPECT_EQ(kErrorDiskFull, full->write("x", 1));
+}
+
+TEST_F(HostFileSystemTest, ReplaceAndDelete) {
+    const std::u16string source = folder.file(u"new.tmp");
+    const std::u16string target = folder.file(u"card.vrc");
+    WriteBytes(source, "new");
+    WriteBytes(target, "old");
+    EXPECT_EQ(kErrorSuccess, files.replaceFile(source, target));
+    EXPECT_EQ("new", ReadBytes(target));
+    EXPECT_EQ("card.vrc", testing::ListFolder(folder.path()));
+
+    EXPECT_EQ(kErrorFileNotFound, files.replaceFile(source, target));
+    EXPECT_EQ(kErrorSuccess, files.deleteFile(target));
+    EXPECT_EQ(kErrorFileNotFound, files.deleteFile(target));
+    EXPECT_EQ(kErrorPathNotFound, files.deleteFile(folder.file(u"gone\\card.vrc")));
+}
+
+TEST_F(HostFileSystemTest, FoldersAndReadOnlyFilesAreNotReplacedOrDeleted) {
+    const std::u16string source = folder.file(u"new.tmp");
+    WriteBytes(source, "new");
+    testing::CreateFolder(folder.file(u"sub"));
+    EXPECT_EQ(kErrorAccessDenied, files.replaceFile(source, folder.file(u"sub")));
+
+    const std::u16string locked = folder.file(u"locked.vrc");
+    WriteBytes(locked, "old");
+    testing::MakeReadOnly(locked);
+    EXPECT_EQ(kErrorAccessDenied, files.replaceFile(source, locked));
+    EXPECT_EQ(kErrorAccessDenied, files.deleteFile(locked));
+    EXPECT_EQ("old", ReadBytes(locked));
+    EXPECT_EQ(kErrorAccessDenied, createError(locked));
 }
 
 }  // namespace

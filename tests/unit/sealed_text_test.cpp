@@ -93,6 +93,61 @@ TEST_F(SealedText, UnsealingIsLenientWithTheNumbers) {
     EXPECT_NO_THROW(UnsealText(u"99999999999999999999999 -x +  \t7 a b c d e f", u"Blowfish", KeyModeCommon, codePage));
 }
 
+// Numbers are read as strtol reads them with a 32-bit long: white space and a
+// sign first, digits up to anything else, out-of-range values saturated.
+TEST_F(SealedText, NumbersAreConvertedAsStrtolConvertsThem) {
+    const std::u16string sealed = SealText(u"secret", u"Blowfish", KeyModeCommon, codePage);
+    const std::size_t firstSpace = sealed.find(u' ');
+    const std::u16string rest = sealed.substr(firstSpace);
+    const std::u16string first = sealed.substr(0, firstSpace);
+    auto unsealWithFirst = [&](const std::u16string& number) {
+        return UnsealText(number + rest, u"Blowfish", KeyModeCommon, codePage);
+    };
+    const std::u16string asUnsigned = Utf8ToUtf16(std::to_string(std::stoi(Utf16ToUtf8(first)) & 0xFF));
+    EXPECT_EQ(u"secret", unsealWithFirst(u"\t\v\r\n\f" + first + u"xyz"));
+    EXPECT_EQ(u"secret", unsealWithFirst(first + u".5e3"));
+    EXPECT_EQ(u"secret", unsealWithFirst(u"+" + asUnsigned));
+    EXPECT_EQ(u"secret", unsealWithFirst(u"000000000000000000000000000" + asUnsigned));
+
+    // The first byte as 255 and as 0 decrypt differently; out-of-range numbers
+    // land on those two, not on their low 8 bits (2147483648 & 0xFF is 0).
+    const std::u16string as255 = unsealWithFirst(u"255"), as0 = unsealWithFirst(u"0");
+    ASSERT_NE(as255, as0);
+    EXPECT_EQ(as255, unsealWithFirst(u"2147483648"));
+    EXPECT_EQ(as255, unsealWithFirst(u"99999999999999999999999999999999999999999999999999"));
+    EXPECT_EQ(as0, unsealWithFirst(u"-2147483649"));
+    EXPECT_EQ(as0, unsealWithFirst(u"-" + std::u16string(100000, u'7')));
+    EXPECT_EQ(as255, unsealWithFirst(u"2147483647"));
+    EXPECT_EQ(as0, unsealWithFirst(u"-2147483648"));
+    // No digits: 0.
+    EXPECT_EQ(as0, unsealWithFirst(u""));
+    EXPECT_EQ(as0, unsealWithFirst(u"-"));
+    EXPECT_EQ(as0, unsealWithFirst(u"x255"));
+}
+
+// The user key is "vellmarn" and the password's first 8 narrow bytes, a shorter
+// password padded with zero bytes. Expected values from an independent implementation.
+TEST_F(SealedText, UserKeyTakesTheFirstEightPasswordBytes) {
+    struct Case {
+        const char* password;
+        const char16_t* sealed;
+    };
+    const Case cases[] = {
+        {"ab", u"119 101 57 81 -3 54 -105 -88"},
+        {"Quill7&zEXTRA", u"-104 28 113 -5 -49 11 1 -90"},
+        {"Quill7&z", u"-104 28 113 -5 -49 11 1 -90"},
+        {"\xe9\xe8\xea\xeb\xa3\xb5\xfc\xdf\xe0", u"-78 121 7 -109 53 46 96 -29"},
+    };
+    for (const Case& c : cases) {
+        SetCurrentPrimaryPassword(c.password);
+        EXPECT_EQ(c.sealed, SealText(u"PROTECT", u"Blowfish", KeyModeUser, codePage)) << c.password;
+        EXPECT_EQ(u"PROTECT", UnsealText(c.sealed, u"Blowfish", KeyModeUser, codePage)) << c.password;
+    }
+    SetCurrentPrimaryPassword("ab");
+    EXPECT_EQ(u"84 -4 32 4 92 96 -116 52 -25 -53 103 -20 -35 36 -108 52 -48 17 -109 112 -65 45 25 -93",
+              SealText(u"card field value 123", u"Blowfish", KeyModeUser, codePage));
+}
+
 TEST_F(SealedText, PadCharacterEndsTheText) {
     EXPECT_EQ(u"ab", UnsealText(SealText(u"ab\x14" u"cd", u"Blowfish", KeyModeCommon, codePage), u"Blowfish",
                                 KeyModeCommon, codePage));
@@ -120,7 +175,8 @@ TEST(CheckText, IsTheDigestInDecimalCharacterCodes) {
     EXPECT_EQ(u"57 48 48 49 53 48 57 56 51 67 68 50 52 70 66 48 68 54 57 54 51 70 55 68 50 56 69 49 55 70 55 50",
               MakeCheckText(u"abc", codePage));
     // The narrow form is digested: U+20AC is byte 0x80 in code page 1252.
-    EXPECT_EQ(MakeCheckText(u"\u20AC", codePage), MakeCheckText(u"\u20AC", codePage));
+    EXPECT_EQ(u"56 68 51 57 68 68 55 69 69 70 49 49 53 69 65 54 57 55 53 52 52 54 69 70 52 48 56 50 57 53 49 70",
+              MakeCheckText(u"\u20AC", codePage));
     const std::u16string text = MakeCheckText(std::u16string(70000, u'x'), codePage);
     EXPECT_EQ(32, countNumbers(text));
     std::istringstream numbers(Utf16ToUtf8(text));

@@ -1,28 +1,114 @@
-// The Win32 file-system adapter against the real calls.
+// The Win32 file-system adapter against the real calls, and the text writer's
+// replace through it: the error codes the host adapter imitates come from here.
+#include "platform/win32/win32_file_system.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/win32/win32_file_system.h"
+#include "foundation/text_file.h"
+#include "support/faulty_file_system.h"
 #include "support/temp_folder.h"
 
 namespace tarnwick {
 namespace {
 
-TEST(Win32FileSystem, ErrorCodesAndReplace) {
-    testing::TempFolder folder;
-    Win32FileSystem fs;
-    std::uint32_t error = 0;
-    EXPECT_EQ(nullptr, fs.openForReading(folder.file(u"missing"), error));
-    EXPECT_EQ(kErrorFileNotFound, error);
-    EXPECT_EQ(nullptr, fs.createForWriting(folder.file(u"missing\\x"), error));
-    EXPECT_EQ(kErrorPathNotFound, error);
+using testing::ListFolder;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+using Lines = std::vector<std::u16string>;
 
-    testing::WriteBytes(folder.file(u"a"), "new");
-    testing::WriteBytes(folder.file(u"b"), "old");
-    EXPECT_EQ(kErrorSuccess, fs.replaceFile(folder.file(u"a"), folder.file(u"b")));
-    EXPECT_EQ("new", testing::ReadBytes(folder.file(u"b")));
-    EXPECT_FALSE(testing::FileExists(folder.file(u"a")));
-    EXPECT_EQ(kErrorSuccess, fs.deleteFile(folder.file(u"b")));
-    EXPECT_EQ(kErrorFileNotFound, fs.deleteFile(folder.file(u"b")));
+class Win32FileSystemTest : public ::testing::Test {
+protected:
+    std::uint32_t openError(const std::u16string& path) {
+        std::uint32_t error = kErrorSuccess;
+        EXPECT_EQ(nullptr, files.openForReading(path, error));
+        return error;
+    }
+
+    TempFolder folder;
+    Win32FileSystem files;
+};
+
+TEST_F(Win32FileSystemTest, OpenAndCreateErrorCodes) {
+    WriteBytes(folder.file(u"plain"), "x");
+    testing::CreateFolder(folder.file(u"sub"));
+    EXPECT_EQ(kErrorFileNotFound, openError(folder.file(u"missing")));
+    EXPECT_EQ(kErrorPathNotFound, openError(folder.file(u"gone\\missing")));
+    EXPECT_EQ(kErrorPathNotFound, openError(folder.file(u"plain\\missing")));
+    EXPECT_EQ(kErrorAccessDenied, openError(folder.file(u"sub")));
+
+    std::uint32_t error = kErrorSuccess;
+    EXPECT_EQ(nullptr, files.createForWriting(folder.file(u"gone\\x"), error));
+    EXPECT_EQ(kErrorPathNotFound, error);
+    EXPECT_EQ(nullptr, files.createForWriting(folder.file(u"sub"), error));
+    EXPECT_EQ(kErrorAccessDenied, error);
+    EXPECT_EQ(nullptr, files.createNew(folder.file(u"plain"), error));
+    EXPECT_EQ(kErrorFileExists, error);
+    EXPECT_EQ("x", ReadBytes(folder.file(u"plain")));
+}
+
+TEST_F(Win32FileSystemTest, WriteReadReplaceDelete) {
+    std::uint32_t error = kErrorInvalidHandle;
+    auto out = files.createNew(folder.file(u"a"), error);
+    ASSERT_NE(nullptr, out);
+    EXPECT_EQ(kErrorSuccess, out->write("new", 3));
+    EXPECT_EQ(kErrorSuccess, out->flush());
+    out.reset();
+    auto in = files.openForReading(folder.file(u"a"), error);
+    ASSERT_NE(nullptr, in);
+    char buffer[8] = {};
+    std::size_t got = 0;
+    EXPECT_EQ(kErrorSuccess, in->read(buffer, sizeof buffer, got));
+    EXPECT_EQ("new", std::string(buffer, got));
+    EXPECT_EQ(kErrorSuccess, in->read(buffer, sizeof buffer, got));
+    EXPECT_EQ(0u, got);
+    in.reset();
+
+    WriteBytes(folder.file(u"b"), "old");
+    EXPECT_EQ(kErrorSuccess, files.replaceFile(folder.file(u"a"), folder.file(u"b")));
+    EXPECT_EQ("new", ReadBytes(folder.file(u"b")));
+    EXPECT_EQ("b", ListFolder(folder.path()));
+    EXPECT_EQ(kErrorFileNotFound, files.replaceFile(folder.file(u"a"), folder.file(u"b")));
+    EXPECT_EQ(kErrorSuccess, files.deleteFile(folder.file(u"b")));
+    EXPECT_EQ(kErrorFileNotFound, files.deleteFile(folder.file(u"b")));
+    EXPECT_EQ(kErrorPathNotFound, files.deleteFile(folder.file(u"gone\\b")));
+}
+
+TEST_F(Win32FileSystemTest, TextWriterReplacesAnExistingCard) {
+    const std::u16string card = folder.file(u"card.vrc");
+    WriteBytes(card, "an older, longer card file");
+    WriteTextLines(card, {u"A", u"\u20AC"}, kEncodingUtf16LittleEndian, files);
+    EXPECT_EQ(std::string("\xFF\xFE" "A\0\r\0\n\0\xAC\x20", 10), ReadBytes(card));
+    EXPECT_EQ((Lines{u"A", u"\u20AC"}), ReadTextLines(card, files));
+    EXPECT_EQ("card.vrc", ListFolder(folder.path()));
+}
+
+TEST_F(Win32FileSystemTest, TextWriterKeepsTheCardWhenTheDiskFills) {
+    const std::u16string card = folder.file(u"card.vrc");
+    WriteTextLines(card, {u"old"}, kEncodingUtf16LittleEndian, files);
+    const std::string before = ReadBytes(card);
+    testing::FaultyFileSystem faulty(files);
+    faulty.writeBudget = 1024;
+    try {
+        WriteTextLines(card, Lines(100, u"a new line"), kEncodingUtf16LittleEndian, faulty);
+        FAIL() << "no exception";
+    } catch (const CTextFileException& e) {
+        EXPECT_EQ(kErrorDiskFull, e.errorCode());
+    }
+    EXPECT_EQ(before, ReadBytes(card));
+    EXPECT_EQ("card.vrc", ListFolder(folder.path()));
+}
+
+TEST_F(Win32FileSystemTest, TextWriterCannotReplaceACardBeingRead) {
+    const std::u16string card = folder.file(u"card.vrc");
+    WriteTextLines(card, {u"old"}, kEncodingUtf16LittleEndian, files);
+    const std::string before = ReadBytes(card);
+    CTextFileReader reader(files);
+    ASSERT_TRUE(reader.open(card));
+    EXPECT_THROW(WriteTextLines(card, {u"new"}, kEncodingUtf16LittleEndian, files), CTextFileException);
+    reader.close();
+    EXPECT_EQ(before, ReadBytes(card));
+    EXPECT_EQ("card.vrc", ListFolder(folder.path()));
 }
 
 }  // namespace
