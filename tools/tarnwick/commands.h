@@ -23,5 +23,6 @@ int RunSeal(ArgList& args);
 int RunUnseal(ArgList& args);
 int RunCheckText(ArgList& args);
 int RunLines(ArgList& args);
+int RunCatalogue(ArgList& args);
 
 }  // namespace tarnwick::cli

@@ -23,6 +23,7 @@ const Command kCommands[] = {
     {"unseal", "unseal MODE SEALED [--password PW]", RunUnseal},
     {"check-text", "check-text TEXT", RunCheckText},
     {"lines", "lines FILE", RunLines},
+    {"catalogue", "catalogue identity|passcard|tray", RunCatalogue},
 };
 
 void printUsage() {

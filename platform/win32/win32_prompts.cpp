@@ -1,0 +1,18 @@
+#include "platform/win32/win32_prompts.h"
+
+#include <windows.h>
+
+#include "platform/win32/wide.h"
+
+namespace tarnwick {
+
+int Win32Prompts::messageBox(WindowRef owner, const std::u16string& text,
+                             const std::u16string& caption, unsigned style) {
+    return MessageBoxW(reinterpret_cast<HWND>(owner), AsWide(text), AsWide(caption), style);
+}
+
+WindowRef Win32Prompts::activeWindow() {
+    return reinterpret_cast<WindowRef>(GetActiveWindow());
+}
+
+}  // namespace tarnwick

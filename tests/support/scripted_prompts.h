@@ -1,0 +1,40 @@
+// A Prompts that answers message boxes from a queue and records every box
+// shown, so that tests can check owner, text, caption and style.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/prompts.h"
+
+namespace tarnwick::test {
+
+struct ShownBox {
+    WindowRef owner;
+    std::u16string text;
+    std::u16string caption;
+    unsigned style;
+};
+
+class ScriptedPrompts : public Prompts {
+public:
+    // The answer to the next box not yet answered.
+    void queueAnswer(int answer) { answers_.push_back(answer); }
+    void setActiveWindow(WindowRef window) { active_ = window; }
+
+    // A box with no answer queued fails the test and is answered 0.
+    int messageBox(WindowRef owner, const std::u16string& text, const std::u16string& caption,
+                   unsigned style) override;
+    WindowRef activeWindow() override { return active_; }
+
+    const std::vector<ShownBox>& shown() const { return shown_; }
+    std::size_t unusedAnswers() const { return answers_.size(); }
+
+private:
+    std::deque<int> answers_;
+    std::vector<ShownBox> shown_;
+    WindowRef active_ = kNoWindow;
+};
+
+}  // namespace tarnwick::test
