@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tarnwick {
 
@@ -26,9 +27,17 @@ inline constexpr std::uint32_t kErrorFileExists = 80;
 inline constexpr std::uint32_t kErrorInvalidParameter = 87;
 inline constexpr std::uint32_t kErrorDiskFull = 112;
 inline constexpr std::uint32_t kErrorInvalidName = 123;
+inline constexpr std::uint32_t kErrorDirNotEmpty = 145;
 inline constexpr std::uint32_t kErrorAlreadyExists = 183;
 inline constexpr std::uint32_t kErrorFilenameExcedRange = 206;
 inline constexpr std::uint32_t kErrorDirectory = 267;
+
+// One entry of a folder listing.
+struct FolderEntry {
+    std::u16string name;  // the last component only
+    bool isFolder = false;
+    bool isHidden = false;  // the hidden attribute (a name starting with "." on the host)
+};
 
 // An open file; closed when destroyed. Every call returns kErrorSuccess or the
 // Windows error code.
@@ -62,6 +71,24 @@ public:
     virtual std::uint32_t replaceFile(const std::u16string& source,
                                       const std::u16string& target) = 0;
     virtual std::uint32_t deleteFile(const std::u16string& path) = 0;
+
+    // Folders and entries. Paths have no trailing backslash.
+    // The entries of `folder` without "." and "..", in the order the system
+    // lists them (FindFirstFileW/FindNextFileW).
+    virtual std::uint32_t listFolder(const std::u16string& folder,
+                                     std::vector<FolderEntry>& entries) = 0;
+    // The kind of an existing file or folder (its name is the last component);
+    // kErrorFileNotFound or kErrorPathNotFound when there is none.
+    virtual std::uint32_t queryEntry(const std::u16string& path, FolderEntry& entry) = 0;
+    // CreateDirectoryW: kErrorAlreadyExists when anything has that name.
+    virtual std::uint32_t createFolder(const std::u16string& path) = 0;
+    // RemoveDirectoryW: an empty folder only (kErrorDirNotEmpty otherwise).
+    virtual std::uint32_t removeFolder(const std::u16string& path) = 0;
+    // MoveFileW: a file or a folder to a new name; fails when `to` exists.
+    virtual std::uint32_t moveEntry(const std::u16string& from, const std::u16string& to) = 0;
+    // CopyFileW: a file, its bytes; with failIfExists an existing `to` is kErrorFileExists.
+    virtual std::uint32_t copyFile(const std::u16string& from, const std::u16string& to,
+                                   bool failIfExists) = 0;
 };
 
 // The adapter of the platform the program was built for.

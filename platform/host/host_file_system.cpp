@@ -1,11 +1,14 @@
 #include "platform/host/host_file_system.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <climits>
+#include <cstring>
 #include <vector>
 
 #include "platform/utf8.h"
@@ -201,6 +204,135 @@ std::uint32_t HostFileSystem::deleteFile(const std::u16string& path) {
     if (host.empty()) return kErrorPathNotFound;
     if (isReadOnlyFile(host)) return kErrorAccessDenied;
     return ::unlink(host.c_str()) == 0 ? kErrorSuccess : errorOf(errno, host, kErrorAccessDenied);
+}
+
+namespace {
+
+std::u16string upperCased(std::u16string_view name) {
+    std::u16string upper(name);
+    for (char16_t& c : upper) {
+        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+    }
+    return upper;
+}
+
+std::u16string lastComponent(std::u16string_view path) {
+    const std::size_t slash = path.find_last_of(u"\\/");
+    return std::u16string(slash == std::u16string_view::npos ? path : path.substr(slash + 1));
+}
+
+// Removes what a failed copy left behind.
+std::uint32_t failCopy(int in, int out, const std::string& target, std::uint32_t error) {
+    ::close(in);
+    if (out >= 0) {
+        ::close(out);
+        ::unlink(target.c_str());
+    }
+    return error;
+}
+
+}  // namespace
+
+std::uint32_t HostFileSystem::listFolder(const std::u16string& folder, std::vector<FolderEntry>& entries) {
+    entries.clear();
+    const std::string host = WindowsPathToHost(folder);
+    if (host.empty()) return kErrorPathNotFound;
+    DIR* dir = ::opendir(host.c_str());
+    if (!dir) return errno == ENOTDIR ? kErrorDirectory : errorOf(errno, host, kErrorAccessDenied);
+    while (const dirent* item = ::readdir(dir)) {
+        if (std::strcmp(item->d_name, ".") == 0 || std::strcmp(item->d_name, "..") == 0) continue;
+        FolderEntry entry;
+        entry.name = Utf8ToUtf16(item->d_name);
+        entry.isFolder = isFolder(host + "/" + item->d_name);
+        entry.isHidden = item->d_name[0] == '.';
+        entries.push_back(std::move(entry));
+    }
+    ::closedir(dir);
+    std::stable_sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {
+        return upperCased(a.name) < upperCased(b.name);
+    });
+    return kErrorSuccess;
+}
+
+std::uint32_t HostFileSystem::queryEntry(const std::u16string& path, FolderEntry& entry) {
+    const std::string host = WindowsPathToHost(path);
+    if (host.empty()) return kErrorPathNotFound;
+    struct stat st {};
+    if (::stat(host.c_str(), &st) != 0) return errorOf(errno, host, kErrorFileNotFound);
+    entry.name = lastComponent(path);
+    entry.isFolder = S_ISDIR(st.st_mode);
+    entry.isHidden = !entry.name.empty() && entry.name[0] == u'.';
+    return kErrorSuccess;
+}
+
+std::uint32_t HostFileSystem::createFolder(const std::u16string& path) {
+    const std::string host = WindowsPathToHost(path);
+    if (host.empty()) return kErrorPathNotFound;
+    if (::mkdir(host.c_str(), 0777) == 0) return kErrorSuccess;
+    return errno == EEXIST ? kErrorAlreadyExists : errorOf(errno, host, kErrorAccessDenied);
+}
+
+std::uint32_t HostFileSystem::removeFolder(const std::u16string& path) {
+    const std::string host = WindowsPathToHost(path);
+    if (host.empty()) return kErrorPathNotFound;
+    if (::rmdir(host.c_str()) == 0) return kErrorSuccess;
+    switch (errno) {
+        case ENOTEMPTY:
+        case EEXIST: return kErrorDirNotEmpty;
+        case ENOTDIR: return kErrorDirectory;
+        default: return errorOf(errno, host, kErrorAccessDenied);
+    }
+}
+
+std::uint32_t HostFileSystem::moveEntry(const std::u16string& from, const std::u16string& to) {
+    const std::string source = WindowsPathToHost(from);
+    const std::string target = WindowsPathToHost(to);
+    if (source.empty() || target.empty()) return kErrorPathNotFound;
+    struct stat st {};
+    if (::lstat(source.c_str(), &st) != 0) return errorOf(errno, source, kErrorFileNotFound);
+    // MoveFileW never replaces; a folder cannot move below itself.
+    if (::lstat(target.c_str(), &st) == 0) return kErrorAlreadyExists;
+    if (target.size() > source.size() && target.compare(0, source.size(), source) == 0 &&
+        target[source.size()] == '/') {
+        return kErrorSharingViolation;
+    }
+    return ::rename(source.c_str(), target.c_str()) == 0 ? kErrorSuccess
+                                                         : errorOf(errno, target, kErrorAccessDenied);
+}
+
+std::uint32_t HostFileSystem::copyFile(const std::u16string& from, const std::u16string& to,
+                                       bool failIfExists) {
+    const std::string source = WindowsPathToHost(from);
+    const std::string target = WindowsPathToHost(to);
+    if (source.empty() || target.empty()) return kErrorPathNotFound;
+    if (isFolder(source)) return kErrorAccessDenied;
+    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) return errorOf(errno, source, kErrorFileNotFound);
+    if (isFolder(target) || (!failIfExists && isReadOnlyFile(target))) {
+        return failCopy(in, -1, target, kErrorAccessDenied);
+    }
+    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (failIfExists ? O_EXCL : O_TRUNC);
+    const int out = ::open(target.c_str(), flags, 0666);
+    if (out < 0) return failCopy(in, -1, target, errorOf(errno, target, kErrorAccessDenied));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(in, buffer, sizeof buffer);
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return failCopy(in, out, target, errorOf(errno, source, kErrorReadFault));
+        }
+        for (ssize_t done = 0; done < n;) {
+            const ssize_t w = ::write(out, buffer + done, static_cast<std::size_t>(n - done));
+            if (w < 0) {
+                if (errno == EINTR) continue;
+                return failCopy(in, out, target, errorOf(errno, target, kErrorWriteFault));
+            }
+            done += w;
+        }
+    }
+    ::close(in);
+    return ::close(out) == 0 ? kErrorSuccess : errorOf(errno, target, kErrorWriteFault);
 }
 
 }  // namespace tarnwick

@@ -24,6 +24,14 @@ public:
     std::unique_ptr<OpenFile> createNew(const std::u16string& path, std::uint32_t& error) override;
     std::uint32_t replaceFile(const std::u16string& source, const std::u16string& target) override;
     std::uint32_t deleteFile(const std::u16string& path) override;
+    // Listed as NTFS lists them: by the upper-cased name, code unit by code unit.
+    std::uint32_t listFolder(const std::u16string& folder, std::vector<FolderEntry>& entries) override;
+    std::uint32_t queryEntry(const std::u16string& path, FolderEntry& entry) override;
+    std::uint32_t createFolder(const std::u16string& path) override;
+    std::uint32_t removeFolder(const std::u16string& path) override;
+    std::uint32_t moveEntry(const std::u16string& from, const std::u16string& to) override;
+    std::uint32_t copyFile(const std::u16string& from, const std::u16string& to,
+                           bool failIfExists) override;
 };
 
 // The Windows error code for an errno value of a call on `hostPath` (which

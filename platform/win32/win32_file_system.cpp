@@ -84,4 +84,51 @@ std::uint32_t Win32FileSystem::deleteFile(const std::u16string& path) {
     return DeleteFileW(AsWide(path)) ? kErrorSuccess : GetLastError();
 }
 
+std::uint32_t Win32FileSystem::listFolder(const std::u16string& folder, std::vector<FolderEntry>& entries) {
+    entries.clear();
+    const std::u16string pattern = folder + u"\\*";
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(AsWide(pattern), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND ? kErrorSuccess : error;  // an empty drive root
+    }
+    do {
+        const std::u16string name = FromWide(found.cFileName);
+        if (name == u"." || name == u"..") continue;
+        entries.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                           (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0});
+    } while (FindNextFileW(search, &found));
+    const DWORD error = GetLastError();
+    FindClose(search);
+    return error == ERROR_NO_MORE_FILES ? kErrorSuccess : error;
+}
+
+std::uint32_t Win32FileSystem::queryEntry(const std::u16string& path, FolderEntry& entry) {
+    const DWORD attributes = GetFileAttributesW(AsWide(path));
+    if (attributes == INVALID_FILE_ATTRIBUTES) return GetLastError();
+    const std::size_t slash = path.find_last_of(u"\\/");
+    entry.name = slash == std::u16string::npos ? path : path.substr(slash + 1);
+    entry.isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.isHidden = (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+    return kErrorSuccess;
+}
+
+std::uint32_t Win32FileSystem::createFolder(const std::u16string& path) {
+    return CreateDirectoryW(AsWide(path), nullptr) ? kErrorSuccess : GetLastError();
+}
+
+std::uint32_t Win32FileSystem::removeFolder(const std::u16string& path) {
+    return RemoveDirectoryW(AsWide(path)) ? kErrorSuccess : GetLastError();
+}
+
+std::uint32_t Win32FileSystem::moveEntry(const std::u16string& from, const std::u16string& to) {
+    return MoveFileW(AsWide(from), AsWide(to)) ? kErrorSuccess : GetLastError();
+}
+
+std::uint32_t Win32FileSystem::copyFile(const std::u16string& from, const std::u16string& to,
+                                        bool failIfExists) {
+    return CopyFileW(AsWide(from), AsWide(to), failIfExists) ? kErrorSuccess : GetLastError();
+}
+
 }  // namespace tarnwick

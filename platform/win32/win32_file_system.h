@@ -1,5 +1,5 @@
 // The file-system port over CreateFileW, ReadFile, WriteFile, FlushFileBuffers,
-// MoveFileExW and DeleteFileW; error codes are GetLastError's, passed through.
+// MoveFileExW, DeleteFileW and the folder calls (FindFirstFileW, CreateDirectoryW, ...); error codes are GetLastError's, passed through.
 #pragma once
 
 #include "platform/file_system.h"
@@ -13,6 +13,13 @@ public:
     std::unique_ptr<OpenFile> createNew(const std::u16string& path, std::uint32_t& error) override;
     std::uint32_t replaceFile(const std::u16string& source, const std::u16string& target) override;
     std::uint32_t deleteFile(const std::u16string& path) override;
+    std::uint32_t listFolder(const std::u16string& folder, std::vector<FolderEntry>& entries) override;
+    std::uint32_t queryEntry(const std::u16string& path, FolderEntry& entry) override;
+    std::uint32_t createFolder(const std::u16string& path) override;
+    std::uint32_t removeFolder(const std::u16string& path) override;
+    std::uint32_t moveEntry(const std::u16string& from, const std::u16string& to) override;
+    std::uint32_t copyFile(const std::u16string& from, const std::u16string& to,
+                           bool failIfExists) override;
 };
 
 }  // namespace tarnwick

@@ -80,4 +80,31 @@ std::uint32_t FaultyFileSystem::deleteFile(const std::u16string& path) {
     return failDeleteWith != kErrorSuccess ? failDeleteWith : real_.deleteFile(path);
 }
 
+std::uint32_t FaultyFileSystem::listFolder(const std::u16string& folder,
+                                           std::vector<FolderEntry>& entries) {
+    if (failFolderOperationsWith != kErrorSuccess) return failFolderOperationsWith;
+    return real_.listFolder(folder, entries);
+}
+
+std::uint32_t FaultyFileSystem::createFolder(const std::u16string& path) {
+    if (failFolderOperationsWith != kErrorSuccess) return failFolderOperationsWith;
+    return real_.createFolder(path);
+}
+
+std::uint32_t FaultyFileSystem::removeFolder(const std::u16string& path) {
+    if (failFolderOperationsWith != kErrorSuccess) return failFolderOperationsWith;
+    return real_.removeFolder(path);
+}
+
+std::uint32_t FaultyFileSystem::moveEntry(const std::u16string& from, const std::u16string& to) {
+    if (failFolderOperationsWith != kErrorSuccess) return failFolderOperationsWith;
+    return real_.moveEntry(from, to);
+}
+
+std::uint32_t FaultyFileSystem::copyFile(const std::u16string& from, const std::u16string& to,
+                                         bool failIfExists) {
+    if (failFolderOperationsWith != kErrorSuccess) return failFolderOperationsWith;
+    return real_.copyFile(from, to, failIfExists);
+}
+
 }  // namespace tarnwick::testing

@@ -50,6 +50,18 @@ public:
     std::uint32_t replaceFile(const std::u16string& source, const std::u16string& target) override;
     std::uint32_t deleteFile(const std::u16string& path) override;
 
+    // Folder operations fail with this code when it is set; otherwise they pass through.
+    std::uint32_t failFolderOperationsWith = kErrorSuccess;
+    std::uint32_t listFolder(const std::u16string& folder, std::vector<FolderEntry>& entries) override;
+    std::uint32_t queryEntry(const std::u16string& path, FolderEntry& entry) override {
+        return real_.queryEntry(path, entry);
+    }
+    std::uint32_t createFolder(const std::u16string& path) override;
+    std::uint32_t removeFolder(const std::u16string& path) override;
+    std::uint32_t moveEntry(const std::u16string& from, const std::u16string& to) override;
+    std::uint32_t copyFile(const std::u16string& from, const std::u16string& to,
+                           bool failIfExists) override;
+
 private:
     bool createFails(std::uint32_t& error);
     std::unique_ptr<OpenFile> wrapCreated(const std::u16string& path, std::unique_ptr<OpenFile> file);
