@@ -1,0 +1,64 @@
+// The user's option file, "option.vro" in the user folder: pairs of a key line
+// ("[SHOWTYPE]") and a value line. Every call opens, reads or writes, and
+// closes the file; nothing is kept between calls.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/code_page.h"
+#include "platform/file_system.h"
+
+namespace tarnwick {
+
+inline constexpr std::u16string_view kOptionFileName = u"option.vro";
+
+// Option keys.
+namespace option_key {
+inline constexpr std::u16string_view kKey = u"[KEY]";
+inline constexpr std::u16string_view kCheckKey = u"[CHECKKEY]";
+inline constexpr std::u16string_view kIdentityEditorOnTop = u"[IDENTITYEDITORONTOP]";
+inline constexpr std::u16string_view kIdentityProtect = u"[IDENTITYPROTECT]";
+inline constexpr std::u16string_view kShowPassword = u"[SHOWPASSWORD]";
+inline constexpr std::u16string_view kPasswordEditorOnTop = u"[PASSWORDEDITORONTOP]";
+inline constexpr std::u16string_view kShowType = u"[SHOWTYPE]";
+inline constexpr std::u16string_view kBossKeyEnable = u"[BOSSKEYENABLE]";
+inline constexpr std::u16string_view kBossKey = u"[BOSSKEY]";
+inline constexpr std::u16string_view kStartupUpdate = u"[STARTUPUPDATE]";
+}  // namespace option_key
+
+// "<userFolder>\option.vro".
+std::u16string OptionFilePath(std::u16string_view userFolder);
+
+// The outcome of one read: the value, and whether the last line read was
+// empty (no line at all counts as empty), which the editors report as a
+// damaged configuration.
+struct OptionRead {
+    std::u16string value;
+    bool lastLineEmpty = true;
+};
+
+// The value line after the first line equal to `key`; empty when the key is
+// absent or the file cannot be read.
+OptionRead ReadOptionLine(std::u16string_view userFolder, std::u16string_view key,
+                          FileSystem& files = NativeFileSystem(),
+                          const CodePage& codePage = NativeCodePage());
+
+// Replaces the value line after the first line equal to `key`, keeping every
+// other line as it was. An absent key gets its key and value lines appended;
+// a key on the last line gets its value line appended. Written as UTF-16 LE
+// through the writer's safe replace; raises CTextFileException.
+void WriteOptionLine(std::u16string_view userFolder, std::u16string_view key,
+                     std::u16string_view value, FileSystem& files = NativeFileSystem(),
+                     const CodePage& codePage = NativeCodePage());
+
+// Value forms.
+// Base-10 conversion as strtol: leading white space and a sign, up to the first
+// non-digit; no digits give 0.
+int OptionInteger(std::u16string_view value);
+// Off only for exactly "0".
+bool OptionFlag(std::u16string_view value);
+// "%d".
+std::u16string OptionIntegerText(int value);
+
+}  // namespace tarnwick
