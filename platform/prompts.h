@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/name_dialog.h"
 #include "platform/window_ref.h"
 
 namespace tarnwick {
@@ -20,6 +21,10 @@ public:
 
     // The calling thread's active window, the owner of many boxes; kNoWindow when none.
     virtual WindowRef activeWindow() = 0;
+
+    // A modal name dialog owned by `owner`: true when OK took a name (then in
+    // request.text), false when cancelled. A system without one cancels.
+    virtual bool askName(WindowRef owner, NameDialogRequest& request);
 };
 
 }  // namespace tarnwick

@@ -19,4 +19,30 @@ int ScriptedPrompts::messageBox(WindowRef owner, const std::u16string& text,
     return answer;
 }
 
+bool ScriptedPrompts::askName(WindowRef owner, NameDialogRequest& request) {
+    nameDialogs_.push_back({owner, request.title, request.label, request.text, request.maxChars});
+    for (;;) {
+        if (names_.empty()) {
+            ADD_FAILURE() << "unexpected name dialog \"" << Utf16ToUtf8(request.title) << "\"";
+            return false;
+        }
+        std::optional<std::u16string> typed = std::move(names_.front());
+        names_.pop_front();
+        if (!typed) return false;
+        // The edit box holds no more than its limit.
+        if (typed->size() > request.maxChars) typed->resize(request.maxChars);
+        if (request.acceptor == nullptr) {
+            request.text = std::move(*typed);
+            return true;
+        }
+        auto verdict = request.acceptor->accept(*typed);
+        if (auto* name = std::get_if<std::u16string>(&verdict)) {
+            request.text = std::move(*name);
+            return true;
+        }
+        const auto& refused = std::get<NameRejection>(verdict);
+        shown_.push_back({kNameDialogWindow, refused.text, refused.caption, refused.style});
+    }
+}
+
 }  // namespace tarnwick::test

@@ -1,0 +1,353 @@
+#include "cardtree/card_tree.h"
+
+#include "cardtree/folder_operations.h"
+#include "cardtree/name_rule.h"
+#include "cardtree/tree_path.h"
+#include "foundation/toolbar_contract.h"
+
+namespace tarnwick {
+namespace {
+
+// Catalogue keys of the tree's folder texts.
+constexpr std::u16string_view kFolderExistsKey = u"文件夹已存在";
+constexpr std::u16string_view kDeleteNonEmptyFolderKey = u"本目录下有其他文件,是否删除此目录?";
+constexpr std::u16string_view kRootNotDeletedKey = u"不能删除主目录";
+constexpr std::u16string_view kRenameFolderFailureKey = u"重命名文件夹失败";
+constexpr std::u16string_view kCopyIntoItselfKey = u"源文件夹不能和目标文件夹相同或目标文件夹不能在源文件夹内";
+constexpr std::u16string_view kCutFolderFailureKey = u"剪切文件夹失败";
+constexpr std::u16string_view kDeleteFolderFailureKey = u"删除目录失败";
+constexpr std::u16string_view kSameNameFileKey = u"存在同名文件";
+constexpr std::u16string_view kSameNameFolderKey = u"存在同名文件夹";
+constexpr std::u16string_view kRootNotRenamedKey = u"不能修改主目录名";
+
+// The file browser, a new window on the folder.
+constexpr std::u16string_view kExploreCommand = u"explorer /n, ";
+
+std::u16string stripped(std::u16string_view name, std::u16string_view extension) {
+    if (IsCardFileName(name, extension)) name.remove_suffix(extension.size());
+    return std::u16string(name);
+}
+
+// The folder an operation aimed at a folder uses when a card is selected: its own.
+std::u16string folderOf(const TreeSelection& selected) {
+    return selected.isFolder() ? selected.path : std::u16string(ParentPath(selected.path));
+}
+
+}  // namespace
+
+CardTree::CardTree(const TreeFlavour& flavour, std::u16string rootPath, EditorClipboard& clipboard,
+                   CardTreePorts ports, const MessageCatalogue& catalogue)
+    : flavour_(flavour),
+      clipboard_(clipboard),
+      ports_(ports),
+      catalogue_(catalogue),
+      model_(ports.files, std::move(rootPath), flavour.extension) {}
+
+bool CardTree::runCommand(unsigned id, const TreeSelection& selected) {
+    const TreeCommandIds& ids = flavour_.commands;
+    if (id == ids.newFolder) newFolder(selected);
+    else if (id == ids.deleteFolder) deleteFolder(selected);
+    else if (id == ids.renameFolder) renameFolder(selected);
+    else if (id == ids.copyFolder) copyFolder(selected);
+    else if (id == ids.cutFolder) cutFolder(selected);
+    else if (id == ids.paste) paste(selected);
+    else if (id == ids.exploreFolder) exploreFolder(selected);
+    else if (id == ids.refreshFolder) refreshFolder();
+    else if (id == ids.deleteCard) deleteCard(selected);
+    else if (id == ids.renameCard) renameCard(selected);
+    else if (id == ids.copyCard) copyCard(selected);
+    else if (id == ids.cutCard) cutCard(selected);
+    else return false;
+    forgetCutItemWhenCleared();
+    return true;
+}
+
+// T1
+void CardTree::newFolder(const TreeSelection& selected) {
+    const auto name = askName(flavour_.newFolderTitleKey, kFolderNameLabel, {}, name_rule_key::kFolder);
+    if (!name) return;
+    const std::u16string path = JoinPath(folderOf(selected), *name);
+    if (ports_.files.createFolder(path) != kErrorSuccess) {
+        show(kErrorBox, kFolderExistsKey);
+        return;
+    }
+    notifyFolders(path);
+}
+
+// T2
+void CardTree::deleteFolder(const TreeSelection& selected) {
+    if (selected.kind == ItemKind::Card) return;
+    if (selected.kind == ItemKind::Root) {
+        show(kWarningBox, kRootNotDeletedKey);
+        return;
+    }
+    clipboard_.clear();
+    const std::uint32_t removed = ports_.files.removeFolder(selected.path);
+    if (removed == kErrorDirNotEmpty) {
+        if (show(kWarningOkCancelBox, kDeleteNonEmptyFolderKey) != kIdOk) return;
+        if (!DeleteFolderTree(ports_.files, selected.path)) show(kErrorBox, kDeleteFolderFailureKey);
+    } else if (removed != kErrorSuccess) {
+        // Nothing to ask about: the folder is gone or cannot be touched.
+        show(kErrorBox, kDeleteFolderFailureKey);
+    }
+    notifyFolders(ParentPath(selected.path));
+}
+
+// T3
+void CardTree::renameFolder(const TreeSelection& selected) {
+    if (selected.kind == ItemKind::Card) return;
+    if (selected.kind == ItemKind::Root) {
+        // Renaming the root would move the user folder away from the registry's value.
+        show(kErrorWarningIconBox, kRootNotRenamedKey);
+        return;
+    }
+    const std::u16string parent(ParentPath(selected.path));
+    const std::u16string oldName(LastComponent(selected.path));
+    const auto name = askName(flavour_.renameFolderTitleKey, kFolderNameLabel, oldName,
+                              name_rule_key::kFolder);
+    clipboard_.clear();
+    if (!name) {
+        notifyFolders(parent + u"\\");
+        return;
+    }
+    const std::u16string path = JoinPath(parent, *name);
+    if (*name != oldName && ports_.files.moveEntry(selected.path, path) != kErrorSuccess) {
+        show(kErrorBox, kRenameFolderFailureKey);
+    }
+    notifyFolders(path);
+}
+
+// T4
+void CardTree::copyFolder(const TreeSelection& selected) {
+    if (selected.kind != ItemKind::Folder) return;
+    clipboard_.copy(selected.path, ClipboardKind::Folder);
+}
+
+// T5
+void CardTree::cutFolder(const TreeSelection& selected) {
+    if (selected.kind != ItemKind::Folder) return;
+    clipboard_.cut(selected.path, ClipboardKind::Folder);
+    model_.setCutItem(model_.itemAt(selected.path));
+}
+
+// T6
+void CardTree::paste(const TreeSelection& selected) {
+    const std::u16string target = folderOf(selected);
+    if (!clipboard_.copySource().empty() && clipboard_.kind() == ClipboardKind::Folder) {
+        if (IsSameOrInside(target, clipboard_.copySource())) {
+            show(kWarningBox, kCopyIntoItselfKey);
+            clipboard_.clearCopySource();
+            return;
+        }
+        pasteFolderCopy(target);
+    } else if (!clipboard_.copySource().empty()) {
+        pasteCardCopy(target);
+    } else if (!clipboard_.cutSource().empty()) {
+        pasteCut(target);
+    }
+    // The kind stays with the copy source, so a second Paste copies the same again.
+    notifyFolders(target);
+}
+
+void CardTree::pasteFolderCopy(const std::u16string& target) {
+    const std::u16string& source = clipboard_.copySource();
+    FolderEntry entry;
+    if (ports_.files.queryEntry(source, entry) != kErrorSuccess || !entry.isFolder) return;
+    const std::u16string copy = FreeCopyPath(ports_.files, target, LastComponent(source), {}, catalogue_);
+    if (FitsPathBuffer(copy) && ports_.files.createFolder(copy) == kErrorSuccess) {
+        CopyFolderContents(ports_.files, source, copy);
+    }
+}
+
+void CardTree::pasteCardCopy(const std::u16string& target) {
+    const std::u16string& source = clipboard_.copySource();
+    const std::u16string copy = FreeCopyPath(
+        ports_.files, target, stripped(LastComponent(source), flavour_.extension), flavour_.extension,
+        catalogue_);
+    if (ports_.files.copyFile(source, copy, true) != kErrorSuccess) {
+        show(kErrorBox, flavour_.copyCardFailureKey);
+        clipboard_.clearCopySource();
+    }
+}
+
+void CardTree::pasteCut(const std::u16string& target) {
+    const std::u16string source = clipboard_.cutSource();
+    const bool folder = clipboard_.kind() == ClipboardKind::Folder;
+    const std::u16string_view extension = folder ? std::u16string_view() : flavour_.extension;
+    const std::u16string name = folder ? std::u16string(LastComponent(source))
+                                       : stripped(LastComponent(source), extension);
+    const std::u16string moved = FreeCopyPath(ports_.files, target, name, extension, catalogue_);
+    const std::uint32_t result = ports_.files.moveEntry(source, moved);
+    clipboard_.clearCutSource();
+    if (result != kErrorSuccess) show(kErrorBox, folder ? kCutFolderFailureKey : flavour_.cutCardFailureKey);
+}
+
+// T7
+void CardTree::exploreFolder(const TreeSelection& selected) {
+    // The wide command line keeps names the ANSI code page cannot hold.
+    std::u16string command(kExploreCommand);
+    command += JoinPath(folderOf(selected), {});
+    ports_.launcher.createProcess(command);
+}
+
+// T8
+void CardTree::refreshFolder() { notifyFolders({}); }
+
+// T9
+void CardTree::deleteCard(const TreeSelection& selected) {
+    if (selected.kind != ItemKind::Card) return;
+    const std::u16string question = DeleteCardQuestion(flavour_.cardKind, belowRoot(selected.path), catalogue_);
+    if (ShowMessageText(ports_.prompts, owner_, kQuestionBox, question, catalogue_) != kIdYes) return;
+    clipboard_.clear();
+    if (ports_.files.deleteFile(cardFile(selected.path)) != kErrorSuccess) {
+        show(kErrorBox, flavour_.deleteCardFailureKey);
+        return;
+    }
+    notifyCards(ParentPath(selected.path));
+}
+
+// T10
+void CardTree::renameCard(const TreeSelection& selected) {
+    if (selected.kind != ItemKind::Card) return;
+    const std::u16string oldName(LastComponent(selected.path));
+    const auto name = askName(flavour_.renameCardTitleKey, flavour_.cardNameLabel, oldName,
+                              flavour_.cardNameRuleKey);
+    clipboard_.clear();
+    if (!name) return;
+    const std::u16string path = cardFile(JoinPath(ParentPath(selected.path), *name));
+    if (*name != oldName && ports_.files.moveEntry(cardFile(selected.path), path) != kErrorSuccess) {
+        show(kErrorBox, flavour_.renameCardFailureKey);
+        return;
+    }
+    notifyCards(path);
+}
+
+// T11
+void CardTree::copyCard(const TreeSelection& selected) {
+    if (selected.kind != ItemKind::Card) return;
+    clipboard_.copy(cardFile(selected.path), ClipboardKind::Card);
+}
+
+// T12
+void CardTree::cutCard(const TreeSelection& selected) {
+    if (selected.kind != ItemKind::Card) return;
+    clipboard_.cut(cardFile(selected.path), ClipboardKind::Card);
+    model_.setCutItem(model_.itemAt(cardFile(selected.path)));
+}
+
+// T14
+std::optional<std::u16string> CardTree::renameInPlace(const TreeSelection& item, std::u16string_view text) {
+    const std::u16string_view oldName = LastComponent(item.path);
+    if (text == oldName) return std::nullopt;
+    if (item.kind == ItemKind::Root) {
+        show(kErrorWarningIconBox, kRootNotRenamedKey);
+        return std::nullopt;
+    }
+    const bool card = item.kind == ItemKind::Card;
+    // The label takes the same names as the rename dialogs: "..\x" or "a\b"
+    // would move the item out of its folder or out of the library.
+    const auto name = ApplyNameRule(text);
+    if (!name) {
+        show(kWarningBox, card ? flavour_.cardNameRuleKey : name_rule_key::kFolder);
+        return std::nullopt;
+    }
+    if (*name == oldName) return std::nullopt;
+    std::u16string path = JoinPath(ParentPath(item.path), *name);
+    if (card) path = cardFile(path);
+    if (EntryExists(ports_.files, path)) {
+        show(kErrorBox, card ? kSameNameFileKey : kSameNameFolderKey);
+        return std::nullopt;
+    }
+    const std::u16string from = card ? cardFile(item.path) : item.path;
+    if (ports_.files.moveEntry(from, path) != kErrorSuccess) return std::nullopt;
+    if (card) notifyCards(path);
+    else notifyFolders(path);
+    if (TreeItem* moved = model_.itemAt(from); moved != nullptr && moved->selection() == item) {
+        model_.setText(*moved, *name);
+    }
+    return name;
+}
+
+// T15
+bool CardTree::canDrop(const TreeSelection& dragged, const TreeSelection& target) const {
+    if (target.kind != ItemKind::Folder) return false;
+    if (target == dragged) return false;
+    // Not a folder on the way up from the dragged item to the root.
+    if (IsSameOrInside(ParentPath(dragged.path), target.path)) return false;
+    // Not a direct child of the dragged folder.
+    return !(dragged.isFolder() && SamePath(ParentPath(target.path), dragged.path));
+}
+
+bool CardTree::dropOnto(const TreeSelection& dragged, const TreeSelection& target) {
+    if (!canDrop(dragged, target)) return false;
+    const bool card = dragged.kind == ItemKind::Card;
+    std::u16string path = JoinPath(target.path, LastComponent(dragged.path));
+    if (card) path = cardFile(path);
+    if (EntryExists(ports_.files, path)) {
+        show(kErrorBox, card ? kSameNameFileKey : kSameNameFolderKey);
+        return false;
+    }
+    // A folder moved below itself fails in the file system; nothing is shown.
+    if (ports_.files.moveEntry(card ? cardFile(dragged.path) : dragged.path, path) != kErrorSuccess) {
+        return false;
+    }
+    if (card) notifyCards(path);
+    else notifyFolders(path);
+    return true;
+}
+
+// T16
+TreeItem* CardTree::reload(std::u16string_view path, std::u16string_view currentPath) {
+    model_.setRoot();
+    return model_.itemAt(path.empty() ? currentPath : path);
+}
+
+// T17
+TreeContextMenu CardTree::contextMenuFor(ItemKind kind) const {
+    return ContextMenuFor(flavour_, kind, clipboard_.empty());
+}
+
+std::optional<std::u16string> CardTree::askName(std::u16string_view titleKey, std::u16string_view label,
+                                                std::u16string initial, std::u16string_view ruleKey) {
+    const NameRule rule(ruleKey, kWarningBox, catalogue_);
+    NameDialogRequest request;
+    request.title = catalogue_.Lookup(titleKey);
+    request.label = std::u16string(label);
+    request.text = std::move(initial);
+    request.maxChars = kMaxNameChars;
+    request.acceptor = &rule;
+    if (!ports_.prompts.askName(ports_.prompts.activeWindow(), request)) return std::nullopt;
+    // The dialog hands back what the rule accepted; check again in case it did not ask.
+    return ApplyNameRule(request.text);
+}
+
+int CardTree::show(const MessageBoxKind& kind, std::u16string_view key) {
+    return ShowMessage(ports_.prompts, owner_, kind, key, catalogue_);
+}
+
+// The folder tree is shared by both libraries: both sides hear of a folder change.
+void CardTree::notifyFolders(std::u16string_view path) {
+    ports_.signals.NotifyTray(notify_kind::kPasscards, path);
+    ports_.signals.NotifyTray(notify_kind::kIdentities, path);
+}
+
+void CardTree::notifyCards(std::u16string_view path) {
+    ports_.signals.NotifyTray(flavour_.cardNoticeKind, path);
+}
+
+std::u16string CardTree::cardFile(const std::u16string& path) const {
+    return path + std::u16string(flavour_.extension);
+}
+
+std::u16string CardTree::belowRoot(const std::u16string& path) const {
+    const std::u16string& root = model_.rootPath();
+    std::size_t start = root.size();
+    if (start > 0 && root.back() == u'\\') --start;  // keep the "\" that begins the text
+    return start <= path.size() ? path.substr(start) : path;
+}
+
+void CardTree::forgetCutItemWhenCleared() {
+    if (clipboard_.cutSource().empty()) model_.setCutItem(nullptr);
+}
+
+}  // namespace tarnwick

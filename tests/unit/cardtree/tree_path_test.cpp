@@ -1,0 +1,79 @@
+// Path building and comparison under the library tree, and the name rule.
+#include "cardtree/tree_path.h"
+
+#include <gtest/gtest.h>
+
+#include "cardtree/name_rule.h"
+#include "foundation/catalogue/catalogue_tables.h"
+
+namespace tarnwick {
+namespace {
+
+TEST(TreePath, JoinsAndSplitsWithBackslashes) {
+    EXPECT_EQ(u"C:\\u\\Bank", JoinPath(u"C:\\u", u"Bank"));
+    EXPECT_EQ(u"C:\\Bank", JoinPath(u"C:\\", u"Bank"));
+    EXPECT_EQ(u"C:\\u\\", JoinPath(u"C:\\u", u""));
+    EXPECT_EQ(u"C:\\u", ParentPath(u"C:\\u\\Bank"));
+    EXPECT_EQ(u"Bank", LastComponent(u"C:\\u\\Bank"));
+}
+
+TEST(TreePath, InsideMeansBelowTheFolderNotSharingItsText) {
+    EXPECT_TRUE(IsSameOrInside(u"C:\\u\\Bank", u"C:\\u\\Bank"));
+    EXPECT_TRUE(IsSameOrInside(u"C:\\u\\Bank\\Old", u"C:\\u\\Bank"));
+    EXPECT_TRUE(IsSameOrInside(u"c:\\U\\bANK\\old", u"C:\\u\\Bank"));
+    EXPECT_TRUE(IsSameOrInside(u"C:\\u\\\u00C9t\u00E9\\x", u"C:\\u\\\u00E9T\u00C9"));
+    EXPECT_FALSE(IsSameOrInside(u"C:\\u\\Banking", u"C:\\u\\Bank"));
+    EXPECT_FALSE(IsSameOrInside(u"C:\\u\\My Bank", u"C:\\u\\Bank"));
+    EXPECT_FALSE(IsSameOrInside(u"C:\\u", u"C:\\u\\Bank"));
+    EXPECT_TRUE(IsSameOrInside(u"C:\\u", u"C:\\"));
+}
+
+TEST(TreePath, CardFilesEndInExactlyTheExtension) {
+    EXPECT_TRUE(IsCardFileName(u"Home.vrt", u".vrt"));
+    EXPECT_TRUE(IsCardFileName(u"a.b.vrt", u".vrt"));
+    EXPECT_FALSE(IsCardFileName(u"Home.vrt.bak", u".vrt"));
+    EXPECT_FALSE(IsCardFileName(u"Home.vrtx", u".vrt"));
+    EXPECT_FALSE(IsCardFileName(u"Home.vrc", u".vrt"));
+    EXPECT_FALSE(IsCardFileName(u"Homevrt", u".vrt"));
+    EXPECT_FALSE(IsCardFileName(u".vrt", u".vrt"));
+}
+
+TEST(TreePath, BufferHoldsTwoHundredFiftyNineCharacters) {
+    EXPECT_TRUE(FitsPathBuffer(std::u16string(259, u'a')));
+    EXPECT_FALSE(FitsPathBuffer(std::u16string(260, u'a')));
+}
+
+TEST(NameRule, LeadingSpacesGoTrailingSpacesStay) {
+    EXPECT_EQ(u"Bank  ", ApplyNameRule(u"   Bank  "));
+    EXPECT_EQ(u"a b", ApplyNameRule(u"a b"));
+    EXPECT_EQ(std::nullopt, ApplyNameRule(u""));
+    EXPECT_EQ(std::nullopt, ApplyNameRule(u"    "));
+    for (char16_t bad : std::u16string_view(u"\\/:*?\"<>|")) {
+        EXPECT_EQ(std::nullopt, ApplyNameRule(std::u16string(u"a") + bad + u"b")) << char(bad);
+    }
+    EXPECT_EQ(std::nullopt, ApplyNameRule(u"..\\x"));
+    EXPECT_EQ(u"..x", ApplyNameRule(u"..x"));
+}
+
+TEST(NameRule, RejectionIsTheWarningOfTheNameKind) {
+    const MessageCatalogue identity(IdentityCatalogueRows(DisplayLanguage::English));
+    const NameRule rule(name_rule_key::kIdentity, kWarningBox, identity);
+    const auto verdict = rule.accept(u" ");
+    const auto& refused = std::get<NameRejection>(verdict);
+    EXPECT_EQ(u"Identity name cannot be empty and it cannot contain characters \\ / : * ? \" < > | ",
+              refused.text);
+    EXPECT_EQ(u"Tarnwick Warning", refused.caption);
+    EXPECT_EQ(0x30u, refused.style);
+    EXPECT_EQ(u"x ", std::get<std::u16string>(rule.accept(u" x ")));
+
+    const MessageCatalogue passcard(PasscardCatalogueRows(DisplayLanguage::English));
+    const NameRule field(name_rule_key::kField, kErrorBox, passcard);
+    const auto fieldRefused = std::get<NameRejection>(field.accept(u"a|b"));
+    EXPECT_EQ(u"Field name cannot be empty and it cannot contain characters \\ / : * ? \" < > | ",
+              fieldRefused.text);
+    EXPECT_EQ(u"Tarnwick Error", fieldRefused.caption);
+    EXPECT_EQ(0x10u, fieldRefused.style);
+}
+
+}  // namespace
+}  // namespace tarnwick
