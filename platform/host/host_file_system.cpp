@@ -238,7 +238,12 @@ std::uint32_t HostFileSystem::listFolder(const std::u16string& folder, std::vect
     const std::string host = WindowsPathToHost(folder);
     if (host.empty()) return kErrorPathNotFound;
     DIR* dir = ::opendir(host.c_str());
-    if (!dir) return errno == ENOTDIR ? kErrorDirectory : errorOf(errno, host, kErrorAccessDenied);
+    if (!dir) {
+        // FindFirstFileW("{folder}\*") misses a folder as a path, never as a file,
+        // and takes a file's name followed by "\*" for an invalid name.
+        if (errno == ENOENT) return kErrorPathNotFound;
+        return errno == ENOTDIR ? kErrorInvalidName : errorOf(errno, host, kErrorAccessDenied);
+    }
     while (const dirent* item = ::readdir(dir)) {
         if (std::strcmp(item->d_name, ".") == 0 || std::strcmp(item->d_name, "..") == 0) continue;
         FolderEntry entry;
@@ -308,6 +313,14 @@ std::uint32_t HostFileSystem::copyFile(const std::u16string& from, const std::u1
     if (isFolder(source)) return kErrorAccessDenied;
     const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) return errorOf(errno, source, kErrorFileNotFound);
+    // A file copied onto itself would be truncated before it is read; CopyFileW
+    // cannot open the target while the source is open.
+    struct stat sourceStat {};
+    struct stat targetStat {};
+    if (::fstat(in, &sourceStat) == 0 && ::stat(target.c_str(), &targetStat) == 0 &&
+        sourceStat.st_dev == targetStat.st_dev && sourceStat.st_ino == targetStat.st_ino) {
+        return failCopy(in, -1, target, failIfExists ? kErrorFileExists : kErrorSharingViolation);
+    }
     if (isFolder(target) || (!failIfExists && isReadOnlyFile(target))) {
         return failCopy(in, -1, target, kErrorAccessDenied);
     }

@@ -86,7 +86,8 @@ std::uint32_t Win32FileSystem::deleteFile(const std::u16string& path) {
 
 std::uint32_t Win32FileSystem::listFolder(const std::u16string& folder, std::vector<FolderEntry>& entries) {
     entries.clear();
-    const std::u16string pattern = folder + u"\\*";
+    // A drive root keeps its "\"; it gets no second one.
+    const std::u16string pattern = folder + (!folder.empty() && folder.back() == u'\\' ? u"*" : u"\\*");
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW(AsWide(pattern), &found);
     if (search == INVALID_HANDLE_VALUE) {

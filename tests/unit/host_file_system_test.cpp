@@ -144,3 +144,24 @@ TEST_F(HostFileSystemTest, FoldersAndReadOnlyFilesAreNotReplacedOrDeleted) {
 
 }  // namespace
 }  // namespace tarnwick
+
+namespace tarnwick {
+namespace {
+
+TEST(HostFolderListing, NamesComeAsNtfsListsThemIgnoringCase) {
+    testing::TempFolder folder;
+    for (const char16_t* name : {u"b.vrt", u"A.vrt", u"_x", u"a2", u"C"}) {
+        testing::WriteBytes(folder.file(name), "x");
+    }
+    testing::CreateFolder(folder.file(u"Bz"));
+    HostFileSystem files;
+    std::vector<FolderEntry> entries;
+    ASSERT_EQ(kErrorSuccess, files.listFolder(folder.path(), entries));
+    std::vector<std::u16string> names;
+    for (const FolderEntry& entry : entries) names.push_back(entry.name);
+    // '_' sorts after the letters once they are upper case.
+    EXPECT_EQ((std::vector<std::u16string>{u"A.vrt", u"a2", u"b.vrt", u"Bz", u"C", u"_x"}), names);
+}
+
+}  // namespace
+}  // namespace tarnwick
