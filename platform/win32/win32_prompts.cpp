@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_name_dialog.h"
 
 namespace tarnwick {
 
@@ -13,6 +14,10 @@ int Win32Prompts::messageBox(WindowRef owner, const std::u16string& text,
 
 WindowRef Win32Prompts::activeWindow() {
     return reinterpret_cast<WindowRef>(GetActiveWindow());
+}
+
+bool Win32Prompts::askName(WindowRef owner, NameDialogRequest& request) {
+    return ShowNameDialog(reinterpret_cast<HWND>(owner), request);
 }
 
 }  // namespace tarnwick

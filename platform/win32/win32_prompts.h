@@ -1,4 +1,4 @@
-// Prompts on Windows: MessageBoxW and GetActiveWindow.
+// Prompts on Windows: MessageBoxW, GetActiveWindow and the name dialogs.
 #pragma once
 
 #include "platform/prompts.h"
@@ -10,6 +10,7 @@ public:
     int messageBox(WindowRef owner, const std::u16string& text, const std::u16string& caption,
                    unsigned style) override;
     WindowRef activeWindow() override;
+    bool askName(WindowRef owner, NameDialogRequest& request) override;
 };
 
 }  // namespace tarnwick

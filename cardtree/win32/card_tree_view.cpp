@@ -1,0 +1,318 @@
+#include "cardtree/win32/card_tree_view.h"
+
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include <string>
+
+#include "foundation/win32/win32_message_box.h"
+#include "platform/win32/wide.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr DWORD kTreeStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
+                             TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS;
+// The context menu opens only on the item's text and, 20 pixels to its left, its icon.
+constexpr int kIconReach = 20;
+
+// The shell's icon of a path in the system's small image list.
+int shellIcon(const std::u16string& path, UINT extraFlags) {
+    SHFILEINFOW info{};
+    SHGetFileInfoW(AsWide(path), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON | extraFlags);
+    return info.iIcon;
+}
+
+HIMAGELIST systemSmallImages() {
+    SHFILEINFOW info{};
+    return reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoW(L"C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+}
+
+std::u16string iconPath(const TreeItem& item, std::u16string_view extension) {
+    return item.kind() == ItemKind::Card ? item.path() + std::u16string(extension) : item.path();
+}
+
+}  // namespace
+
+CardTreeView::CardTreeView(CardTree& tree) : cardTree_(tree) {}
+
+CardTreeView::~CardTreeView() {
+    if (dragImage_ != nullptr) ImageList_Destroy(dragImage_);
+    if (font_ != nullptr) DeleteObject(font_);
+}
+
+HWND CardTreeView::create(HWND editor, HWND parent, int controlId) {
+    editor_ = editor;
+    cardTree_.setOwner(reinterpret_cast<WindowRef>(editor));
+    tree_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"", kTreeStyle, 0, 0, 0, 0, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), GetModuleHandleW(nullptr),
+                            nullptr);
+    if (tree_ == nullptr) return nullptr;
+    SetWindowLongPtrW(tree_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    treeDefault_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(tree_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CardTreeView::treeProc)));
+    font_ = CreateDialogFont();
+    SendMessageW(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    TreeView_SetImageList(tree_, systemSmallImages(), TVSIL_NORMAL);
+    cardTree_.model().setRoot();
+    rebuild();
+    return tree_;
+}
+
+template <typename Operation>
+void CardTreeView::whileBusy(Operation operation) {
+    ++busy_;
+    operation();
+    if (--busy_ > 0 || !pendingReload_) return;
+    const auto [path, currentPath] = std::move(*pendingReload_);
+    pendingReload_.reset();
+    reload(path, currentPath);
+}
+
+void CardTreeView::reload(std::u16string_view path, std::u16string_view currentPath) {
+    if (busy_ > 0) {
+        pendingReload_.emplace(path, currentPath);
+        return;
+    }
+    const TreeItem* item = cardTree_.reload(path, currentPath);
+    rebuild();
+    SetFocus(tree_);
+    if (item != nullptr) selectPath(item->kind() == ItemKind::Card
+                                        ? item->path() + std::u16string(cardTree_.flavour().extension)
+                                        : item->path());
+}
+
+void CardTreeView::rebuild() {
+    handles_.clear();
+    cutHandle_ = nullptr;
+    TreeView_DeleteAllItems(tree_);
+    const TreeItem* root = cardTree_.model().root();
+    if (root == nullptr) return;
+    const HTREEITEM handle = insert(*root, TVI_ROOT);
+    insertChildren(handle);
+    TreeView_Expand(tree_, handle, TVE_EXPAND);
+}
+
+HTREEITEM CardTreeView::insert(const TreeItem& item, HTREEITEM parent) {
+    const std::u16string path = iconPath(item, cardTree_.flavour().extension);
+    TVINSERTSTRUCTW insertion{};
+    insertion.hParent = parent;
+    insertion.hInsertAfter = TVI_LAST;
+    TVITEMW& entry = insertion.item;
+    entry.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    entry.pszText = const_cast<wchar_t*>(AsWide(item.text()));
+    entry.lParam = reinterpret_cast<LPARAM>(&item);
+    entry.cChildren = item.hasButton() ? 1 : 0;
+    entry.iImage = shellIcon(path, 0);
+    entry.iSelectedImage = item.kind() == ItemKind::Card ? entry.iImage : shellIcon(path, SHGFI_OPENICON);
+    const HTREEITEM handle = TreeView_InsertItem(tree_, &insertion);
+    handles_[&item] = handle;
+    return handle;
+}
+
+void CardTreeView::insertChildren(HTREEITEM handle) {
+    TreeItem* item = itemOf(handle);
+    if (item == nullptr || TreeView_GetChild(tree_, handle) != nullptr) return;
+    cardTree_.model().readChildren(*item);
+    for (const auto& child : item->children()) insert(*child, handle);
+}
+
+HTREEITEM CardTreeView::handleOf(const TreeItem* item) const {
+    const auto found = handles_.find(item);
+    return found == handles_.end() ? nullptr : found->second;
+}
+
+TreeItem* CardTreeView::itemOf(HTREEITEM handle) const {
+    if (handle == nullptr) return nullptr;
+    TVITEMW entry{};
+    entry.mask = TVIF_PARAM | TVIF_HANDLE;
+    entry.hItem = handle;
+    if (!TreeView_GetItem(tree_, &entry)) return nullptr;
+    return reinterpret_cast<TreeItem*>(entry.lParam);
+}
+
+void CardTreeView::selectPath(std::u16string_view path) {
+    const TreeItem* target = cardTree_.model().itemAt(path);
+    if (target == nullptr) return;
+    // Insert and expand the folders on the way down from the root.
+    std::vector<const TreeItem*> way;
+    for (const TreeItem* item = target; item != nullptr; item = item->parent()) way.insert(way.begin(), item);
+    for (std::size_t i = 0; i + 1 < way.size(); ++i) {
+        const HTREEITEM handle = handleOf(way[i]);
+        insertChildren(handle);
+        TreeView_Expand(tree_, handle, TVE_EXPAND);
+    }
+    TreeView_SelectItem(tree_, handleOf(target));
+}
+
+TreeSelection CardTreeView::selection() const {
+    const TreeItem* item = itemOf(TreeView_GetSelection(tree_));
+    if (item == nullptr) item = cardTree_.model().root();
+    return item == nullptr ? TreeSelection{ItemKind::Root, cardTree_.model().rootPath()} : item->selection();
+}
+
+bool CardTreeView::onCommand(unsigned id) {
+    bool handled = false;
+    whileBusy([&] {
+        handled = cardTree_.runCommand(id, selection());
+        if (handled) showCutItem();
+    });
+    return handled;
+}
+
+// T5 and T12 dim the cut item; an open label edit is ended first.
+void CardTreeView::showCutItem() {
+    const HTREEITEM cut = handleOf(cardTree_.model().cutItem());
+    if (cut == cutHandle_) return;
+    if (cut != nullptr) TreeView_EndEditLabelNow(tree_, TRUE);
+    if (cutHandle_ != nullptr) TreeView_SetItemState(tree_, cutHandle_, 0, TVIS_CUT);
+    if (cut != nullptr) TreeView_SetItemState(tree_, cut, TVIS_CUT, TVIS_CUT);
+    cutHandle_ = cut;
+    InvalidateRect(tree_, nullptr, TRUE);
+}
+
+bool CardTreeView::onNotify(const NMHDR& header, LRESULT& result) {
+    if (header.hwndFrom != tree_) return false;
+    result = 0;
+    switch (header.code) {
+    case TVN_ITEMEXPANDINGW: onItemExpanding(reinterpret_cast<const NMTREEVIEWW&>(header)); return true;
+    case TVN_ENDLABELEDITW:
+        whileBusy([&] { result = onEndLabelEdit(reinterpret_cast<const NMTVDISPINFOW&>(header)); });
+        return true;
+    case TVN_BEGINDRAGW: onBeginDrag(reinterpret_cast<const NMTREEVIEWW&>(header)); return true;
+    default: return false;
+    }
+}
+
+void CardTreeView::onItemExpanding(const NMTREEVIEWW& info) {
+    if (info.action & TVE_EXPAND) insertChildren(info.itemNew.hItem);
+}
+
+// T14: the label takes the new name only when the item was renamed on disk.
+LRESULT CardTreeView::onEndLabelEdit(const NMTVDISPINFOW& info) {
+    TreeItem* item = itemOf(info.item.hItem);
+    if (item == nullptr || info.item.pszText == nullptr) return FALSE;
+    const auto renamed = cardTree_.renameInPlace(item->selection(), FromWide(info.item.pszText));
+    if (!renamed) return FALSE;
+    TVITEMW entry{};
+    entry.mask = TVIF_TEXT | TVIF_HANDLE;
+    entry.hItem = info.item.hItem;
+    entry.pszText = const_cast<wchar_t*>(AsWide(item->text()));
+    TreeView_SetItem(tree_, &entry);
+    return FALSE;
+}
+
+// T15
+void CardTreeView::onBeginDrag(const NMTREEVIEWW& info) {
+    dragged_ = info.itemNew.hItem;
+    dragImage_ = TreeView_CreateDragImage(tree_, dragged_);
+    if (dragImage_ != nullptr) {
+        ImageList_BeginDrag(dragImage_, 0, 0, 0);
+        ImageList_DragEnter(tree_, info.ptDrag.x, info.ptDrag.y);
+    }
+    SetCapture(tree_);
+}
+
+HTREEITEM CardTreeView::dropTargetAt(POINT point) const {
+    TVHITTESTINFO hit{};
+    hit.pt = point;
+    const HTREEITEM handle = TreeView_HitTest(tree_, &hit);
+    const TreeItem* target = itemOf(handle);
+    const TreeItem* dragged = itemOf(dragged_);
+    if (target == nullptr || dragged == nullptr) return nullptr;
+    return cardTree_.canDrop(dragged->selection(), target->selection()) ? handle : nullptr;
+}
+
+void CardTreeView::onDragMove(POINT point) {
+    const HTREEITEM target = dropTargetAt(point);
+    ImageList_DragShowNolock(FALSE);
+    TreeView_SelectDropTarget(tree_, target);
+    ImageList_DragShowNolock(TRUE);
+    ImageList_DragMove(point.x, point.y);
+}
+
+void CardTreeView::onDrop(POINT point) {
+    const HTREEITEM target = dropTargetAt(point);
+    const HTREEITEM dragged = dragged_;
+    endDrag();
+    if (target != nullptr) cardTree_.dropOnto(itemOf(dragged)->selection(), itemOf(target)->selection());
+    TreeView_SelectItem(tree_, dragged);
+}
+
+void CardTreeView::endDrag() {
+    dragged_ = nullptr;
+    if (dragImage_ != nullptr) {
+        ImageList_DragLeave(tree_);
+        ImageList_EndDrag();
+        ImageList_Destroy(dragImage_);
+        dragImage_ = nullptr;
+    }
+    TreeView_SelectDropTarget(tree_, nullptr);
+    if (GetCapture() == tree_) ReleaseCapture();
+}
+
+// T17
+void CardTreeView::onRightButtonDown(POINT point) {
+    SetFocus(tree_);
+    TVHITTESTINFO hit{};
+    hit.pt = point;
+    const HTREEITEM clicked = TreeView_HitTest(tree_, &hit);
+    if (clicked != nullptr && clicked != TreeView_GetSelection(tree_)) TreeView_SelectItem(tree_, clicked);
+    const HTREEITEM selected = TreeView_GetSelection(tree_);
+    RECT reach{};
+    if (selected == nullptr || !TreeView_GetItemRect(tree_, selected, &reach, TRUE)) return;
+    reach.left -= kIconReach;
+    if (!PtInRect(&reach, point)) return;
+    if (const TreeItem* item = itemOf(selected)) {
+        POINT screen = point;
+        ClientToScreen(tree_, &screen);
+        showContextMenu(*item, screen);
+    }
+}
+
+void CardTreeView::showContextMenu(const TreeItem& item, POINT screenPoint) {
+    const TreeContextMenu description = cardTree_.contextMenuFor(item.kind());
+    HMENU menu = CreatePopupMenu();
+    for (const MenuEntry& entry : description.entries) {
+        if (entry.id == 0) {
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        const std::u16string text(entry.text);
+        AppendMenuW(menu, MF_STRING | (entry.enabled ? MF_ENABLED : MF_GRAYED), entry.id, AsWide(text));
+    }
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0, editor_, nullptr);
+    DestroyMenu(menu);
+}
+
+LRESULT CALLBACK CardTreeView::treeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* view = reinterpret_cast<CardTreeView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return view->onTreeMessage(message, wParam, lParam);
+}
+
+LRESULT CardTreeView::onTreeMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    switch (message) {
+    case WM_RBUTTONDOWN: whileBusy([&] { onRightButtonDown(point); }); return 0;
+    case WM_MOUSEMOVE:
+        if (dragging()) {
+            onDragMove(point);
+            return 0;
+        }
+        break;
+    case WM_LBUTTONUP:
+        if (dragging()) {
+            whileBusy([&] { onDrop(point); });
+            return 0;
+        }
+        break;
+    case WM_CAPTURECHANGED:
+        if (dragging() && reinterpret_cast<HWND>(lParam) != tree_) endDrag();
+        break;
+    default: break;
+    }
+    return CallWindowProcW(treeDefault_, tree_, message, wParam, lParam);
+}
+
+}  // namespace tarnwick
