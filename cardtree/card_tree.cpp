@@ -270,7 +270,8 @@ std::optional<std::u16string> CardTree::renameInPlace(const TreeSelection& item,
 
 // T15
 bool CardTree::canDrop(const TreeSelection& dragged, const TreeSelection& target) const {
-    if (target.kind != ItemKind::Folder) return false;
+    // The root never moves: every folder lies inside it.
+    if (target.kind != ItemKind::Folder || dragged.kind == ItemKind::Root) return false;
     if (target == dragged) return false;
     // Not a folder on the way up from the dragged item to the root.
     if (IsSameOrInside(ParentPath(dragged.path), target.path)) return false;

@@ -354,6 +354,7 @@ TEST_P(CardTreeFolderTest, DropTargetsAreOtherFoldersOffTheDraggedItemsWay) {
     EXPECT_FALSE(tree.canDrop(folderItem(u"Shop\\Books\\Old"), folderItem(u"Shop\\Books")));
     EXPECT_TRUE(tree.canDrop(cardItem(u"Shop\\Store"), folderItem(u"Shop\\Store")));
     EXPECT_FALSE(tree.canDrop(cardItem(u"Shop\\Store"), shop));
+    EXPECT_FALSE(tree.canDrop(rootItem(), folderItem(u"Shop\\Books")));
 }
 
 TEST_P(CardTreeFolderTest, DroppedFolderMovesAndAnnouncesItsNewPath) {
