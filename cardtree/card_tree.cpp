@@ -67,7 +67,7 @@ void CardTree::newFolder(const TreeSelection& selected) {
     const auto name = askName(flavour_.newFolderTitleKey, kFolderNameLabel, {}, name_rule_key::kFolder);
     if (!name) return;
     const std::u16string path = JoinPath(folderOf(selected), *name);
-    if (ports_.files.createFolder(path) != kErrorSuccess) {
+    if (CreateFolderAt(ports_.files, path) != kErrorSuccess) {
         show(kErrorBox, kFolderExistsKey);
         return;
     }
@@ -111,7 +111,7 @@ void CardTree::renameFolder(const TreeSelection& selected) {
         return;
     }
     const std::u16string path = JoinPath(parent, *name);
-    if (*name != oldName && ports_.files.moveEntry(selected.path, path) != kErrorSuccess) {
+    if (*name != oldName && MoveEntryTo(ports_.files, selected.path, path) != kErrorSuccess) {
         show(kErrorBox, kRenameFolderFailureKey);
     }
     notifyFolders(path);
@@ -154,7 +154,7 @@ void CardTree::pasteFolderCopy(const std::u16string& target) {
     FolderEntry entry;
     if (ports_.files.queryEntry(source, entry) != kErrorSuccess || !entry.isFolder) return;
     const std::u16string copy = FreeCopyPath(ports_.files, target, LastComponent(source), {}, catalogue_);
-    if (FitsPathBuffer(copy) && ports_.files.createFolder(copy) == kErrorSuccess) {
+    if (CreateFolderAt(ports_.files, copy) == kErrorSuccess) {
         CopyFolderContents(ports_.files, source, copy);
     }
 }
@@ -164,7 +164,7 @@ void CardTree::pasteCardCopy(const std::u16string& target) {
     const std::u16string copy = FreeCopyPath(
         ports_.files, target, stripped(LastComponent(source), flavour_.extension), flavour_.extension,
         catalogue_);
-    if (ports_.files.copyFile(source, copy, true) != kErrorSuccess) {
+    if (CopyFileTo(ports_.files, source, copy) != kErrorSuccess) {
         show(kErrorBox, flavour_.copyCardFailureKey);
         clipboard_.clearCopySource();
     }
@@ -177,7 +177,7 @@ void CardTree::pasteCut(const std::u16string& target) {
     const std::u16string name = folder ? std::u16string(LastComponent(source))
                                        : stripped(LastComponent(source), extension);
     const std::u16string moved = FreeCopyPath(ports_.files, target, name, extension, catalogue_);
-    const std::uint32_t result = ports_.files.moveEntry(source, moved);
+    const std::uint32_t result = MoveEntryTo(ports_.files, source, moved);
     clipboard_.clearCutSource();
     if (result != kErrorSuccess) show(kErrorBox, folder ? kCutFolderFailureKey : flavour_.cutCardFailureKey);
 }
@@ -215,7 +215,7 @@ void CardTree::renameCard(const TreeSelection& selected) {
     clipboard_.clear();
     if (!name) return;
     const std::u16string path = cardFile(JoinPath(ParentPath(selected.path), *name));
-    if (*name != oldName && ports_.files.moveEntry(cardFile(selected.path), path) != kErrorSuccess) {
+    if (*name != oldName && MoveEntryTo(ports_.files, cardFile(selected.path), path) != kErrorSuccess) {
         show(kErrorBox, flavour_.renameCardFailureKey);
         return;
     }
@@ -254,12 +254,13 @@ std::optional<std::u16string> CardTree::renameInPlace(const TreeSelection& item,
     if (*name == oldName) return std::nullopt;
     std::u16string path = JoinPath(ParentPath(item.path), *name);
     if (card) path = cardFile(path);
-    if (EntryExists(ports_.files, path)) {
+    const std::u16string from = card ? cardFile(item.path) : item.path;
+    // A change of case only names the same entry, which Windows renames in place.
+    if (!SamePath(from, path) && EntryExists(ports_.files, path)) {
         show(kErrorBox, card ? kSameNameFileKey : kSameNameFolderKey);
         return std::nullopt;
     }
-    const std::u16string from = card ? cardFile(item.path) : item.path;
-    if (ports_.files.moveEntry(from, path) != kErrorSuccess) return std::nullopt;
+    if (MoveEntryTo(ports_.files, from, path) != kErrorSuccess) return std::nullopt;
     if (card) notifyCards(path);
     else notifyFolders(path);
     if (TreeItem* moved = model_.itemAt(from); moved != nullptr && moved->selection() == item) {
@@ -289,7 +290,7 @@ bool CardTree::dropOnto(const TreeSelection& dragged, const TreeSelection& targe
         return false;
     }
     // A folder moved below itself fails in the file system; nothing is shown.
-    if (ports_.files.moveEntry(card ? cardFile(dragged.path) : dragged.path, path) != kErrorSuccess) {
+    if (MoveEntryTo(ports_.files, card ? cardFile(dragged.path) : dragged.path, path) != kErrorSuccess) {
         return false;
     }
     if (card) notifyCards(path);

@@ -7,6 +7,18 @@
 
 namespace tarnwick {
 
+std::uint32_t CreateFolderAt(FileSystem& files, const std::u16string& path) {
+    return FitsPathBuffer(path) ? files.createFolder(path) : kErrorFilenameExcedRange;
+}
+
+std::uint32_t MoveEntryTo(FileSystem& files, const std::u16string& from, const std::u16string& to) {
+    return FitsPathBuffer(to) ? files.moveEntry(from, to) : kErrorFilenameExcedRange;
+}
+
+std::uint32_t CopyFileTo(FileSystem& files, const std::u16string& from, const std::u16string& to) {
+    return FitsPathBuffer(to) ? files.copyFile(from, to, true) : kErrorFilenameExcedRange;
+}
+
 bool EntryExists(FileSystem& files, const std::u16string& path) {
     FolderEntry entry;
     return files.queryEntry(path, entry) == kErrorSuccess;
@@ -38,10 +50,10 @@ bool CopyFolderContents(FileSystem& files, const std::u16string& from, const std
         if (!FitsPathBuffer(source) || !FitsPathBuffer(target)) {
             complete = false;
         } else if (entry.isFolder) {
-            complete = files.createFolder(target) == kErrorSuccess &&
+            complete = CreateFolderAt(files, target) == kErrorSuccess &&
                        CopyFolderContents(files, source, target) && complete;
         } else {
-            complete = files.copyFile(source, target, true) == kErrorSuccess && complete;
+            complete = CopyFileTo(files, source, target) == kErrorSuccess && complete;
         }
     }
     return complete;

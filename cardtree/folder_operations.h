@@ -11,6 +11,13 @@
 
 namespace tarnwick {
 
+// The port's calls for the entries the tree makes, refusing a new path that
+// does not fit its buffer (kErrorFilenameExcedRange): such a card could not be
+// read back by the programs that hold library paths in 260 characters.
+std::uint32_t CreateFolderAt(FileSystem& files, const std::u16string& path);
+std::uint32_t MoveEntryTo(FileSystem& files, const std::u16string& from, const std::u16string& to);
+std::uint32_t CopyFileTo(FileSystem& files, const std::u16string& from, const std::u16string& to);
+
 // True when something (file or folder) has that path.
 bool EntryExists(FileSystem& files, const std::u16string& path);
 

@@ -38,6 +38,11 @@ std::u16string iconPath(const TreeItem& item, std::u16string_view extension) {
 CardTreeView::CardTreeView(CardTree& tree) : cardTree_(tree) {}
 
 CardTreeView::~CardTreeView() {
+    // A control that outlives the view gets its own procedure back.
+    if (tree_ != nullptr && IsWindow(tree_)) {
+        SetWindowLongPtrW(tree_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(treeDefault_));
+        SetWindowLongPtrW(tree_, GWLP_USERDATA, 0);
+    }
     if (dragImage_ != nullptr) ImageList_Destroy(dragImage_);
     if (font_ != nullptr) DeleteObject(font_);
 }
@@ -225,11 +230,17 @@ HTREEITEM CardTreeView::dropTargetAt(POINT point) const {
 }
 
 void CardTreeView::onDragMove(POINT point) {
-    const HTREEITEM target = dropTargetAt(point);
     ImageList_DragShowNolock(FALSE);
-    TreeView_SelectDropTarget(tree_, target);
+    showDropTarget(dropTargetAt(point));
     ImageList_DragShowNolock(TRUE);
     ImageList_DragMove(point.x, point.y);
+}
+
+void CardTreeView::showDropTarget(HTREEITEM target) {
+    // Some tree views keep the drop mark when asked for no target at all.
+    const HTREEITEM shown = TreeView_GetDropHilight(tree_);
+    if (target == nullptr && shown != nullptr) TreeView_SetItemState(tree_, shown, 0, TVIS_DROPHILITED);
+    TreeView_SelectDropTarget(tree_, target);
 }
 
 void CardTreeView::onDrop(POINT point) {
@@ -248,7 +259,7 @@ void CardTreeView::endDrag() {
         ImageList_Destroy(dragImage_);
         dragImage_ = nullptr;
     }
-    TreeView_SelectDropTarget(tree_, nullptr);
+    showDropTarget(nullptr);
     if (GetCapture() == tree_) ReleaseCapture();
 }
 
@@ -304,6 +315,12 @@ LRESULT CardTreeView::onTreeMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_LBUTTONUP:
         if (dragging()) {
             whileBusy([&] { onDrop(point); });
+            return 0;
+        }
+        break;
+    case WM_KEYDOWN:
+        if (dragging() && wParam == VK_ESCAPE) {
+            endDrag();
             return 0;
         }
         break;

@@ -62,6 +62,7 @@ private:
     LRESULT onEndLabelEdit(const NMTVDISPINFOW& info);
     void onBeginDrag(const NMTREEVIEWW& info);
     void onDragMove(POINT point);
+    void showDropTarget(HTREEITEM target);
     void onDrop(POINT point);
     void endDrag();
     HTREEITEM dropTargetAt(POINT point) const;

@@ -171,7 +171,7 @@ protected:
     }
 
     void SetUp() override {
-        ASSERT_TRUE(host->create()) << "the tree host window was not created";
+        ASSERT_TRUE(host->create(WS_POPUP | WS_BORDER)) << "the tree host window was not created";
         tree = host->view().window();
         rootItem = TreeView_GetRoot(tree);
         pump();
@@ -236,14 +236,50 @@ TEST_F(CardTreeViewTest, FolderDraggedOntoAFolderMovesAndIsAnnounced) {
     PostMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, at(from));
     PostMessageW(tree, WM_MOUSEMOVE, MK_LBUTTON, at(onto));
     PostMessageW(tree, WM_MOUSEMOVE, MK_LBUTTON, at(onto));
-    PostMessageW(tree, WM_LBUTTONUP, 0, at(onto));
     pump();
+    EXPECT_TRUE(host->view().dragging());
+    EXPECT_TRUE(TreeView_GetDropHilight(tree) == bank) << "the valid target is not shown selected";
+    PostMessageW(tree, WM_LBUTTONUP, 0, at(onto));
     pump();
     EXPECT_FALSE(host->view().dragging());
     EXPECT_TRUE(FileExists(path(u"Bank\\Shop\\Store.vrt")));
     EXPECT_FALSE(FileExists(path(u"Shop")));
     EXPECT_EQ((std::vector<Notice>{{10, path(u"Bank\\Shop")}, {20, path(u"Bank\\Shop")}}), tray.notices());
     EXPECT_EQ(shop, TreeView_GetSelection(tree));
+}
+
+TEST_F(CardTreeViewTest, DragOntoTheRootOrACardMovesNothing) {
+    const HTREEITEM shop = item(u"Shop");
+    for (const HTREEITEM target : {rootItem, item(u"Home")}) {
+        SCOPED_TRACE(::testing::PrintToString(itemText(tree, target)));
+        const POINT from = centreOfText(tree, shop);
+        const POINT onto = centreOfText(tree, target);
+        PostMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, at(from));
+        PostMessageW(tree, WM_MOUSEMOVE, MK_LBUTTON, at(onto));
+        PostMessageW(tree, WM_MOUSEMOVE, MK_LBUTTON, at(onto));
+        pump();
+        EXPECT_TRUE(host->view().dragging());
+        for (const HTREEITEM shown : {shop, target}) {
+            EXPECT_EQ(0u, TreeView_GetItemState(tree, shown, TVIS_DROPHILITED) & TVIS_DROPHILITED)
+                << "shown as a drop target: " << ::testing::PrintToString(itemText(tree, shown));
+        }
+        PostMessageW(tree, WM_LBUTTONUP, 0, at(onto));
+        pump();
+    }
+    EXPECT_FALSE(host->view().dragging());
+    EXPECT_TRUE(FileExists(path(u"Shop\\Store.vrt")));
+    EXPECT_TRUE(tray.notices().empty());
+}
+
+TEST_F(CardTreeViewTest, CardDraggedOntoAFolderSendsOnlyItsSidesNotice) {
+    const POINT from = centreOfText(tree, item(u"Home"));
+    const POINT onto = centreOfText(tree, item(u"Bank"));
+    PostMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, at(from));
+    PostMessageW(tree, WM_MOUSEMOVE, MK_LBUTTON, at(onto));
+    PostMessageW(tree, WM_LBUTTONUP, 0, at(onto));
+    pump();
+    EXPECT_EQ("home", testing::ReadBytes(path(u"Bank\\Home.vrt")));
+    EXPECT_EQ((std::vector<Notice>{{20, path(u"Bank\\Home.vrt")}}), tray.notices());
 }
 
 TEST_F(CardTreeViewTest, CardRenamedInPlace) {

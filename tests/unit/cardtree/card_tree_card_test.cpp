@@ -219,3 +219,44 @@ TEST_P(CardTreeCardTest, CardCommandsIgnoreFolders) {
 
 }  // namespace
 }  // namespace tarnwick
+
+namespace tarnwick {
+namespace {
+
+class CardTreeLongPathTest : public ::testing::TestWithParam<const TreeFlavour*>, public testing::CardTreeFixture {
+protected:
+    CardTreeLongPathTest() : CardTreeFixture(*GetParam()) {}
+    // A name that fits the edit box but makes a path past 259 characters.
+    std::u16string longName() const { return std::u16string(250, u'n'); }
+};
+
+INSTANTIATE_TEST_SUITE_P(BothEditors, CardTreeLongPathTest,
+                         ::testing::Values(&IdentityTreeFlavour(), &PasscardTreeFlavour()),
+                         testing::FlavourName);
+
+TEST_P(CardTreeLongPathTest, NamesMakingPathsTooLongForTheLibraryAreRefused) {
+    ASSERT_GT(at(longName()).size(), 259u);
+    makeCard(u"Home");
+    prompts.queueTypedName(longName());
+    prompts.queueAnswer(kIdOk);
+    tree.newFolder(rootItem());
+    prompts.queueTypedName(longName());
+    prompts.queueAnswer(kIdOk);
+    tree.renameCard(cardItem(u"Home"));
+    EXPECT_EQ(std::nullopt, tree.renameInPlace(cardItem(u"Home"), longName()));
+    ASSERT_EQ(2u, prompts.shown().size());
+    EXPECT_EQ(u"Folder already exists", prompts.shown()[0].text);
+    EXPECT_EQ(lookup(tree.flavour().renameCardFailureKey), prompts.shown()[1].text);
+    EXPECT_EQ("Home" + extension(), testing::ListFolder(root));
+    EXPECT_TRUE(notices().empty());
+}
+
+TEST_P(CardTreeLongPathTest, CaseOfANameChangesInPlace) {
+    makeCard(u"Home", "home");
+    EXPECT_EQ(u"HOME", tree.renameInPlace(cardItem(u"Home"), u"HOME"));
+    EXPECT_EQ("HOME" + extension(), testing::ListFolder(root));
+    EXPECT_TRUE(prompts.shown().empty());
+}
+
+}  // namespace
+}  // namespace tarnwick

@@ -24,7 +24,7 @@ TreeHostWindow::~TreeHostWindow() {
     if (window_ != nullptr) DestroyWindow(window_);
 }
 
-bool TreeHostWindow::create() {
+bool TreeHostWindow::create(DWORD style) {
     const std::u16string className = classOf(flavour_);
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -34,7 +34,7 @@ bool TreeHostWindow::create() {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = AsWide(className);
     RegisterClassExW(&windowClass);  // already registered is fine
-    window_ = CreateWindowExW(0, AsWide(className), L"Library", WS_OVERLAPPEDWINDOW, 0, 0, 400, 500, nullptr,
+    window_ = CreateWindowExW(0, AsWide(className), L"Library", style, 0, 0, 400, 500, nullptr,
                               nullptr, GetModuleHandleW(nullptr), this);
     if (window_ == nullptr) return false;
     ShowWindow(window_, SW_SHOWNOACTIVATE);

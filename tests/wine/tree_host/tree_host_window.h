@@ -20,8 +20,9 @@ public:
     TreeHostWindow(const TreeHostWindow&) = delete;
     TreeHostWindow& operator=(const TreeHostWindow&) = delete;
 
-    // Creates the window (class "Mirelune" or "Keslowe") and shows it without activating.
-    bool create();
+    // Creates the window (class "Mirelune" or "Keslowe") and shows it without
+    // activating. Tests pass a pop-up style, which the X11 driver unmaps at once.
+    bool create(DWORD style = WS_OVERLAPPEDWINDOW);
     HWND window() const { return window_; }
     CardTreeView& view() { return view_; }
     CardTree& tree() { return tree_; }
