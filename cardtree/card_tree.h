@@ -68,7 +68,9 @@ public:
     bool dropOnto(const TreeSelection& dragged, const TreeSelection& target);
 
     // T16: rebuilds the tree and returns the item to select: that of `path`,
-    // or of `currentPath` (the editor's) when `path` is empty.
+    // or of `currentPath` (the editor's) when `path` is empty. Every item of
+    // the model is new afterwards: a control showing it calls this through
+    // its own reload (CardTreeView::reload).
     TreeItem* reload(std::u16string_view path, std::u16string_view currentPath);
 
     // T17: the menu for an item of this kind.

@@ -52,7 +52,7 @@ void CardTreeModel::readChildren(TreeItem& folder) {
         folder.children_.push_back(std::move(item));
     }
     for (const FolderEntry& entry : entries) {
-        if (!isCard(entry, extension_)) continue;
+        if (!showCards_ || !isCard(entry, extension_)) continue;
         std::u16string text = entry.name.substr(0, entry.name.size() - extension_.size());
         folder.children_.push_back(std::make_unique<TreeItem>(ItemKind::Card, std::move(text), &folder));
     }
@@ -63,7 +63,7 @@ bool CardTreeModel::folderHasButton(const std::u16string& folderPath) {
     std::vector<FolderEntry> entries;
     if (files_.listFolder(listable(folderPath), entries) != kErrorSuccess) return false;
     for (const FolderEntry& entry : entries) {
-        if (entry.isFolder || isCard(entry, extension_)) return true;
+        if (entry.isFolder || (showCards_ && isCard(entry, extension_))) return true;
     }
     return false;
 }

@@ -16,6 +16,10 @@ class CardTreeModel {
 public:
     CardTreeModel(FileSystem& files, std::u16string rootPath, std::u16string_view extension);
 
+    // Cards shown (the editors' trees) or folders only (a folder chooser).
+    // Takes effect at the next setRoot().
+    void setShowCards(bool show) { showCards_ = show; }
+
     // Deletes every item, makes the root item and reads its children.
     void setRoot();
     TreeItem* root() const { return root_.get(); }
@@ -45,6 +49,7 @@ private:
     std::u16string extension_;
     std::unique_ptr<TreeItem> root_;
     TreeItem* cutItem_ = nullptr;
+    bool showCards_ = true;
 };
 
 }  // namespace tarnwick

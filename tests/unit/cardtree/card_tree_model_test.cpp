@@ -76,6 +76,19 @@ TEST_F(CardTreeModelTest, ButtonsForFoldersHoldingFoldersOrCards) {
     EXPECT_EQ(std::vector<std::u16string>{u"card a"}, texts(*children[0]));
 }
 
+TEST_F(CardTreeModelTest, FolderChooserShowsFoldersOnly) {
+    CreateFolder(at(u"cards"));
+    WriteBytes(at(u"cards\\a.vrt"), "x");
+    CreateFolder(at(u"nested"));
+    CreateFolder(at(u"nested\\inner"));
+    WriteBytes(at(u"Home.vrt"), "x");
+    model.setShowCards(false);
+    model.setRoot();
+    EXPECT_EQ((std::vector<std::u16string>{u"folder cards", u"folder nested"}), texts(*model.root()));
+    EXPECT_FALSE(model.root()->children()[0]->hasButton());
+    EXPECT_TRUE(model.root()->children()[1]->hasButton());
+}
+
 TEST_F(CardTreeModelTest, ItemAtReadsTheFoldersOnTheWay) {
     CreateFolder(at(u"Shop"));
     CreateFolder(at(u"Shop\\Books"));
