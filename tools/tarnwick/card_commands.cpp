@@ -44,24 +44,24 @@ bool refuseExisting(const std::u16string& path) {
 }
 
 // "NAME:TYPE:VALUE": the first two colons split.
-void addField(PasscardRecord& record, const std::u16string& spec) {
-    const std::size_t first = spec.find(u':');
-    const std::size_t second = first == std::u16string::npos ? first : spec.find(u':', first + 1);
+void addField(PasscardRecord& record, const std::u16string& word) {
+    const std::size_t first = word.find(u':');
+    const std::size_t second = first == std::u16string::npos ? first : word.find(u':', first + 1);
     if (second == std::u16string::npos) throw UsageError("--field takes NAME:TYPE:VALUE");
-    const std::u16string type = spec.substr(first + 1, second - first - 1);
+    const std::u16string type = word.substr(first + 1, second - first - 1);
     if (type != kTextFieldType && type != kPasswordFieldType) {
         throw UsageError("a field's TYPE is text or password, not " + Utf16ToUtf8(type));
     }
-    record.fieldNames.push_back(spec.substr(0, first));
+    record.fieldNames.push_back(word.substr(0, first));
     record.fieldTypes.push_back(type);
-    record.fieldValues.push_back(spec.substr(second + 1));
+    record.fieldValues.push_back(word.substr(second + 1));
 }
 
 // "A=B" split at the first "=".
-std::pair<std::u16string, std::u16string> splitPair(const std::u16string& spec, const char* option) {
-    const std::size_t equals = spec.find(u'=');
+std::pair<std::u16string, std::u16string> splitPair(const std::u16string& word, const char* option) {
+    const std::size_t equals = word.find(u'=');
     if (equals == std::u16string::npos) throw UsageError(std::string("--") + option + " takes NAME=VALUE");
-    return {spec.substr(0, equals), spec.substr(equals + 1)};
+    return {word.substr(0, equals), word.substr(equals + 1)};
 }
 
 // "EMAIL" or "[EMAIL]".

@@ -297,14 +297,6 @@ TEST_F(PasscardRecordTest, FailedSaveLeavesTheOldCardAndIsReported) {
     EXPECT_TRUE(record.holdsLoadedCard());
 }
 
-TEST_F(PasscardRecordTest, CardInAnotherEncodingLoads) {
-    const std::u16string path = create(u"Shop", true);
-    WriteTextLines(path, FileLines(path), kEncodingUtf16BigEndian);
-    PasscardRecord record = newRecord();
-    ASSERT_EQ(kCardLoaded, record.load(path));
-    EXPECT_EQ(u"s3cret", record.fieldValues[1]);
-}
-
 TEST(PasscardFields, UserNameFieldFromTheTypes) {
     EXPECT_EQ(1u, UserNameField({u"text", u"text", u"password", u"text"}));
     EXPECT_EQ(0u, UserNameField({u"text", u"checkbox", u"password", u"password"}));
