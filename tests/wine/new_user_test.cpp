@@ -13,36 +13,15 @@
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_registry.h"
 #include "support/temp_folder.h"
+#include "support/windows_cli.h"
 
 namespace tarnwick {
 namespace {
 
-// The CLI's path as the build gave it; a Linux path is seen through Z:.
-std::u16string CliPath() {
-    std::string path = TARNWICK_CLI_EXE;
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    std::u16string wide(path.begin(), path.end());
-    for (char16_t& c : wide) {
-        if (c == u'/') c = u'\\';
-    }
-    return wide;
-}
-
-// Runs the CLI with the arguments and returns its exit code (-1 when it did not end in time).
 int RunCli(const std::u16string& arguments) {
-    std::u16string line = u"\"" + CliPath() + u"\" " + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, reinterpret_cast<wchar_t*>(line.data()), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process)) {
-        return -1;
-    }
-    DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(process.hProcess, 30'000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return static_cast<int>(code);
+    const testing::CliResult result = testing::RunWindowsCli(std::wstring(arguments.begin(), arguments.end()));
+    EXPECT_EQ(result.error, "");
+    return static_cast<int>(result.exitCode);
 }
 
 // Keeps the prefix's own "RootUser" and "FilePath" across the test.

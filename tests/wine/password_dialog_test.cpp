@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <future>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -19,6 +20,7 @@
 #include "platform/host/host_registry.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_prompts.h"
+#include "support/own_windows.h"
 #include "support/temp_folder.h"
 
 using namespace std::chrono_literals;
@@ -33,18 +35,7 @@ const MessageCatalogue& Identity() {
     return catalogue;
 }
 
-// A top-level dialog with this title, not counting `except`.
-HWND WaitForDialog(const wchar_t* title, HWND except = nullptr) {
-    const auto deadline = std::chrono::steady_clock::now() + kBound;
-    do {
-        for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", title); w;
-             w = FindWindowExW(nullptr, w, L"#32770", title)) {
-            if (w != except && IsWindowVisible(w)) return w;
-        }
-        Sleep(20);
-    } while (std::chrono::steady_clock::now() < deadline);
-    return nullptr;
-}
+HWND WaitForDialog(const wchar_t* title) { return testing::WaitForOwnWindow(L"#32770", title, kBound); }
 
 // Until a closed box has left the screen, so that the next wait cannot find it.
 void WaitGone(HWND window) {
@@ -79,23 +70,28 @@ protected:
         userFolder = folder.file(u"alice");
         testing::CreateFolder(userFolder);
         WriteTextLines(OptionFilePath(userFolder), {u"[CHECKKEY]", MakeCheckText(u"Secret#1"), u"[KEY]", u"0"});
-        registry.writeString(registry::kTarnwickKey, registry::kRootUserValue, userFolder);
     }
     void TearDown() override { ClearCurrentPrimaryPassword(); }
 
-    // Runs EnsurePrimaryPassword on a thread of its own, as an editor's UI thread would.
+    // Runs EnsurePrimaryPassword on a thread of its own, as an editor's UI
+    // thread would. Detached, so that a dialog a failed test leaves open cannot
+    // hold the test program; the state it uses is shared with it.
     std::future<bool> ask() {
-        return std::async(std::launch::async, [this] {
+        auto answer = std::make_shared<std::promise<bool>>();
+        std::future<bool> result = answer->get_future();
+        std::thread([answer, folder = userFolder] {
+            HostRegistry own;
+            own.writeString(registry::kTarnwickKey, registry::kRootUserValue, folder);
             Win32Prompts prompts;
-            UserProfile profile(registry, prompts, NativeFileSystem(), Identity());
+            UserProfile profile(own, prompts, NativeFileSystem(), Identity());
             profile.LoadCurrentUser();
-            return profile.EnsurePrimaryPassword(kNoWindow);
-        });
+            answer->set_value(profile.EnsurePrimaryPassword(kNoWindow));
+        }).detach();
+        return result;
     }
 
     testing::TempFolder folder;
     std::u16string userFolder;
-    HostRegistry registry;
 };
 
 TEST_F(PasswordDialogWine, WrongAndShortPasswordsAreRefusedThenTheRightOneIsRemembered) {
