@@ -311,16 +311,11 @@ TreeContextMenu CardTree::contextMenuFor(ItemKind kind) const {
 
 std::optional<std::u16string> CardTree::askName(std::u16string_view titleKey, std::u16string_view label,
                                                 std::u16string initial, std::u16string_view ruleKey) {
-    const NameRule rule(ruleKey, kWarningBox, catalogue_);
-    NameDialogRequest request;
-    request.title = catalogue_.Lookup(titleKey);
-    request.label = std::u16string(label);
-    request.text = std::move(initial);
-    request.maxChars = kMaxNameChars;
-    request.acceptor = &rule;
-    if (!ports_.prompts.askName(ports_.prompts.activeWindow(), request)) return std::nullopt;
-    // The dialog hands back what the rule accepted; check again in case it did not ask.
-    return ApplyNameRule(request.text);
+    NameDialogRules rules(ports_.prompts, ruleKey, kWarningBox, catalogue_);
+    const NameDialogLook look{catalogue_.Lookup(titleKey), std::u16string(label), std::move(initial),
+                              kMaxNameChars};
+    if (!ports_.prompts.askName(ports_.prompts.activeWindow(), look, rules)) return std::nullopt;
+    return rules.name();
 }
 
 int CardTree::show(const MessageBoxKind& kind, std::u16string_view key) {

@@ -15,17 +15,14 @@ std::optional<std::u16string> ApplyNameRule(std::u16string_view typed) {
     return std::u16string(name);
 }
 
-NameRule::NameRule(std::u16string_view rejectionKey, MessageBoxKind box,
-                   const MessageCatalogue& catalogue)
-    : rejectionKey_(rejectionKey), box_(box), catalogue_(catalogue) {}
+NameDialogRules::NameDialogRules(Prompts& prompts, std::u16string_view refusalKey, MessageBoxKind box,
+                                 const MessageCatalogue& catalogue)
+    : prompts_(prompts), refusalKey_(refusalKey), box_(box), catalogue_(catalogue) {}
 
-std::variant<std::u16string, NameRejection> NameRule::accept(std::u16string_view typed) const {
-    if (auto name = ApplyNameRule(typed)) return std::move(*name);
-    return rejection();
-}
-
-NameRejection NameRule::rejection() const {
-    return NameRejection{catalogue_.Lookup(rejectionKey_), CaptionOf(box_, catalogue_), box_.style};
+bool NameDialogRules::accept(WindowRef dialog, const std::u16string& text) {
+    name_ = ApplyNameRule(text);
+    if (!name_) ShowMessage(prompts_, dialog, box_, refusalKey_, catalogue_);
+    return name_.has_value();
 }
 
 }  // namespace tarnwick

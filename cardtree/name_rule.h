@@ -1,6 +1,6 @@
 // The rule every name dialog's OK applies to a folder, card or field name:
 // leading spaces removed, then not empty and none of the nine characters
-// \ / : * ? " < > |. A rejected name gets a warning and the dialog stays open.
+// \ / : * ? " < > |. A refused name gets a box owned by the dialog, which stays open.
 #pragma once
 
 #include <cstddef>
@@ -10,14 +10,14 @@
 
 #include "foundation/message_box.h"
 #include "foundation/message_catalogue.h"
-#include "platform/name_dialog.h"
+#include "platform/prompts.h"
 
 namespace tarnwick {
 
 // The name edit boxes hold at most this many characters.
 inline constexpr std::size_t kMaxNameChars = 256;
 
-// Catalogue keys of the rejection texts (each ends with the nine characters).
+// Catalogue keys of the refusal texts (each ends with the nine characters).
 namespace name_rule_key {
 inline constexpr std::u16string_view kFolder =
     u"文件夹名称不能为空, 并且不能包含字符：\\ / : * ? \" < > | ";
@@ -32,22 +32,26 @@ inline constexpr std::u16string_view kField =
 // The name without its leading spaces, or nothing when the rule refuses it.
 std::optional<std::u16string> ApplyNameRule(std::u16string_view typed);
 
-class NameRule : public NameAcceptor {
+// What a name dialog's OK and Cancel do; the Win32 dialog only forwards to it.
+class NameDialogRules : public EntryDialogRules {
 public:
-    // rejectionKey: one of name_rule_key; box: how the rejection is shown
-    // (a warning, or an error for a new field).
-    NameRule(std::u16string_view rejectionKey, MessageBoxKind box,
-             const MessageCatalogue& catalogue = MessageCatalogue::Instance());
+    // refusalKey: one of name_rule_key; box: how a refusal is shown (a warning,
+    // or an error for a new field).
+    NameDialogRules(Prompts& prompts, std::u16string_view refusalKey, MessageBoxKind box,
+                    const MessageCatalogue& catalogue = MessageCatalogue::Instance());
 
-    std::variant<std::u16string, NameRejection> accept(std::u16string_view typed) const override;
+    bool accept(WindowRef dialog, const std::u16string& text) override;
+    void cancel() override { name_.reset(); }
 
-    // The box a refused name shows.
-    NameRejection rejection() const;
+    // The name OK accepted; nothing after Cancel.
+    const std::optional<std::u16string>& name() const { return name_; }
 
 private:
-    std::u16string_view rejectionKey_;
+    Prompts& prompts_;
+    std::u16string_view refusalKey_;
     MessageBoxKind box_;
     const MessageCatalogue& catalogue_;
+    std::optional<std::u16string> name_;
 };
 
 }  // namespace tarnwick

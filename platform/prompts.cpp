@@ -2,6 +2,9 @@
 
 namespace tarnwick {
 
-bool Prompts::askName(WindowRef, NameDialogRequest&) { return false; }
+bool Prompts::askName(WindowRef, const NameDialogLook&, EntryDialogRules& rules) {
+    rules.cancel();
+    return false;
+}
 
 }  // namespace tarnwick

@@ -1,11 +1,11 @@
 // The name dialogs on Windows: a small modal dialog with a painted banner strip
-// (icon and banner text), a label, one edit box, OK and Cancel. OK asks the
-// request's acceptor; a refused name gets its box and the dialog stays open.
+// (a 3-D frame, the icon and the banner text), a label, one edit box, OK and
+// Cancel. OK and Cancel go to the portable rules, which show any box themselves.
 #pragma once
 
 #include <windows.h>
 
-#include "platform/name_dialog.h"
+#include "platform/prompts.h"
 
 namespace tarnwick {
 
@@ -14,7 +14,7 @@ inline constexpr int kNameEditId = 1001;
 // The banner strip's height in pixels.
 inline constexpr int kNameBannerHeight = 39;
 
-// True when OK took a name (then in request.text).
-bool ShowNameDialog(HWND owner, NameDialogRequest& request);
+// True when the rules accepted a name with OK.
+bool ShowNameDialog(HWND owner, const NameDialogLook& look, EntryDialogRules& rules);
 
 }  // namespace tarnwick

@@ -19,30 +19,34 @@ int ScriptedPrompts::messageBox(WindowRef owner, const std::u16string& text,
     return answer;
 }
 
-bool ScriptedPrompts::askName(WindowRef owner, NameDialogRequest& request) {
-    nameDialogs_.push_back({owner, request.title, request.label, request.text, request.maxChars});
-    for (;;) {
-        if (names_.empty()) {
-            ADD_FAILURE() << "unexpected name dialog \"" << Utf16ToUtf8(request.title) << "\"";
-            return false;
-        }
-        std::optional<std::u16string> typed = std::move(names_.front());
-        names_.pop_front();
-        if (!typed) return false;
-        // The edit box holds no more than its limit.
-        if (typed->size() > request.maxChars) typed->resize(request.maxChars);
-        if (request.acceptor == nullptr) {
-            request.text = std::move(*typed);
-            return true;
-        }
-        auto verdict = request.acceptor->accept(*typed);
-        if (auto* name = std::get_if<std::u16string>(&verdict)) {
-            request.text = std::move(*name);
-            return true;
-        }
-        const auto& refused = std::get<NameRejection>(verdict);
-        shown_.push_back({kNameDialogWindow, refused.text, refused.caption, refused.style});
+bool ScriptedPrompts::askPrimaryPassword(WindowRef owner, const PasswordDialogLook& look,
+                                         EntryDialogRules& rules) {
+    ++passwordDialogs_;
+    lastLook_ = look;
+    lastPasswordOwner_ = owner;
+    while (!passwordEntries_.empty()) {
+        std::u16string text = std::move(passwordEntries_.front());
+        passwordEntries_.pop_front();
+        // The edit field takes no more than its limit.
+        if (look.maxChars != 0 && text.size() > look.maxChars) text.resize(look.maxChars);
+        if (rules.accept(kScriptedDialogWindow, text)) return true;
     }
+    rules.cancel();
+    return false;
+}
+
+bool ScriptedPrompts::askName(WindowRef owner, const NameDialogLook& look, EntryDialogRules& rules) {
+    nameDialogs_.push_back({owner, look});
+    while (!names_.empty()) {
+        std::optional<std::u16string> text = std::move(names_.front());
+        names_.pop_front();
+        if (!text) break;
+        // The edit box holds no more than its limit.
+        if (look.maxChars != 0 && text->size() > look.maxChars) text->resize(look.maxChars);
+        if (rules.accept(kScriptedDialogWindow, *text)) return true;
+    }
+    rules.cancel();
+    return false;
 }
 
 }  // namespace tarnwick::test

@@ -72,14 +72,15 @@ TEST_P(CardTreeCardTest, RenameCardWithItsDialog) {
     makeCard(u"Shop\\Store", "bytes");
     clipboard.cut(card(u"Shop\\Store"), ClipboardKind::Card);
     prompts.queueTypedName(u"a?b");
+    prompts.queueAnswer(kIdOk);
     prompts.queueTypedName(u" Market ");
     tree.renameCard(cardItem(u"Shop\\Store"));
     ASSERT_EQ(1u, prompts.nameDialogs().size());
-    EXPECT_EQ(identity() ? u"Rename Identity" : u"Rename Passcard Name", prompts.nameDialogs()[0].title);
-    EXPECT_EQ(word() + u" Name :", prompts.nameDialogs()[0].label);
-    EXPECT_EQ(u"Store", prompts.nameDialogs()[0].initialText);
+    EXPECT_EQ(identity() ? u"Rename Identity" : u"Rename Passcard Name", prompts.nameDialogs()[0].look.title);
+    EXPECT_EQ(word() + u" Name :", prompts.nameDialogs()[0].look.label);
+    EXPECT_EQ(u"Store", prompts.nameDialogs()[0].look.text);
     expectBox(0, word() + u" name cannot be empty and it cannot contain characters \\ / : * ? \" < > | ",
-              u"Tarnwick Warning", 0x30, test::kNameDialogWindow);
+              u"Tarnwick Warning", 0x30, test::kScriptedDialogWindow);
     EXPECT_EQ("bytes", ReadBytes(card(u"Shop\\Market ")));
     EXPECT_EQ("Market " + extension(), ListFolder(at(u"Shop")));
     EXPECT_TRUE(clipboard.empty());

@@ -55,22 +55,24 @@ TEST_P(CardTreeFolderTest, NewFolderInTheSelectedFolderOrTheCardsFolder) {
 
     ASSERT_EQ(3u, prompts.nameDialogs().size());
     const auto& dialog = prompts.nameDialogs()[0];
-    EXPECT_EQ(u"New Folder Name", dialog.title);
-    EXPECT_EQ(u"Folder Name :", dialog.label);
-    EXPECT_EQ(u"", dialog.initialText);
-    EXPECT_EQ(256u, dialog.maxChars);
+    EXPECT_EQ(u"New Folder Name", dialog.look.title);
+    EXPECT_EQ(u"Folder Name :", dialog.look.label);
+    EXPECT_EQ(u"", dialog.look.text);
+    EXPECT_EQ(256u, dialog.look.maxChars);
     EXPECT_EQ(kActiveWindow, dialog.owner);
     EXPECT_TRUE(prompts.shown().empty());
 }
 
 TEST_P(CardTreeFolderTest, NewFolderNameRuleKeepsTheDialogOpen) {
     prompts.queueTypedName(u"   ");
+    prompts.queueAnswer(kIdOk);
     prompts.queueTypedName(u"a/b");
+    prompts.queueAnswer(kIdOk);
     prompts.queueTypedName(u"  Bank  ");
     tree.newFolder(rootItem());
     ASSERT_EQ(2u, prompts.shown().size());
-    expectBox(0, kFolderRule, u"Tarnwick Warning", 0x30, test::kNameDialogWindow);
-    expectBox(1, kFolderRule, u"Tarnwick Warning", 0x30, test::kNameDialogWindow);
+    expectBox(0, kFolderRule, u"Tarnwick Warning", 0x30, test::kScriptedDialogWindow);
+    expectBox(1, kFolderRule, u"Tarnwick Warning", 0x30, test::kScriptedDialogWindow);
     EXPECT_EQ("Bank  ", ListFolder(root));
     EXPECT_EQ(FolderNotices(at(u"Bank  ")), notices());
 }
@@ -165,9 +167,9 @@ TEST_P(CardTreeFolderTest, RenameFolder) {
     tree.renameFolder(folderItem(u"Shop"));
     ASSERT_EQ(1u, prompts.nameDialogs().size());
     EXPECT_EQ(tree.flavour().cardKind == CardKind::Identity ? u"Rename Folder" : u"Rename Folder Name",
-              prompts.nameDialogs()[0].title);
-    EXPECT_EQ(u"Folder Name :", prompts.nameDialogs()[0].label);
-    EXPECT_EQ(u"Shop", prompts.nameDialogs()[0].initialText);
+              prompts.nameDialogs()[0].look.title);
+    EXPECT_EQ(u"Folder Name :", prompts.nameDialogs()[0].look.label);
+    EXPECT_EQ(u"Shop", prompts.nameDialogs()[0].look.text);
     EXPECT_TRUE(FileExists(card(u"Market\\Store")));
     EXPECT_FALSE(FileExists(at(u"Shop")));
     EXPECT_TRUE(clipboard.empty());

@@ -5,6 +5,7 @@
 
 #include "cardtree/name_rule.h"
 #include "foundation/catalogue/catalogue_tables.h"
+#include "support/scripted_prompts.h"
 
 namespace tarnwick {
 namespace {
@@ -55,24 +56,32 @@ TEST(NameRule, LeadingSpacesGoTrailingSpacesStay) {
     EXPECT_EQ(u"..x", ApplyNameRule(u"..x"));
 }
 
-TEST(NameRule, RejectionIsTheWarningOfTheNameKind) {
+TEST(NameRule, DialogRulesShowTheRefusalOwnedByTheDialog) {
     const MessageCatalogue identity(IdentityCatalogueRows(DisplayLanguage::English));
-    const NameRule rule(name_rule_key::kIdentity, kWarningBox, identity);
-    const auto verdict = rule.accept(u" ");
-    const auto& refused = std::get<NameRejection>(verdict);
+    test::ScriptedPrompts prompts;
+    NameDialogRules rules(prompts, name_rule_key::kIdentity, kWarningBox, identity);
+    prompts.queueAnswer(kIdOk);
+    EXPECT_FALSE(rules.accept(0xD1A, u" "));
+    ASSERT_EQ(1u, prompts.shown().size());
     EXPECT_EQ(u"Identity name cannot be empty and it cannot contain characters \\ / : * ? \" < > | ",
-              refused.text);
-    EXPECT_EQ(u"Tarnwick Warning", refused.caption);
-    EXPECT_EQ(0x30u, refused.style);
-    EXPECT_EQ(u"x ", std::get<std::u16string>(rule.accept(u" x ")));
+              prompts.shown()[0].text);
+    EXPECT_EQ(u"Tarnwick Warning", prompts.shown()[0].caption);
+    EXPECT_EQ(0x30u, prompts.shown()[0].style);
+    EXPECT_EQ(WindowRef{0xD1A}, prompts.shown()[0].owner);
+    EXPECT_EQ(std::nullopt, rules.name());
+    EXPECT_TRUE(rules.accept(0xD1A, u" x "));
+    EXPECT_EQ(u"x ", rules.name());
+    rules.cancel();
+    EXPECT_EQ(std::nullopt, rules.name());
 
     const MessageCatalogue passcard(PasscardCatalogueRows(DisplayLanguage::English));
-    const NameRule field(name_rule_key::kField, kErrorBox, passcard);
-    const auto fieldRefused = std::get<NameRejection>(field.accept(u"a|b"));
+    NameDialogRules field(prompts, name_rule_key::kField, kErrorBox, passcard);
+    prompts.queueAnswer(kIdOk);
+    EXPECT_FALSE(field.accept(0xD1A, u"a|b"));
     EXPECT_EQ(u"Field name cannot be empty and it cannot contain characters \\ / : * ? \" < > | ",
-              fieldRefused.text);
-    EXPECT_EQ(u"Tarnwick Error", fieldRefused.caption);
-    EXPECT_EQ(0x10u, fieldRefused.style);
+              prompts.shown()[1].text);
+    EXPECT_EQ(u"Tarnwick Error", prompts.shown()[1].caption);
+    EXPECT_EQ(0x10u, prompts.shown()[1].style);
 }
 
 }  // namespace
