@@ -107,7 +107,7 @@ void CardTree::renameFolder(const TreeSelection& selected) {
                               name_rule_key::kFolder);
     clipboard_.clear();
     if (!name) {
-        notifyFolders(parent + u"\\");
+        notifyFolders(JoinPath(parent, {}));
         return;
     }
     const std::u16string path = JoinPath(parent, *name);

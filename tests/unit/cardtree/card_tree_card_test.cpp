@@ -21,16 +21,6 @@ protected:
 
     bool identity() const { return tree.flavour().cardKind == CardKind::Identity; }
     std::u16string word() const { return identity() ? u"Identity" : u"Passcard"; }
-
-    void expectBox(std::size_t index, std::u16string_view text, std::u16string_view caption, unsigned style,
-                   WindowRef owner = kEditorWindow) {
-        ASSERT_LT(index, prompts.shown().size());
-        const auto& box = prompts.shown()[index];
-        EXPECT_EQ(text, box.text);
-        EXPECT_EQ(caption, box.caption);
-        EXPECT_EQ(style, box.style);
-        EXPECT_EQ(owner, box.owner);
-    }
 };
 
 INSTANTIATE_TEST_SUITE_P(BothEditors, CardTreeCardTest,

@@ -85,6 +85,16 @@ public:
                                                               : tray_code::kPasscardsChanged,
                  path}};
     }
+    // The index-th box shown: its text, caption, style and owner.
+    void expectBox(std::size_t index, std::u16string_view text, std::u16string_view caption, unsigned style,
+                   WindowRef owner = kEditorWindow) const {
+        ASSERT_LT(index, prompts.shown().size());
+        const auto& box = prompts.shown()[index];
+        EXPECT_EQ(text, box.text);
+        EXPECT_EQ(caption, box.caption);
+        EXPECT_EQ(style, box.style);
+        EXPECT_EQ(owner, box.owner);
+    }
     std::string extension() const {
         return tree.flavour().cardKind == CardKind::Identity ? ".vrt" : ".vrc";
     }

@@ -18,16 +18,6 @@ using Notices = std::vector<Notice>;
 class CardTreeFolderTest : public ::testing::TestWithParam<const TreeFlavour*>, public CardTreeFixture {
 protected:
     CardTreeFolderTest() : CardTreeFixture(*GetParam()) {}
-
-    void expectBox(std::size_t index, std::u16string_view text, std::u16string_view caption, unsigned style,
-                   WindowRef owner = kEditorWindow) {
-        ASSERT_LT(index, prompts.shown().size());
-        const auto& box = prompts.shown()[index];
-        EXPECT_EQ(text, box.text);
-        EXPECT_EQ(caption, box.caption);
-        EXPECT_EQ(style, box.style);
-        EXPECT_EQ(owner, box.owner);
-    }
 };
 
 INSTANTIATE_TEST_SUITE_P(BothEditors, CardTreeFolderTest,
