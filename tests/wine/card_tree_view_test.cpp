@@ -181,11 +181,13 @@ protected:
     HTREEITEM item(std::u16string_view text) const { return childNamed(tree, rootItem, text); }
 
     // A right click on the item's text, then the menu item of the mnemonic.
+    // Escape then closes a menu the mnemonic left open (a disabled item).
     void chooseFromContextMenu(HTREEITEM target, wchar_t mnemonic) {
         const POINT p = centreOfText(tree, target);
         PostMessageW(tree, WM_RBUTTONDOWN, MK_RBUTTON, at(p));
         PostMessageW(tree, WM_RBUTTONUP, 0, at(p));
         PostMessageW(tree, WM_CHAR, mnemonic, 0);
+        PostMessageW(tree, WM_KEYDOWN, VK_ESCAPE, 0);
         pump();
         pump();
     }
@@ -301,6 +303,9 @@ TEST_F(CardTreeViewTest, ContextMenuCopyAndPasteAFolder) {
     const HTREEITEM shop = item(u"Shop");
     const HTREEITEM bank = item(u"Bank");
     ASSERT_NE(nullptr, shop);
+    chooseFromContextMenu(bank, L'p');  // "&Paste", disabled while nothing was copied
+    EXPECT_TRUE(tray.notices().empty());
+    EXPECT_EQ(bank, TreeView_GetSelection(tree));
     chooseFromContextMenu(shop, L'c');  // "&Copy"
     EXPECT_EQ(path(u"Shop"), host->clipboard().copySource());
     chooseFromContextMenu(bank, L'p');  // "&Paste"
