@@ -82,13 +82,10 @@ void CardTree::deleteFolder(const TreeSelection& selected) {
         return;
     }
     clipboard_.clear();
-    const std::uint32_t removed = ports_.files.removeFolder(selected.path);
-    if (removed == kErrorDirNotEmpty) {
+    // A folder that will not go empty is taken to hold entries: ask, then delete everything below.
+    if (ports_.files.removeFolder(selected.path) != kErrorSuccess) {
         if (show(kWarningOkCancelBox, kDeleteNonEmptyFolderKey) != kIdOk) return;
         if (!DeleteFolderTree(ports_.files, selected.path)) show(kErrorBox, kDeleteFolderFailureKey);
-    } else if (removed != kErrorSuccess) {
-        // Nothing to ask about: the folder is gone or cannot be touched.
-        show(kErrorBox, kDeleteFolderFailureKey);
     }
     notifyFolders(ParentPath(selected.path));
 }

@@ -1,5 +1,6 @@
-// A library tree on a real temporary folder, with scripted dialogs, a recording
-// window system holding a tray window, and the catalogue of the editor served.
+// A library tree on a real temporary folder (through a file system that fails
+// where a test says), with scripted dialogs, a recording window system holding
+// a tray window, and the catalogue of the editor served.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include "foundation/toolbar_contract.h"
 #include "foundation/window_signals.h"
 #include "platform/host/host_file_system.h"
+#include "support/faulty_file_system.h"
 #include "support/recording_windows.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
@@ -103,7 +105,8 @@ public:
     MessageCatalogue catalogue;
     TempFolder folder;
     std::u16string root;
-    HostFileSystem files;
+    HostFileSystem disk;
+    FaultyFileSystem files{disk};  // the tree's; passes everything through unless told to fail
     test::ScriptedPrompts prompts;
     RecordingWindows windows;
     RecordingLauncher launcher;

@@ -133,6 +133,33 @@ TEST_P(CardTreeFolderTest, FolderThatCannotGoIsReportedAndStillAnnounced) {
     EXPECT_EQ(FolderNotices(root), notices());
 }
 
+TEST_P(CardTreeFolderTest, FolderThatWillNotGoIsAskedAboutThenReported) {
+    makeFolder(u"Locked");
+    files.failFolderOperationsWith = kErrorAccessDenied;
+    prompts.queueAnswer(kIdCancel);
+    tree.deleteFolder(folderItem(u"Locked"));
+    EXPECT_EQ(Notices{}, notices());
+    prompts.queueAnswer(kIdOk);
+    prompts.queueAnswer(kIdOk);
+    tree.deleteFolder(folderItem(u"Locked"));
+    expectBox(0, u"Are you sure you want to delete this folder?", u"Tarnwick Warning", 0x31);
+    expectBox(2, u"Delete Folder failure", u"Tarnwick Error", 0x10);
+    EXPECT_TRUE(FileExists(at(u"Locked")));
+    EXPECT_EQ(FolderNotices(root), notices());
+}
+
+TEST_P(CardTreeFolderTest, FolderCopyThatFailsIsStillAnnounced) {
+    makeFolder(u"Bank");
+    makeFolder(u"Archive");
+    tree.copyFolder(folderItem(u"Bank"));
+    files.failFolderOperationsWith = kErrorDiskFull;
+    tree.paste(folderItem(u"Archive"));
+    EXPECT_TRUE(prompts.shown().empty());
+    EXPECT_EQ("", ListFolder(at(u"Archive")));
+    EXPECT_EQ(at(u"Bank"), clipboard.copySource());
+    EXPECT_EQ(FolderNotices(at(u"Archive")), notices());
+}
+
 TEST_P(CardTreeFolderTest, DeletePathTooLongForItsBufferIsNeverCutShort) {
     // {root}\Deep\{200 a}\{100 b}.txt is longer than 259 characters; cut to
     // 259 it would name another entry of the library.
