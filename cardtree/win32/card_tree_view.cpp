@@ -197,8 +197,12 @@ void CardTreeView::onItemExpanding(const NMTREEVIEWW& info) {
 // T14: the label takes the new name only when the item was renamed on disk.
 LRESULT CardTreeView::onEndLabelEdit(const NMTVDISPINFOW& info) {
     TreeItem* item = itemOf(info.item.hItem);
-    if (item == nullptr || info.item.pszText == nullptr) return FALSE;
+    // A box shown below takes the focus from the edit, and some tree views then
+    // end the same edit a second time: that one is the first one's.
+    if (item == nullptr || info.item.pszText == nullptr || endingLabelEdit_) return FALSE;
+    endingLabelEdit_ = true;
     const auto renamed = cardTree_.renameInPlace(item->selection(), FromWide(info.item.pszText));
+    endingLabelEdit_ = false;
     if (!renamed) return FALSE;
     TVITEMW entry{};
     entry.mask = TVIF_TEXT | TVIF_HANDLE;

@@ -79,6 +79,7 @@ private:
     HTREEITEM dragged_ = nullptr;
     HIMAGELIST dragImage_ = nullptr;
     int busy_ = 0;
+    bool endingLabelEdit_ = false;
     std::optional<std::pair<std::u16string, std::u16string>> pendingReload_;
 };
 

@@ -299,6 +299,29 @@ TEST_F(CardTreeViewTest, CardRenamedInPlace) {
     EXPECT_EQ((std::vector<Notice>{{20, path(u"House.vrt")}}), tray.notices());
 }
 
+TEST_F(CardTreeViewTest, InPlaceNameLeavingTheFolderIsRefusedWithAWarning) {
+    const HTREEITEM home = item(u"Home");
+    SetFocus(tree);
+    const HWND edit = TreeView_EditLabel(tree, home);
+    ASSERT_NE(nullptr, edit);
+    SetWindowTextW(edit, L"..\\Home");
+    std::atomic<bool> warned{false};
+    std::thread user([&] {
+        if (const HWND warning = waitForDialog(L"Tarnwick Warning")) {
+            warned = true;
+            PostMessageW(warning, WM_COMMAND, IDOK, 0);
+        }
+    });
+    TreeView_EndEditLabelNow(tree, FALSE);
+    user.join();
+    pump();
+    EXPECT_TRUE(warned);
+    EXPECT_TRUE(FileExists(path(u"Home.vrt")));
+    EXPECT_FALSE(FileExists(folder.file(u"Home.vrt")));
+    EXPECT_EQ(u"Home", itemText(tree, home));
+    EXPECT_TRUE(tray.notices().empty());
+}
+
 TEST_F(CardTreeViewTest, ContextMenuCopyAndPasteAFolder) {
     const HTREEITEM shop = item(u"Shop");
     const HTREEITEM bank = item(u"Bank");
@@ -347,6 +370,25 @@ TEST_F(CardTreeViewTest, NewFolderDialogRefusesABadNameAndTakesAGoodOne) {
     EXPECT_TRUE(refused);
     EXPECT_TRUE(FileExists(path(u"Bank\\Music")));
     EXPECT_EQ((std::vector<Notice>{{10, path(u"Bank\\Music")}, {20, path(u"Bank\\Music")}}), tray.notices());
+}
+
+TEST_F(CardTreeViewTest, RenameFolderDialogStartsWithTheCurrentName) {
+    TreeView_SelectItem(tree, item(u"Shop"));
+    std::wstring shown;
+    std::thread user([&] {
+        const HWND dialog = waitForDialog(L"Rename Folder");
+        if (dialog == nullptr) return;
+        wchar_t text[300] = {};
+        GetDlgItemTextW(dialog, kNameEditId, text, 300);
+        shown = text;
+        SetDlgItemTextW(dialog, kNameEditId, L"Market");
+        PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    });
+    SendMessageW(host->window(), WM_COMMAND, IdentityTreeFlavour().commands.renameFolder, 0);
+    user.join();
+    EXPECT_EQ(L"Shop", shown);
+    EXPECT_TRUE(FileExists(path(u"Market\\Store.vrt")));
+    EXPECT_EQ((std::vector<Notice>{{10, path(u"Market")}, {20, path(u"Market")}}), tray.notices());
 }
 
 TEST_F(CardTreeViewTest, ReloadRequestRebuildsAndSelects) {
