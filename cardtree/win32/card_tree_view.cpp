@@ -13,6 +13,8 @@ namespace {
 
 constexpr DWORD kTreeStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
                              TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS;
+// A reload request that arrived during an operation, run once the control is idle.
+constexpr UINT kDeferredReloadMessage = WM_APP + 0x100;
 // The context menu opens only on the item's text and, 20 pixels to its left, its icon.
 constexpr int kIconReach = 20;
 
@@ -69,7 +71,13 @@ template <typename Operation>
 void CardTreeView::whileBusy(Operation operation) {
     ++busy_;
     operation();
-    if (--busy_ > 0 || !pendingReload_) return;
+    // The control may still be inside its own code (ending a label edit): the
+    // reload waits for the message queue.
+    if (--busy_ == 0 && pendingReload_) PostMessageW(tree_, kDeferredReloadMessage, 0, 0);
+}
+
+void CardTreeView::onDeferredReload() {
+    if (!pendingReload_ || busy_ > 0) return;
     const auto [path, currentPath] = std::move(*pendingReload_);
     pendingReload_.reset();
     reload(path, currentPath);
@@ -322,6 +330,7 @@ LRESULT CardTreeView::onTreeMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             return 0;
         }
         break;
+    case kDeferredReloadMessage: onDeferredReload(); return 0;
     case WM_KEYDOWN:
         if (dragging() && wParam == VK_ESCAPE) {
             endDrag();

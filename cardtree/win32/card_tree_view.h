@@ -51,6 +51,7 @@ private:
 
     template <typename Operation>
     void whileBusy(Operation operation);
+    void onDeferredReload();
     void rebuild();
     HTREEITEM insert(const TreeItem& item, HTREEITEM parent);
     void insertChildren(HTREEITEM handle);

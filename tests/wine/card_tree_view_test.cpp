@@ -61,18 +61,28 @@ public:
     }
     ~TrayRecorder() { DestroyWindow(window_); }
     const std::vector<Notice>& notices() const { return notices_; }
+    // Answers each notice as the tray does: a reload request to the editor, at once.
+    void answerWithReloadTo(HWND editor) { editor_ = editor; }
 
 private:
     static LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* self = reinterpret_cast<TrayRecorder*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         if (message == WM_COPYDATA && self != nullptr) {
             const auto received = ReceiveCopyDataMessage(lParam);
-            if (received) self->notices_.push_back({received->code, received->text.value_or(u"(none)")});
-            return received ? static_cast<LRESULT>(received->code) : 0;
+            if (!received) return 0;
+            self->notices_.push_back({received->code, received->text.value_or(u"(none)")});
+            if (self->editor_ != nullptr) self->sendReload(received->text.value_or(u""));
+            return static_cast<LRESULT>(received->code);
         }
         return DefWindowProcW(window, message, wParam, lParam);
     }
+    void sendReload(const std::u16string& path) {
+        COPYDATASTRUCT data{editor_code::kReload, static_cast<DWORD>(2 * path.size() + 2),
+                            const_cast<char16_t*>(path.c_str())};
+        SendMessageW(editor_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    }
     HWND window_ = nullptr;
+    HWND editor_ = nullptr;
     std::vector<Notice> notices_;
 };
 
@@ -389,6 +399,24 @@ TEST_F(CardTreeViewTest, RenameFolderDialogStartsWithTheCurrentName) {
     EXPECT_EQ(L"Shop", shown);
     EXPECT_TRUE(FileExists(path(u"Market\\Store.vrt")));
     EXPECT_EQ((std::vector<Notice>{{10, path(u"Market")}, {20, path(u"Market")}}), tray.notices());
+}
+
+TEST_F(CardTreeViewTest, ReloadAnsweringARenameWaitsForTheEditToEnd) {
+    tray.answerWithReloadTo(host->window());
+    const HTREEITEM shop = item(u"Shop");
+    SetFocus(tree);
+    const HWND edit = TreeView_EditLabel(tree, shop);
+    ASSERT_NE(nullptr, edit);
+    SetWindowTextW(edit, L"Market");
+    TreeView_EndEditLabelNow(tree, FALSE);
+    pump();
+    EXPECT_TRUE(FileExists(path(u"Market\\Store.vrt")));
+    EXPECT_EQ(2u, tray.notices().size());
+    // Rebuilt from the disk once the edit was over, with the new folder selected.
+    EXPECT_EQ((TreeSelection{ItemKind::Folder, path(u"Market")}), host->view().selection());
+    rootItem = TreeView_GetRoot(tree);
+    EXPECT_NE(nullptr, item(u"Market"));
+    EXPECT_EQ(nullptr, item(u"Shop"));
 }
 
 TEST_F(CardTreeViewTest, ReloadRequestRebuildsAndSelects) {
