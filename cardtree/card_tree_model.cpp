@@ -6,11 +6,6 @@
 
 namespace tarnwick {
 
-std::u16string TreeItem::path() const {
-    if (parent_ == nullptr) return rootPath_;
-    return JoinPath(parent_->path(), text_);
-}
-
 namespace {
 
 // The path the port lists: a drive root keeps its "\", others have none.

@@ -33,7 +33,7 @@ public:
     // The expand button: the folder holds a subfolder or a card.
     bool hasButton() const { return hasButton_; }
 
-    // The root's path is the root path; `rootPath` is only used for the root.
+    // The root's path is the root path; any other item's is its parent's and its text.
     std::u16string path() const;
     TreeSelection selection() const { return {kind_, path()}; }
 
