@@ -88,6 +88,8 @@ void CardTreeView::reload(std::u16string_view path, std::u16string_view currentP
         pendingReload_.emplace(path, currentPath);
         return;
     }
+    // The control lets go of the old items before the model frees them.
+    clearItems();
     const TreeItem* item = cardTree_.reload(path, currentPath);
     rebuild();
     SetFocus(tree_);
@@ -96,10 +98,14 @@ void CardTreeView::reload(std::u16string_view path, std::u16string_view currentP
                                         : item->path());
 }
 
-void CardTreeView::rebuild() {
+void CardTreeView::clearItems() {
     handles_.clear();
     cutHandle_ = nullptr;
     TreeView_DeleteAllItems(tree_);
+}
+
+void CardTreeView::rebuild() {
+    clearItems();
     const TreeItem* root = cardTree_.model().root();
     if (root == nullptr) return;
     const HTREEITEM handle = insert(*root, TVI_ROOT);

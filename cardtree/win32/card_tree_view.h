@@ -52,6 +52,7 @@ private:
     template <typename Operation>
     void whileBusy(Operation operation);
     void onDeferredReload();
+    void clearItems();
     void rebuild();
     HTREEITEM insert(const TreeItem& item, HTREEITEM parent);
     void insertChildren(HTREEITEM handle);
