@@ -24,5 +24,6 @@ int RunUnseal(ArgList& args);
 int RunCheckText(ArgList& args);
 int RunLines(ArgList& args);
 int RunCatalogue(ArgList& args);
+int RunLists(ArgList& args);
 
 }  // namespace tarnwick::cli

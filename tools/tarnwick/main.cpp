@@ -24,6 +24,7 @@ const Command kCommands[] = {
     {"check-text", "check-text TEXT", RunCheckText},
     {"lines", "lines FILE", RunLines},
     {"catalogue", "catalogue identity|passcard|tray", RunCatalogue},
+    {"lists", "lists USERFOLDER", RunLists},
 };
 
 void printUsage() {

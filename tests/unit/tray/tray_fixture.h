@@ -13,6 +13,7 @@
 #include "platform/host/host_file_system.h"
 #include "platform/host/host_registry.h"
 #include "support/card_files.h"
+#include "support/faulty_file_system.h"
 #include "support/recording_windows.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
@@ -54,7 +55,8 @@ protected:
     testing::TempFolder folder;
     std::u16string root;
     std::u16string alice;
-    HostFileSystem files;
+    HostFileSystem hostFiles;
+    testing::FaultyFileSystem files{hostFiles};
     HostRegistry registry;
     testing::RecordingWindows windows;
     testing::RecordingLauncher launcher;
