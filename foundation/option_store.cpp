@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "foundation/message_box.h"
 #include "foundation/text_file.h"
 
 namespace tarnwick {
@@ -83,6 +84,30 @@ std::u16string OptionIntegerText(int value) {
     char buffer[32];
     const int n = std::snprintf(buffer, sizeof buffer, "%d", value);
     return std::u16string(buffer, buffer + n);
+}
+
+OptionStore::OptionStore(std::u16string userFolder, Prompts* reportTo, FileSystem& files,
+                         const MessageCatalogue& catalogue, const CodePage& codePage)
+    : userFolder_(std::move(userFolder)),
+      reportTo_(reportTo),
+      files_(files),
+      catalogue_(catalogue),
+      codePage_(codePage) {}
+
+std::u16string OptionStore::ReadOption(std::u16string_view key) const {
+    OptionRead read = ReadOptionLine(userFolder_, key, files_, codePage_);
+    if (reportTo_ && read.lastLineEmpty) {
+        ShowMessage(*reportTo_, reportTo_->activeWindow(), kErrorBox, kDamagedOptionsKey, catalogue_);
+    }
+    return std::move(read.value);
+}
+
+std::u16string OptionStore::ReadOptionQuietly(std::u16string_view key) const {
+    return ReadOptionLine(userFolder_, key, files_, codePage_).value;
+}
+
+void OptionStore::WriteOption(std::u16string_view key, std::u16string_view value) const {
+    WriteOptionLine(userFolder_, key, value, files_, codePage_);
 }
 
 }  // namespace tarnwick

@@ -6,8 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/message_catalogue.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
+#include "platform/prompts.h"
 
 namespace tarnwick {
 
@@ -60,5 +62,56 @@ int OptionInteger(std::u16string_view value);
 bool OptionFlag(std::u16string_view value);
 // "%d".
 std::u16string OptionIntegerText(int value);
+
+// The text of the damaged-configuration error (looked up in the program's catalogue).
+inline constexpr std::u16string_view kDamagedOptionsKey = u"配置文件损坏, 请重新安装程序";
+
+// One user's option file as a program reads and writes it. The editors' general
+// reader shows the damaged-configuration error (caption "Tarnwick Error", owner
+// the active window) after a read whose last line read is empty; the tray
+// program builds its store without prompts and never shows it.
+class OptionStore {
+public:
+    OptionStore(std::u16string userFolder, Prompts* reportTo, FileSystem& files = NativeFileSystem(),
+                const MessageCatalogue& catalogue = MessageCatalogue::Instance(),
+                const CodePage& codePage = NativeCodePage());
+
+    const std::u16string& userFolder() const { return userFolder_; }
+
+    // `ReadOption`: the value, the error shown as above.
+    std::u16string ReadOption(std::u16string_view key) const;
+    // The same read without any error (the Passcard Editor's display options).
+    std::u16string ReadOptionQuietly(std::u16string_view key) const;
+    // `WriteOption`: raises CTextFileException when the file cannot be written.
+    void WriteOption(std::u16string_view key, std::u16string_view value) const;
+    void WriteInteger(std::u16string_view key, int value) const {
+        WriteOption(key, OptionIntegerText(value));
+    }
+
+    // Identity Editor.
+    int IdentityEditorOnTop() const { return OptionInteger(ReadOption(option_key::kIdentityEditorOnTop)); }
+    void SetIdentityEditorOnTop(int value) const { WriteInteger(option_key::kIdentityEditorOnTop, value); }
+    bool IdentityProtect() const { return OptionFlag(ReadOption(option_key::kIdentityProtect)); }
+    // Passcard Editor: its display options never report an error.
+    int ShowPassword() const { return OptionInteger(ReadOptionQuietly(option_key::kShowPassword)); }
+    void SetShowPassword(int value) const { WriteInteger(option_key::kShowPassword, value); }
+    int PasswordEditorOnTop() const {
+        return OptionInteger(ReadOptionQuietly(option_key::kPasswordEditorOnTop));
+    }
+    void SetPasswordEditorOnTop(int value) const { WriteInteger(option_key::kPasswordEditorOnTop, value); }
+    int ShowType() const { return OptionInteger(ReadOptionQuietly(option_key::kShowType)); }
+    void SetShowType(int value) const { WriteInteger(option_key::kShowType, value); }
+    // Tray program.
+    bool BossKeyEnable() const { return OptionFlag(ReadOption(option_key::kBossKeyEnable)); }
+    std::u16string BossKey() const { return ReadOption(option_key::kBossKey); }
+    bool StartupUpdate() const { return OptionFlag(ReadOption(option_key::kStartupUpdate)); }
+
+private:
+    std::u16string userFolder_;
+    Prompts* reportTo_;
+    FileSystem& files_;
+    const MessageCatalogue& catalogue_;
+    const CodePage& codePage_;
+};
 
 }  // namespace tarnwick

@@ -1,13 +1,34 @@
-// What the programs ask of the user: message boxes now, and the modal dialogs
-// (password, names) as their modules arrive. Texts come in display form,
+// What the programs ask of the user: message boxes and the modal dialogs. Texts come in display form,
 // already looked up in the message catalogue.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "platform/window_ref.h"
 
 namespace tarnwick {
+
+// The rules of a modal entry dialog: the Win32 dialog only forwards OK and
+// Cancel to them.
+class EntryDialogRules {
+public:
+    virtual ~EntryDialogRules() = default;
+    // OK with the edit's text; true closes the dialog with OK. Boxes shown
+    // meanwhile are owned by `dialog`.
+    virtual bool accept(WindowRef dialog, const std::u16string& text) = 0;
+    // Cancel; the dialog then closes with Cancel.
+    virtual void cancel() = 0;
+};
+
+// How the primary-password dialog looks.
+struct PasswordDialogLook {
+    std::u16string title;
+    std::u16string prompt;     // the static text above the edit
+    std::size_t maxChars = 0;  // the edit's limit; the typed text stays visible
+    int fontHeight = 0;        // the edit's font
+    std::u16string fontFace;
+};
 
 class Prompts {
 public:
@@ -20,6 +41,11 @@ public:
 
     // The calling thread's active window, the owner of many boxes; kNoWindow when none.
     virtual WindowRef activeWindow() = 0;
+
+    // The primary-password dialog, modal, centred on `owner`. True when it
+    // ended with OK.
+    virtual bool askPrimaryPassword(WindowRef owner, const PasswordDialogLook& look,
+                                    EntryDialogRules& rules) = 0;
 };
 
 }  // namespace tarnwick

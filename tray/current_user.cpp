@@ -14,20 +14,16 @@ std::u16string LastComponentOf(std::u16string_view path) {
     return std::u16string(at == std::u16string_view::npos ? path : path.substr(at + 1));
 }
 
-CurrentUser SplitUserFolder(std::u16string_view folder) {
-    CurrentUser user;
-    user.folder = std::u16string(folder);
-    if (folder.empty()) return user;
-    user.dataRoot = ParentOf(folder);
-    user.name = LastComponentOf(folder);
-    return user;
+CurrentUser CurrentUserOf(std::u16string_view folder) {
+    UserFolderParts parts = SplitUserFolder(folder);
+    return CurrentUser{std::u16string(folder), std::move(parts.userName), std::move(parts.dataRoot)};
 }
 
 CurrentUser ReadCurrentUser(Registry& registry) {
     registry.createKey(registry::kTarnwickKey);
     const auto value =
         registry.readString(registry::kTarnwickKey, registry::kRootUserValue, kPathBufferChars);
-    return SplitUserFolder(value.value_or(std::u16string()));
+    return CurrentUserOf(value.value_or(std::u16string()));
 }
 
 bool SetCurrentUser(Registry& registry, std::u16string_view folder) {

@@ -6,12 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/user_profile.h"
 #include "platform/registry.h"
 
 namespace tarnwick {
 
 // Paths travel in buffers of 260 characters: 259 and the terminator.
-inline constexpr std::size_t kPathBufferChars = 260;
+inline constexpr std::size_t kPathBufferChars = kRegistryPathBufferChars;
 inline constexpr std::size_t kMaxPathChars = kPathBufferChars - 1;
 
 struct CurrentUser {
@@ -22,7 +23,7 @@ struct CurrentUser {
     bool exists() const { return !folder.empty(); }
 };
 
-CurrentUser SplitUserFolder(std::u16string_view folder);
+CurrentUser CurrentUserOf(std::u16string_view folder);
 
 // Opens or creates "Software\Tarnwick" and reads "RootUser" (260 characters
 // with the terminator); a missing key or value is no user.

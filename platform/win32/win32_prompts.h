@@ -1,4 +1,5 @@
-// Prompts on Windows: MessageBoxW and GetActiveWindow.
+// Prompts on Windows: MessageBoxW, GetActiveWindow, and the modal dialogs
+// built from in-memory templates.
 #pragma once
 
 #include "platform/prompts.h"
@@ -10,6 +11,12 @@ public:
     int messageBox(WindowRef owner, const std::u16string& text, const std::u16string& caption,
                    unsigned style) override;
     WindowRef activeWindow() override;
+    bool askPrimaryPassword(WindowRef owner, const PasswordDialogLook& look,
+                            EntryDialogRules& rules) override;
 };
+
+// The password dialog's control ids, for tests that drive it.
+inline constexpr int kPasswordEditId = 1001;
+inline constexpr int kPasswordTextId = 1002;
 
 }  // namespace tarnwick

@@ -19,4 +19,21 @@ int ScriptedPrompts::messageBox(WindowRef owner, const std::u16string& text,
     return answer;
 }
 
+bool ScriptedPrompts::askPrimaryPassword(WindowRef owner, const PasswordDialogLook& look,
+                                         EntryDialogRules& rules) {
+    ++passwordDialogs_;
+    lastLook_ = look;
+    lastPasswordOwner_ = owner;
+    constexpr WindowRef kDialog = 0xD1A1;
+    while (!passwordEntries_.empty()) {
+        std::u16string text = std::move(passwordEntries_.front());
+        passwordEntries_.pop_front();
+        // The edit field takes no more than its limit.
+        if (look.maxChars != 0 && text.size() > look.maxChars) text.resize(look.maxChars);
+        if (rules.accept(kDialog, text)) return true;
+    }
+    rules.cancel();
+    return false;
+}
+
 }  // namespace tarnwick::test

@@ -28,12 +28,25 @@ public:
                    unsigned style) override;
     WindowRef activeWindow() override { return active_; }
 
+    // The password dialog: each queued entry is typed and OK pressed until the
+    // rules accept one; with no entries left, Cancel is pressed.
+    void queuePasswordEntry(std::u16string text) { passwordEntries_.push_back(std::move(text)); }
+    bool askPrimaryPassword(WindowRef owner, const PasswordDialogLook& look,
+                            EntryDialogRules& rules) override;
+    int passwordDialogsShown() const { return passwordDialogs_; }
+    const PasswordDialogLook& lastPasswordLook() const { return lastLook_; }
+    WindowRef lastPasswordOwner() const { return lastPasswordOwner_; }
+
     const std::vector<ShownBox>& shown() const { return shown_; }
     std::size_t unusedAnswers() const { return answers_.size(); }
 
 private:
     std::deque<int> answers_;
     std::vector<ShownBox> shown_;
+    std::deque<std::u16string> passwordEntries_;
+    int passwordDialogs_ = 0;
+    PasswordDialogLook lastLook_;
+    WindowRef lastPasswordOwner_ = kNoWindow;
     WindowRef active_ = kNoWindow;
 };
 

@@ -16,6 +16,7 @@
 #include "foundation/win32/win32_message_box.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_prompts.h"
+#include "support/own_windows.h"
 
 using namespace std::chrono_literals;
 using tarnwick::WindowRef;
@@ -53,12 +54,7 @@ std::shared_ptr<BoxRun> StartBox(tarnwick::MessageBoxKind kind, std::u16string t
 }
 
 HWND WaitForBox(const std::u16string& caption) {
-    const auto deadline = std::chrono::steady_clock::now() + kBound;
-    do {
-        if (HWND box = FindWindowW(L"#32770", tarnwick::AsWide(caption))) return box;
-        Sleep(20);
-    } while (std::chrono::steady_clock::now() < deadline);
-    return nullptr;
+    return tarnwick::testing::WaitForOwnWindow(L"#32770", tarnwick::AsWide(caption), kBound);
 }
 
 std::u16string TextOf(HWND window) {

@@ -18,4 +18,16 @@ std::u16string ToCorePath(const std::u16string& argument) {
 #endif
 }
 
+std::u16string ToDisplayPath(const std::u16string& relativeCorePath) {
+#ifdef _WIN32
+    return relativeCorePath;
+#else
+    std::u16string shown = relativeCorePath;
+    for (char16_t& c : shown) {
+        if (c == u'\\') c = u'/';
+    }
+    return shown;
+#endif
+}
+
 }  // namespace tarnwick::cli

@@ -25,5 +25,13 @@ int RunCheckText(ArgList& args);
 int RunLines(ArgList& args);
 int RunCatalogue(ArgList& args);
 int RunLists(ArgList& args);
+int RunNewUser(ArgList& args);
+int RunOption(ArgList& args);
+int RunNewPasscard(ArgList& args);
+int RunNewIdentity(ArgList& args);
+int RunShow(ArgList& args);
+int RunSetDefault(ArgList& args);
+int RunProtect(ArgList& args);
+int RunCheck(ArgList& args);
 
 }  // namespace tarnwick::cli

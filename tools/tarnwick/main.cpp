@@ -25,6 +25,19 @@ const Command kCommands[] = {
     {"lines", "lines FILE", RunLines},
     {"catalogue", "catalogue identity|passcard|tray", RunCatalogue},
     {"lists", "lists USERFOLDER", RunLists},
+    {"new-user", "new-user DATAROOT NAME PASSWORD [--option KEY=VALUE]... [--register [--program-folder DIR]]",
+     RunNewUser},
+    {"option", "option get USERFOLDER KEY | option set USERFOLDER KEY VALUE", RunOption},
+    {"new-passcard",
+     "new-passcard FILE --url URL [--field NAME:TYPE:VALUE]... [--match-key TEXT] [--default] "
+     "[--protected --password PW]",
+     RunNewPasscard},
+    {"new-identity", "new-identity FILE [--set TAG=VALUE]... [--custom NAME=VALUE]... [--protected --password PW]",
+     RunNewIdentity},
+    {"show", "show FILE [--password PW]", RunShow},
+    {"set-default", "set-default FILE on|off", RunSetDefault},
+    {"protect", "protect FILE on|off --password PW", RunProtect},
+    {"check", "check FOLDER", RunCheck},
 };
 
 void printUsage() {

@@ -7,10 +7,10 @@
 #include "foundation/message_catalogue.h"
 #include "platform/win32/win32_launcher.h"
 #include "platform/win32/win32_prompts.h"
+#include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_windows.h"
 #include "tray/tray_icon.h"
 #include "tray/tray_service.h"
-#include "tray/win32/hkcu_registry.h"
 #include "tray/win32/tray_window.h"
 #include "tray/win32/update_thread.h"
 #include "tray/win32/win32_notify_icon.h"
@@ -20,7 +20,7 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     using namespace tarnwick;
-    HkcuRegistry registry;
+    Win32Registry registry;
     Win32Windows windows;
     Win32Launcher launcher;
     Win32Prompts prompts;

@@ -19,7 +19,7 @@
 #include "support/card_files.h"
 #include "support/temp_folder.h"
 #include "tray/proxy_service.h"
-#include "tray/win32/hkcu_registry.h"
+#include "platform/win32/win32_registry.h"
 #include "wine/tray/local_http_server.h"
 #include "wine/tray/wine_processes.h"
 
@@ -163,7 +163,7 @@ protected:
     std::u16string root;
     std::u16string alice;
     std::u16string logFile;
-    HkcuRegistry registry;
+    Win32Registry registry;
     Win32Windows windows;
     std::optional<std::u16string> savedRootUser;
     std::unique_ptr<Program> tray;

@@ -1,13 +1,13 @@
-// The registry port over the real HKEY_CURRENT_USER (RegCreateKeyExW,
-// RegQueryValueExW, RegSetValueExW, RegEnumKeyExW, RegDeleteKeyW), as the
-// tray program uses it.
+// The registry port over the real HKEY_CURRENT_USER (RegCreateKeyExW with
+// KEY_READ | KEY_WRITE, RegQueryValueExW, RegSetValueExW, RegEnumKeyExW,
+// RegDeleteKeyW).
 #pragma once
 
 #include "platform/registry.h"
 
 namespace tarnwick {
 
-class HkcuRegistry : public Registry {
+class Win32Registry : public Registry {
 public:
     bool createKey(std::u16string_view key) override;
     std::optional<std::u16string> readString(std::u16string_view key, std::u16string_view value,

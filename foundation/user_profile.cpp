@@ -1,0 +1,107 @@
+#include "foundation/user_profile.h"
+
+#include "foundation/message_box.h"
+#include "foundation/primary_password.h"
+#include "foundation/primary_password_dialog.h"
+#include "foundation/sealed_text.h"
+#include "foundation/secure_zero.h"
+#include "foundation/toolbar_contract.h"
+
+namespace tarnwick {
+namespace {
+
+// Wipes a text that held the password before it is released.
+class WipedText {
+public:
+    explicit WipedText(std::u16string text) : text_(std::move(text)) {}
+    ~WipedText() { SecureZero(text_.data(), text_.size() * sizeof(char16_t)); }
+    WipedText(const WipedText&) = delete;
+    WipedText& operator=(const WipedText&) = delete;
+    const std::u16string& get() const { return text_; }
+
+private:
+    std::u16string text_;
+};
+
+class WipedBytes {
+public:
+    explicit WipedBytes(std::string bytes) : bytes_(std::move(bytes)) {}
+    ~WipedBytes() { SecureZero(bytes_.data(), bytes_.size()); }
+    WipedBytes(const WipedBytes&) = delete;
+    WipedBytes& operator=(const WipedBytes&) = delete;
+    const std::string& get() const { return bytes_; }
+
+private:
+    std::string bytes_;
+};
+
+}  // namespace
+
+UserFolderParts SplitUserFolder(std::u16string_view userFolder) {
+    const std::size_t slash = userFolder.rfind(u'\\');
+    if (slash == std::u16string_view::npos) return {u"", std::u16string(userFolder)};
+    return {std::u16string(userFolder.substr(0, slash)), std::u16string(userFolder.substr(slash + 1))};
+}
+
+bool IsUserFolder(std::u16string_view folder, FileSystem& files) {
+    FolderEntry entry;
+    return files.queryEntry(OptionFilePath(folder), entry) == kErrorSuccess && !entry.isFolder;
+}
+
+UserProfile::UserProfile(Registry& registry, Prompts& prompts, FileSystem& files,
+                         const MessageCatalogue& catalogue, const CodePage& codePage)
+    : registry_(registry), prompts_(prompts), files_(files), catalogue_(catalogue), codePage_(codePage) {}
+
+bool UserProfile::LoadCurrentUser() {
+    userFolder_ = registry_.readString(registry::kTarnwickKey, registry::kRootUserValue,
+                                       kRegistryPathBufferChars)
+                      .value_or(u"");
+    if (!userFolder_.empty()) return true;
+    ShowMessage(prompts_, prompts_.activeWindow(), kErrorBox, kNoUserKey, catalogue_);
+    return false;
+}
+
+std::u16string UserProfile::GetProgramFolder() {
+    std::u16string folder = registry_.readString(registry::kTarnwickKey, registry::kFilePathValue,
+                                                 kRegistryPathBufferChars)
+                                .value_or(u"");
+    if (folder.empty()) ShowMessage(prompts_, prompts_.activeWindow(), kErrorBox, kNoProgramPathKey, catalogue_);
+    return folder;
+}
+
+bool UserProfile::RecallPrimaryPassword() {
+    const WipedText remembered(ReadOptionLine(userFolder_, option_key::kKey, files_, codePage_).value);
+    if (remembered.get().empty() || remembered.get() == u"0") return false;
+    const WipedText password(UnsealText(remembered.get(), kAlgorithmBlowfish, KeyModeOption, codePage_));
+    if (MakeCheckText(password.get(), codePage_) != options().ReadOption(option_key::kCheckKey)) return false;
+    const WipedBytes narrow(codePage_.toNarrow(password.get(), CodePage::Which::Thread));
+    SetCurrentPrimaryPassword(narrow.get());
+    return true;
+}
+
+void UserProfile::RememberPrimaryPassword(std::u16string_view password) {
+    options().WriteOption(option_key::kKey, SealText(password, kAlgorithmBlowfish, KeyModeOption, codePage_));
+}
+
+void UserProfile::ForgetPrimaryPassword() { options().WriteOption(option_key::kKey, u"0"); }
+
+bool UserProfile::EnsurePrimaryPassword(WindowRef parent) {
+    if (HasCurrentPrimaryPassword()) return true;
+    if (RecallPrimaryPassword()) return true;
+    const WindowRef active = prompts_.activeWindow();
+    PrimaryPasswordDialog dialog(*this);
+    return dialog.run(active != kNoWindow ? active : parent);
+}
+
+bool UserProfile::IsPrimaryPassword(std::u16string_view password) {
+    if (password.size() != kPrimaryPasswordLength) return false;
+    return MakeCheckText(password, codePage_) == options().ReadOption(option_key::kCheckKey);
+}
+
+void UserProfile::AdoptPrimaryPassword(std::u16string_view password) {
+    const WipedBytes narrow(codePage_.toNarrow(password, CodePage::Which::Thread));
+    SetCurrentPrimaryPassword(narrow.get());
+    RememberPrimaryPassword(password);
+}
+
+}  // namespace tarnwick

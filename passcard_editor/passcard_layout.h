@@ -1,0 +1,22 @@
+// Where things are in a passcard file of n lines: match key, address, three
+// lines per field, default line, protection line, check line (3k + 5 lines).
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace tarnwick {
+
+inline constexpr std::size_t kPasscardFixedLines = 5;
+
+inline constexpr std::size_t PasscardFieldCount(std::size_t lineCount) {
+    return (lineCount - kPasscardFixedLines) / 3;
+}
+// The index of field i's name line; its type and value follow.
+inline constexpr std::size_t PasscardFieldLine(std::size_t field) { return 2 + 3 * field; }
+
+// 3k + 5 lines, none empty, and the last one the check text of the others.
+bool IsIntactPasscard(const std::vector<std::u16string>& lines);
+
+}  // namespace tarnwick

@@ -1,0 +1,122 @@
+#include "passcard_editor/passcard_record.h"
+
+#include <stdexcept>
+
+#include "foundation/message_box.h"
+#include "foundation/sealed_text.h"
+#include "foundation/text_file.h"
+#include "passcard_editor/passcard_layout.h"
+
+namespace tarnwick {
+namespace {
+
+inline constexpr std::u16string_view kNotOwnerKey = u"这个密码卡片不是当前用户的密码卡片";
+
+std::u16string seal(std::u16string_view text, int keyMode) {
+    return SealText(text, kAlgorithmBlowfish, keyMode);
+}
+std::u16string unseal(std::u16string_view text, int keyMode) {
+    return UnsealText(text, kAlgorithmBlowfish, keyMode);
+}
+
+}  // namespace
+
+PasscardRecord::PasscardRecord(PasswordGate& gate, Prompts& prompts, FileSystem& files,
+                               const MessageCatalogue& catalogue)
+    : gate_(gate), prompts_(prompts), files_(files), catalogue_(catalogue) {}
+
+bool PasscardRecord::holds(const std::u16string& cardPath) const {
+    return loadedPath_ && *loadedPath_ == cardPath;
+}
+
+int PasscardRecord::load(const std::u16string& cardPath) {
+    path = cardPath;
+    loadedPath_.reset();
+    bool isProtected = false;
+    if (!readProtection(cardPath, isProtected)) return kCardDamaged;
+    if (isProtected) {
+        if (!gate_.EnsurePrimaryPassword(prompts_.activeWindow())) return kCardNotLoaded;
+        if (!checkOwner(cardPath)) {
+            ShowMessage(prompts_, prompts_.activeWindow(), kErrorBox, kNotOwnerKey, catalogue_);
+            return kCardNotLoaded;
+        }
+    }
+    // Read again, as checked: the file may have changed since.
+    const std::vector<std::u16string> lines = intactLines(cardPath);
+    if (lines.empty()) return kCardDamaged;
+    fillFrom(lines, isProtected ? KeyModeUser : KeyModeCommon);
+    savedCopy = {url, fieldNames, fieldTypes, fieldValues};
+    loadedPath_ = cardPath;
+    return kCardLoaded;
+}
+
+void PasscardRecord::fillFrom(const std::vector<std::u16string>& lines, int bodyMode) {
+    const std::size_t n = lines.size();
+    fieldNames.clear();
+    fieldTypes.clear();
+    fieldValues.clear();
+    matchKey = unseal(lines[0], KeyModeCommon);
+    url = unseal(lines[1], bodyMode);
+    for (std::size_t i = 0; i < PasscardFieldCount(n); ++i) {
+        fieldNames.push_back(unseal(lines[PasscardFieldLine(i)], bodyMode));
+        fieldTypes.push_back(unseal(lines[PasscardFieldLine(i) + 1], bodyMode));
+        fieldValues.push_back(unseal(lines[PasscardFieldLine(i) + 2], bodyMode));
+    }
+    defaultMarker = unseal(lines[n - 3], KeyModeCommon);
+    protectionMarker = unseal(lines[n - 2], bodyMode);
+}
+
+std::vector<std::u16string> PasscardRecord::sealedLines(const std::vector<std::u16string>& names,
+                                                        const std::vector<std::u16string>& values) const {
+    const bool isProtected = protectionMarker == kProtectMarker;
+    const int bodyMode = isProtected ? KeyModeUser : KeyModeCommon;
+    std::vector<std::u16string> lines;
+    lines.reserve(fieldNames.size() * 3 + 5);
+    lines.push_back(seal(matchKey, KeyModeCommon));
+    lines.push_back(seal(url, bodyMode));
+    for (std::size_t i = 0; i < fieldNames.size(); ++i) {
+        lines.push_back(seal(names[i], bodyMode));
+        lines.push_back(seal(fieldTypes[i], bodyMode));
+        lines.push_back(seal(values[i], bodyMode));
+    }
+    lines.push_back(seal(defaultMarker == kDefaultMarker ? kDefaultMarker : kUndefaultMarker, KeyModeCommon));
+    lines.push_back(isProtected ? seal(kProtectMarker, KeyModeUser) : seal(kUnprotectMarker, KeyModeCommon));
+    lines.push_back(CardCheckLine(lines, lines.size()));
+    return lines;
+}
+
+CardWriteResult PasscardRecord::write(const std::u16string& cardPath, const std::vector<std::u16string>& names,
+                                      const std::vector<std::u16string>& values) {
+    if (fieldTypes.size() != fieldNames.size() || names.size() != fieldNames.size() ||
+        values.size() != fieldNames.size()) {
+        throw std::invalid_argument("passcard field lists of different lengths");
+    }
+    if (protectionMarker == kProtectMarker && !gate_.EnsurePrimaryPassword(prompts_.activeWindow())) {
+        return CardWriteResult::NoPassword;
+    }
+    WriteTextLines(cardPath, sealedLines(names, values), kEncodingUtf16LittleEndian, files_);
+    load(cardPath);
+    return CardWriteResult::Written;
+}
+
+CardWriteResult PasscardRecord::save(const std::u16string& cardPath, const std::vector<std::u16string>& pageNames,
+                                     const std::vector<std::u16string>& pageValues) {
+    // A record whose last load failed still holds the previous card's match
+    // key and markers: writing it would put them into this card's file.
+    if (!holds(cardPath)) return CardWriteResult::NotLoaded;
+    return write(cardPath, pageNames, pageValues);
+}
+
+CardWriteResult PasscardRecord::save(const std::u16string& cardPath) {
+    const std::vector<std::u16string> names = fieldNames;
+    const std::vector<std::u16string> values = fieldValues;
+    return save(cardPath, names, values);
+}
+
+CardWriteResult PasscardRecord::createCard(const std::u16string& cardPath) {
+    const std::vector<std::u16string> names = fieldNames;
+    const std::vector<std::u16string> values = fieldValues;
+    return write(cardPath, names, values);
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,95 @@
+// A passcard in memory and its file: load and save (the record), and the
+// operations on a card file (protection, owner, default mark). Line 1, the
+// match key, and the default line are always sealed with the common key.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "foundation/card_file.h"
+#include "foundation/card_marker.h"
+#include "foundation/message_catalogue.h"
+#include "foundation/password_gate.h"
+#include "platform/file_system.h"
+#include "platform/prompts.h"
+
+namespace tarnwick {
+
+inline constexpr std::u16string_view kPasscardExtension = u".vrc";
+inline constexpr std::u16string_view kDefaultMarker = u"DEFAULT";
+inline constexpr std::u16string_view kUndefaultMarker = u"UNDEFAULT";
+
+// The address and fields as the last load left them, for Reset.
+struct PasscardSavedCopy {
+    std::u16string url;
+    std::vector<std::u16string> fieldNames;
+    std::vector<std::u16string> fieldTypes;
+    std::vector<std::u16string> fieldValues;
+};
+
+class PasscardRecord {
+public:
+    PasscardRecord(PasswordGate& gate, Prompts& prompts, FileSystem& files = NativeFileSystem(),
+                   const MessageCatalogue& catalogue = MessageCatalogue::Instance());
+
+    std::u16string matchKey;  // kept as read; never shown
+    std::u16string url;
+    std::vector<std::u16string> fieldNames;  // the three lists have equal length
+    std::vector<std::u16string> fieldTypes;
+    std::vector<std::u16string> fieldValues;
+    std::u16string defaultMarker{kUndefaultMarker};
+    std::u16string protectionMarker{kUnprotectMarker};
+    PasscardSavedCopy savedCopy;
+    std::u16string path;  // the card last loaded, extension included
+
+    // kCardLoaded, kCardNotLoaded (password refused, or another user's card:
+    // with the owner error) or kCardDamaged. Sets `path` either way; the other
+    // members change only on kCardLoaded.
+    int load(const std::u16string& cardPath);
+    // True when the last load returned kCardLoaded and nothing has replaced the
+    // record's card since: only such a record may be written over a card.
+    bool holdsLoadedCard() const { return loadedPath_.has_value(); }
+
+    // Writes the record with the names and values read from the form, then
+    // loads the card again. NotLoaded, with the file untouched, unless the
+    // record holds the card loaded from `cardPath` and the page lists match
+    // its fields. Write failures raise CTextFileException, the old file intact.
+    CardWriteResult save(const std::u16string& cardPath, const std::vector<std::u16string>& pageNames,
+                         const std::vector<std::u16string>& pageValues);
+    // The same with the record's own names and values.
+    CardWriteResult save(const std::u16string& cardPath);
+    // Writes the record as a new card file (the way the browser toolbar makes
+    // one), then loads it.
+    CardWriteResult createCard(const std::u16string& cardPath);
+
+    // Operations on a card file; a damaged file (an empty line, a check-line
+    // mismatch, or not 3k + 5 lines) is reported as such and never rewritten.
+    bool readProtection(const std::u16string& cardPath, bool& isProtected) const;
+    bool checkOwner(const std::u16string& cardPath) const;
+    bool isDefault(const std::u16string& cardPath) const;
+    // Rewrites the default line and the check line only.
+    CardWriteResult setDefault(const std::u16string& cardPath, bool isDefaultCard);
+    // Re-seals the address and the field lines with the other key. Asks the
+    // gate first; unprotecting needs the card to be the current user's. A card
+    // already in the asked state is left as it is.
+    CardWriteResult setProtection(const std::u16string& cardPath, bool protect);
+
+private:
+    std::vector<std::u16string> sealedLines(const std::vector<std::u16string>& names,
+                                            const std::vector<std::u16string>& values) const;
+    CardWriteResult write(const std::u16string& cardPath, const std::vector<std::u16string>& names,
+                          const std::vector<std::u16string>& values);
+    void fillFrom(const std::vector<std::u16string>& lines, int bodyMode);
+    bool holds(const std::u16string& cardPath) const;
+    std::vector<std::u16string> intactLines(const std::u16string& cardPath) const;
+
+    PasswordGate& gate_;
+    Prompts& prompts_;
+    FileSystem& files_;
+    const MessageCatalogue& catalogue_;
+    std::optional<std::u16string> loadedPath_;
+};
+
+}  // namespace tarnwick

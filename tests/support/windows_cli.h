@@ -1,0 +1,24 @@
+// Runs the Windows build of the companion CLI (tarnwick.exe, copied beside
+// the test program) as a user would and collects its output, with a bound.
+#pragma once
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <string>
+
+namespace tarnwick::testing {
+
+struct CliResult {
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string out;
+    std::string error;  // why the run failed, when it did
+};
+
+// The file `name` in the folder of the running test program.
+std::wstring BesideThisProgram(const wchar_t* name);
+// tarnwick.exe with the arguments (already quoted).
+CliResult RunWindowsCli(const std::wstring& arguments);
+
+}  // namespace tarnwick::testing
+#endif

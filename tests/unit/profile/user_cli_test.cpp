@@ -1,0 +1,73 @@
+// new-user and option from the command line: the option file a new user gets,
+// the registry values, and the refusals.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "foundation/option_store.h"
+#include "foundation/sealed_text.h"
+#include "foundation/text_file.h"
+#include "foundation/toolbar_contract.h"
+#include "platform/host/host_file_system.h"
+#include "platform/host/host_registry.h"
+#include "support/cli_runner.h"
+#include "support/temp_folder.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::RunCli;
+
+class UserCliTest : public ::testing::Test {
+protected:
+    std::string host(std::u16string_view name) { return WindowsPathToHost(folder.file(name)); }
+    std::string registryEnv() { return "TARNWICK_REGISTRY_FILE=" + host(u"registry.txt"); }
+
+    testing::TempFolder folder;
+};
+
+TEST_F(UserCliTest, NewUserWritesEveryOptionInOrderAndRegisters) {
+    const testing::CliResult result = RunCli(
+        "new-user " + host(u"Data") + " alice 'Secret#1' --option BOSSKEY=6,65 --option '[EXTRA]=x' --register"
+        " --program-folder /opt/tarnwick",
+        registryEnv());
+    ASSERT_EQ(result.exitCode, 0);
+    const std::u16string userFolder = folder.file(u"Data\\alice");
+    EXPECT_EQ(ReadTextLines(OptionFilePath(userFolder)),
+              (std::vector<std::u16string>{u"[CHECKKEY]", MakeCheckText(u"Secret#1"), u"[KEY]", u"0",
+                                           u"[IDENTITYPROTECT]", u"1", u"[IDENTITYEDITORONTOP]", u"0",
+                                           u"[SHOWPASSWORD]", u"0", u"[PASSWORDEDITORONTOP]", u"0", u"[SHOWTYPE]",
+                                           u"0", u"[BOSSKEYENABLE]", u"1", u"[BOSSKEY]", u"6,65",
+                                           u"[STARTUPUPDATE]", u"1", u"[EXTRA]", u"x"}));
+    EXPECT_EQ(testing::ReadBytes(OptionFilePath(userFolder)).substr(0, 2), "\xFF\xFE");
+
+    HostRegistry registry(host(u"registry.txt"));
+    EXPECT_EQ(registry.readString(registry::kTarnwickKey, registry::kRootUserValue, 260), userFolder);
+    EXPECT_EQ(registry.readString(registry::kTarnwickKey, registry::kFilePathValue, 260), u"Z:\\opt\\tarnwick");
+}
+
+TEST_F(UserCliTest, RefusesABadPasswordAnExistingUserAndBadUsage) {
+    EXPECT_EQ(RunCli("new-user " + host(u"Data") + " bob 'Short#7'", registryEnv()).exitCode, 1);
+    EXPECT_EQ(RunCli("new-user " + host(u"Data") + " bob 'Longer#89'", registryEnv()).exitCode, 1);
+    EXPECT_FALSE(testing::FileExists(folder.file(u"Data\\bob")));
+    ASSERT_EQ(RunCli("new-user " + host(u"Data") + " bob 'Secret#1'", registryEnv()).exitCode, 0);
+    EXPECT_EQ(RunCli("new-user " + host(u"Data") + " bob 'Secret#1'", registryEnv()).exitCode, 1);
+    EXPECT_EQ(RunCli("new-user " + host(u"Data") + " 'a\\b' 'Secret#1'", registryEnv()).exitCode, 2);
+    EXPECT_EQ(RunCli("new-user " + host(u"Data") + " carol 'Secret#1' --option NOVALUE", registryEnv()).exitCode, 2);
+    EXPECT_EQ(RunCli("new-user " + host(u"Data") + " carol 'Secret#1' --program-folder x", registryEnv()).exitCode, 2);
+    // Without --register the registry is left alone.
+    EXPECT_FALSE(testing::FileExists(folder.file(u"registry.txt")));
+}
+
+TEST_F(UserCliTest, OptionGetAndSet) {
+    ASSERT_EQ(RunCli("new-user " + host(u"Data") + " dan 'Secret#1'", registryEnv()).exitCode, 0);
+    const std::string user = host(u"Data") + "/dan";
+    EXPECT_EQ(RunCli("option get " + user + " SHOWTYPE").out, "0\n");
+    EXPECT_EQ(RunCli("option set " + user + " '[SHOWTYPE]' 1").exitCode, 0);
+    EXPECT_EQ(RunCli("option get " + user + " '[SHOWTYPE]'").out, "1\n");
+    EXPECT_EQ(RunCli("option get " + user + " ABSENT").out, "\n");
+    EXPECT_EQ(RunCli("option frob " + user + " X").exitCode, 2);
+}
+
+}  // namespace
+}  // namespace tarnwick

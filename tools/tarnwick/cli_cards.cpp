@@ -1,0 +1,85 @@
+#include "tools/tarnwick/cli_cards.h"
+
+#include "foundation/catalogue/catalogue_tables.h"
+#include "foundation/message_box.h"
+#include "foundation/primary_password.h"
+#include "foundation/secure_zero.h"
+#include "identity_editor/identity_tags.h"
+#include "passcard_editor/passcard_record.h"
+#include "platform/code_page.h"
+#include "platform/utf8.h"
+#include "tools/tarnwick/commands.h"
+
+namespace tarnwick::cli {
+namespace {
+
+inline constexpr std::size_t kPrimaryPasswordLength = 8;
+
+bool endsWithNoCase(const std::u16string& text, std::u16string_view suffix) {
+    if (text.size() < suffix.size()) return false;
+    for (std::size_t i = 0; i < suffix.size(); ++i) {
+        char16_t c = text[text.size() - suffix.size() + i];
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+        if (c != suffix[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+CardFileKind KindOfCard(const std::u16string& path) {
+    if (endsWithNoCase(path, kIdentityCardExtension)) return CardFileKind::Identity;
+    if (endsWithNoCase(path, kPasscardExtension)) return CardFileKind::Passcard;
+    throw UsageError("a card file ends in .vrt (identity card) or .vrc (passcard): " + Utf16ToUtf8(path));
+}
+
+std::u16string CardNameOf(const std::u16string& path) {
+    const std::size_t slash = path.find_last_of(u"\\/");
+    std::u16string name = slash == std::u16string::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = name.find_last_of(u'.');
+    if (dot != std::u16string::npos) name.resize(dot);
+    return name;
+}
+
+std::optional<std::u16string> TakePassword(ArgList& args) {
+    std::optional<std::u16string> password = args.takeOption(u"password");
+    if (password && password->size() != kPrimaryPasswordLength) {
+        throw UsageError("a primary password is exactly 8 characters");
+    }
+    return password;
+}
+
+bool TakeOnOff(ArgList& args) {
+    const std::u16string word = args.takePositional("on|off");
+    if (word == u"on") return true;
+    if (word == u"off") return false;
+    throw UsageError("expected on or off, not " + Utf16ToUtf8(word));
+}
+
+bool CliPasswordGate::EnsurePrimaryPassword(WindowRef) {
+    if (!password_) {
+        refused_ = true;
+        return false;
+    }
+    std::string narrow = NativeCodePage().toNarrow(*password_, CodePage::Which::Thread);
+    SetCurrentPrimaryPassword(narrow);
+    SecureZero(narrow.data(), narrow.size());
+    return true;
+}
+
+int CliPrompts::messageBox(WindowRef, const std::u16string& text, const std::u16string& caption, unsigned) {
+    PrintError(Utf16ToUtf8(caption) + ": " + Utf16ToUtf8(text));
+    return kIdOk;
+}
+
+const MessageCatalogue& IdentityMessages() {
+    static const MessageCatalogue catalogue(IdentityCatalogueRows(DisplayLanguage::English));
+    return catalogue;
+}
+
+const MessageCatalogue& PasscardMessages() {
+    static const MessageCatalogue catalogue(PasscardCatalogueRows(DisplayLanguage::English));
+    return catalogue;
+}
+
+}  // namespace tarnwick::cli

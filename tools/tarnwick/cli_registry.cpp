@@ -1,0 +1,50 @@
+#include "tools/tarnwick/cli_registry.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include "platform/win32/wide.h"
+#include "platform/win32/win32_registry.h"
+#else
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+
+#include "platform/host/host_file_system.h"
+#include "platform/host/host_registry.h"
+#endif
+
+namespace tarnwick::cli {
+
+#ifdef _WIN32
+Registry& CliRegistry() {
+    static Win32Registry registry;
+    return registry;
+}
+
+std::u16string RunningProgramFolder() {
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::u16string folder = FromWide(path, length);
+    return folder.substr(0, folder.find_last_of(u'\\'));
+}
+#else
+Registry& CliRegistry() {
+    static HostRegistry registry([] {
+        if (const char* file = std::getenv("TARNWICK_REGISTRY_FILE"); file && *file) return std::string(file);
+        const char* home = std::getenv("HOME");
+        return std::string(home && *home ? home : ".") + "/.tarnwick-registry";
+    }());
+    return registry;
+}
+
+std::u16string RunningProgramFolder() {
+    char path[PATH_MAX] = {};
+    const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    std::u16string folder = HostPathToWindows(std::string(path, length > 0 ? length : 0));
+    return folder.substr(0, folder.find_last_of(u'\\'));
+}
+#endif
+
+}  // namespace tarnwick::cli
