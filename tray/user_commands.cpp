@@ -3,6 +3,7 @@
 #include "foundation/message_box.h"
 #include "foundation/option_store.h"
 #include "foundation/toolbar_contract.h"
+#include "foundation/user_profile.h"
 
 namespace tarnwick {
 namespace {
@@ -49,8 +50,9 @@ bool UserCommands::exists(const std::u16string& path) {
 }
 
 bool UserCommands::IsUserFolder(std::u16string_view folder) {
-    if (folder.empty() || !fitsBuffer(folder)) return false;
-    return exists(join(folder, kOptionFileName));
+    // The option file's path must fit the buffers the folder is used in.
+    if (folder.empty() || !fitsBuffer(join(folder, kOptionFileName))) return false;
+    return tarnwick::IsUserFolder(folder, ports_.files);
 }
 
 WindowRef UserCommands::FindOptionsDialog() {
