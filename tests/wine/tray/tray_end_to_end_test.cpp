@@ -223,6 +223,30 @@ TEST_F(TrayEndToEnd, CloseCodeClosesEditorsAndFramesAndUnknownCodesAnswerZero) {
     DestroyWindow(passcardEditor);
 }
 
+TEST_F(TrayEndToEnd, WithoutAUserTheBrowserProcessesAreEnded) {
+    startStandin(1, 1, false);
+    setRootUser(u"");
+    startTray();
+    DWORD code = 1;
+    EXPECT_TRUE(standin->waitForExit(kBoundMs, code)) << "the browser still runs";
+    EXPECT_EQ(code, 0u);
+    const std::string out = wine::RunCapturing(kStandin + L" sections").text;
+    EXPECT_EQ(out, "{\"lists\":null,\"proxy\":null}");
+}
+
+TEST_F(TrayEndToEnd, ExitHidesTheIconAndTheServicesGoOn) {
+    using namespace browser_registry;
+    const auto savedPopups = registry.readDword(kTabbedBrowsingKey, kPopupsUseNewWindowValue);
+    startTray();
+    SendMessageW(trayWindow, WM_COMMAND, tray_message::kCommandExit, 0);
+    // A double click on the icon chooses the default item, Exit, again.
+    SendMessageW(trayWindow, tray_message::kNotifyIcon, 128, WM_LBUTTONDBLCLK);
+    registry.writeDword(kTabbedBrowsingKey, kPopupsUseNewWindowValue, 1);
+    EXPECT_EQ(send(103), 1);
+    EXPECT_EQ(FindTopLevel(L"TARNWICKNTRAY", nullptr, tray->id()), trayWindow);
+    registry.writeDword(kTabbedBrowsingKey, kPopupsUseNewWindowValue, savedPopups.value_or(0));
+}
+
 TEST_F(TrayEndToEnd, ASecondStartEndsWithZero) {
     startTray();
     Program second(kBrenholt);
