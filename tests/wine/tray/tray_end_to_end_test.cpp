@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -39,6 +40,34 @@ const std::wstring kCli = wine::ProgramPath(TARNWICK_CLI_PATH);
 
 std::wstring wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
 std::wstring inQuotes(const std::u16string& text) { return L"\"" + wide(text) + L"\""; }
+
+// The strings of the JSON array named `key` (no nesting; \\ and \" escapes).
+std::vector<std::string> jsonArray(const std::string& json, const std::string& key) {
+    std::vector<std::string> items;
+    std::size_t at = json.find("\"" + key + "\":[");
+    if (at == std::string::npos) return {"<missing " + key + ">"};
+    at += key.size() + 4;
+    while (at < json.size() && json[at] == '"') {
+        std::string item;
+        for (++at; at < json.size() && json[at] != '"'; ++at) {
+            if (json[at] == '\\') ++at;
+            item += json[at];
+        }
+        items.push_back(item);
+        at += json[at + 1] == ',' ? 2 : 1;
+    }
+    return items;
+}
+
+// Passcard path -> match key, as published.
+std::map<std::string, std::string> matchKeysByPasscard(const std::string& lists) {
+    const auto passcards = jsonArray(lists, "passcards");
+    const auto keys = jsonArray(lists, "matchKeys");
+    std::map<std::string, std::string> pairs;
+    for (std::size_t i = 0; i < passcards.size() && i < keys.size(); ++i) pairs[passcards[i]] = keys[i];
+    if (passcards.size() != keys.size()) pairs["<count>"] = "differs";
+    return pairs;
+}
 
 // What the test's editor windows received: "Keslowe 0 path".
 std::vector<std::string> editorMessages;
@@ -185,11 +214,19 @@ TEST_F(TrayEndToEnd, PublishedListsEqualTheCliListsAfterStartAndAfterEachChange)
     EXPECT_EQ(send(10, newPasscard), 10);
     const std::string afterPasscard = sectionLists();
     EXPECT_EQ(afterPasscard, cliLists(alice));
-    EXPECT_NE(afterPasscard.find("https://new.example/"), std::string::npos) << afterPasscard;
+    // What the test itself put there: the passcards in any walk order, each
+    // with its own match key; the identity cards in ordinal order.
+    const std::map<std::string, std::string> expectedKeys = {{"\\Mail", "https://mail.example/"},
+                                                             {"\\Shop\\New", "https://new.example/"},
+                                                             {"\\Shop\\Store", "https://store.example/"}};
+    EXPECT_EQ(matchKeysByPasscard(afterPasscard), expectedKeys);
+    EXPECT_EQ(jsonArray(afterPasscard, "identities"), (std::vector<std::string>{"\\A", "\\b"}));
 
     testing::WriteIdentityCard(alice + u"\\Shop\\Me.vrt");
     EXPECT_EQ(send(20, alice + u"\\Shop"), 20);
-    EXPECT_EQ(sectionLists(), cliLists(alice));
+    const std::string afterIdentity = sectionLists();
+    EXPECT_EQ(afterIdentity, cliLists(alice));
+    EXPECT_EQ(jsonArray(afterIdentity, "identities"), (std::vector<std::string>{"\\A", "\\Shop\\Me", "\\b"}));
 
     // Each frame's first tab answers, so the second tab hears nothing.
     const std::string path = Utf16ToUtf8(newPasscard);
