@@ -284,6 +284,17 @@ TEST_F(TrayEndToEnd, ExitHidesTheIconAndTheServicesGoOn) {
     registry.writeDword(kTabbedBrowsingKey, kPopupsUseNewWindowValue, savedPopups.value_or(0));
 }
 
+TEST_F(TrayEndToEnd, ASectionMadeBeforeTheTrayIsNeverWritten) {
+    // As if the toolbar had made the section first.
+    HANDLE early = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                      static_cast<DWORD>(file_mapping::kSize), L"TarnwickFileMapping");
+    ASSERT_NE(early, nullptr);
+    startTray();
+    EXPECT_EQ(send(10, alice), 10);
+    EXPECT_EQ(sectionLists(), "{\"passcards\":[],\"identities\":[],\"matchKeys\":[]}");
+    CloseHandle(early);
+}
+
 TEST_F(TrayEndToEnd, ASecondStartEndsWithZero) {
     startTray();
     Program second(kBrenholt);
