@@ -44,6 +44,14 @@ private:
     CBlowfishCipher cipher_;
 };
 
+// The common key is no secret (every program holds it), so its schedule is
+// built once: readers that unseal a line of every card, as the tray program's
+// card lists do, would otherwise spend most of their time building it.
+const CBlowfishCipher& commonKeyCipher() {
+    static const CBlowfishCipher cipher(reinterpret_cast<const std::uint8_t*>(kCommonKey), kKeyLength);
+    return cipher;
+}
+
 // The 16-byte key of a mode; zeroed when it goes out of scope because the user
 // key holds half of the primary password.
 class SealKey {
@@ -179,7 +187,9 @@ std::u16string UnsealText(std::u16string_view sealed, std::u16string_view algori
     if (count == 0) return {};
 
     WipedBytes plain(bytes.size() + 1);
-    if (isBlowfish(algorithm)) {
+    if (isBlowfish(algorithm) && keyMode == KeyModeCommon) {
+        commonKeyCipher().Decrypt(bytes.data(), plain.data(), count, CBlowfishCipher::kModeEcb);
+    } else if (isBlowfish(algorithm)) {
         const ScopedCipher cipher(key.data());
         cipher->Decrypt(bytes.data(), plain.data(), count, CBlowfishCipher::kModeEcb);
     }

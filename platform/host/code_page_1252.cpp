@@ -18,9 +18,13 @@ static_assert(std::adjacent_find(std::begin(kWideToNarrowExceptions), std::end(k
                                  [](const WideToNarrow& a, const WideToNarrow& b) { return a.unit >= b.unit; }) ==
               std::end(kWideToNarrowExceptions));
 
+// ASCII maps to itself: no exception lies below 0x80.
+static_assert(std::begin(kWideToNarrowExceptions)->unit >= 0x80);
+
 // One code unit at a time, as Windows converts a single-byte code page: the two
 // halves of a surrogate pair each become '?'.
 char narrowOf(char16_t unit) {
+    if (unit < 0x80) return static_cast<char>(unit);
     const auto* end = std::end(kWideToNarrowExceptions);
     const auto* it = std::lower_bound(std::begin(kWideToNarrowExceptions), end, unit,
                                       [](const WideToNarrow& e, char16_t u) { return e.unit < u; });

@@ -24,6 +24,7 @@ int RunUnseal(ArgList& args);
 int RunCheckText(ArgList& args);
 int RunLines(ArgList& args);
 int RunCatalogue(ArgList& args);
+int RunLists(ArgList& args);
 int RunNewUser(ArgList& args);
 int RunOption(ArgList& args);
 int RunNewPasscard(ArgList& args);

@@ -24,6 +24,7 @@ const Command kCommands[] = {
     {"check-text", "check-text TEXT", RunCheckText},
     {"lines", "lines FILE", RunLines},
     {"catalogue", "catalogue identity|passcard|tray", RunCatalogue},
+    {"lists", "lists USERFOLDER", RunLists},
     {"new-user", "new-user DATAROOT NAME PASSWORD [--option KEY=VALUE]... [--register [--program-folder DIR]]",
      RunNewUser},
     {"option", "option get USERFOLDER KEY | option set USERFOLDER KEY VALUE", RunOption},

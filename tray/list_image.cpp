@@ -1,0 +1,50 @@
+#include "tray/list_image.h"
+
+#include <algorithm>
+
+#include "foundation/toolbar_contract.h"
+
+namespace tarnwick {
+
+ListImage::ListImage() : bytes_(file_mapping::kSize, 0) {}
+
+void ListImage::setBlock(std::size_t offset, const std::vector<std::u16string>& texts) {
+    unsigned char* block = bytes_.data() + offset;
+    std::fill(block, block + file_mapping::kBlockBytes, 0);
+    const std::size_t count = std::min(texts.size(), file_mapping::kSlotsPerBlock);
+    for (std::size_t i = 0; i < count; ++i) {
+        WriteSlotText(block + i * file_mapping::kSlotBytes, file_mapping::kSlotBytes, texts[i]);
+    }
+}
+
+void WriteSlotText(unsigned char* slot, std::size_t slotBytes, std::u16string_view text) {
+    std::fill(slot, slot + slotBytes, 0);
+    const std::size_t chars = std::min(text.size(), slotBytes / 2 - 1);
+    for (std::size_t i = 0; i < chars; ++i) {
+        slot[2 * i] = static_cast<unsigned char>(text[i] & 0xFF);
+        slot[2 * i + 1] = static_cast<unsigned char>(text[i] >> 8);
+    }
+}
+
+std::u16string ReadSlotText(const unsigned char* slot, std::size_t slotBytes) {
+    std::u16string text;
+    for (std::size_t i = 0; i + 1 < slotBytes; i += 2) {
+        const char16_t unit = static_cast<char16_t>(slot[i] | (slot[i + 1] << 8));
+        if (unit == 0) break;
+        text.push_back(unit);
+    }
+    return text;
+}
+
+std::vector<std::u16string> ReadBlock(const unsigned char* image, std::size_t offset) {
+    std::vector<std::u16string> texts;
+    for (std::size_t i = 0; i < file_mapping::kSlotsPerBlock; ++i) {
+        std::u16string text =
+            ReadSlotText(image + offset + i * file_mapping::kSlotBytes, file_mapping::kSlotBytes);
+        if (text.empty()) break;
+        texts.push_back(std::move(text));
+    }
+    return texts;
+}
+
+}  // namespace tarnwick
