@@ -45,16 +45,20 @@ tarnwick_start_xvfb() {
   return 1
 }
 
-# Ends the wine server of one prefix (found by its environment) and its programs.
+# Ends every Wine program of one prefix and its server. Programs that outlive
+# their server would keep the caller's output pipes open, so whatever is left
+# after a bounded wait is killed, found by the prefix in its environment.
 tarnwick_stop_wineserver() {
   local prefix=$1 pid
   [ -d "$prefix" ] || return 0
-  for pid in $(pgrep wineserver 2>/dev/null); do
-    if tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$prefix"; then
-      kill "$pid" 2>/dev/null
+  WINEPREFIX=$prefix timeout 20 wineserver -k 2>/dev/null || true
+  WINEPREFIX=$prefix timeout 20 wineserver -w 2>/dev/null || true
+  for pid in $(pgrep -f 'wineserver|\.exe' 2>/dev/null); do
+    if { tr '\0' '\n' < "/proc/$pid/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$prefix"; then
+      kill -9 "$pid" 2>/dev/null
     fi
   done
-  WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+  return 0
 }
 
 tarnwick_stop_xvfb() {
