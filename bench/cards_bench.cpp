@@ -29,23 +29,18 @@ public:
     bool askPrimaryPassword(WindowRef, const PasswordDialogLook&, EntryDialogRules&) override { return false; }
 };
 
-const MessageCatalogue& Messages() {
-    static const MessageCatalogue catalogue(PasscardCatalogueRows(DisplayLanguage::English));
-    return catalogue;
-}
-
 OpenGate gate;
 SilentPrompts prompts;
 
 IdentityRecord filledIdentity() {
-    IdentityRecord record(gate, prompts, NativeFileSystem(), Messages());
+    IdentityRecord record(gate, prompts, NativeFileSystem(), PasscardMessages());
     record.resetToNewCard(u"Bench");
     for (auto& [tag, value] : record.fields) value = u"value of " + tag;
     return record;
 }
 
 PasscardRecord filledPasscard(const std::u16string& path, bool isProtected) {
-    PasscardRecord record(gate, prompts, NativeFileSystem(), Messages());
+    PasscardRecord record(gate, prompts, NativeFileSystem(), PasscardMessages());
     record.matchKey = u"bench.example";
     record.url = u"https://bench.example/login";
     for (int i = 0; i < 20; ++i) {

@@ -16,6 +16,12 @@ std::span<const CatalogueRow> IdentityCatalogueRows(DisplayLanguage language);
 std::span<const CatalogueRow> PasscardCatalogueRows(DisplayLanguage language);
 std::span<const CatalogueRow> TrayCatalogueRows(DisplayLanguage language);
 
+// Each program's English catalogue, built once on first use: for the CLI and
+// the tests, which speak for more than one program.
+const MessageCatalogue& IdentityMessages();
+const MessageCatalogue& PasscardMessages();
+const MessageCatalogue& TrayMessages();
+
 inline constexpr std::u16string_view kChineseDialogFontFace = u"新宋体";
 
 // A Chinese table from the English one: every key shows itself, except the

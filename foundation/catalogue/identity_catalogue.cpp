@@ -87,4 +87,9 @@ std::span<const CatalogueRow> IdentityCatalogueRows(DisplayLanguage language) {
     return kEnglish;
 }
 
+const MessageCatalogue& IdentityMessages() {
+    static const MessageCatalogue catalogue(IdentityCatalogueRows(DisplayLanguage::English));
+    return catalogue;
+}
+
 }  // namespace tarnwick

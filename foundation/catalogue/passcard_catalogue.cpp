@@ -63,4 +63,9 @@ std::span<const CatalogueRow> PasscardCatalogueRows(DisplayLanguage language) {
     return kChinese;
 }
 
+const MessageCatalogue& PasscardMessages() {
+    static const MessageCatalogue catalogue(PasscardCatalogueRows(DisplayLanguage::English));
+    return catalogue;
+}
+
 }  // namespace tarnwick

@@ -32,4 +32,9 @@ std::span<const CatalogueRow> TrayCatalogueRows(DisplayLanguage language) {
     return kChinese;
 }
 
+const MessageCatalogue& TrayMessages() {
+    static const MessageCatalogue catalogue(TrayCatalogueRows(DisplayLanguage::English));
+    return catalogue;
+}
+
 }  // namespace tarnwick

@@ -9,12 +9,17 @@
 
 namespace tarnwick {
 
+// The predefined control classes a template names by atom.
+inline constexpr WORD kDialogButton = 0x0080;
+inline constexpr WORD kDialogEdit = 0x0081;
+inline constexpr WORD kDialogStatic = 0x0082;
+
 class DialogTemplate {
 public:
     // Dialog units; DS_SETFONT with the given face and point size.
     DialogTemplate(DWORD style, short width, short height, std::u16string_view title,
                    WORD pointSize, std::u16string_view face);
-    // One control of a predefined class (0x0080 button, 0x0081 edit, 0x0082 static).
+    // One control of a predefined class (kDialogButton, kDialogEdit, kDialogStatic).
     void addItem(WORD classAtom, WORD id, DWORD style, short x, short y, short width, short height,
                  std::u16string_view text);
     const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(bytes_.data()); }

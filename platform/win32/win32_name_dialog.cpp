@@ -9,9 +9,6 @@
 namespace tarnwick {
 namespace {
 
-constexpr WORD kButton = 0x0080;
-constexpr WORD kEdit = 0x0081;
-constexpr WORD kStatic = 0x0082;
 constexpr WORD kLabelId = 1000;
 constexpr int kProgramIconId = 128;
 constexpr int kBannerIconSize = 32;
@@ -124,10 +121,10 @@ INT_PTR CALLBACK nameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 bool ShowNameDialog(HWND owner, const NameDialogLook& look, EntryDialogRules& rules) {
     DialogTemplate layout(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER, 220, 62, look.title, 8,
                           u"MS Shell Dlg");
-    layout.addItem(kStatic, kLabelId, SS_LEFT, 8, 10, 204, 10, look.label);
-    layout.addItem(kEdit, kNameEditId, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 8, 22, 204, 13, u"");
-    layout.addItem(kButton, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 106, 42, 50, 14, u"OK");
-    layout.addItem(kButton, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 162, 42, 50, 14, u"Cancel");
+    layout.addItem(kDialogStatic, kLabelId, SS_LEFT, 8, 10, 204, 10, look.label);
+    layout.addItem(kDialogEdit, kNameEditId, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 8, 22, 204, 13, u"");
+    layout.addItem(kDialogButton, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 106, 42, 50, 14, u"OK");
+    layout.addItem(kDialogButton, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 162, 42, 50, 14, u"Cancel");
     HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId));
     if (icon == nullptr) icon = LoadIconW(nullptr, IDI_APPLICATION);
     NameDialogState state{&look, &rules, icon};

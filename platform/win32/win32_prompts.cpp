@@ -13,9 +13,6 @@
 namespace tarnwick {
 namespace {
 
-constexpr WORD kButton = 0x0080;
-constexpr WORD kEdit = 0x0081;
-constexpr WORD kStatic = 0x0082;
 // The edit's text is taken through a buffer of 260.
 constexpr int kEditBufferChars = 260;
 
@@ -111,10 +108,10 @@ bool Win32Prompts::askPrimaryPassword(WindowRef owner, const PasswordDialogLook&
                                       EntryDialogRules& rules) {
     DialogTemplate layout(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 230, 78, look.title, 8,
                           u"MS Shell Dlg");
-    layout.addItem(kStatic, kPasswordTextId, SS_LEFT, 8, 8, 214, 20, look.prompt);
-    layout.addItem(kEdit, kPasswordEditId, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 8, 32, 214, 14, u"");
-    layout.addItem(kButton, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 112, 56, 52, 14, u"OK");
-    layout.addItem(kButton, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 170, 56, 52, 14, u"Cancel");
+    layout.addItem(kDialogStatic, kPasswordTextId, SS_LEFT, 8, 8, 214, 20, look.prompt);
+    layout.addItem(kDialogEdit, kPasswordEditId, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 8, 32, 214, 14, u"");
+    layout.addItem(kDialogButton, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 112, 56, 52, 14, u"OK");
+    layout.addItem(kDialogButton, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 170, 56, 52, 14, u"Cancel");
     PasswordDialogState state{&look, &rules};
     const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), layout.get(),
                                                    reinterpret_cast<HWND>(owner), passwordDialogProc,

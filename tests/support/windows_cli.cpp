@@ -16,12 +16,12 @@ std::wstring BesideThisProgram(const wchar_t* name) {
     return folder + name;
 }
 
-CliResult RunWindowsCli(const std::wstring& arguments) {
+CliResult RunCapturing(const std::wstring& commandLine, DWORD boundMs) {
     CliResult result;
     SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
     HANDLE readEnd = nullptr;
     HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 1 << 16)) {
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) {
         result.error = "CreatePipe failed";
         return result;
     }
@@ -32,30 +32,42 @@ CliResult RunWindowsCli(const std::wstring& arguments) {
     startup.hStdOutput = writeEnd;
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    std::wstring line = L"\"" + BesideThisProgram(L"" TARNWICK_CLI_EXE) + L"\" " + arguments;
+    std::wstring line = commandLine;
     PROCESS_INFORMATION info = {};
     const BOOL started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                                         &startup, &info);
     CloseHandle(writeEnd);
     if (!started) {
-        result.error = "cannot start the CLI, error " + std::to_string(GetLastError());
+        result.error = "cannot start the program, error " + std::to_string(GetLastError());
         CloseHandle(readEnd);
         return result;
     }
     CloseHandle(info.hThread);
-    // The output is far below the pipe's buffer, so the child never waits on us.
-    if (WaitForSingleObject(info.hProcess, kCliBoundMs) != WAIT_OBJECT_0) {
-        TerminateProcess(info.hProcess, 1);
-        result.error = "the CLI did not end within 30 s";
-    } else {
-        GetExitCodeProcess(info.hProcess, &result.exitCode);
-    }
-    CloseHandle(info.hProcess);
+    const ULONGLONG deadline = GetTickCount64() + boundMs;
     char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) result.out.append(buffer, got);
+    for (;;) {
+        const bool ended = WaitForSingleObject(info.hProcess, 20) == WAIT_OBJECT_0;
+        DWORD available = 0;
+        while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+            DWORD got = 0;
+            if (!ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) || got == 0) break;
+            result.out.append(buffer, got);
+        }
+        if (ended) break;
+        if (GetTickCount64() > deadline) {
+            TerminateProcess(info.hProcess, 1);
+            result.error = "the program did not end within " + std::to_string(boundMs / 1000) + " s";
+            break;
+        }
+    }
+    GetExitCodeProcess(info.hProcess, &result.exitCode);
+    CloseHandle(info.hProcess);
     CloseHandle(readEnd);
     return result;
+}
+
+CliResult RunWindowsCli(const std::wstring& arguments) {
+    return RunCapturing(L"\"" + BesideThisProgram(L"" TARNWICK_CLI_EXE) + L"\" " + arguments, kCliBoundMs);
 }
 
 }  // namespace tarnwick::testing

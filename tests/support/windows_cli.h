@@ -15,6 +15,10 @@ struct CliResult {
     std::string error;  // why the run failed, when it did
 };
 
+// Runs the command line to its end and collects its standard output. The
+// output is read while the program runs, so it never waits on a full pipe;
+// a program still running after `boundMs` is ended and `error` says so.
+CliResult RunCapturing(const std::wstring& commandLine, DWORD boundMs = 60'000);
 // The file `name` in the folder of the running test program.
 std::wstring BesideThisProgram(const wchar_t* name);
 // tarnwick.exe with the arguments (already quoted).

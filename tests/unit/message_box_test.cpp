@@ -8,14 +8,6 @@
 namespace tarnwick {
 namespace {
 
-const MessageCatalogue& Identity() {
-    static const MessageCatalogue catalogue(IdentityCatalogueRows(DisplayLanguage::English));
-    return catalogue;
-}
-const MessageCatalogue& Passcard() {
-    static const MessageCatalogue catalogue(PasscardCatalogueRows(DisplayLanguage::English));
-    return catalogue;
-}
 const MessageCatalogue& ChinesePasscard() {
     static const MessageCatalogue catalogue(PasscardCatalogueRows(DisplayLanguage::Chinese));
     return catalogue;
@@ -39,7 +31,7 @@ TEST(MessageBoxKinds, CaptionsAndStyles) {
         {kTrayResultBox, u"Tarnwick", 0},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(CaptionOf(c.kind, Passcard()), c.caption);
+        EXPECT_EQ(CaptionOf(c.kind, PasscardMessages()), c.caption);
         EXPECT_EQ(c.kind.style, c.style);
     }
 }
@@ -56,10 +48,10 @@ TEST(ShowMessage, LooksUpTextAndCaptionAndReturnsTheAnswer) {
     prompts.queueAnswer(kIdCancel);
     prompts.queueAnswer(kIdOk);
     EXPECT_EQ(ShowMessage(prompts, 0x1234, kWarningOkCancelBox,
-                          u"本目录下有其他文件,是否删除此目录?", Passcard()),
+                          u"本目录下有其他文件,是否删除此目录?", PasscardMessages()),
               kIdCancel);
     EXPECT_EQ(ShowMessage(prompts, kNoWindow, kErrorBox, u"配置文件损坏, 请重新安装程序",
-                          Passcard()),
+                          PasscardMessages()),
               kIdOk);
     ASSERT_EQ(prompts.shown().size(), 2u);
     const test::ShownBox& first = prompts.shown()[0];
@@ -91,30 +83,30 @@ TEST(ShowMessage, ProcessCatalogueByDefault) {
 }
 
 TEST(ComposedMessages, DeleteQuestions) {
-    EXPECT_EQ(DeleteCardQuestion(CardKind::Identity, u"\\Home", Identity()),
+    EXPECT_EQ(DeleteCardQuestion(CardKind::Identity, u"\\Home", IdentityMessages()),
               u"Do you want to delete Identity '\\Home'?");
-    EXPECT_EQ(DeleteCardQuestion(CardKind::Passcard, u"\\Shop\\Store", Passcard()),
+    EXPECT_EQ(DeleteCardQuestion(CardKind::Passcard, u"\\Shop\\Store", PasscardMessages()),
               u"Do you want to delete Passcard '\\Shop\\Store'?");
-    EXPECT_EQ(DeleteFieldQuestion(u"Email", Passcard()), u"Do you want to delete field 'Email' ?");
+    EXPECT_EQ(DeleteFieldQuestion(u"Email", PasscardMessages()), u"Do you want to delete field 'Email' ?");
 }
 
 TEST(ComposedMessages, DamagedCardQuestions) {
     // The identity pieces have no English form.
-    EXPECT_EQ(DamagedCardQuestion(CardKind::Identity, u"\\Home", Identity()),
+    EXPECT_EQ(DamagedCardQuestion(CardKind::Identity, u"\\Home", IdentityMessages()),
               u"不能读取身份卡片'\\Home'文件可能已损坏\n是否删除损坏的身份卡片?");
-    EXPECT_EQ(DamagedCardQuestion(CardKind::Passcard, u"\\Shop\\Store", Passcard()),
+    EXPECT_EQ(DamagedCardQuestion(CardKind::Passcard, u"\\Shop\\Store", PasscardMessages()),
               u"Can not read password card'\\Shop\\Store'File may be already damaged\n"
               u"Delete damaged password card?");
 }
 
 TEST(ComposedMessages, CopyNames) {
-    EXPECT_EQ(CopyNameSuffix(Identity()), u" - Copy");
-    EXPECT_EQ(NumberedCopyName(u"A", 2, Passcard()), u"A - Copy2");
-    EXPECT_EQ(NumberedCopyName(u"Shop", 10, Identity()), u"Shop - Copy10");
+    EXPECT_EQ(CopyNameSuffix(IdentityMessages()), u" - Copy");
+    EXPECT_EQ(NumberedCopyName(u"A", 2, PasscardMessages()), u"A - Copy2");
+    EXPECT_EQ(NumberedCopyName(u"Shop", 10, IdentityMessages()), u"Shop - Copy10");
 }
 
 TEST(DialogFont, HeightTwelveAndTheCataloguesFace) {
-    const DialogFontDescription english = DialogFont(Identity());
+    const DialogFontDescription english = DialogFont(IdentityMessages());
     EXPECT_EQ(english.height, 12);
     EXPECT_EQ(english.faceName, u"MS Shell Dlg");
     EXPECT_EQ(DialogFont(ChinesePasscard()).faceName, u"新宋体");

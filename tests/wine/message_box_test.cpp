@@ -25,12 +25,6 @@ namespace {
 
 constexpr auto kBound = 10s;
 
-const tarnwick::MessageCatalogue& Passcard() {
-    static const tarnwick::MessageCatalogue catalogue(
-        tarnwick::PasscardCatalogueRows(tarnwick::DisplayLanguage::English));
-    return catalogue;
-}
-
 // A box shown on its own thread, as the tray's update thread shows one. The
 // state is shared so that a box never found cannot outlive what it writes to.
 struct BoxRun {
@@ -47,7 +41,7 @@ std::shared_ptr<BoxRun> StartBox(tarnwick::MessageBoxKind kind, std::u16string t
         run->owner.set_value(owner);
         tarnwick::Win32Prompts prompts;
         run->answer.set_value(tarnwick::ShowMessageText(prompts, reinterpret_cast<WindowRef>(owner),
-                                                        kind, text, Passcard()));
+                                                        kind, text, tarnwick::PasscardMessages()));
         if (owner) DestroyWindow(owner);
     }).detach();
     return run;
@@ -91,7 +85,7 @@ int AnswerWithin(BoxRun& run) {
 
 TEST(Win32Prompts, OwnedQuestionIsAnsweredYes) {
     const std::u16string text =
-        tarnwick::DamagedCardQuestion(tarnwick::CardKind::Passcard, u"\\Shop\\Store", Passcard());
+        tarnwick::DamagedCardQuestion(tarnwick::CardKind::Passcard, u"\\Shop\\Store", tarnwick::PasscardMessages());
     auto run = StartBox(tarnwick::kDamagedCardBox, text, true);
     std::future<HWND> ownerFuture = run->owner.get_future();
     ASSERT_EQ(ownerFuture.wait_for(kBound), std::future_status::ready);
@@ -111,7 +105,7 @@ TEST(Win32Prompts, OwnedQuestionIsAnsweredYes) {
 }
 
 TEST(Win32Prompts, UnownedErrorHasOnlyOk) {
-    auto run = StartBox(tarnwick::kErrorBox, Passcard().Lookup(u"文件删除失败"), false);
+    auto run = StartBox(tarnwick::kErrorBox, tarnwick::PasscardMessages().Lookup(u"文件删除失败"), false);
     const HWND box = WaitForBox(u"Tarnwick Error");
     ASSERT_NE(box, nullptr) << "no message box titled Tarnwick Error";
     EXPECT_EQ(MessageOf(box), u"Delete File failure");
@@ -135,7 +129,7 @@ TEST(Win32Prompts, ActiveWindowIsTheThreadsActiveWindow) {
 }
 
 TEST(DialogFont, CreatedFromTheCataloguesFace) {
-    const HFONT font = tarnwick::CreateDialogFont(Passcard());
+    const HFONT font = tarnwick::CreateDialogFont(tarnwick::PasscardMessages());
     ASSERT_NE(font, nullptr);
     LOGFONTW created{};
     ASSERT_EQ(GetObjectW(font, sizeof created, &created), static_cast<int>(sizeof created));

@@ -30,11 +30,6 @@ namespace {
 
 constexpr auto kBound = 10s;
 
-const MessageCatalogue& Identity() {
-    static const MessageCatalogue catalogue(IdentityCatalogueRows(DisplayLanguage::English));
-    return catalogue;
-}
-
 HWND WaitForDialog(const wchar_t* title) { return testing::WaitForOwnWindow(L"#32770", title, kBound); }
 
 // Until a closed box has left the screen, so that the next wait cannot find it.
@@ -83,7 +78,7 @@ protected:
             HostRegistry own;
             own.writeString(registry::kTarnwickKey, registry::kRootUserValue, folder);
             Win32Prompts prompts;
-            UserProfile profile(own, prompts, NativeFileSystem(), Identity());
+            UserProfile profile(own, prompts, NativeFileSystem(), IdentityMessages());
             profile.LoadCurrentUser();
             answer->set_value(profile.EnsurePrimaryPassword(kNoWindow));
         }).detach();

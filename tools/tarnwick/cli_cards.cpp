@@ -72,14 +72,4 @@ int CliPrompts::messageBox(WindowRef, const std::u16string& text, const std::u16
     return kIdOk;
 }
 
-const MessageCatalogue& IdentityMessages() {
-    static const MessageCatalogue catalogue(IdentityCatalogueRows(DisplayLanguage::English));
-    return catalogue;
-}
-
-const MessageCatalogue& PasscardMessages() {
-    static const MessageCatalogue catalogue(PasscardCatalogueRows(DisplayLanguage::English));
-    return catalogue;
-}
-
 }  // namespace tarnwick::cli

@@ -1,11 +1,12 @@
 // What the CLI's card commands share: which kind of card a file is, the
-// primary password from --password, message boxes as lines on stderr, and
-// each editor's message catalogue.
+// primary password from --password, and message boxes as lines on stderr.
+// Each editor's catalogue is IdentityMessages() or PasscardMessages().
 #pragma once
 
 #include <optional>
 #include <string>
 
+#include "foundation/catalogue/catalogue_tables.h"
 #include "foundation/message_catalogue.h"
 #include "foundation/password_gate.h"
 #include "platform/prompts.h"
@@ -53,7 +54,5 @@ public:
     }
 };
 
-const MessageCatalogue& IdentityMessages();
-const MessageCatalogue& PasscardMessages();
 
 }  // namespace tarnwick::cli

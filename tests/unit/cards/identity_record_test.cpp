@@ -26,11 +26,6 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using Lines = std::vector<std::u16string>;
 
-const MessageCatalogue& IdentityCatalogue() {
-    static const MessageCatalogue catalogue(IdentityCatalogueRows(DisplayLanguage::English));
-    return catalogue;
-}
-
 class IdentityRecordTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -40,7 +35,7 @@ protected:
     void TearDown() override { ClearCurrentPrimaryPassword(); }
 
     IdentityRecord newRecord(FileSystem& files = NativeFileSystem()) {
-        return IdentityRecord(gate, prompts, files, IdentityCatalogue());
+        return IdentityRecord(gate, prompts, files, IdentityMessages());
     }
 
     TempFolder folder;

@@ -28,11 +28,6 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using Lines = std::vector<std::u16string>;
 
-const MessageCatalogue& PasscardCatalogue() {
-    static const MessageCatalogue catalogue(PasscardCatalogueRows(DisplayLanguage::English));
-    return catalogue;
-}
-
 class PasscardRecordTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -42,7 +37,7 @@ protected:
     void TearDown() override { ClearCurrentPrimaryPassword(); }
 
     PasscardRecord newRecord(FileSystem& files = NativeFileSystem()) {
-        return PasscardRecord(gate, prompts, files, PasscardCatalogue());
+        return PasscardRecord(gate, prompts, files, PasscardMessages());
     }
     // A card as the browser toolbar writes one.
     std::u16string create(std::u16string_view name, bool isProtected, bool isDefault = false,

@@ -19,15 +19,6 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-const MessageCatalogue& Identity() {
-    static const MessageCatalogue catalogue(IdentityCatalogueRows(DisplayLanguage::English));
-    return catalogue;
-}
-const MessageCatalogue& Passcard() {
-    static const MessageCatalogue catalogue(PasscardCatalogueRows(DisplayLanguage::English));
-    return catalogue;
-}
-
 // UTF-16 LE bytes of an ASCII text.
 std::string Utf16(std::string_view ascii) {
     std::string bytes;
@@ -105,7 +96,7 @@ TEST(OptionValues, IntegersAndFlags) {
 TEST_F(OptionStoreTest, TypedReadersAndWriters) {
     writeOptions("[IDENTITYPROTECT]\r\nyes\r\n[SHOWTYPE]\r\n 1x\r\n[SHOWPASSWORD]\r\n0\r\n[PASSWORDEDITORONTOP]\r\n1");
     test::ScriptedPrompts prompts;
-    const OptionStore store(folder.path(), &prompts, NativeFileSystem(), Identity());
+    const OptionStore store(folder.path(), &prompts, NativeFileSystem(), IdentityMessages());
     EXPECT_TRUE(store.IdentityProtect());
     EXPECT_EQ(store.ShowType(), 1);
     EXPECT_EQ(store.ShowPassword(), 0);
@@ -120,7 +111,7 @@ TEST_F(OptionStoreTest, MissingFileShowsTheEditorsErrorOncePerRead) {
     prompts.setActiveWindow(0x77);
     prompts.queueAnswer(kIdOk);
     prompts.queueAnswer(kIdOk);
-    const OptionStore identity(folder.path(), &prompts, NativeFileSystem(), Identity());
+    const OptionStore identity(folder.path(), &prompts, NativeFileSystem(), IdentityMessages());
     EXPECT_EQ(identity.IdentityEditorOnTop(), 0);
     EXPECT_TRUE(identity.IdentityProtect());  // absent reads as on
     ASSERT_EQ(prompts.shown().size(), 2u);
@@ -131,14 +122,14 @@ TEST_F(OptionStoreTest, MissingFileShowsTheEditorsErrorOncePerRead) {
 
     // The Passcard Editor has no text for the key: an empty box.
     prompts.queueAnswer(kIdOk);
-    const OptionStore passcard(folder.path(), &prompts, NativeFileSystem(), Passcard());
+    const OptionStore passcard(folder.path(), &prompts, NativeFileSystem(), PasscardMessages());
     EXPECT_EQ(passcard.ReadOption(option_key::kKey), u"");
     ASSERT_EQ(prompts.shown().size(), 3u);
     EXPECT_EQ(prompts.shown()[2].text, u"");
     EXPECT_EQ(prompts.shown()[2].caption, u"Tarnwick Error");
     // Its display options and every read of the tray program stay silent.
     EXPECT_EQ(passcard.ShowType() + passcard.ShowPassword() + passcard.PasswordEditorOnTop(), 0);
-    const OptionStore tray(folder.path(), nullptr, NativeFileSystem(), Passcard());
+    const OptionStore tray(folder.path(), nullptr, NativeFileSystem(), PasscardMessages());
     EXPECT_TRUE(tray.BossKeyEnable());
     EXPECT_TRUE(tray.StartupUpdate());
     EXPECT_EQ(tray.BossKey(), u"");

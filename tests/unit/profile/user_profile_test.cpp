@@ -24,11 +24,6 @@ namespace {
 
 using testing::TempFolder;
 
-const MessageCatalogue& Identity() {
-    static const MessageCatalogue catalogue(IdentityCatalogueRows(DisplayLanguage::English));
-    return catalogue;
-}
-
 constexpr char16_t kPassword[] = u"Secret#1";
 
 class UserProfileTest : public ::testing::Test {
@@ -46,7 +41,7 @@ protected:
 
     std::u16string option(std::u16string_view key) { return ReadOptionLine(userFolder, key).value; }
     UserProfile loadedProfile() {
-        UserProfile profile(registry, prompts, NativeFileSystem(), Identity());
+        UserProfile profile(registry, prompts, NativeFileSystem(), IdentityMessages());
         EXPECT_TRUE(profile.LoadCurrentUser());
         return profile;
     }
@@ -76,7 +71,7 @@ TEST_F(UserProfileTest, LoadsTheCurrentUserOrShowsTheNoUserError) {
 
     HostRegistry empty;
     prompts.queueAnswer(kIdOk);
-    UserProfile none(empty, prompts, NativeFileSystem(), Identity());
+    UserProfile none(empty, prompts, NativeFileSystem(), IdentityMessages());
     EXPECT_FALSE(none.LoadCurrentUser());
     empty.writeString(registry::kTarnwickKey, registry::kRootUserValue, u"");
     prompts.queueAnswer(kIdOk);

@@ -1,6 +1,9 @@
 #include "wine/tray/wine_processes.h"
 
+#include <utility>
 #include <vector>
+
+#include "support/windows_cli.h"
 
 namespace tarnwick::wine {
 namespace {
@@ -17,40 +20,10 @@ std::wstring ProgramPath(const char* linuxPath) {
 }
 
 Output RunCapturing(const std::wstring& commandLine) {
-    Output output;
-    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return output;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    PROCESS_INFORMATION process = {};
-    std::wstring line = commandLine;
-    const BOOL started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                        nullptr, &startup, &process);
-    CloseHandle(writeEnd);
-    if (!started) {
-        CloseHandle(readEnd);
-        return output;
-    }
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) output.text.append(buffer, got);
-    CloseHandle(readEnd);
-    if (WaitForSingleObject(process.hProcess, kRunBoundMs) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(process.hProcess, &output.exitCode);
-    } else {
-        TerminateProcess(process.hProcess, 99);
-    }
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    if (!output.text.empty() && output.text.back() == '\n') output.text.pop_back();
-    return output;
+    testing::CliResult result = testing::RunCapturing(commandLine, kRunBoundMs);
+    if (!result.error.empty()) result.exitCode = 99;
+    if (!result.out.empty() && result.out.back() == '\n') result.out.pop_back();
+    return Output{result.exitCode, std::move(result.out)};
 }
 
 Program::Program(const std::wstring& commandLine) {
