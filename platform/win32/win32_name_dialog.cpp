@@ -1,6 +1,5 @@
 #include "platform/win32/win32_name_dialog.h"
 
-#include <exception>
 #include <string>
 
 #include "platform/win32/dialog_template.h"
@@ -79,23 +78,7 @@ void onOk(HWND dialog, NameDialogState& state) {
     const HWND edit = GetDlgItem(dialog, kNameEditId);
     std::wstring typed(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
     typed.resize(static_cast<std::size_t>(GetWindowTextW(edit, typed.data(), static_cast<int>(typed.size()))));
-    bool accepted = false;
-    try {
-        accepted = state.rules->accept(reinterpret_cast<WindowRef>(dialog), FromWide(typed.c_str(), typed.size()));
-    } catch (const std::exception&) {
-        // Nothing may unwind through the dialog manager; the dialog stays open.
-    }
-    if (accepted) EndDialog(dialog, IDOK);
-    else SetFocus(edit);
-}
-
-void onCancel(HWND dialog, NameDialogState& state) {
-    try {
-        state.rules->cancel();
-    } catch (const std::exception&) {
-        // Cancel always closes.
-    }
-    EndDialog(dialog, IDCANCEL);
+    if (!ForwardOk(dialog, *state.rules, FromWide(typed.c_str(), typed.size()))) SetFocus(edit);
 }
 
 INT_PTR CALLBACK nameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -109,7 +92,7 @@ INT_PTR CALLBACK nameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
         if (!state) return FALSE;
         if (LOWORD(wParam) == IDOK) onOk(dialog, *state);
-        else if (LOWORD(wParam) == IDCANCEL) onCancel(dialog, *state);
+        else if (LOWORD(wParam) == IDCANCEL) ForwardCancel(dialog, *state->rules);
         else return FALSE;
         return TRUE;
     default: return FALSE;

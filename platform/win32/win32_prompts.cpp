@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <exception>
 #include <iterator>
 
 #include "platform/win32/dialog_template.h"
@@ -57,23 +56,8 @@ void onOk(HWND dialog, PasswordDialogState& state) {
     const int length = GetDlgItemTextW(dialog, kPasswordEditId, buffer, kEditBufferChars);
     std::u16string text = FromWide(buffer, static_cast<std::size_t>(std::max(length, 0)));
     SecureZeroMemory(buffer, sizeof buffer);
-    bool accepted = false;
-    try {
-        accepted = state.rules->accept(reinterpret_cast<WindowRef>(dialog), text);
-    } catch (const std::exception&) {
-        // Nothing may unwind through the dialog manager; the dialog stays open.
-    }
+    ForwardOk(dialog, *state.rules, text);
     SecureZeroMemory(text.data(), text.size() * sizeof(char16_t));
-    if (accepted) EndDialog(dialog, IDOK);
-}
-
-void onCancel(HWND dialog, PasswordDialogState& state) {
-    try {
-        state.rules->cancel();
-    } catch (const std::exception&) {
-        // Cancel always closes.
-    }
-    EndDialog(dialog, IDCANCEL);
 }
 
 INT_PTR CALLBACK passwordDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -85,7 +69,7 @@ INT_PTR CALLBACK passwordDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         case WM_COMMAND:
             if (!state) return FALSE;
             if (LOWORD(wParam) == IDOK) onOk(dialog, *state);
-            else if (LOWORD(wParam) == IDCANCEL) onCancel(dialog, *state);
+            else if (LOWORD(wParam) == IDCANCEL) ForwardCancel(dialog, *state->rules);
             else return FALSE;
             return TRUE;
         default:

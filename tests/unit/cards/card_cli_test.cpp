@@ -3,11 +3,11 @@
 // `show` must read with every field; statuses, exit codes and usage errors.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "foundation/primary_password.h"
 #include "platform/host/host_file_system.h"
+#include "support/cli_runner.h"
 #include "support/temp_folder.h"
 #include "unit/cards/card_bytes.h"
 
@@ -21,23 +21,9 @@ using test::Unseal;
 using testing::TempFolder;
 using Lines = std::vector<std::u16string>;
 
-struct Result {
-    int exitCode;
-    std::string out;
-};
+using Result = testing::CliResult;
 
-Result run(const std::string& arguments) {
-    const std::string command = std::string(TARNWICK_CLI) + " " + arguments + " 2>/dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    Result result{-1, {}};
-    if (!pipe) return result;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
+Result run(const std::string& arguments) { return testing::RunCli(arguments); }
 
 class CardCli : public ::testing::Test {
 protected:
