@@ -3,22 +3,13 @@
 #include "cardtree/folder_operations.h"
 #include "cardtree/name_rule.h"
 #include "cardtree/tree_path.h"
+#include "foundation/catalogue/catalogue_keys.h"
 #include "foundation/toolbar_contract.h"
 
 namespace tarnwick {
 namespace {
 
-// Catalogue keys of the tree's folder texts.
-constexpr std::u16string_view kFolderExistsKey = u"文件夹已存在";
-constexpr std::u16string_view kDeleteNonEmptyFolderKey = u"本目录下有其他文件,是否删除此目录?";
-constexpr std::u16string_view kRootNotDeletedKey = u"不能删除主目录";
-constexpr std::u16string_view kRenameFolderFailureKey = u"重命名文件夹失败";
-constexpr std::u16string_view kCopyIntoItselfKey = u"源文件夹不能和目标文件夹相同或目标文件夹不能在源文件夹内";
-constexpr std::u16string_view kCutFolderFailureKey = u"剪切文件夹失败";
-constexpr std::u16string_view kDeleteFolderFailureKey = u"删除目录失败";
-constexpr std::u16string_view kSameNameFileKey = u"存在同名文件";
-constexpr std::u16string_view kSameNameFolderKey = u"存在同名文件夹";
-constexpr std::u16string_view kRootNotRenamedKey = u"不能修改主目录名";
+namespace key = catalogue_key;
 
 // The file browser, a new window on the folder.
 constexpr std::u16string_view kExploreCommand = u"explorer /n, ";
@@ -64,11 +55,11 @@ bool CardTree::runCommand(unsigned id, const TreeSelection& selected) {
 
 // T1
 void CardTree::newFolder(const TreeSelection& selected) {
-    const auto name = askName(flavour_.newFolderTitleKey, kFolderNameLabel, {}, name_rule_key::kFolder);
+    const auto name = askName(flavour_.newFolderTitleKey, kFolderNameLabel, {}, key::kFolderNameRule);
     if (!name) return;
     const std::u16string path = JoinPath(folderOf(selected), *name);
     if (CreateFolderAt(ports_.files, path) != kErrorSuccess) {
-        show(kErrorBox, kFolderExistsKey);
+        show(kErrorBox, key::kFolderExists);
         return;
     }
     notifyFolders(path);
@@ -78,14 +69,14 @@ void CardTree::newFolder(const TreeSelection& selected) {
 void CardTree::deleteFolder(const TreeSelection& selected) {
     if (selected.kind == ItemKind::Card) return;
     if (selected.kind == ItemKind::Root) {
-        show(kWarningBox, kRootNotDeletedKey);
+        show(kWarningBox, key::kRootNotDeleted);
         return;
     }
     clipboard_.clear();
     // A folder that will not go empty is taken to hold entries: ask, then delete everything below.
     if (ports_.files.removeFolder(selected.path) != kErrorSuccess) {
-        if (show(kWarningOkCancelBox, kDeleteNonEmptyFolderKey) != kIdOk) return;
-        if (!DeleteFolderTree(ports_.files, selected.path)) show(kErrorBox, kDeleteFolderFailureKey);
+        if (show(kWarningOkCancelBox, key::kDeleteNonEmptyFolder) != kIdOk) return;
+        if (!DeleteFolderTree(ports_.files, selected.path)) show(kErrorBox, key::kDeleteFolderFailure);
     }
     notifyFolders(ParentPath(selected.path));
 }
@@ -95,13 +86,13 @@ void CardTree::renameFolder(const TreeSelection& selected) {
     if (selected.kind == ItemKind::Card) return;
     if (selected.kind == ItemKind::Root) {
         // Renaming the root would move the user folder away from the registry's value.
-        show(kErrorWarningIconBox, kRootNotRenamedKey);
+        show(kErrorWarningIconBox, key::kRootNotRenamed);
         return;
     }
     const std::u16string parent(ParentPath(selected.path));
     const std::u16string oldName(LastComponent(selected.path));
     const auto name = askName(flavour_.renameFolderTitleKey, kFolderNameLabel, oldName,
-                              name_rule_key::kFolder);
+                              key::kFolderNameRule);
     clipboard_.clear();
     if (!name) {
         notifyFolders(JoinPath(parent, {}));
@@ -109,7 +100,7 @@ void CardTree::renameFolder(const TreeSelection& selected) {
     }
     const std::u16string path = JoinPath(parent, *name);
     if (*name != oldName && MoveEntryTo(ports_.files, selected.path, path) != kErrorSuccess) {
-        show(kErrorBox, kRenameFolderFailureKey);
+        show(kErrorBox, key::kRenameFolderFailure);
     }
     notifyFolders(path);
 }
@@ -132,7 +123,7 @@ void CardTree::paste(const TreeSelection& selected) {
     const std::u16string target = folderOf(selected);
     if (!clipboard_.copySource().empty() && clipboard_.kind() == ClipboardKind::Folder) {
         if (IsSameOrInside(target, clipboard_.copySource())) {
-            show(kWarningBox, kCopyIntoItselfKey);
+            show(kWarningBox, key::kCopyIntoItself);
             clipboard_.clearCopySource();
             return;
         }
@@ -176,7 +167,7 @@ void CardTree::pasteCut(const std::u16string& target) {
     const std::u16string moved = FreeCopyPath(ports_.files, target, name, extension, catalogue_);
     const std::uint32_t result = MoveEntryTo(ports_.files, source, moved);
     clipboard_.clearCutSource();
-    if (result != kErrorSuccess) show(kErrorBox, folder ? kCutFolderFailureKey : flavour_.cutCardFailureKey);
+    if (result != kErrorSuccess) show(kErrorBox, folder ? key::kCutFolderFailure : flavour_.cutCardFailureKey);
 }
 
 // T7
@@ -237,7 +228,7 @@ std::optional<std::u16string> CardTree::renameInPlace(const TreeSelection& item,
     const std::u16string_view oldName = LastComponent(item.path);
     if (text == oldName) return std::nullopt;
     if (item.kind == ItemKind::Root) {
-        show(kErrorWarningIconBox, kRootNotRenamedKey);
+        show(kErrorWarningIconBox, key::kRootNotRenamed);
         return std::nullopt;
     }
     const bool card = item.kind == ItemKind::Card;
@@ -245,7 +236,7 @@ std::optional<std::u16string> CardTree::renameInPlace(const TreeSelection& item,
     // would move the item out of its folder or out of the library.
     const auto name = ApplyNameRule(text);
     if (!name) {
-        show(kWarningBox, card ? flavour_.cardNameRuleKey : name_rule_key::kFolder);
+        show(kWarningBox, card ? flavour_.cardNameRuleKey : key::kFolderNameRule);
         return std::nullopt;
     }
     if (*name == oldName) return std::nullopt;
@@ -254,7 +245,7 @@ std::optional<std::u16string> CardTree::renameInPlace(const TreeSelection& item,
     const std::u16string from = card ? cardFile(item.path) : item.path;
     // A change of case only names the same entry, which Windows renames in place.
     if (!SamePath(from, path) && EntryExists(ports_.files, path)) {
-        show(kErrorBox, card ? kSameNameFileKey : kSameNameFolderKey);
+        show(kErrorBox, card ? key::kSameNameFile : key::kSameNameFolder);
         return std::nullopt;
     }
     if (MoveEntryTo(ports_.files, from, path) != kErrorSuccess) return std::nullopt;
@@ -283,7 +274,7 @@ bool CardTree::dropOnto(const TreeSelection& dragged, const TreeSelection& targe
     std::u16string path = JoinPath(target.path, LastComponent(dragged.path));
     if (card) path = cardFile(path);
     if (EntryExists(ports_.files, path)) {
-        show(kErrorBox, card ? kSameNameFileKey : kSameNameFolderKey);
+        show(kErrorBox, card ? key::kSameNameFile : key::kSameNameFolder);
         return false;
     }
     // A folder moved below itself fails in the file system; nothing is shown.
