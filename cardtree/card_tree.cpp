@@ -53,7 +53,7 @@ bool CardTree::runCommand(unsigned id, const TreeSelection& selected) {
     return true;
 }
 
-// T1
+// New Folder: a folder named in the dialog, inside the selected folder.
 void CardTree::newFolder(const TreeSelection& selected) {
     const auto name = askName(flavour_.newFolderTitleKey, kFolderNameLabel, {}, key::kFolderNameRule);
     if (!name) return;
@@ -65,7 +65,7 @@ void CardTree::newFolder(const TreeSelection& selected) {
     notifyFolders(path);
 }
 
-// T2
+// Delete Folder: an empty folder goes at once, a full one once the user agrees.
 void CardTree::deleteFolder(const TreeSelection& selected) {
     if (selected.kind == ItemKind::Card) return;
     if (selected.kind == ItemKind::Root) {
@@ -81,7 +81,7 @@ void CardTree::deleteFolder(const TreeSelection& selected) {
     notifyFolders(ParentPath(selected.path));
 }
 
-// T3
+// Rename Folder, through the name dialog.
 void CardTree::renameFolder(const TreeSelection& selected) {
     if (selected.kind == ItemKind::Card) return;
     if (selected.kind == ItemKind::Root) {
@@ -105,20 +105,20 @@ void CardTree::renameFolder(const TreeSelection& selected) {
     notifyFolders(path);
 }
 
-// T4
+// Copy Folder: only remembered; Paste does the copying.
 void CardTree::copyFolder(const TreeSelection& selected) {
     if (selected.kind != ItemKind::Folder) return;
     clipboard_.copy(selected.path, ClipboardKind::Folder);
 }
 
-// T5
+// Cut Folder: remembered and drawn as cut; Paste moves it.
 void CardTree::cutFolder(const TreeSelection& selected) {
     if (selected.kind != ItemKind::Folder) return;
     clipboard_.cut(selected.path, ClipboardKind::Folder);
     model_.setCutItem(model_.itemAt(selected.path));
 }
 
-// T6
+// Paste what Copy or Cut remembered into the selected folder.
 void CardTree::paste(const TreeSelection& selected) {
     const std::u16string target = folderOf(selected);
     if (!clipboard_.copySource().empty() && clipboard_.kind() == ClipboardKind::Folder) {
@@ -170,7 +170,7 @@ void CardTree::pasteCut(const std::u16string& target) {
     if (result != kErrorSuccess) show(kErrorBox, folder ? key::kCutFolderFailure : flavour_.cutCardFailureKey);
 }
 
-// T7
+// Explore Folder: a file browser window on the folder.
 void CardTree::exploreFolder(const TreeSelection& selected) {
     // The wide command line keeps names the ANSI code page cannot hold.
     std::u16string command(kExploreCommand);
@@ -178,10 +178,10 @@ void CardTree::exploreFolder(const TreeSelection& selected) {
     ports_.launcher.createProcess(command);
 }
 
-// T8
+// Refresh Folder: the change notices bring the reload that rereads the disk.
 void CardTree::refreshFolder() { notifyFolders({}); }
 
-// T9
+// Delete a card, once the user agrees.
 void CardTree::deleteCard(const TreeSelection& selected) {
     if (selected.kind != ItemKind::Card) return;
     const std::u16string question = DeleteCardQuestion(flavour_.cardKind, belowRoot(selected.path), catalogue_);
@@ -194,7 +194,7 @@ void CardTree::deleteCard(const TreeSelection& selected) {
     notifyCards(ParentPath(selected.path));
 }
 
-// T10
+// Rename a card, through the name dialog.
 void CardTree::renameCard(const TreeSelection& selected) {
     if (selected.kind != ItemKind::Card) return;
     const std::u16string oldName(LastComponent(selected.path));
@@ -210,20 +210,20 @@ void CardTree::renameCard(const TreeSelection& selected) {
     notifyCards(path);
 }
 
-// T11
+// Copy a card: only remembered; Paste does the copying.
 void CardTree::copyCard(const TreeSelection& selected) {
     if (selected.kind != ItemKind::Card) return;
     clipboard_.copy(cardFile(selected.path), ClipboardKind::Card);
 }
 
-// T12
+// Cut a card: remembered and drawn as cut; Paste moves it.
 void CardTree::cutCard(const TreeSelection& selected) {
     if (selected.kind != ItemKind::Card) return;
     clipboard_.cut(cardFile(selected.path), ClipboardKind::Card);
     model_.setCutItem(model_.itemAt(cardFile(selected.path)));
 }
 
-// T14
+// In-place rename: the end of label editing in the tree.
 std::optional<std::u16string> CardTree::renameInPlace(const TreeSelection& item, std::u16string_view text) {
     const std::u16string_view oldName = LastComponent(item.path);
     if (text == oldName) return std::nullopt;
@@ -257,7 +257,7 @@ std::optional<std::u16string> CardTree::renameInPlace(const TreeSelection& item,
     return name;
 }
 
-// T15
+// Drag and drop: a folder or card moved onto another folder.
 bool CardTree::canDrop(const TreeSelection& dragged, const TreeSelection& target) const {
     // The root never moves: every folder lies inside it.
     if (target.kind != ItemKind::Folder || dragged.kind == ItemKind::Root) return false;
@@ -286,13 +286,13 @@ bool CardTree::dropOnto(const TreeSelection& dragged, const TreeSelection& targe
     return true;
 }
 
-// T16
+// Reload request: the tray answers every change notice with one.
 TreeItem* CardTree::reload(std::u16string_view path, std::u16string_view currentPath) {
     model_.setRoot();
     return model_.itemAt(path.empty() ? currentPath : path);
 }
 
-// T17
+// The context menu of an item.
 TreeContextMenu CardTree::contextMenuFor(ItemKind kind) const {
     return ContextMenuFor(flavour_, kind, clipboard_.empty());
 }
