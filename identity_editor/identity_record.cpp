@@ -97,18 +97,24 @@ int IdentityRecord::load(const std::u16string& path) {
 void IdentityRecord::fillFrom(const std::vector<std::u16string>& unsealed) {
     fields.clear();
     customFields.clear();
-    // Each tag takes the line after the first line equal to it, from the top.
-    for (std::u16string_view tag : kIdentityTags) {
-        for (std::size_t i = 0; i + 1 < unsealed.size(); ++i) {
-            if (unsealed[i] != tag) continue;
-            fields[std::u16string(tag)] = unsealed[i + 1];
-            break;
+    // The tag lines stand where a saved card puts them: a tag, its value, the
+    // next tag, up to "[CUSTOM]". A value is never read as a tag, so values
+    // such as "[NAME]" or "[CUSTOM]" come back as they were saved. A line that
+    // is no tag where a tag belongs (a file written elsewhere) is passed over
+    // alone, so the tags after it are still found; the first of two equal tags
+    // counts. The marker and the check line are no part of the pairs.
+    const std::size_t body = unsealed.size() >= 2 ? unsealed.size() - 2 : 0;
+    std::size_t position = 0;
+    while (position < body && unsealed[position] != kCustomTag) {
+        if (!IsIdentityTag(unsealed[position]) || position + 1 >= body) {
+            ++position;
+            continue;
         }
+        fields.try_emplace(unsealed[position], unsealed[position + 1]);
+        position += 2;
     }
     // Pairs follow "[CUSTOM]" while three lines remain: the marker and the
     // check line are left over.
-    std::size_t position = 0;
-    while (position < unsealed.size() && unsealed[position] != kCustomTag) ++position;
     while (position < unsealed.size() && unsealed.size() - 1 - position >= 3) {
         customFields.push_back({unsealed[position + 1], unsealed[position + 2]});
         position += 2;
