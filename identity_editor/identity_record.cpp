@@ -4,6 +4,7 @@
 
 #include "foundation/card_marker.h"
 #include "foundation/message_box.h"
+#include "foundation/sealable_text.h"
 #include "foundation/sealed_text.h"
 #include "foundation/text_file.h"
 #include "identity_editor/identity_tags.h"
@@ -15,6 +16,12 @@ inline constexpr std::u16string_view kNotOwnerKey = u"这个身份卡片不是�
 inline constexpr std::size_t kNewCardCustomPairs = 3;
 
 int keyModeOf(bool isProtected) { return isProtected ? KeyModeUser : KeyModeCommon; }
+
+// How a refusal names a custom pair that has no usable name of its own.
+std::u16string customLabel(std::size_t index) {
+    const std::string number = std::to_string(index + 1);
+    return u"custom field " + std::u16string(number.begin(), number.end());
+}
 
 }  // namespace
 
@@ -36,6 +43,18 @@ CardWriteResult IdentityRecord::createNewCard(const std::u16string& path, std::u
     return save(path, unprotected);
 }
 
+void IdentityRecord::requireSealable() const {
+    for (const auto& [tag, value] : fields) {
+        RequireSealable(tag, tag);
+        RequireSealable(tag, value);
+    }
+    for (std::size_t i = 0; i < customFields.size(); ++i) {
+        const CustomField& field = customFields[i];
+        RequireSealable(customLabel(i), field.name);
+        RequireSealable(field.name.empty() ? customLabel(i) : field.name, field.value);
+    }
+}
+
 std::vector<std::u16string> IdentityRecord::plainLines(bool isProtected) const {
     std::vector<std::u16string> lines;
     lines.reserve(fields.size() * 2 + customFields.size() * 2 + 2);
@@ -54,6 +73,8 @@ std::vector<std::u16string> IdentityRecord::plainLines(bool isProtected) const {
 
 CardWriteResult IdentityRecord::save(const std::u16string& path, bool unprotected) {
     const bool isProtected = !unprotected;
+    // Before anything else: text sealing would change is refused, nothing written.
+    requireSealable();
     if (isProtected && !gate_.EnsurePrimaryPassword(prompts_.activeWindow())) {
         return CardWriteResult::NoPassword;
     }

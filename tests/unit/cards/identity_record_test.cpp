@@ -6,6 +6,7 @@
 
 #include "foundation/catalogue/catalogue_tables.h"
 #include "foundation/primary_password.h"
+#include "foundation/sealable_text.h"
 #include "foundation/text_file.h"
 #include "identity_editor/identity_tags.h"
 #include "platform/host/host_file_system.h"
@@ -233,6 +234,41 @@ TEST_F(IdentityRecordTest, ForeignCardsStillLoad) {
     ASSERT_EQ(kCardLoaded, reader.load(card));
     EXPECT_EQ((std::map<std::u16string, std::u16string>{{u"[PHONE]", u"12"}, {u"[SEX]", u""}}), reader.fields);
     EXPECT_TRUE(reader.customFields.empty());
+}
+
+// Sealing would turn text the code page cannot hold into "?": such a save is
+// refused, naming the field and the characters, and nothing is written.
+TEST_F(IdentityRecordTest, SaveRefusesTextSealingCannotKeep) {
+    IdentityRecord first = newRecord();
+    ASSERT_EQ(CardWriteResult::Written, first.createNewCard(card, u"Home", true));
+    const std::string before = ReadBytes(card);
+
+    IdentityRecord record = newRecord();
+    record.resetToNewCard(u"Home");
+    record.fields[u"[ADDRESS]"] = u"\u5BC6\u7801 Road";
+    try {
+        record.save(card, true);
+        ADD_FAILURE() << "saved";
+    } catch (const UnsealableTextError& e) {
+        EXPECT_EQ(u"[ADDRESS]", e.field());
+        EXPECT_EQ(u"\u5BC6\u7801", e.characters());
+    }
+    record.fields[u"[ADDRESS]"] = u"";
+    record.customFields[1] = {u"Mood", u"\U0001F600"};
+    try {
+        record.save(card, false);
+        ADD_FAILURE() << "saved";
+    } catch (const UnsealableTextError& e) {
+        EXPECT_EQ(u"Mood", e.field());
+        EXPECT_EQ(u"\U0001F600", e.characters());
+    }
+    record.customFields[1] = {u"\U0001F600", u""};
+    EXPECT_THROW(record.save(card, true), UnsealableTextError);
+    EXPECT_EQ(before, ReadBytes(card));
+    // A new card is refused the same way, and no file is made.
+    EXPECT_THROW(record.createNewCard(folder.file(u"New.vrt"), u"\u5BC6", true), UnsealableTextError);
+    EXPECT_EQ("Home.vrt", testing::ListFolder(folder.path()));
+    EXPECT_TRUE(prompts.shown().empty());
 }
 
 TEST_F(IdentityRecordTest, CardInAnotherEncodingLoads) {
