@@ -1,5 +1,9 @@
 #include "platform/host/host_registry.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -132,9 +136,8 @@ bool HostRegistry::deleteKey(std::u16string_view key) {
     return save();
 }
 
-bool HostRegistry::save() {
-    if (storeFile_.empty()) return true;
-    std::ofstream out(storeFile_, std::ios::binary | std::ios::trunc);
+std::string HostRegistry::text() const {
+    std::ostringstream out;
     for (const auto& [path, entry] : keys_) {
         out << "K " << escape(entry.name) << '\n';
         for (const auto& [name, data] : entry.values) {
@@ -145,7 +148,30 @@ bool HostRegistry::save() {
             }
         }
     }
-    return static_cast<bool>(out);
+    return out.str();
+}
+
+// The store is never rewritten in place: the new text goes to a temporary file
+// beside it, reaches the disk, and then takes the store's name in one step, so
+// that a full disk or a crash leaves the old store whole.
+bool HostRegistry::save() {
+    if (storeFile_.empty()) return true;
+    std::string temporary = storeFile_ + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) return false;
+    const std::string bytes = text();
+    bool written = true;
+    for (std::size_t done = 0; written && done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        written = n > 0;
+        if (written) done += static_cast<std::size_t>(n);
+    }
+    written = written && ::fsync(fd) == 0;
+    written = ::close(fd) == 0 && written;
+    if (written && ::rename(temporary.c_str(), storeFile_.c_str()) == 0) return true;
+    ::unlink(temporary.c_str());
+    return false;
 }
 
 void HostRegistry::load() {
