@@ -8,6 +8,7 @@
 #include "cardtree/name_rule.h"
 #include "foundation/option_store.h"
 #include "foundation/primary_password_dialog.h"
+#include "foundation/sealable_text.h"
 #include "foundation/sealed_text.h"
 #include "foundation/text_file.h"
 #include "foundation/toolbar_contract.h"
@@ -103,6 +104,13 @@ int RunNewUser(ArgList& args) {
     const std::u16string& name = *ruled;
     if (password.size() != kPrimaryPasswordLength) {
         PrintError("tarnwick new-user: the primary password must be exactly 8 characters");
+        return 1;
+    }
+    // Its check text is made from its narrow form: text the code page cannot
+    // hold would make the check text of another password.
+    if (const std::u16string lost = UnsealableCharacters(password); !lost.empty()) {
+        PrintError("tarnwick new-user: the primary password holds characters that cannot be kept on this system: " +
+                   Utf16ToUtf8(lost));
         return 1;
     }
     auto options = initialOptions(password);

@@ -72,6 +72,14 @@ TEST_F(UserCliTest, NewUserRefusesNamesWindowsWouldChange) {
     EXPECT_EQ(RunCli("new-user " + host(u"Data") + " 'CONSOLE' 'Secret#1'", registryEnv()).exitCode, 0);
 }
 
+// The password's check text is made from its narrow form: a password the code
+// page cannot hold would be stored as another one ("?").
+TEST_F(UserCliTest, NewUserRefusesAPasswordTheCodePageCannotHold) {
+    EXPECT_EQ(RunCli("new-user " + host(u"Data") + " fay 'Secret#\xE5\xAF\x86'", registryEnv()).exitCode, 1);
+    EXPECT_FALSE(testing::FileExists(folder.file(u"Data\\fay")));
+    EXPECT_EQ(RunCli("new-user " + host(u"Data") + " fay 'Secret#\xC3\xA9'", registryEnv()).exitCode, 0);
+}
+
 // "RootUser" and "FilePath" are read into buffers of 260 characters: a longer
 // folder would come back cut, so it is not registered, and nothing is made.
 TEST_F(UserCliTest, NewUserRefusesToRegisterAFolderTheRegistryWouldCut) {
