@@ -234,7 +234,7 @@ std::optional<std::u16string> CardTree::renameInPlace(const TreeSelection& item,
     const bool card = item.kind == ItemKind::Card;
     // The label takes the same names as the rename dialogs: "..\x" or "a\b"
     // would move the item out of its folder or out of the library.
-    const auto name = ApplyNameRule(text);
+    const auto name = ApplyNameRule(text, card ? flavour_.extension : std::u16string_view{});
     if (!name) {
         show(kWarningBox, card ? flavour_.cardNameRuleKey : key::kFolderNameRule);
         return std::nullopt;
@@ -299,7 +299,10 @@ TreeContextMenu CardTree::contextMenuFor(ItemKind kind) const {
 
 std::optional<std::u16string> CardTree::askName(std::u16string_view titleKey, std::u16string_view label,
                                                 std::u16string initial, std::u16string_view ruleKey) {
-    NameDialogRules rules(ports_.prompts, ruleKey, kWarningBox, catalogue_);
+    // A card's name leaves room for its extension in the file's name.
+    const std::u16string_view extension =
+        ruleKey == flavour_.cardNameRuleKey ? flavour_.extension : std::u16string_view{};
+    NameDialogRules rules(ports_.prompts, ruleKey, kWarningBox, catalogue_, extension);
     const NameDialogLook look{catalogue_.Lookup(titleKey), std::u16string(label), std::move(initial),
                               kMaxNameChars};
     if (!ports_.prompts.askName(ports_.prompts.activeWindow(), look, rules)) return std::nullopt;
