@@ -10,6 +10,7 @@
 #include "foundation/message_catalogue.h"
 #include "foundation/option_store.h"
 #include "foundation/password_gate.h"
+#include "foundation/windows_path.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "platform/prompts.h"
@@ -17,8 +18,8 @@
 
 namespace tarnwick {
 
-// Registry values are read into buffers of 260 characters with the terminator.
-inline constexpr std::size_t kRegistryPathBufferChars = 260;
+// Registry values are read into the path buffers of 260 characters with the terminator.
+inline constexpr std::size_t kRegistryPathBufferChars = kPathBufferChars;
 
 inline constexpr std::u16string_view kNoUserKey = u"找不到用户文件, 请新建一个用户";
 inline constexpr std::u16string_view kNoProgramPathKey = u"找不到程序路径,请重新安装Tarnwick";
