@@ -21,6 +21,13 @@ constexpr std::u16string_view kDeleteFolderFailure = u"删除目录失败";
 
 constexpr std::u16string_view kSearchPatternTail = u"\\*.*";
 
+// The user's data root resolved; nothing without a user or when it cannot be
+// resolved. "C:\alice" has the data root "C:": the root of drive C, not the
+// drive's current folder.
+std::optional<std::u16string> dataRootOf(const CurrentUser& user) {
+    return user.exists() ? ResolveWindowsPath(JoinPath(user.dataRoot, {})) : std::nullopt;
+}
+
 }  // namespace
 
 UserCommands::UserCommands(UserCommandPorts ports) : ports_(ports) {}
@@ -92,17 +99,18 @@ void UserCommands::BackupCurrentUser(const CurrentUser& user, std::u16string_vie
 void UserCommands::ImportUser(const CurrentUser& user, std::u16string_view source) {
     const auto from = ResolveWindowsPath(source);
     const std::u16string_view name = from ? LastComponent(*from) : std::u16string_view();
-    if (name.empty() || !FitsPathBuffer(JoinPath(*from, kOptionFileName))) {
+    const std::u16string optionFile = from ? JoinPath(*from, kOptionFileName) : std::u16string();
+    if (name.empty() || !FitsPathBuffer(optionFile)) {
         showResult(text_key::kImportFailure);
         return;
     }
-    if (!exists(JoinPath(*from, kOptionFileName))) {
+    if (!exists(optionFile)) {
         showWarning(text_key::kNoUserData);
         return;
     }
     // Without a user there is no data root to import into; a folder holding the
     // data root would be copied into itself.
-    const auto dataRoot = user.exists() ? ResolveWindowsPath(user.dataRoot) : std::nullopt;
+    const auto dataRoot = dataRootOf(user);
     const std::u16string target = dataRoot ? JoinPath(*dataRoot, name) : std::u16string();
     if (!dataRoot || !FitsPathBuffer(target) || IsSameOrInside(*dataRoot, *from)) {
         showResult(text_key::kImportFailure);
@@ -117,7 +125,8 @@ void UserCommands::ImportUser(const CurrentUser& user, std::u16string_view sourc
 
 std::optional<std::u16string> UserCommands::userFolderInDataRoot(const CurrentUser& user,
                                                                   std::u16string_view folder) {
-    auto path = ResolveInside(folder, user.dataRoot, PathPlace::DirectlyBelow);
+    const auto dataRoot = dataRootOf(user);
+    auto path = dataRoot ? ResolveInside(folder, *dataRoot, PathPlace::DirectlyBelow) : std::nullopt;
     if (!path || !IsUserFolder(*path)) return std::nullopt;
     return path;
 }
@@ -125,8 +134,7 @@ std::optional<std::u16string> UserCommands::userFolderInDataRoot(const CurrentUs
 bool UserCommands::SwitchUser(const CurrentUser& user, std::u16string_view folder) {
     // Any process on the desktop can send this: only a user folder of the data
     // root is taken (any user folder while there is no data root to keep to).
-    const bool hasDataRoot = user.exists() && ResolveWindowsPath(user.dataRoot).has_value();
-    auto path = hasDataRoot ? userFolderInDataRoot(user, folder) : ResolveWindowsPath(folder);
+    auto path = dataRootOf(user) ? userFolderInDataRoot(user, folder) : ResolveWindowsPath(folder);
     if (!path || !IsUserFolder(*path)) return false;
     ports_.signals.CloseEditorsAndBrowsers();
     return SetCurrentUser(ports_.registry, *path);
@@ -137,7 +145,7 @@ bool UserCommands::RemoveUser(const CurrentUser& user, std::u16string_view folde
     // inside the current data root is deleted.
     const auto path = user.exists() ? userFolderInDataRoot(user, folder) : std::nullopt;
     if (!path) return false;
-    const std::u16string dataRoot = *ResolveWindowsPath(user.dataRoot);
+    const std::u16string dataRoot = *dataRootOf(user);
     ports_.signals.CloseEditorsAndBrowsers();
     // The removed user's own keys go with the folder.
     DeleteKeyTree(ports_.registry, JoinPath(registry::kTarnwickKey, LastComponent(*path)));
