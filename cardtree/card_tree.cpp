@@ -289,7 +289,16 @@ bool CardTree::dropOnto(const TreeSelection& dragged, const TreeSelection& targe
 // Reload request: the tray answers every change notice with one.
 TreeItem* CardTree::reload(std::u16string_view path, std::u16string_view currentPath) {
     model_.setRoot();
-    return model_.itemAt(path.empty() ? currentPath : path);
+    // The path comes from another process: it is read as the file system would
+    // read it, and what does not lie in the library selects the root.
+    const std::u16string& rootPath = model_.rootPath();
+    const auto root = ResolveWindowsPath(rootPath);
+    const auto wanted = root ? ResolveInside(path.empty() ? currentPath : path, *root, PathPlace::SameOrBelow)
+                             : std::nullopt;
+    if (!wanted) return model_.root();
+    std::u16string_view below = std::u16string_view(*wanted).substr(root->size());
+    while (!below.empty() && below.front() == u'\\') below.remove_prefix(1);
+    return model_.itemAt(below.empty() ? rootPath : JoinPath(rootPath, below));
 }
 
 // The context menu of an item.

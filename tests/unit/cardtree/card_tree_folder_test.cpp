@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "card_tree_fixture.h"
+#include "foundation/windows_path.h"
+#include "platform/utf8.h"
 
 namespace tarnwick {
 namespace {
@@ -415,6 +417,26 @@ TEST_P(CardTreeFolderTest, ReloadRebuildsAndFindsThePathOrTheCurrentOne) {
     EXPECT_EQ((TreeSelection{ItemKind::Card, at(u"Shop\\Store")}), item->selection());
     EXPECT_EQ(at(u"Later"), tree.reload(u"", at(u"Later"))->path());
     EXPECT_EQ(2u, tree.model().root()->children().size());
+}
+
+TEST_P(CardTreeFolderTest, ReloadReadsTheReceivedPathAsTheFileSystemDoes) {
+    makeFolder(u"Shop");
+    makeCard(u"Shop\\Store");
+    makeFolder(u"Bank");
+    // Either separator, dot segments and trailing dots reach the same item.
+    const std::u16string store = at(u"Shop\\Store");
+    for (const std::u16string& sent : {root + u"/Shop/Store", root + u"\\Bank\\..\\Shop\\.\\Store",
+                                       root + u"//Shop//Store. ", card(u"Bank/../Shop/Store")}) {
+        TreeItem* item = tree.reload(sent, root);
+        ASSERT_NE(nullptr, item);
+        EXPECT_EQ((TreeSelection{ItemKind::Card, store}), item->selection()) << Utf16ToUtf8(sent);
+    }
+    // What resolves outside the library, or cannot be resolved, selects the root.
+    for (const std::u16string& sent : {root + u"\\..", root + u"/../Other\\Shop\\Store", u"\\\\?\\" + root,
+                                       root + u"\\Shop\\..\\..\\" + std::u16string(LastComponent(root))}) {
+        EXPECT_EQ(tree.model().root(), tree.reload(sent, at(u"Bank"))) << Utf16ToUtf8(sent);
+    }
+    EXPECT_EQ(at(u"Bank"), tree.reload(u"", at(u"Bank/."))->path());
 }
 
 TEST_P(CardTreeFolderTest, ContextMenusOfTheEditor) {

@@ -1,4 +1,4 @@
-// Path building and comparison under the library tree, and the name rule.
+// Card file names in the library tree, and the name rule.
 #include "cardtree/tree_path.h"
 
 #include <gtest/gtest.h>
@@ -10,25 +10,6 @@
 namespace tarnwick {
 namespace {
 
-TEST(TreePath, JoinsAndSplitsWithBackslashes) {
-    EXPECT_EQ(u"C:\\u\\Bank", JoinPath(u"C:\\u", u"Bank"));
-    EXPECT_EQ(u"C:\\Bank", JoinPath(u"C:\\", u"Bank"));
-    EXPECT_EQ(u"C:\\u\\", JoinPath(u"C:\\u", u""));
-    EXPECT_EQ(u"C:\\u", ParentPath(u"C:\\u\\Bank"));
-    EXPECT_EQ(u"Bank", LastComponent(u"C:\\u\\Bank"));
-}
-
-TEST(TreePath, InsideMeansBelowTheFolderNotSharingItsText) {
-    EXPECT_TRUE(IsSameOrInside(u"C:\\u\\Bank", u"C:\\u\\Bank"));
-    EXPECT_TRUE(IsSameOrInside(u"C:\\u\\Bank\\Old", u"C:\\u\\Bank"));
-    EXPECT_TRUE(IsSameOrInside(u"c:\\U\\bANK\\old", u"C:\\u\\Bank"));
-    EXPECT_TRUE(IsSameOrInside(u"C:\\u\\\u00C9t\u00E9\\x", u"C:\\u\\\u00E9T\u00C9"));
-    EXPECT_FALSE(IsSameOrInside(u"C:\\u\\Banking", u"C:\\u\\Bank"));
-    EXPECT_FALSE(IsSameOrInside(u"C:\\u\\My Bank", u"C:\\u\\Bank"));
-    EXPECT_FALSE(IsSameOrInside(u"C:\\u", u"C:\\u\\Bank"));
-    EXPECT_TRUE(IsSameOrInside(u"C:\\u", u"C:\\"));
-}
-
 TEST(TreePath, CardFilesEndInExactlyTheExtension) {
     EXPECT_TRUE(IsCardFileName(u"Home.vrt", u".vrt"));
     EXPECT_TRUE(IsCardFileName(u"a.b.vrt", u".vrt"));
@@ -37,11 +18,6 @@ TEST(TreePath, CardFilesEndInExactlyTheExtension) {
     EXPECT_FALSE(IsCardFileName(u"Home.vrc", u".vrt"));
     EXPECT_FALSE(IsCardFileName(u"Homevrt", u".vrt"));
     EXPECT_FALSE(IsCardFileName(u".vrt", u".vrt"));
-}
-
-TEST(TreePath, BufferHoldsTwoHundredFiftyNineCharacters) {
-    EXPECT_TRUE(FitsPathBuffer(std::u16string(259, u'a')));
-    EXPECT_FALSE(FitsPathBuffer(std::u16string(260, u'a')));
 }
 
 TEST(NameRule, LeadingSpacesGo) {
