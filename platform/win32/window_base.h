@@ -8,8 +8,8 @@
 //     class Pane : public WindowBase {
 //     public:
 //         bool create(HWND parent, int id) {
-//             return createWindow({u"TarnwickPane"}, {.style = WS_CHILD | WS_VISIBLE,
-//                                                     .parent = parent, .controlId = id});
+//             return createWindow({.name = u"TarnwickPane"}, {.style = WS_CHILD | WS_VISIBLE,
+//                                                             .parent = parent, .controlId = id});
 //         }
 //     private:
 //         void onSize(int width, int height) override;
