@@ -7,8 +7,8 @@
 
 #include <optional>
 
-#include "foundation/copy_data.h"
-#include "platform/windows.h"
+#include "platform/copy_data.h"
+#include "platform/window_system.h"
 
 namespace tarnwick {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "foundation/copy_data.h"
+#include "platform/copy_data.h"
 
 namespace tarnwick::standin {
 
