@@ -36,8 +36,5 @@ inline std::optional<ReceivedCopyData> ReceiveCopyDataMessage(const COPYDATASTRU
     if (data == nullptr) return std::nullopt;
     return ReceiveCopyData(data->dwData, data->cbData, data->lpData);
 }
-inline std::optional<ReceivedCopyData> ReceiveCopyDataMessage(LPARAM lParam) {
-    return ReceiveCopyDataMessage(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
-}
 
 }  // namespace tarnwick

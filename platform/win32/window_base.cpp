@@ -40,6 +40,7 @@ WindowBase::~WindowBase() {
 }
 
 bool WindowBase::createWindow(const WindowClassLook& windowClass, const WindowCreation& creation) {
+    if (window_ != nullptr) return false;
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     if (!registerOnce(windowClass, instance, &WindowBase::windowProc)) return false;
     const std::u16string name(windowClass.name);

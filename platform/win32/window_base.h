@@ -64,7 +64,8 @@ protected:
     WindowBase() = default;
 
     // Registers the class (once) and creates the window; false when either
-    // fails or onCreate refused. The module is the program's own.
+    // fails, onCreate refused, or this object's window is still open (one at a
+    // time). The module is the program's own.
     bool createWindow(const WindowClassLook& windowClass, const WindowCreation& creation);
     // DestroyWindow while the whole object still stands (onDestroy runs).
     void destroyWindow();
