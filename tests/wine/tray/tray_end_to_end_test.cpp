@@ -38,7 +38,7 @@ constexpr DWORD kBoundMs = 30'000;
 
 const std::wstring kBrenholt = wine::ProgramPath(TARNWICK_BRENHOLT_PATH);
 const std::wstring kStandin = wine::ProgramPath(TARNWICK_STANDIN_PATH);
-const std::wstring kCli = wine::ProgramPath(TARNWICK_CLI_PATH);
+const std::wstring kCli = wine::ProgramPath(TARNWICK_CLI);
 
 std::wstring wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
 std::wstring inQuotes(const std::u16string& text) { return L"\"" + wide(text) + L"\""; }
