@@ -8,12 +8,11 @@ constexpr DWORD kCliBoundMs = 30'000;
 
 }  // namespace
 
-std::wstring BesideThisProgram(const wchar_t* name) {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    folder.resize(folder.find_last_of(L"\\/") + 1);
-    return folder + name;
+std::wstring ProgramPath(const char* buildPath) {
+    const bool linuxPath = buildPath[0] == '/';
+    std::wstring path = linuxPath ? L"Z:" : L"";
+    for (const char* c = buildPath; *c; ++c) path += *c == '/' && linuxPath ? L'\\' : static_cast<wchar_t>(*c);
+    return path;
 }
 
 CliResult RunCapturing(const std::wstring& commandLine, DWORD boundMs) {
@@ -67,7 +66,7 @@ CliResult RunCapturing(const std::wstring& commandLine, DWORD boundMs) {
 }
 
 CliResult RunWindowsCli(const std::wstring& arguments) {
-    return RunCapturing(L"\"" + BesideThisProgram(L"" TARNWICK_CLI_EXE) + L"\" " + arguments, kCliBoundMs);
+    return RunCapturing(L"\"" + ProgramPath(TARNWICK_CLI) + L"\" " + arguments, kCliBoundMs);
 }
 
 }  // namespace tarnwick::testing

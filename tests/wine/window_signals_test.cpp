@@ -16,6 +16,7 @@
 #include "platform/win32/win32_launcher.h"
 #include "platform/win32/win32_windows.h"
 #include "support/recording_windows.h"
+#include "support/windows_cli.h"
 
 namespace tarnwick {
 namespace {
@@ -24,21 +25,13 @@ constexpr DWORD kPeerStartBoundMs = 30'000;
 constexpr DWORD kPeerEndBoundMs = 10'000;
 constexpr DWORD kPeerLifetimeMs = 120'000;  // the peer ends by itself after this
 
-std::wstring besideThisProgram(const wchar_t* name) {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    folder.resize(folder.find_last_of(L"\\/") + 1);
-    return folder + name;
-}
-
 std::wstring uniqueName(const wchar_t* what) {
     static LONG counter = 0;
     return L"TarnwickSignalTest-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
            std::to_wstring(InterlockedIncrement(&counter)) + L"-" + what;
 }
 
-const std::wstring kPeerExe = besideThisProgram(L"" TARNWICK_SIGNAL_PEER_EXE);
+const std::wstring kPeerExe = testing::ProgramPath(TARNWICK_SIGNAL_PEER_PATH);
 
 // One message as the peer recorded it.
 struct Record {

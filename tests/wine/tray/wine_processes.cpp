@@ -13,12 +13,6 @@ constexpr DWORD kPollMs = 25;
 
 }  // namespace
 
-std::wstring ProgramPath(const char* linuxPath) {
-    std::wstring path = L"Z:";
-    for (const char* c = linuxPath; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-    return path;
-}
-
 Output RunCapturing(const std::wstring& commandLine) {
     testing::CliResult result = testing::RunCapturing(commandLine, kRunBoundMs);
     if (!result.error.empty()) result.exitCode = 99;

@@ -8,10 +8,12 @@
 #include <functional>
 #include <string>
 
+#include "support/windows_cli.h"
+
 namespace tarnwick::wine {
 
 // A program built by CMake, given by its Linux path: the Z: path Wine sees.
-std::wstring ProgramPath(const char* linuxPath);
+using testing::ProgramPath;
 
 struct Output {
     DWORD exitCode = 0xFFFFFFFF;
