@@ -1,7 +1,6 @@
 #include "foundation/win32/win32_message_box.h"
 
-#include <algorithm>
-#include <iterator>
+#include "platform/win32/window_layout.h"
 
 namespace tarnwick {
 
@@ -12,17 +11,12 @@ static_assert(kMbIconError == MB_ICONERROR && kMbIconQuestion == MB_ICONQUESTION
 static_assert(kIdOk == IDOK && kIdCancel == IDCANCEL && kIdYes == IDYES && kIdNo == IDNO);
 
 LOGFONTW MakeDialogLogFont(const DialogFontDescription& font) {
-    LOGFONTW logFont{};
-    logFont.lfHeight = font.height;
-    const std::size_t length =
-        std::min(font.faceName.size(), std::size(logFont.lfFaceName) - 1);
-    std::copy_n(font.faceName.begin(), length, logFont.lfFaceName);
-    return logFont;
+    return LogFontFromFace(font.faceName, font.height);
 }
 
 HFONT CreateDialogFont(const MessageCatalogue& catalogue) {
-    const LOGFONTW logFont = MakeDialogLogFont(DialogFont(catalogue));
-    return CreateFontIndirectW(&logFont);
+    const DialogFontDescription font = DialogFont(catalogue);
+    return CreateFontFromFace(font.faceName, font.height);
 }
 
 }  // namespace tarnwick

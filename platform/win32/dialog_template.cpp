@@ -1,28 +1,6 @@
 #include "platform/win32/dialog_template.h"
 
-#include <exception>
-
 namespace tarnwick {
-
-bool ForwardOk(HWND dialog, EntryDialogRules& rules, const std::u16string& text) {
-    bool accepted = false;
-    try {
-        accepted = rules.accept(reinterpret_cast<WindowRef>(dialog), text);
-    } catch (const std::exception&) {
-        accepted = false;
-    }
-    if (accepted) EndDialog(dialog, IDOK);
-    return accepted;
-}
-
-void ForwardCancel(HWND dialog, EntryDialogRules& rules) {
-    try {
-        rules.cancel();
-    } catch (const std::exception&) {
-        // Cancel closes whatever the rules had to say.
-    }
-    EndDialog(dialog, IDCANCEL);
-}
 
 DialogTemplate::DialogTemplate(DWORD style, short width, short height, std::u16string_view title,
                                WORD pointSize, std::u16string_view face) {

@@ -1,6 +1,5 @@
 // An in-memory dialog template (DLGTEMPLATE and its items, DWORD-aligned), so
-// that the shared dialogs need no resource script in each program, and what
-// those dialogs do with their rules on OK and Cancel.
+// that the shared dialogs need no resource script in each program.
 #pragma once
 
 #include <windows.h>
@@ -9,21 +8,12 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/prompts.h"
-
 namespace tarnwick {
 
 // The predefined control classes a template names by atom.
 inline constexpr WORD kDialogButton = 0x0080;
 inline constexpr WORD kDialogEdit = 0x0081;
 inline constexpr WORD kDialogStatic = 0x0082;
-
-// OK of an entry dialog: the typed text to the rules; the dialog ends with
-// IDOK when they accept it. Nothing may unwind through the dialog manager, so
-// a rule that throws keeps the dialog open. Returns whether it ended.
-bool ForwardOk(HWND dialog, EntryDialogRules& rules, const std::u16string& text);
-// Cancel of an entry dialog: the rules are told, and the dialog always ends with IDCANCEL.
-void ForwardCancel(HWND dialog, EntryDialogRules& rules);
 
 class DialogTemplate {
 public:

@@ -16,8 +16,4 @@ public:
     bool askName(WindowRef owner, const NameDialogLook& look, EntryDialogRules& rules) override;
 };
 
-// The password dialog's control ids, for tests that drive it.
-inline constexpr int kPasswordEditId = 1001;
-inline constexpr int kPasswordTextId = 1002;
-
 }  // namespace tarnwick

@@ -17,7 +17,7 @@
 #include "foundation/window_signals.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_launcher.h"
-#include "platform/win32/win32_name_dialog.h"
+#include "platform/win32/name_dialog.h"
 #include "platform/win32/win32_prompts.h"
 #include "platform/win32/win32_windows.h"
 #include "support/temp_folder.h"

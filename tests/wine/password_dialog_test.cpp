@@ -19,6 +19,7 @@
 #include "foundation/user_profile.h"
 #include "platform/host/host_registry.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/password_dialog.h"
 #include "platform/win32/win32_prompts.h"
 #include "support/own_windows.h"
 #include "support/temp_folder.h"
