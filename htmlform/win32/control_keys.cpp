@@ -1,0 +1,49 @@
+#include "htmlform/win32/control_keys.h"
+
+#include <commctrl.h>
+
+namespace tarnwick {
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x7466;  // one watch per control
+
+bool isClosedList(HWND control) {
+    wchar_t className[16] = {};
+    GetClassNameW(control, className, 16);
+    return lstrcmpiW(className, WC_COMBOBOXW) == 0 && SendMessageW(control, CB_GETDROPPEDSTATE, 0, 0) == FALSE;
+}
+
+LRESULT CALLBACK watchProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto& listener = *reinterpret_cast<ControlKeyListener*>(data);
+    switch (message) {
+    case WM_GETDLGCODE:
+        // A dialog manager in the program's loop leaves Tab to us.
+        return DefSubclassProc(control, message, wParam, lParam) | DLGC_WANTTAB;
+    case WM_KEYDOWN:
+        if (wParam == VK_TAB) {
+            listener.onTabKey(control, GetKeyState(VK_SHIFT) < 0);
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == L'\t') return 0;  // the Tab's character: nothing to type
+        break;
+    case WM_MOUSEWHEEL:
+        if (isClosedList(control)) {
+            listener.onControlWheel(wParam, lParam);
+            return 0;
+        }
+        break;
+    case WM_NCDESTROY: RemoveWindowSubclass(control, &watchProc, kSubclassId); break;
+    default: break;
+    }
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
+}  // namespace
+
+void WatchControlKeys(HWND control, ControlKeyListener& listener) {
+    SetWindowSubclass(control, &watchProc, kSubclassId, reinterpret_cast<DWORD_PTR>(&listener));
+}
+
+}  // namespace tarnwick
