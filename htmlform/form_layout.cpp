@@ -34,8 +34,12 @@ PageSize LayoutEngine::run(int viewportWidth) {
     Element& root = document_.documentElement();
     ResetBoxes(root);
     int height = layoutBlockLevel(root, 0, 0, viewportWidth);
+    // The body's right margin follows what the body holds; the root's own box
+    // is the viewport and has no margin after it.
     int right = RightmostEdge(root);
-    if (Element* body = document_.body(); body && body->layoutBox().rendered) right += style(*body).margin.right;
+    if (Element* body = document_.body(); body && body->layoutBox().rendered)
+        right = std::max(root.layoutBox().rendered ? root.layoutBox().rect.right() : 0,
+                         RightmostEdge(*body) + style(*body).margin.right);
     return {std::max(viewportWidth, right), height};
 }
 

@@ -7,10 +7,11 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 0x7466;  // one watch per control
 
-bool isClosedList(HWND control) {
+// A dropped list scrolls its items; every other control of the form leaves the wheel to the page.
+bool usesWheel(HWND control) {
     wchar_t className[16] = {};
     GetClassNameW(control, className, 16);
-    return lstrcmpiW(className, WC_COMBOBOXW) == 0 && SendMessageW(control, CB_GETDROPPEDSTATE, 0, 0) == FALSE;
+    return lstrcmpiW(className, WC_COMBOBOXW) == 0 && SendMessageW(control, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
 }
 
 LRESULT CALLBACK watchProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
@@ -29,7 +30,7 @@ LRESULT CALLBACK watchProc(HWND control, UINT message, WPARAM wParam, LPARAM lPa
         if (wParam == L'\t') return 0;  // the Tab's character: nothing to type
         break;
     case WM_MOUSEWHEEL:
-        if (isClosedList(control)) {
+        if (!usesWheel(control)) {
             listener.onControlWheel(wParam, lParam);
             return 0;
         }

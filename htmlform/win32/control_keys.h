@@ -1,7 +1,8 @@
 // What the form's controls do with keys and the wheel that no Win32 control
 // does by itself: Tab and Shift+Tab move through the inputs in document order
-// whatever the program's message loop is, and the wheel over a closed
-// drop-down list scrolls the page instead of changing the choice.
+// whatever the program's message loop is, and the wheel over a control
+// scrolls the page (over a closed drop-down list too, instead of changing
+// the choice).
 #pragma once
 
 #include <windows.h>

@@ -26,7 +26,17 @@ bool FontFamilyInstalled(const wchar_t* face) {
     return found;
 }
 
-FormFonts::FormFonts() : face_(FontFamilyInstalled(kPreferredFace) ? kPreferredFace : kFallbackFace) {}
+namespace {
+
+// Installed fonts do not come and go while the program runs: asked once.
+const wchar_t* formFace() {
+    static const wchar_t* const face = FontFamilyInstalled(kPreferredFace) ? kPreferredFace : kFallbackFace;
+    return face;
+}
+
+}  // namespace
+
+FormFonts::FormFonts() : face_(formFace()) {}
 
 FormFonts::~FormFonts() {
     for (auto& [key, font] : fonts_) DeleteObject(font);

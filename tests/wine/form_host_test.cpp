@@ -51,12 +51,13 @@ TEST(FormHostTest, ShowsThePageFilledAndWritesTheUsersEditsAsJsonLines) {
     HWND pane = window != nullptr ? FindWindowExW(window, nullptr, AsWide(std::u16string(kFormViewClass)), nullptr) : nullptr;
     HWND user = pane != nullptr ? GetDlgItem(pane, kFirstFormControlId) : nullptr;
     if (user != nullptr) {
+        // Another process's control: its text by WM_GETTEXT, as a screen reader asks.
         wchar_t text[64] = {};
-        GetWindowTextW(user, text, 64);
+        SendMessageW(user, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
         EXPECT_STREQ(text, L"a\"b<&");
         EXPECT_EQ(SendMessageW(GetDlgItem(pane, kFirstFormControlId + 1), BM_GETCHECK, 0, 0), BST_CHECKED);
         EXPECT_EQ(SendMessageW(GetDlgItem(pane, kFirstFormControlId + 2), CB_GETCURSEL, 0, 0), 2);
-        GetWindowTextW(GetDlgItem(pane, kFirstFormControlId + 3), text, 64);
+        SendMessageW(GetDlgItem(pane, kFirstFormControlId + 3), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
         EXPECT_STREQ(text, L"e");
         SendMessageW(user, EM_SETSEL, 5, 5);
         SendMessageW(user, WM_CHAR, L'\u00E9', 0);

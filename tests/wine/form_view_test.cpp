@@ -39,6 +39,12 @@ std::u16string classOf(HWND window) {
     return FromWide(name);
 }
 
+std::string narrow(std::u16string_view text) {
+    std::string ascii;
+    for (char16_t unit : text) ascii += unit < 0x80 ? char(unit) : '?';
+    return ascii;
+}
+
 struct Edit {
     std::u16string id;
     std::u16string name;
@@ -47,11 +53,6 @@ struct Edit {
 };
 
 std::ostream& operator<<(std::ostream& out, const Edit& edit) {
-    auto narrow = [](const std::u16string& text) {
-        std::string out;
-        for (char16_t unit : text) out += unit < 0x80 ? char(unit) : '?';
-        return out;
-    };
     return out << narrow(edit.id) << "/" << narrow(edit.name) << "=" << narrow(edit.value);
 }
 
@@ -71,8 +72,10 @@ public:
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.lpszClassName = L"TarnwickFormTestParent";
         RegisterClassExW(&windowClass);
-        window = CreateWindowExW(0, L"TarnwickFormTestParent", L"Form test", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480,
-                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        window = CreateWindowExW(0, L"TarnwickFormTestParent", L"Form test", WS_POPUP, 0, 0, 640, 480, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+        // Not activated: an active window takes Wine two seconds to destroy.
+        ShowWindow(window, SW_SHOWNOACTIVATE);
     }
     ~ParentWindow() { DestroyWindow(window); }
     HWND window = nullptr;
@@ -122,7 +125,7 @@ protected:
 
     Element& element(const char16_t* id) {
         Element* found = view.document().getElementById(id);
-        EXPECT_NE(found, nullptr) << "no element " << id;
+        EXPECT_NE(found, nullptr) << "no element " << narrow(id);
         return *found;
     }
     HWND control(const char16_t* id) { return view.controlOf(element(id)); }
