@@ -108,6 +108,7 @@ void FormView::refresh() {
     const bool visible = IsWindowVisible(handle()) != FALSE;
     if (visible) SendMessageW(handle(), WM_SETREDRAW, FALSE, 0);
     layOut();
+    border_ = BodyBorder(*document_);
     for (HWND created : controls_->sync(*document_, scroller_.position())) WatchControlKeys(created, *this);
     if (visible) {
         SendMessageW(handle(), WM_SETREDRAW, TRUE, 0);
@@ -157,6 +158,10 @@ void FormView::scrolled() {
 }
 
 // Window messages ---------------------------------------------------------------
+
+void FormView::onPaint(HDC dc, const PAINTSTRUCT&) {
+    if (border_) PaintPageBorder(dc, *border_, scroller_.position());
+}
 
 void FormView::onSize(int, int) {
     if (!refreshing_) refresh();

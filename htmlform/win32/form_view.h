@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,7 @@
 #include "htmlform/win32/form_scroller.h"
 #include "htmlform/win32/gdi_text_measure.h"
 #include "htmlform/win32/html_resource.h"
+#include "htmlform/win32/page_border.h"
 #include "platform/win32/window_base.h"
 
 namespace tarnwick {
@@ -57,6 +59,7 @@ private:
     bool onCreate() override;
     void onDestroy() override;
     void onSize(int width, int height) override;
+    void onPaint(HDC dc, const PAINTSTRUCT& paint) override;
     bool onCommand(int id, int code, HWND control) override;
     bool onScroll(int bar, int request) override;
     bool onMouseWheel(int delta) override;
@@ -92,6 +95,7 @@ private:
     std::unique_ptr<htmlform::Document> document_;
     std::unique_ptr<FormControls> controls_;
     FormScroller scroller_;
+    std::optional<PageBorder> border_;
     htmlform::DocumentHost* host_ = nullptr;
     std::function<void()> completeHandler_;
     HBRUSH background_ = nullptr;

@@ -29,6 +29,9 @@ ControlLook lookOf(ControlKind kind) {
     return {WC_STATICW, kChild, 0};
 }
 
+constexpr wchar_t kPasswordBullet = 0x25CF;
+constexpr int kInputMargin = 1;
+
 // The height a drop-down list is created with: its field plus the list it drops.
 constexpr int kDroppedListHeight = 240;
 
@@ -40,7 +43,10 @@ HWND CreateNativeControl(HWND parent, ControlKind kind, int id, HFONT font) {
     HWND control = CreateWindowExW(look.exStyle, look.className, L"", look.style, 0, 0, 10, height, parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
                                    nullptr);
-    if (control != nullptr) SetControlFont(control, font);
+    if (control == nullptr) return nullptr;
+    SetControlFont(control, font);
+    // Hidden characters as the pages' browser draws them, whatever the controls' version.
+    if (kind == ControlKind::Password) SendMessageW(control, EM_SETPASSWORDCHAR, kPasswordBullet, 0);
     return control;
 }
 
@@ -93,8 +99,13 @@ bool SetControlVisible(HWND control, bool visible) {
 }
 
 void SetControlFont(HWND control, HFONT font) {
-    if (reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)) != font)
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)) == font) return;
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    // An input box's text sits a pixel inside its border, as in the page's browser.
+    wchar_t className[16] = {};
+    GetClassNameW(control, className, 16);
+    if (lstrcmpiW(className, WC_EDITW) == 0)
+        SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(kInputMargin, kInputMargin));
 }
 
 }  // namespace tarnwick
