@@ -34,8 +34,9 @@ PageSize LayoutEngine::run(int viewportWidth) {
     Element& root = document_.documentElement();
     ResetBoxes(root);
     int height = layoutBlockLevel(root, 0, 0, viewportWidth);
-    int right = RightmostEdge(root);
-    if (Element* body = document_.body(); body && body->layoutBox().rendered) right += style(*body).margin.right;
+    int right = 0;
+    if (Element* body = document_.body(); body && body->layoutBox().rendered)
+        right = RightmostEdge(*body) + style(*body).margin.right;
     return {std::max(viewportWidth, right), height};
 }
 
