@@ -34,12 +34,9 @@ PageSize LayoutEngine::run(int viewportWidth) {
     Element& root = document_.documentElement();
     ResetBoxes(root);
     int height = layoutBlockLevel(root, 0, 0, viewportWidth);
-    // The body's right margin follows what the body holds; the root's own box
-    // is the viewport and has no margin after it.
-    int right = RightmostEdge(root);
+    int right = 0;
     if (Element* body = document_.body(); body && body->layoutBox().rendered)
-        right = std::max(root.layoutBox().rendered ? root.layoutBox().rect.right() : 0,
-                         RightmostEdge(*body) + style(*body).margin.right);
+        right = RightmostEdge(*body) + style(*body).margin.right;
     return {std::max(viewportWidth, right), height};
 }
 
@@ -170,9 +167,7 @@ TextExtent TextInputSize(TextMeasure& measure, const FontSpec& font, int sizeAtt
     constexpr int kDefaultSize = 20;
     constexpr int kEdges = 6;
     int size = sizeAttribute > 0 ? std::min(sizeAttribute, 1000) : kDefaultSize;
-    // The wider of a letter and a digit: a size-4 year box holds four digits.
     TextExtent letter = measure.measure(u"x", font);
-    letter.width = std::max(letter.width, measure.measure(u"0", font).width);
     return {letter.width * size + kEdges, letter.height + kEdges};
 }
 

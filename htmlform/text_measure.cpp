@@ -4,7 +4,7 @@ namespace tarnwick::htmlform {
 
 int FixedTextMeasure::CharWidth(const FontSpec& font) {
     // About six tenths of the em, as an average Verdana letter; bold a pixel wider.
-    return (font.sizePx * 6 + 9) / 10 + (font.bold ? 1 : 0);
+    return (font.sizePx * 6 + 5) / 10 + (font.bold ? 1 : 0);
 }
 
 int FixedTextMeasure::LineHeight(const FontSpec& font) { return font.sizePx + font.sizePx / 4; }
