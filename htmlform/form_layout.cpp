@@ -167,7 +167,9 @@ TextExtent TextInputSize(TextMeasure& measure, const FontSpec& font, int sizeAtt
     constexpr int kDefaultSize = 20;
     constexpr int kEdges = 6;
     int size = sizeAttribute > 0 ? std::min(sizeAttribute, 1000) : kDefaultSize;
+    // The wider of a letter and a digit: a size-4 year box holds four digits.
     TextExtent letter = measure.measure(u"x", font);
+    letter.width = std::max(letter.width, measure.measure(u"0", font).width);
     return {letter.width * size + kEdges, letter.height + kEdges};
 }
 
