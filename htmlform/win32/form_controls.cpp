@@ -31,8 +31,8 @@ ControlKind kindOf(const Element& element) {
     return ControlKind::Edit;
 }
 
-// An option's text as a list shows it: white space runs made one space, trimmed.
-std::u16string optionText(const Element& option) {
+// A node's text as a list shows it: white space runs made one space, trimmed.
+std::u16string optionText(const Node& option) {
     std::u16string text;
     bool space = false;
     for (char16_t unit : option.textContent()) {
@@ -46,6 +46,14 @@ std::u16string optionText(const Element& option) {
         text.push_back(unit == 0xA0 ? u' ' : unit);
     }
     return text;
+}
+
+// A radio's or check box's own label: the text right after it ("None", "Male").
+// The button is only as wide as its mark, so the text names it for screen
+// readers without being drawn twice.
+std::u16string buttonName(const Element& button) {
+    const Node* next = button.nextSibling();
+    return next != nullptr && next->asText() != nullptr ? optionText(*next) : std::u16string();
 }
 
 std::vector<std::u16string> optionTexts(const Element& select) {
@@ -83,23 +91,30 @@ FormControls::~FormControls() { clear(); }
 void FormControls::clear() {
     Updating updating(*this);
     for (const Input& input : inputs_) DestroyWindow(input.window);
-    for (const Text& text : texts_) DestroyWindow(text.window);
+    for (const Input& input : spare_) DestroyWindow(input.window);
+    for (const auto& [key, text] : texts_) DestroyWindow(text.window);
+    for (HWND text : spareTexts_) DestroyWindow(text);
     inputs_.clear();
+    spare_.clear();
+    order_.clear();
     inputIndex_.clear();
     texts_.clear();
+    spareTexts_.clear();
 }
 
 void FormControls::collect(Node& node, std::vector<Wanted>& wanted) const {
     if (auto* text = node.asText()) {
         if (!text->layoutBox().rendered) return;
-        for (const htmlform::TextFragment& fragment : text->layoutBox().fragments) {
-            if (!fragment.text.empty() && fragment.rect.width > 0) wanted.push_back({&fragment, text->layoutBox().font, nullptr});
+        const auto& fragments = text->layoutBox().fragments;
+        for (std::size_t i = 0; i < fragments.size(); ++i) {
+            if (!fragments[i].text.empty() && fragments[i].rect.width > 0)
+                wanted.push_back({{text, i}, &fragments[i], text->layoutBox().font, nullptr});
         }
         return;
     }
     Element& element = *node.asElement();
     if (element.isFormControl()) {
-        wanted.push_back({nullptr, element.layoutBox().font, &element});
+        wanted.push_back({{nullptr, 0}, nullptr, element.layoutBox().font, &element});
         if (element.isSelect()) return;
     }
     if (drawsNoText(element)) return;
@@ -117,8 +132,9 @@ std::vector<HWND> FormControls::sync(htmlform::Document& document, POINT scroll)
 
     std::vector<Input> inputs;
     std::vector<HWND> created;
-    std::size_t textCount = 0;
-    HWND previous = nullptr;
+    for (auto& [key, text] : texts_) text.wanted = false;
+    std::vector<HWND> order;
+    order.reserve(wanted.size());
     for (const Wanted& item : wanted) {
         HWND window = nullptr;
         if (item.element != nullptr) {
@@ -127,16 +143,20 @@ std::vector<HWND> FormControls::sync(htmlform::Document& document, POINT scroll)
             window = syncInput(*item.element, id->second, inputs, created);
             if (window != nullptr) placeInput(inputs.back(), scroll);
         } else {
-            window = syncText(item, textCount++, scroll);
+            window = syncText(item, scroll);
         }
-        if (window != nullptr) putInZOrder(window, previous);
+        if (window != nullptr) order.push_back(window);
     }
-    // What the document no longer holds goes.
-    for (const Input& input : inputs_) {
-        if (input.window != nullptr) DestroyWindow(input.window);
+    putInZOrder(order);
+    // What the document no longer shows is kept hidden for the next rebuild.
+    for (Input& input : inputs_) {
+        if (input.window != nullptr) retire(input);
     }
-    for (std::size_t i = textCount; i < texts_.size(); ++i) DestroyWindow(texts_[i].window);
-    texts_.resize(std::min(texts_.size(), textCount));
+    for (auto& [key, text] : texts_) {
+        if (text.wanted || !text.shown) continue;
+        SetControlVisible(text.window, false);
+        text.shown = false;
+    }
     inputs_ = std::move(inputs);
     inputIndex_.clear();
     for (std::size_t i = 0; i < inputs_.size(); ++i) inputIndex_.emplace(inputs_[i].element, i);
@@ -155,17 +175,21 @@ HWND FormControls::syncInput(Element& element, int id, std::vector<Input>& input
     }
     HFONT font = fonts_.get(element.layoutBox().font);
     if (input.window == nullptr) {
-        input.window = CreateNativeControl(pane_, kind, id, font);
-        if (input.window == nullptr) return nullptr;
+        input.window = takeSpare(kind);
+        if (input.window == nullptr) {
+            input.window = CreateNativeControl(pane_, kind, id, font);
+            if (input.window == nullptr) return nullptr;
+            created.push_back(input.window);
+        }
         input.kind = kind;
         input.element = &element;
         input.rect = {};
         input.displayed = false;
-        created.push_back(input.window);
     }
     if (GetDlgCtrlID(input.window) != id) SetWindowLongPtrW(input.window, GWLP_ID, id);
     SetControlFont(input.window, font);
     if (kind == ControlKind::DropDownList) SetListItems(input.window, optionTexts(element));
+    if (kind == ControlKind::Radio || kind == ControlKind::CheckBox) SetControlText(input.window, buttonName(element));
     inputs.push_back(input);
     showStateOf(inputs.back());
     return input.window;
@@ -185,27 +209,36 @@ void FormControls::showState(const Element& element) {
     if (auto found = inputIndex_.find(&element); found != inputIndex_.end()) showStateOf(inputs_[found->second]);
 }
 
-HWND FormControls::syncText(const Wanted& wanted, std::size_t index, POINT scroll) {
-    if (index == texts_.size()) {
-        HWND window = CreateNativeControl(pane_, ControlKind::Text, kFormTextControlId, fonts_.get(wanted.font));
+HWND FormControls::syncText(const Wanted& wanted, POINT scroll) {
+    auto found = texts_.find(wanted.key);
+    if (found == texts_.end()) {
+        HWND window = nullptr;
+        if (!spareTexts_.empty()) {
+            window = spareTexts_.back();
+            spareTexts_.pop_back();
+        } else {
+            window = CreateNativeControl(pane_, ControlKind::Text, kFormTextControlId, fonts_.get(wanted.font));
+        }
         if (window == nullptr) return nullptr;
-        texts_.push_back({window, {}});
+        found = texts_.emplace(wanted.key, Text{window, {}, false, false}).first;
     }
-    Text& text = texts_[index];
+    Text& text = found->second;
+    text.wanted = true;
     SetControlFont(text.window, fonts_.get(wanted.font));
     SetControlText(text.window, wanted.fragment->text);
     // A pixel to spare: a glyph's overhang past its advance is not clipped.
     Rect rect = wanted.fragment->rect;
     rect.width += 1;
-    if (text.rect != rect || !IsWindowVisible(text.window)) setBounds(text.window, rect, scroll);
+    if (text.rect != rect || !text.shown) setBounds(text.window, rect, scroll);
     text.rect = rect;
-    SetControlVisible(text.window, true);
+    if (!text.shown) SetControlVisible(text.window, true);
+    text.shown = true;
     return text.window;
 }
 
 void FormControls::placeInput(Input& input, POINT scroll) {
-    const bool displayed = input.element->isDisplayed() && input.element->layoutBox().rendered &&
-                           input.element->type() != u"hidden";
+    // Not rendered: under display:none (or a hidden input).
+    const bool displayed = input.element->layoutBox().rendered && input.element->type() != u"hidden";
     const Rect rect = input.element->layoutBox().rect;
     if (displayed && (rect != input.rect || !input.displayed)) {
         setBounds(input.window, rect, scroll);
@@ -239,32 +272,67 @@ void FormControls::fitListField(HWND list, int fieldHeight) const {
     if (wantedItem > 0) SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wantedItem);
 }
 
+// A control whose element left the document: hidden, without an id, ready
+// to show another element of its kind (making controls is what costs).
+void FormControls::retire(Input& input) {
+    SetControlVisible(input.window, false);
+    SetWindowLongPtrW(input.window, GWLP_ID, 0);
+    spare_.push_back({nullptr, input.window, input.kind, {}, false});
+    input.window = nullptr;
+}
+
+HWND FormControls::takeSpare(ControlKind kind) {
+    for (auto spare = spare_.begin(); spare != spare_.end(); ++spare) {
+        if (spare->kind != kind) continue;
+        HWND window = spare->window;
+        spare_.erase(spare);
+        return window;
+    }
+    return nullptr;
+}
+
 void FormControls::place(POINT scroll) {
-    for (const Text& text : texts_) setBounds(text.window, text.rect, scroll);
+    for (const auto& [key, text] : texts_) {
+        if (text.shown) setBounds(text.window, text.rect, scroll);
+    }
     for (const Input& input : inputs_) {
         if (input.displayed) setBounds(input.window, input.rect, scroll);
     }
 }
 
-void FormControls::putInZOrder(HWND window, HWND& previous) const {
-    if (GetWindow(window, GW_HWNDPREV) != previous) {
-        SetWindowPos(window, previous != nullptr ? previous : HWND_TOP, 0, 0, 0, 0,
+// The shown controls first, in document order. Only the pane's own children
+// are reordered, and only by this, so the order left by the last sync tells
+// where the new one first differs; nothing before that moves.
+void FormControls::putInZOrder(const std::vector<HWND>& order) {
+    std::size_t same = 0;
+    while (same < order.size() && same < order_.size() && order[same] == order_[same]) ++same;
+    for (std::size_t i = same; i < order.size(); ++i) {
+        SetWindowPos(order[i], i == 0 ? HWND_TOP : order[i - 1], 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
     }
-    previous = window;
+    order_ = order;
 }
 
 void FormControls::forget(const Node& root) {
     Updating updating(*this);
     std::vector<Input> kept;
-    for (const Input& input : inputs_) {
+    for (Input& input : inputs_) {
         if (isUnder(*input.element, root)) {
-            DestroyWindow(input.window);
+            retire(input);
         } else {
             kept.push_back(input);
         }
     }
     inputs_ = std::move(kept);
+    for (auto text = texts_.begin(); text != texts_.end();) {
+        if (isUnder(*text->first.first, root)) {
+            SetControlVisible(text->second.window, false);
+            spareTexts_.push_back(text->second.window);
+            text = texts_.erase(text);
+        } else {
+            ++text;
+        }
+    }
     inputIndex_.clear();
     for (std::size_t i = 0; i < inputs_.size(); ++i) inputIndex_.emplace(inputs_[i].element, i);
 }

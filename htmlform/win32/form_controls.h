@@ -1,13 +1,15 @@
 // The native controls that show one form document: a static control for each
 // line of text and a control for each input and select, kept in document order
 // (which is also their z-order and tab order). A sync brings them in line with
-// the document's last layout, reusing what it can: a rebuild of a page moves
-// and re-texts controls rather than destroying and creating them.
+// the document's last layout, reusing what it can: a rebuild of a page moves,
+// re-texts and re-numbers controls rather than destroying and creating them.
 #pragma once
 
 #include <windows.h>
 
+#include <map>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "htmlform/document.h"
@@ -58,9 +60,14 @@ private:
     struct Text {
         HWND window = nullptr;
         htmlform::Rect rect;
+        bool shown = false;
+        bool wanted = false;  // by the sync under way
     };
+    // A line of text: its node and which of the node's lines.
+    using TextKey = std::pair<const htmlform::Node*, std::size_t>;
     // One wanted control, in document order: a line of text or an input.
     struct Wanted {
+        TextKey key{nullptr, 0};
         const htmlform::TextFragment* fragment = nullptr;
         htmlform::FontSpec font;
         htmlform::Element* element = nullptr;
@@ -69,18 +76,26 @@ private:
 
     void collect(htmlform::Node& node, std::vector<Wanted>& wanted) const;
     HWND syncInput(htmlform::Element& element, int id, std::vector<Input>& inputs, std::vector<HWND>& created);
-    HWND syncText(const Wanted& wanted, std::size_t index, POINT scroll);
+    HWND syncText(const Wanted& wanted, POINT scroll);
     void placeInput(Input& input, POINT scroll);
     void showStateOf(const Input& input);
     void setBounds(HWND window, const htmlform::Rect& rect, POINT scroll) const;
     void fitListField(HWND list, int fieldHeight) const;
-    void putInZOrder(HWND window, HWND& previous) const;
+    void putInZOrder(const std::vector<HWND>& order);
+    void retire(Input& input);
+    HWND takeSpare(ControlKind kind);
 
     HWND pane_;
     FormFonts& fonts_;
     std::vector<Input> inputs_;
     std::unordered_map<const htmlform::Element*, std::size_t> inputIndex_;
-    std::vector<Text> texts_;
+    std::vector<Input> spare_;
+    // The shown controls in z-order, as the last sync left them.
+    std::vector<HWND> order_;
+    // Each line's static keeps its line while the line's node stays in the
+    // document (shown or hidden), so showing a table again only shows them.
+    std::map<TextKey, Text> texts_;
+    std::vector<HWND> spareTexts_;
     int updating_ = 0;
 };
 

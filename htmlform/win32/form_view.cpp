@@ -103,6 +103,10 @@ void FormView::onComplete() {
 
 void FormView::refresh() {
     if (handle() == nullptr || !controls_ || refreshing_) return;
+    if (held_ > 0) {
+        refreshHeld_ = true;
+        return;
+    }
     refreshing_ = true;
     // Drawing is held while controls move, so a rebuild shows once, whole.
     const bool visible = IsWindowVisible(handle()) != FALSE;
@@ -115,6 +119,19 @@ void FormView::refresh() {
         RedrawWindow(handle(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
     }
     refreshing_ = false;
+}
+
+void FormView::release() {
+    if (--held_ > 0) return;
+    if (refreshHeld_) {
+        refreshHeld_ = false;
+        refresh();
+    }
+    if (focusHeld_) {
+        focusHeld_ = false;
+        focusChanged(document_->activeElement() != document_->body() ? document_->activeElement() : nullptr,
+                     ChangeCause::Program);
+    }
 }
 
 // The page is laid out as wide as the pane less a vertical bar when it needs
@@ -261,6 +278,10 @@ void FormView::displayChanged(Element&) {
 
 void FormView::focusChanged(Element* focused, ChangeCause cause) {
     if (cause != ChangeCause::Program || handle() == nullptr) return;
+    if (held_ > 0) {
+        focusHeld_ = true;  // its control may not be there yet
+        return;
+    }
     HWND control = focused != nullptr ? controls_->controlOf(focused) : nullptr;
     if (control == nullptr && GetFocus() != nullptr && !IsChild(handle(), GetFocus())) return;
     focusControl(control);

@@ -48,6 +48,20 @@ public:
     void onDocumentComplete(std::function<void()> handler) { completeHandler_ = std::move(handler); }
     bool complete() const { return completeReported_; }
 
+    // While the returned object lives, the document's changes are gathered and
+    // shown once at its end: an editor filling a whole page holds the pane.
+    class Hold {
+    public:
+        explicit Hold(FormView& view) : view_(view) { ++view_.held_; }
+        ~Hold() { view_.release(); }
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+
+    private:
+        FormView& view_;
+    };
+    Hold holdUpdates() { return Hold(*this); }
+
     // The control showing an input or select (nullptr when there is none).
     HWND controlOf(const htmlform::Element& element) const { return controls_->controlOf(&element); }
     // The face of the page's font ("Verdana", or "Arial" where it is missing).
@@ -86,6 +100,7 @@ private:
     void layOut();
     void scrolled();
     void focusControl(HWND control);
+    void release();
     void onUserAction(htmlform::Element& element, int code, HWND control);
     void onControlFocused(htmlform::Element& element, HWND control);
     void postComplete();
@@ -101,6 +116,9 @@ private:
     HBRUSH background_ = nullptr;
     int layoutWidth_ = -1;
     bool refreshing_ = false;
+    int held_ = 0;
+    bool refreshHeld_ = false;
+    bool focusHeld_ = false;
     bool verticalBar_ = false;
     bool horizontalBar_ = false;
     bool pageLoaded_ = false;

@@ -202,10 +202,13 @@ TEST_F(FormViewTest, APickInAListReportsAnEdit) {
 TEST_F(FormViewTest, ARadioClickChecksItAndUnchecksTheOthers) {
     ASSERT_TRUE(view.loadResource(GetModuleHandleW(nullptr)));
     pump();
+    element(u"person").setStyleDisplay(u"block");
     HWND none = control(u"empty");
     HWND man = control(u"man");
     HWND woman = control(u"woman");
     EXPECT_EQ(GetWindowLongPtrW(man, GWL_STYLE) & BS_TYPEMASK, BS_RADIOBUTTON);
+    EXPECT_EQ(ControlText(man), u"Male") << "a radio is named by the text after it";
+    EXPECT_EQ(ControlText(GetWindow(none, GW_HWNDPREV)), u"Sex");
     EXPECT_TRUE(ControlChecked(none));
     SendMessageW(man, BM_CLICK, 0, 0);
     pump();
@@ -301,7 +304,28 @@ TEST_F(FormViewTest, ChangedMarkupShowsAtOnceAndKeepsTheIdsInDocumentOrder) {
     body.removeChild(*body.firstChild());  // the first table, with user, pass and month
     EXPECT_EQ(GetDlgCtrlID(control(u"a")), kFirstFormControlId);
     EXPECT_EQ(GetDlgItem(view.handle(), kFirstFormControlId + 4), nullptr);
-    EXPECT_FALSE(IsWindow(user));
+    EXPECT_FALSE(IsWindowVisible(user)) << "a removed input's control is hidden (kept for reuse)";
+    EXPECT_EQ(GetDlgCtrlID(user), 0) << "and carries no contracted id";
+    EXPECT_TRUE(recorder.edits.empty());
+}
+
+TEST_F(FormViewTest, AHeldPaneShowsAWholeRebuildOnceAtTheEnd) {
+    load(kSmallPage);
+    HWND user = control(u"user");
+    {
+        auto hold = view.holdUpdates();
+        element(u"more").setInnerHtml(u"<tr><td>A</td><td><input id=\"a\" value=\"1\"></td></tr>");
+        element(u"more").setStyleDisplay(u"block");
+        element(u"user").setValue(u"held");
+        view.document().setActiveElement(&element(u"a"));
+        EXPECT_EQ(view.document().getElementById(u"a") != nullptr ? view.controlOf(element(u"a")) : nullptr, nullptr)
+            << "nothing built while held";
+        EXPECT_EQ(ControlText(user), u"held") << "values still show at once";
+    }
+    ASSERT_NE(control(u"a"), nullptr);
+    EXPECT_TRUE(IsWindowVisible(control(u"a")));
+    EXPECT_EQ(GetDlgCtrlID(control(u"a")), kFirstFormControlId + 3);
+    EXPECT_EQ(GetFocus(), control(u"a")) << "the active element set while held takes the focus at the end";
     EXPECT_TRUE(recorder.edits.empty());
 }
 
