@@ -167,10 +167,12 @@ TextExtent TextInputSize(TextMeasure& measure, const FontSpec& font, int sizeAtt
     constexpr int kDefaultSize = 20;
     constexpr int kEdges = 6;
     int size = sizeAttribute > 0 ? std::min(sizeAttribute, 1000) : kDefaultSize;
-    // The wider of a letter and a digit: a size-4 year box holds four digits.
+    // The wider of a letter and a digit a character, and room for one wide
+    // character more, as browsers size a box: a size-4 year box shows four digits.
     TextExtent letter = measure.measure(u"x", font);
     letter.width = std::max(letter.width, measure.measure(u"0", font).width);
-    return {letter.width * size + kEdges, letter.height + kEdges};
+    const int wide = std::max(0, measure.measure(u"W", font).width - letter.width);
+    return {letter.width * size + wide + kEdges, letter.height + kEdges};
 }
 
 TextExtent RadioSize() { return {13, 13}; }

@@ -27,7 +27,9 @@ LRESULT CALLBACK watchProc(HWND control, UINT message, WPARAM wParam, LPARAM lPa
         }
         break;
     case WM_CHAR:
-        if (wParam == L'\t') return 0;  // the Tab's character: nothing to type
+        // Tab's character has nothing to type; Enter and Escape have no form to
+        // submit or reset, and a one-line edit control would only beep at them.
+        if (wParam == L'\t' || wParam == L'\r' || wParam == 0x1B) return 0;
         break;
     case WM_MOUSEWHEEL:
         if (!usesWheel(control)) {

@@ -177,6 +177,9 @@ TEST_F(FormViewTest, TypingReportsOneEditPerChangeAndProgramValuesReportNone) {
     SendMessageW(user, WM_CHAR, L'e', 0);
     EXPECT_EQ(recorder.edits, (std::vector<Edit>{{u"user", u"User", u"abcd"}, {u"user", u"User", u"abcde"}}));
     EXPECT_EQ(element(u"user").value(), u"abcde");
+    SendMessageW(user, WM_CHAR, L'\r', 0);
+    SendMessageW(user, WM_CHAR, L'\t', 0);
+    EXPECT_EQ(recorder.edits.size(), 2u) << "Enter and Tab type nothing";
 
     recorder.edits.clear();
     element(u"user").setValue(u"from the program");
