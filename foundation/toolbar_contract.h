@@ -11,10 +11,9 @@
 #include <string>
 #include <string_view>
 
-namespace tarnwick {
+#include "platform/copy_data.h"
 
-// The value a WM_COPYDATA carries in dwData.
-using CopyDataCode = std::uintptr_t;
+namespace tarnwick {
 
 namespace window_class {
 inline constexpr std::u16string_view kIdentityEditor = u"Mirelune";

@@ -10,7 +10,7 @@
 
 #include "foundation/toolbar_contract.h"
 #include "platform/launcher.h"
-#include "platform/windows.h"
+#include "platform/window_system.h"
 
 namespace tarnwick {
 

@@ -9,7 +9,7 @@
 #include "platform/file_system.h"
 #include "platform/hot_keys.h"
 #include "platform/window_display.h"
-#include "platform/windows.h"
+#include "platform/window_system.h"
 
 namespace tarnwick {
 

@@ -21,7 +21,7 @@
 #include "platform/shared_sections.h"
 #include "platform/shell_copy.h"
 #include "platform/window_display.h"
-#include "platform/windows.h"
+#include "platform/window_system.h"
 #include "tray/boss_key.h"
 #include "tray/card_list_publisher.h"
 #include "tray/card_lists.h"

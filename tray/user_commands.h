@@ -12,7 +12,7 @@
 #include "platform/prompts.h"
 #include "platform/registry.h"
 #include "platform/shell_copy.h"
-#include "platform/windows.h"
+#include "platform/window_system.h"
 #include "tray/current_user.h"
 
 namespace tarnwick {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "foundation/win32/win32_message_box.h"
+#include "platform/win32/private_messages.h"
 #include "platform/win32/wide.h"
 
 namespace tarnwick {
@@ -13,8 +14,7 @@ namespace {
 
 constexpr DWORD kTreeStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
                              TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS;
-// A reload request that arrived during an operation, run once the control is idle.
-constexpr UINT kDeferredReloadMessage = WM_APP + 0x100;
+constexpr UINT_PTR kSubclassId = 1;
 // The context menu opens only on the item's text and, 20 pixels to its left, its icon.
 constexpr int kIconReach = 20;
 
@@ -41,10 +41,7 @@ CardTreeView::CardTreeView(CardTree& tree) : cardTree_(tree) {}
 
 CardTreeView::~CardTreeView() {
     // A control that outlives the view gets its own procedure back.
-    if (tree_ != nullptr && IsWindow(tree_)) {
-        SetWindowLongPtrW(tree_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(treeDefault_));
-        SetWindowLongPtrW(tree_, GWLP_USERDATA, 0);
-    }
+    if (tree_ != nullptr && IsWindow(tree_)) RemoveWindowSubclass(tree_, &CardTreeView::treeProc, kSubclassId);
     if (dragImage_ != nullptr) ImageList_Destroy(dragImage_);
     if (font_ != nullptr) DeleteObject(font_);
 }
@@ -56,9 +53,7 @@ HWND CardTreeView::create(HWND editor, HWND parent, int controlId) {
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), GetModuleHandleW(nullptr),
                             nullptr);
     if (tree_ == nullptr) return nullptr;
-    SetWindowLongPtrW(tree_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    treeDefault_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(tree_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CardTreeView::treeProc)));
+    SetWindowSubclass(tree_, &CardTreeView::treeProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     font_ = CreateDialogFont();
     SendMessageW(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     TreeView_SetImageList(tree_, systemSmallImages(), TVSIL_NORMAL);
@@ -73,7 +68,7 @@ void CardTreeView::whileBusy(Operation operation) {
     operation();
     // The control may still be inside its own code (ending a label edit): the
     // reload waits for the message queue.
-    if (--busy_ == 0 && pendingReload_) PostMessageW(tree_, kDeferredReloadMessage, 0, 0);
+    if (--busy_ == 0 && pendingReload_) PostMessageW(tree_, private_message::kTreeDeferredReload, 0, 0);
 }
 
 void CardTreeView::onDeferredReload() {
@@ -315,9 +310,9 @@ void CardTreeView::showContextMenu(const TreeItem& item, POINT screenPoint) {
     DestroyMenu(menu);
 }
 
-LRESULT CALLBACK CardTreeView::treeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* view = reinterpret_cast<CardTreeView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return view->onTreeMessage(message, wParam, lParam);
+LRESULT CALLBACK CardTreeView::treeProc(HWND, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                        DWORD_PTR view) {
+    return reinterpret_cast<CardTreeView*>(view)->onTreeMessage(message, wParam, lParam);
 }
 
 LRESULT CardTreeView::onTreeMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -336,7 +331,7 @@ LRESULT CardTreeView::onTreeMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             return 0;
         }
         break;
-    case kDeferredReloadMessage: onDeferredReload(); return 0;
+    case private_message::kTreeDeferredReload: onDeferredReload(); return 0;
     case WM_KEYDOWN:
         if (dragging() && wParam == VK_ESCAPE) {
             endDrag();
@@ -346,9 +341,10 @@ LRESULT CardTreeView::onTreeMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CAPTURECHANGED:
         if (dragging() && reinterpret_cast<HWND>(lParam) != tree_) endDrag();
         break;
+    case WM_NCDESTROY: RemoveWindowSubclass(tree_, &CardTreeView::treeProc, kSubclassId); break;
     default: break;
     }
-    return CallWindowProcW(treeDefault_, tree_, message, wParam, lParam);
+    return DefSubclassProc(tree_, message, wParam, lParam);
 }
 
 }  // namespace tarnwick

@@ -46,7 +46,8 @@ public:
     bool onNotify(const NMHDR& header, LRESULT& result);
 
 private:
-    static LRESULT CALLBACK treeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK treeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR subclass,
+                                     DWORD_PTR view);
     LRESULT onTreeMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     template <typename Operation>
@@ -74,7 +75,6 @@ private:
     CardTree& cardTree_;
     HWND editor_ = nullptr;
     HWND tree_ = nullptr;
-    WNDPROC treeDefault_ = nullptr;
     HFONT font_ = nullptr;
     std::unordered_map<const TreeItem*, HTREEITEM> handles_;
     HTREEITEM cutHandle_ = nullptr;

@@ -9,6 +9,23 @@ INT_PTR DialogBase::runModal(const DialogTemplate& layout, HWND owner) {
     return result;
 }
 
+INT_PTR DialogBase::runModal(int resourceId, HWND owner) {
+    const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), owner,
+                                           &DialogBase::dialogProc, reinterpret_cast<LPARAM>(this));
+    dialog_ = nullptr;
+    return result;
+}
+
+bool DialogBase::createModeless(const DialogTemplate& layout, HWND owner) {
+    return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), layout.get(), owner, &DialogBase::dialogProc,
+                                      reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+INT_PTR DialogBase::reply(LRESULT result) {
+    SetWindowLongPtrW(dialog_, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
 void DialogBase::end(INT_PTR result) { EndDialog(dialog_, result); }
 
 bool DialogBase::onCommand(int, int) { return false; }
@@ -23,6 +40,11 @@ INT_PTR CALLBACK DialogBase::dialogProc(HWND dialog, UINT message, WPARAM wParam
     }
     auto* self = reinterpret_cast<DialogBase*>(GetWindowLongPtrW(dialog, DWLP_USER));
     if (self == nullptr) return FALSE;
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(dialog, DWLP_USER, 0);
+        self->dialog_ = nullptr;
+        return FALSE;
+    }
     return self->dispatch(message, wParam, lParam);
 }
 

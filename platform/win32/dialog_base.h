@@ -1,7 +1,8 @@
-// The base of Tarnwick's modal dialogs, as WindowBase is of its windows: runs a
-// dialog from an in-memory template with `this` stored at WM_INITDIALOG, and
-// turns its messages into calls on virtual onX handlers. Messages without a
-// handler reach onMessage (FALSE: the dialog manager's default).
+// The base of Tarnwick's dialogs, as WindowBase is of its windows: runs a dialog
+// (modal or modeless, from an in-memory template or the program's resources)
+// with `this` stored at WM_INITDIALOG, and turns its messages into calls on
+// virtual onX handlers. Messages without a handler reach onMessage (FALSE: the
+// dialog manager's default).
 #pragma once
 
 #include <windows.h>
@@ -16,7 +17,7 @@ public:
     DialogBase& operator=(const DialogBase&) = delete;
     virtual ~DialogBase() = default;
 
-    // The dialog while it runs, else nullptr.
+    // The dialog while it is open, else nullptr.
     HWND handle() const { return dialog_; }
 
 protected:
@@ -25,8 +26,15 @@ protected:
     // Runs the dialog modally over `owner`; the value given to end, or -1 when
     // it could not be shown.
     INT_PTR runModal(const DialogTemplate& layout, HWND owner);
+    // The same with a dialog of the program's resources.
+    INT_PTR runModal(int resourceId, HWND owner);
+    // Creates the dialog modeless over `owner` (nullptr: none); false when it
+    // could not be. The object must outlive the dialog.
+    bool createModeless(const DialogTemplate& layout, HWND owner);
     // EndDialog with `result`.
     void end(INT_PTR result);
+    // From onMessage: `result` as the message's reply (DWLP_MSGRESULT), and TRUE.
+    INT_PTR reply(LRESULT result);
     // The control of an id.
     HWND item(int id) const { return GetDlgItem(dialog_, id); }
 

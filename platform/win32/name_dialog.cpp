@@ -1,12 +1,12 @@
 #include "platform/win32/name_dialog.h"
 
+#include "platform/win32/resources/shared_resources.h"
 #include "platform/win32/wide.h"
 
 namespace tarnwick {
 namespace {
 
 constexpr WORD kLabelId = 1000;
-constexpr int kProgramIconId = 128;
 constexpr int kBannerIconSize = 32;
 
 HFONT makeBannerFont(HWND dialog) {
@@ -36,7 +36,7 @@ bool NameDialog::show(HWND owner) {
     layout.addItem(kDialogEdit, kNameEditId, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 8, 22, 204, 13, u"");
     layout.addItem(kDialogButton, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 106, 42, 50, 14, u"OK");
     layout.addItem(kDialogButton, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 162, 42, 50, 14, u"Cancel");
-    icon_ = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId));
+    icon_ = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM));
     if (icon_ == nullptr) icon_ = LoadIconW(nullptr, IDI_APPLICATION);
     return run(layout, owner);
 }

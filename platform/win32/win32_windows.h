@@ -7,8 +7,8 @@
 
 #include <optional>
 
-#include "foundation/copy_data.h"
-#include "platform/windows.h"
+#include "platform/copy_data.h"
+#include "platform/window_system.h"
 
 namespace tarnwick {
 
@@ -30,12 +30,14 @@ public:
 inline HWND ToHwnd(WindowRef window) { return reinterpret_cast<HWND>(window); }
 inline WindowRef ToWindowRef(HWND window) { return reinterpret_cast<WindowRef>(window); }
 
-// For a window procedure's WM_COPYDATA: the code and the text it may trust;
-// nothing when lParam holds no COPYDATASTRUCT.
-inline std::optional<ReceivedCopyData> ReceiveCopyDataMessage(LPARAM lParam) {
-    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+// For a WM_COPYDATA: the code and the text it may trust; nothing when the
+// message holds no COPYDATASTRUCT.
+inline std::optional<ReceivedCopyData> ReceiveCopyDataMessage(const COPYDATASTRUCT* data) {
     if (data == nullptr) return std::nullopt;
     return ReceiveCopyData(data->dwData, data->cbData, data->lpData);
+}
+inline std::optional<ReceivedCopyData> ReceiveCopyDataMessage(LPARAM lParam) {
+    return ReceiveCopyDataMessage(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
 }
 
 }  // namespace tarnwick

@@ -13,7 +13,9 @@ bool registerOnce(const WindowClassLook& look, HINSTANCE instance, WNDPROC proce
     const std::u16string name(look.name);
     WNDCLASSEXW known{};
     known.cbSize = sizeof known;
-    if (GetClassInfoExW(instance, wide(name), &known)) return true;
+    // A system class of the same name (a common control's) does not count: a
+    // program's own class of that name is found before it.
+    if (GetClassInfoExW(instance, wide(name), &known) && known.lpfnWndProc == procedure) return true;
     WNDCLASSEXW info{};
     info.cbSize = sizeof info;
     info.style = look.style;

@@ -8,8 +8,8 @@
 //     class Pane : public WindowBase {
 //     public:
 //         bool create(HWND parent, int id) {
-//             return createWindow({u"TarnwickPane"}, {.style = WS_CHILD | WS_VISIBLE,
-//                                                     .parent = parent, .controlId = id});
+//             return createWindow({.name = u"TarnwickPane"}, {.style = WS_CHILD | WS_VISIBLE,
+//                                                             .parent = parent, .controlId = id});
 //         }
 //     private:
 //         void onSize(int width, int height) override;
@@ -24,7 +24,7 @@
 namespace tarnwick {
 
 // What a class is registered with. Every class has the base's procedure; a class
-// that is already registered (by an earlier window of the same name) is reused.
+// that an earlier window of ours registered is reused (its look stays).
 struct WindowClassLook {
     std::u16string_view name;
     UINT style = 0;

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "foundation/copy_data.h"
+#include "platform/copy_data.h"
 #include "platform/launcher.h"
-#include "platform/windows.h"
+#include "platform/window_system.h"
 
 namespace tarnwick::testing {
 

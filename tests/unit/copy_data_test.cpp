@@ -1,7 +1,7 @@
 // The copy-data message format: what a sender builds, and what a receiver
 // makes of well-formed and malformed messages from another process. Buffers
 // are allocated at their exact size so that AddressSanitizer sees any overread.
-#include "foundation/copy_data.h"
+#include "platform/copy_data.h"
 
 #include <gtest/gtest.h>
 

@@ -16,6 +16,7 @@
 #include "foundation/toolbar_contract.h"
 #include "foundation/window_signals.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/window_base.h"
 #include "platform/win32/win32_launcher.h"
 #include "platform/win32/name_dialog.h"
 #include "platform/win32/win32_prompts.h"
@@ -46,42 +47,35 @@ std::ostream& operator<<(std::ostream& out, const Notice& notice) {
 }
 
 // The tray's window: records every copy-data it receives.
-class TrayRecorder {
+class TrayRecorder : public WindowBase {
 public:
     TrayRecorder() {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = &TrayRecorder::proc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"TARNWICKNTRAY";
-        RegisterClassExW(&windowClass);
-        window_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"TARNWICKNTRAY", L"TARNWICKNTRAY", WS_POPUP, 0, 0, 0, 0,
-                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        createWindow({.name = window_class::kTray}, {.title = kTrayWindowTitle,
+                                                     .style = WS_POPUP,
+                                                     .exStyle = WS_EX_TOOLWINDOW,
+                                                     .x = 0,
+                                                     .y = 0,
+                                                     .width = 0,
+                                                     .height = 0});
     }
-    ~TrayRecorder() { DestroyWindow(window_); }
+    ~TrayRecorder() override { destroyWindow(); }
     const std::vector<Notice>& notices() const { return notices_; }
     // Answers each notice as the tray does: a reload request to the editor, at once.
     void answerWithReloadTo(HWND editor) { editor_ = editor; }
 
 private:
-    static LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        auto* self = reinterpret_cast<TrayRecorder*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (message == WM_COPYDATA && self != nullptr) {
-            const auto received = ReceiveCopyDataMessage(lParam);
-            if (!received) return 0;
-            self->notices_.push_back({received->code, received->text.value_or(u"(none)")});
-            if (self->editor_ != nullptr) self->sendReload(received->text.value_or(u""));
-            return static_cast<LRESULT>(received->code);
-        }
-        return DefWindowProcW(window, message, wParam, lParam);
+    LRESULT onCopyData(HWND, const COPYDATASTRUCT* data) override {
+        const auto received = ReceiveCopyDataMessage(data);
+        if (!received) return 0;
+        notices_.push_back({received->code, received->text.value_or(u"(none)")});
+        if (editor_ != nullptr) sendReload(received->text.value_or(u""));
+        return static_cast<LRESULT>(received->code);
     }
     void sendReload(const std::u16string& path) {
         COPYDATASTRUCT data{editor_code::kReload, static_cast<DWORD>(2 * path.size() + 2),
                             const_cast<char16_t*>(path.c_str())};
         SendMessageW(editor_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
     }
-    HWND window_ = nullptr;
     HWND editor_ = nullptr;
     std::vector<Notice> notices_;
 };

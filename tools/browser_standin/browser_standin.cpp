@@ -17,7 +17,6 @@
 #include <io.h>
 
 #include <cstdio>
-#include <cstring>
 #include <cwchar>
 #include <deque>
 #include <string>
@@ -25,6 +24,8 @@
 
 #include "foundation/toolbar_contract.h"
 #include "platform/win32/wide.h"
+#include "tools/browser_standin/standin_dialog.h"
+#include "tools/browser_standin/standin_window.h"
 #include "platform/win32/win32_windows.h"
 #include "tools/tarnwick/json_out.h"
 #include "tray/list_image.h"
@@ -35,14 +36,10 @@ using namespace tarnwick;
 using cli::JsonString;
 using cli::JsonStringArray;
 
-enum class Role : LONG_PTR { Frame = 1, Page, Toolbar, Plain };
-
-struct Standin {
-    std::wstring logFile;
-    int openFrames = 0;
-    std::vector<std::u16string> openedAddresses;
-};
-Standin standin;
+using standin::Browser;
+using standin::Role;
+using standin::StandinDialog;
+using standin::StandinWindow;
 
 void print(const std::string& line) {
     std::fwrite(line.data(), 1, line.size(), stdout);
@@ -58,131 +55,38 @@ int usage(const char* problem) {
     return 2;
 }
 
-void logLine(const std::string& line) {
-    if (standin.logFile.empty()) return;
-    HANDLE file = CreateFileW(standin.logFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    const std::string withEnd = line + "\n";
-    DWORD written = 0;
-    WriteFile(file, withEnd.data(), static_cast<DWORD>(withEnd.size()), &written, nullptr);
-    CloseHandle(file);
-}
+// The stand-in's windows and dialogs live as long as the process; a deque never moves them.
+class StandinWindows {
+public:
+    explicit StandinWindows(Browser& browser) : browser_(browser) {}
 
-std::u16string classOf(HWND window) {
-    wchar_t name[256] = {};
-    const int length = GetClassNameW(window, name, 256);
-    return FromWide(name, length > 0 ? static_cast<std::size_t>(length) : 0);
-}
-
-// The toolbar's answers: a page handles 10, 20 and 28 by answering the code.
-std::intptr_t replyOf(Role role, CopyDataCode code, const std::optional<std::u16string>& text) {
-    if (role != Role::Page) return 0;
-    if (code == tab_code::kOpenAddress) {
-        standin.openedAddresses.push_back(text.value_or(u""));
-        return static_cast<std::intptr_t>(code);
+    HWND create(std::u16string_view windowClass, std::u16string_view title, HWND parent, Role role) {
+        StandinWindow& window = windows_.emplace_back(role, browser_);
+        return window.create(windowClass, title, parent) ? window.handle() : nullptr;
     }
-    if (code == tab_code::kReloadPasscards || code == tab_code::kReloadIdentities) {
-        return static_cast<std::intptr_t>(code);
-    }
-    return 0;
-}
+    bool createDialog(std::u16string_view title) { return dialogs_.emplace_back(browser_.log).create(title); }
 
-std::intptr_t onCopyData(HWND window, Role role, LPARAM lParam) {
-    const auto received = ReceiveCopyDataMessage(lParam);
-    if (!received) return 0;
-    std::string line = "{\"class\":" + JsonString(classOf(window)) + ",\"title\":";
-    wchar_t title[260] = {};
-    GetWindowTextW(window, title, 260);
-    line += JsonString(FromWide(title)) + ",\"code\":" + std::to_string(received->code) + ",\"text\":";
-    line += received->text ? JsonString(*received->text) : std::string("null");
-    line += "}";
-    logLine(line);
-    return replyOf(role, received->code, received->text);
-}
-
-LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    const auto role = static_cast<Role>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    switch (message) {
-    case WM_COPYDATA: return onCopyData(window, role, lParam);
-    case WM_CLOSE:
-        if (role == Role::Frame) {
-            logLine("{\"class\":\"IEFrame\",\"message\":\"close\"}");
-            DestroyWindow(window);
-            if (--standin.openFrames == 0) PostQuitMessage(0);
-            return 0;
+    bool createFrame(int tabs) {
+        using namespace window_class;
+        const HWND frame = create(kBrowserFrame, u"Browser stand-in", nullptr, Role::Frame);
+        if (!frame) return false;
+        ++browser_.openFrames;
+        for (int i = 0; i < tabs; ++i) {
+            const HWND tab = create(kBrowserTab, u"", frame, Role::Plain);
+            const HWND view = create(kPageView, u"", tab, Role::Plain);
+            if (!create(kPage, u"", view, Role::Page)) return false;
         }
-        break;
-    default: break;
+        const HWND host = create(kToolbarHost, u"", frame, Role::Plain);
+        const HWND worker = create(kToolbarWorker, u"", host, Role::Plain);
+        const HWND rebar = create(kToolbarRebar, u"", worker, Role::Plain);
+        return create(kToolbar, u"", rebar, Role::Toolbar) != nullptr;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
 
-INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
-    if (message == WM_INITDIALOG) return TRUE;
-    if (message == WM_COPYDATA) {
-        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, onCopyData(dialog, Role::Plain, lParam));
-        return TRUE;
-    }
-    return FALSE;
-}
-
-HWND create(std::u16string_view windowClass, const wchar_t* title, HWND parent, Role role) {
-    static std::deque<std::wstring> names;  // class names live as long as the process
-    names.emplace_back(windowClass.begin(), windowClass.end());
-    const wchar_t* name = names.back().c_str();
-    WNDCLASSEXW info = {};
-    info.cbSize = sizeof(info);
-    if (!GetClassInfoExW(GetModuleHandleW(nullptr), name, &info)) {
-        info.lpfnWndProc = windowProc;
-        info.hInstance = GetModuleHandleW(nullptr);
-        info.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        info.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        info.lpszClassName = name;
-        RegisterClassExW(&info);
-    }
-    const DWORD style = parent ? WS_CHILD | WS_VISIBLE : WS_OVERLAPPEDWINDOW | WS_VISIBLE;
-    return CreateWindowExW(0, name, title, style, 10, 10, parent ? 100 : 400, parent ? 30 : 300,
-                           parent, nullptr, GetModuleHandleW(nullptr),
-                           reinterpret_cast<void*>(static_cast<LONG_PTR>(role)));
-}
-
-// A visible top-level dialog of the platform class with the title.
-HWND createDialog(const wchar_t* title) {
-    alignas(4) WORD buffer[128] = {};
-    DLGTEMPLATE header = {};
-    header.style = WS_POPUP | WS_CAPTION | WS_VISIBLE;
-    header.cx = 120;
-    header.cy = 40;
-    std::memcpy(buffer, &header, sizeof(header));
-    WORD* tail = buffer + sizeof(header) / sizeof(WORD);
-    *tail++ = 0;  // no menu
-    *tail++ = 0;  // the dialog class
-    for (const wchar_t* c = title; *c; ++c) *tail++ = static_cast<WORD>(*c);
-    *tail = 0;
-    return CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
-                                      reinterpret_cast<const DLGTEMPLATE*>(buffer), nullptr, dialogProc, 0);
-}
-
-bool createFrame(int tabs) {
-    using namespace window_class;
-    const HWND frame = create(kBrowserFrame, L"Browser stand-in", nullptr, Role::Frame);
-    if (!frame) return false;
-    ++standin.openFrames;
-    for (int i = 0; i < tabs; ++i) {
-        const HWND tab = create(kBrowserTab, L"", frame, Role::Plain);
-        const HWND view = create(kPageView, L"", tab, Role::Plain);
-        if (!create(kPage, L"", view, Role::Page)) return false;
-    }
-    const HWND host = create(kToolbarHost, L"", frame, Role::Plain);
-    const HWND worker = create(kToolbarWorker, L"", host, Role::Plain);
-    const HWND rebar = create(kToolbarRebar, L"", worker, Role::Plain);
-    return create(kToolbar, L"", rebar, Role::Toolbar) != nullptr;
-}
+private:
+    Browser& browser_;
+    std::deque<StandinWindow> windows_;
+    std::deque<StandinDialog> dialogs_;
+};
 
 bool parseCount(const wchar_t* text, int& value) {
     wchar_t* end = nullptr;
@@ -193,6 +97,7 @@ bool parseCount(const wchar_t* text, int& value) {
 }
 
 int serve(int argc, wchar_t** argv) {
+    Browser browser;
     int frames = 1;
     int tabs = 1;
     bool dialogs = false;
@@ -203,7 +108,7 @@ int serve(int argc, wchar_t** argv) {
         } else if ((option == L"--frames" || option == L"--tabs" || option == L"--log") && i + 1 < argc) {
             const wchar_t* value = argv[++i];
             if (option == L"--log") {
-                standin.logFile = value;
+                browser.log.setFile(value);
             } else if (!parseCount(value, option == L"--frames" ? frames : tabs)) {
                 return usage("--frames and --tabs take a number from 0 to 64");
             }
@@ -211,12 +116,13 @@ int serve(int argc, wchar_t** argv) {
             return usage("unknown or incomplete option");
         }
     }
+    StandinWindows windows(browser);
     for (int i = 0; i < frames; ++i) {
-        if (!createFrame(tabs)) return 1;
+        if (!windows.createFrame(tabs)) return 1;
     }
     if (dialogs) {
-        for (const wchar_t* title : {L"Save Forms", L"New Identity", L"Tarnwick"}) {
-            if (!createDialog(title)) return 1;
+        for (const char16_t* title : {u"Save Forms", u"New Identity", u"Tarnwick"}) {
+            if (!windows.createDialog(title)) return 1;
         }
     }
     print("{\"serving\":{\"frames\":" + std::to_string(frames) + ",\"tabs\":" + std::to_string(tabs) +

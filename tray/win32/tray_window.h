@@ -1,43 +1,40 @@
-// The tray program's hidden window "TARNWICKNTRAY": every message goes to one
-// handler that forwards to the portable services and the icon.
+// The tray program's hidden window "TARNWICKNTRAY": its messages go to the
+// portable services and the icon.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
 
+#include "platform/win32/window_base.h"
 #include "tray/tray_icon.h"
 #include "tray/tray_service.h"
 
 namespace tarnwick {
 
-class TrayWindow {
+class TrayWindow : public WindowBase {
 public:
     // `startUpdateCheck` runs when the window is created and the service asks for it.
-    TrayWindow(TrayService& service, TrayIcon& icon, HINSTANCE instance,
-               std::function<void()> startUpdateCheck);
+    TrayWindow(TrayService& service, TrayIcon& icon, HINSTANCE instance, std::function<void()> startUpdateCheck);
+    ~TrayWindow() override;
 
     // Registers the class and creates the window; false when that fails.
     bool create();
-    HWND handle() const { return window_; }
 
 private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-
-    void onCreate();
-    LRESULT onCopyData(LPARAM lParam);
+    bool onCreate() override;
+    void onDestroy() override;
+    LRESULT onCopyData(HWND sender, const COPYDATASTRUCT* data) override;
+    bool onCommand(int id, int code, HWND control) override;
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void onIconCallback(WPARAM wParam, LPARAM lParam);
     void onQuitRequest();
-    void onCommand(WPARAM wParam);
-    void onDestroy();
     void showAbout();
 
     TrayService& service_;
     TrayIcon& icon_;
     HINSTANCE instance_;
     std::function<void()> startUpdateCheck_;
-    HWND window_ = nullptr;
     HMENU menu_ = nullptr;
     HMENU popup_ = nullptr;
     UINT taskbarCreated_ = 0;

@@ -5,12 +5,12 @@
 
 #include <algorithm>
 
+#include "platform/win32/resources/shared_resources.h"
 #include "platform/win32/win32_windows.h"
 
 namespace tarnwick {
 namespace {
 
-constexpr int kIconResource = 128;
 constexpr std::uint32_t kShellVersionWithoutDllGetVersion = 4;
 constexpr DWORD kDllVersionInfoSize = 20;
 
@@ -71,10 +71,10 @@ bool Win32NotifyIcon::remove(const NotifyIconRecord& record) {
 }
 
 HICON Win32NotifyIcon::LoadTrayIcon(HINSTANCE instance) {
-    HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, 16, 16,
+    HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, 16, 16,
                              LR_DEFAULTCOLOR);
     if (icon != nullptr) return static_cast<HICON>(icon);
-    return LoadIconW(instance, MAKEINTRESOURCEW(kIconResource));
+    return LoadIconW(instance, MAKEINTRESOURCEW(IDI_PROGRAM));
 }
 
 }  // namespace tarnwick

@@ -1,5 +1,5 @@
 // The notification-area icon over Shell_NotifyIconW, with the icon resource
-// 128 loaded at 16x16, and shell32's version from DllGetVersion.
+// IDI_PROGRAM loaded at 16x16, and shell32's version from DllGetVersion.
 #pragma once
 
 #include <windows.h>
@@ -19,7 +19,7 @@ public:
     bool setState(const NotifyIconRecord& record, unsigned state, unsigned mask) override;
     bool remove(const NotifyIconRecord& record) override;
 
-    // Resource 128 at 16x16; LoadIconW of it when that fails.
+    // The program icon at 16x16; LoadIconW of it when that fails.
     static HICON LoadTrayIcon(HINSTANCE instance);
 
 private:

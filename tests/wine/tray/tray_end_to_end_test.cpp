@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -16,6 +17,7 @@
 #include "foundation/toolbar_contract.h"
 #include "platform/utf8.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/window_base.h"
 #include "platform/win32/win32_windows.h"
 #include "support/card_files.h"
 #include "support/temp_folder.h"
@@ -72,18 +74,27 @@ std::map<std::string, std::string> matchKeysByPasscard(const std::string& lists)
 // What the test's editor windows received: "Keslowe 0 path".
 std::vector<std::string> editorMessages;
 
-LRESULT CALLBACK editorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COPYDATA) {
-        const auto received = ReceiveCopyDataMessage(lParam);
+// A window of an editor's class that records the copy-data it receives.
+class RecordingEditor : public WindowBase {
+public:
+    HWND create(std::u16string_view windowClass) {
+        return createWindow({.name = windowClass},
+                            {.title = u"editor", .style = WS_POPUP, .x = 0, .y = 0, .width = 0, .height = 0})
+                   ? handle()
+                   : nullptr;
+    }
+
+private:
+    LRESULT onCopyData(HWND, const COPYDATASTRUCT* data) override {
+        const auto received = ReceiveCopyDataMessage(data);
         wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
+        GetClassNameW(handle(), name, 64);
         std::string line = Utf16ToUtf8(FromWide(name)) + " " + std::to_string(received->code);
         if (received->text) line += " " + Utf16ToUtf8(*received->text);
         editorMessages.push_back(line);
         return 0;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
+};
 
 class TrayEndToEnd : public ::testing::Test {
 protected:
@@ -176,14 +187,8 @@ protected:
     std::string cliLists(const std::u16string& user) {
         return wine::RunCapturing(kCli + L" lists " + inQuotes(user)).text;
     }
-    HWND createEditorWindow(const wchar_t* windowClass) {
-        WNDCLASSW info = {};
-        info.lpfnWndProc = editorProc;
-        info.hInstance = GetModuleHandleW(nullptr);
-        info.lpszClassName = windowClass;
-        RegisterClassW(&info);
-        HWND window = CreateWindowExW(0, windowClass, L"editor", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                      GetModuleHandleW(nullptr), nullptr);
+    HWND createEditorWindow(std::u16string_view windowClass) {
+        const HWND window = editors.emplace_back().create(windowClass);
         EXPECT_NE(window, nullptr);
         return window;
     }
@@ -197,13 +202,14 @@ protected:
     std::optional<std::u16string> savedRootUser;
     std::unique_ptr<Program> tray;
     std::unique_ptr<Program> standin;
+    std::deque<RecordingEditor> editors;
     HWND trayWindow = nullptr;
 };
 
 TEST_F(TrayEndToEnd, PublishedListsEqualTheCliListsAfterStartAndAfterEachChange) {
     startStandin(2, 2, true);
-    const HWND passcardEditor = createEditorWindow(L"Keslowe");
-    const HWND identityEditor = createEditorWindow(L"Mirelune");
+    const HWND passcardEditor = createEditorWindow(window_class::kPasscardEditor);
+    const HWND identityEditor = createEditorWindow(window_class::kIdentityEditor);
     startTray();
     const std::string atStart = sectionLists();
     EXPECT_EQ(atStart, cliLists(alice));
@@ -250,7 +256,7 @@ TEST_F(TrayEndToEnd, PublishedListsEqualTheCliListsAfterStartAndAfterEachChange)
 
 TEST_F(TrayEndToEnd, CloseCodeClosesEditorsAndFramesAndUnknownCodesAnswerZero) {
     startStandin(2, 1, false);
-    const HWND passcardEditor = createEditorWindow(L"Keslowe");
+    const HWND passcardEditor = createEditorWindow(window_class::kPasscardEditor);
     startTray();
     EXPECT_EQ(send(42, u"ignored"), 0);
     EXPECT_EQ(send(36), 36);

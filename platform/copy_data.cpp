@@ -1,4 +1,4 @@
-#include "foundation/copy_data.h"
+#include "platform/copy_data.h"
 
 #include <cstring>
 

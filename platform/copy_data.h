@@ -12,9 +12,10 @@
 #include <string_view>
 #include <utility>
 
-#include "foundation/toolbar_contract.h"
-
 namespace tarnwick {
+
+// The value a WM_COPYDATA carries in dwData.
+using CopyDataCode = std::uintptr_t;
 
 // What a sender puts into its COPYDATASTRUCT. Owns the text it points to,
 // so it must outlive the send. Header-only: the Win32 window adapter builds

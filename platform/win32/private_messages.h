@@ -1,0 +1,14 @@
+// Tarnwick's private window messages, numbered in this one place (WM_APP + n)
+// so that no two meet in one window: a control subclassed by one class and
+// hosted by another sees both. Messages that other programs send (the tray's
+// WM_USER + 100 and + 102) belong to their contract, not here.
+#pragma once
+
+#include <windows.h>
+
+namespace tarnwick::private_message {
+
+// The library tree: a reload request that arrived during an operation, run once the control is idle.
+inline constexpr UINT kTreeDeferredReload = WM_APP + 1;
+
+}  // namespace tarnwick::private_message
