@@ -225,11 +225,16 @@ TEST_F(FormViewTest, ARadioClickChecksItAndUnchecksTheOthers) {
     EXPECT_FALSE(ControlChecked(man));
     EXPECT_TRUE(ControlChecked(woman));
 
-    // The program's checks show too.
+    ASSERT_EQ(recorder.edits.size(), 2u) << "each click is an edit";
+    EXPECT_EQ(recorder.edits[0].id, u"man");
+    EXPECT_EQ(recorder.edits[1].id, u"woman");
+
+    // The program's checks show too, and are no edits.
     element(u"woman").setChecked(false);
     element(u"empty").setChecked(true);
     EXPECT_FALSE(ControlChecked(woman));
     EXPECT_TRUE(ControlChecked(none));
+    EXPECT_EQ(recorder.edits.size(), 2u);
 }
 
 TEST_F(FormViewTest, TabAndShiftTabMoveThroughTheShownInputsInDocumentOrder) {
@@ -264,6 +269,9 @@ TEST_F(FormViewTest, TabAndShiftTabMoveThroughTheShownInputsInDocumentOrder) {
     // The program's active element takes the focus.
     view.document().setActiveElement(&element(u"pass"));
     EXPECT_EQ(GetFocus(), control(u"pass"));
+    // A click beside the controls leaves the page with no focused input.
+    SendMessageW(view.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(590, 390));
+    EXPECT_EQ(view.document().activeElement(), view.document().body());
     EXPECT_TRUE(recorder.edits.empty());
 }
 
