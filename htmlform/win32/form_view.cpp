@@ -194,6 +194,23 @@ bool FormView::onMouseWheel(int delta) {
     return true;
 }
 
+// The pane itself has the focus after a click beside the controls: the
+// page keys scroll it, as they scroll a page.
+bool FormView::onKeyDown(UINT key) {
+    int request = -1;
+    switch (key) {
+    case VK_UP: request = SB_LINEUP; break;
+    case VK_DOWN: request = SB_LINEDOWN; break;
+    case VK_PRIOR: request = SB_PAGEUP; break;
+    case VK_NEXT: request = SB_PAGEDOWN; break;
+    case VK_HOME: request = SB_TOP; break;
+    case VK_END: request = SB_BOTTOM; break;
+    default: return false;
+    }
+    if (scroller_.onScrollRequest(handle(), SB_VERT, request)) scrolled();
+    return true;
+}
+
 void FormView::onControlWheel(WPARAM wParam, LPARAM) { onMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)); }
 
 LRESULT FormView::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -77,6 +77,7 @@ private:
     bool onCommand(int id, int code, HWND control) override;
     bool onScroll(int bar, int request) override;
     bool onMouseWheel(int delta) override;
+    bool onKeyDown(UINT key) override;
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT onControlColour(HDC dc);
     void onLeftButtonDown();

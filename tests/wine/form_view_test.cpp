@@ -370,6 +370,13 @@ TEST_F(FormViewTest, ALongPageScrollsWithTheBarsTheWheelAndTheFocus) {
     SendMessageW(view.handle(), WM_VSCROLL, SB_TOP, 0);
     EXPECT_EQ(view.scrollPosition().y, 0);
     EXPECT_EQ(screenRect(first).top, top);
+
+    // With the pane itself focused, the page keys scroll.
+    SendMessageW(view.handle(), WM_KEYDOWN, VK_END, 0);
+    EXPECT_LE(screenRect(control(u"f59")).top, last.top) << "End shows the page's end, its margin too";
+    EXPECT_GE(screenRect(control(u"f59")).top, pane.top);
+    SendMessageW(view.handle(), WM_KEYDOWN, VK_HOME, 0);
+    EXPECT_EQ(view.scrollPosition().y, 0);
 }
 
 TEST_F(FormViewTest, ASmallPageHasNoScrollBars) {
