@@ -139,10 +139,10 @@ void ApplyFontShorthand(std::u16string_view value, ComputedStyle& style, int par
     }
 }
 
-void ApplyDeclaration(const StyleDeclaration& declaration, ComputedStyle& style, const ComputedStyle& parent,
-                      const Element& element) {
-    const std::u16string& property = declaration.property;
-    std::u16string value = LowerAscii(declaration.value);
+void ApplyDeclaration(const std::u16string& property, const std::u16string& written, ComputedStyle& style,
+                      const ComputedStyle& parent, const Element& element) {
+    if (property == u"font-family" || property == u"color" || property == u"cursor" || property == u"overflow") return;
+    std::u16string value = LowerAscii(written);
     int em = style.font.sizePx;
     if (property == u"display") {
         if (value == u"none") style.display = Display::None;
@@ -242,10 +242,11 @@ ComputedStyle ComputeStyle(const Element& element, const ComputedStyle& parent, 
             style.border = {px, px, px, px};
         }
     }
-    for (const StyleDeclaration* declaration : sheet.matching(element))
-        ApplyDeclaration(*declaration, style, parent, element);
-    for (const StyleDeclaration& declaration : ParseDeclarations(element.getAttribute(u"style")))
-        ApplyDeclaration(declaration, style, parent, element);
+    sheet.forEachMatching(element, [&](const StyleDeclaration& declaration) {
+        ApplyDeclaration(declaration.property, declaration.value, style, parent, element);
+    });
+    for (const auto& [property, value] : element.inlineDeclarations())
+        ApplyDeclaration(property, value, style, parent, element);
     if (parent.display == Display::None) style.display = Display::None;
     return style;
 }

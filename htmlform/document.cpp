@@ -196,13 +196,24 @@ void Document::addObserver(DocumentObserver& observer) {
 
 void Document::removeObserver(DocumentObserver& observer) { std::erase(observers_, &observer); }
 
+namespace {
+
+bool HoldsStyle(const Node& node) {
+    const Element* element = node.asElement();
+    if (!element) return node.parentElement() && node.parentElement()->localName() == u"style";
+    return element->localName() == u"style" || !element->getElementsByTagName(u"style").empty();
+}
+
+}  // namespace
+
 void Document::notifySubtreeChanged(Element& parent) {
     invalidateLayout();
-    styleSheet_.reset();
+    if (HoldsStyle(parent)) styleSheet_.reset();
     for (DocumentObserver* observer : std::vector(observers_)) observer->subtreeChanged(parent);
 }
 
 void Document::notifySubtreeRemoving(Node& root) {
+    if (HoldsStyle(root)) styleSheet_.reset();
     for (DocumentObserver* observer : std::vector(observers_)) observer->subtreeRemoving(root);
 }
 

@@ -106,6 +106,8 @@ public:
     void setStyleDisplay(std::u16string_view display);
     // Any inline declaration by property name (lower case), empty when absent.
     std::u16string inlineStyle(std::u16string_view property) const;
+    // The inline declarations in the order written: property (lower case), value.
+    const std::vector<std::pair<std::u16string, std::u16string>>& inlineDeclarations() const { return style_; }
 
     // Geometry from the layout (brought up to date first, as a browser does) ---
     // td, th, table or body nearest above, as a browser computes it; null for

@@ -28,7 +28,11 @@ int RightmostEdge(const Node& node) {
 }  // namespace
 
 LayoutEngine::LayoutEngine(Document& document, TextMeasure& measure)
-    : document_(document), measure_(measure), sheet_(document.styleSheet()) {}
+    : document_(document), measure_(measure), sheet_(document.styleSheet()) {
+    styles_.reserve(256);
+    intrinsics_.reserve(128);
+    blockLevel_.reserve(256);
+}
 
 PageSize LayoutEngine::run(int viewportWidth) {
     Element& root = document_.documentElement();

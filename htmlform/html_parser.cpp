@@ -191,6 +191,7 @@ private:
     void startTag(HtmlToken& token, HtmlTokenizer& tokenizer) {
         const std::u16string& tag = token.name;
         if (whole_ && startDocumentTag(token)) return;
+        if (!whole_ && IsOneOf(tag, {u"html", u"head", u"body"})) return;  // a fragment has none of its own
         if (whole_ && !inBody_ && IsHeadElement(tag)) {
             open_.resize(1);
             open_.push_back(document_.head());
@@ -328,6 +329,7 @@ private:
             return;
         }
         if (whole_ && tag == u"head") return;
+        if (!whole_ && IsOneOf(tag, {u"html", u"head", u"body"})) return;
         if (tag == u"br") {  // "</br>" is a line break, as in a browser
             HtmlToken token;
             token.type = HtmlToken::Type::StartTag;

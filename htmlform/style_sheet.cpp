@@ -57,7 +57,9 @@ bool ParseSelector(std::u16string_view text, StyleSelector& selector) {
 }
 
 bool HasClass(const Element& element, std::u16string_view className) {
-    std::u16string classes = element.getAttribute(u"class");
+    const std::u16string* attribute = element.findAttribute(u"class");
+    if (!attribute) return false;
+    const std::u16string& classes = *attribute;
     std::size_t i = 0;
     while (i < classes.size()) {
         while (i < classes.size() && IsHtmlSpace(classes[i])) ++i;
@@ -86,7 +88,10 @@ int StyleSelector::specificity() const {
 
 bool StyleSelector::matches(const Element& element) const {
     if (!tag.empty() && element.localName() != tag) return false;
-    if (!id.empty() && element.id() != id) return false;
+    if (!id.empty()) {
+        const std::u16string* own = element.findAttribute(u"id");
+        if (!own || *own != id) return false;
+    }
     return className.empty() || HasClass(element, className);
 }
 
@@ -124,7 +129,7 @@ void StyleSheet::append(std::u16string_view cssText) {
     std::u16string_view rest(css);
     while (true) {
         std::size_t open = rest.find(u'{');
-        if (open == std::u16string_view::npos) return;
+        if (open == std::u16string_view::npos) return sortRules();
         std::u16string_view prelude = TrimHtmlSpace(rest.substr(0, open));
         std::size_t close = BlockEnd(rest, open);
         std::u16string_view body = rest.substr(open + 1, (close > open ? close - open - 1 : 0));
@@ -143,16 +148,17 @@ void StyleSheet::append(std::u16string_view cssText) {
     }
 }
 
-std::vector<const StyleDeclaration*> StyleSheet::matching(const Element& element) const {
-    std::vector<const StyleRule*> rules;
-    for (const StyleRule& rule : rules_)
-        if (rule.selector.matches(element)) rules.push_back(&rule);
-    std::stable_sort(rules.begin(), rules.end(), [](const StyleRule* a, const StyleRule* b) {
+void StyleSheet::sortRules() {
+    bySpecificity_.clear();
+    for (const StyleRule& rule : rules_) bySpecificity_.push_back(&rule);
+    std::stable_sort(bySpecificity_.begin(), bySpecificity_.end(), [](const StyleRule* a, const StyleRule* b) {
         return a->selector.specificity() < b->selector.specificity();
     });
+}
+
+std::vector<const StyleDeclaration*> StyleSheet::matching(const Element& element) const {
     std::vector<const StyleDeclaration*> out;
-    for (const StyleRule* rule : rules)
-        for (const StyleDeclaration& declaration : rule->declarations) out.push_back(&declaration);
+    forEachMatching(element, [&](const StyleDeclaration& declaration) { out.push_back(&declaration); });
     return out;
 }
 

@@ -42,9 +42,18 @@ public:
     // The declarations that apply to `element`, weakest first (by specificity,
     // then by order); an inline style comes after all of them.
     std::vector<const StyleDeclaration*> matching(const Element& element) const;
+    template <typename Visit>
+    void forEachMatching(const Element& element, Visit visit) const {
+        for (const StyleRule* rule : bySpecificity_)
+            if (rule->selector.matches(element))
+                for (const StyleDeclaration& declaration : rule->declarations) visit(declaration);
+    }
 
 private:
+    void sortRules();
+
     std::vector<StyleRule> rules_;
+    std::vector<const StyleRule*> bySpecificity_;
 };
 
 }  // namespace tarnwick::htmlform
