@@ -285,6 +285,10 @@ void FormView::subtreeRemoving(htmlform::Node& root) {
 }
 
 void FormView::stateChanged(Element& control, ChangeCause) {
+    if (held_ > 0) {
+        refreshHeld_ = true;  // the rebuild at the end shows every value
+        return;
+    }
     if (controls_) controls_->showState(control);
 }
 

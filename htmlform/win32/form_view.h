@@ -48,8 +48,9 @@ public:
     void onDocumentComplete(std::function<void()> handler) { completeHandler_ = std::move(handler); }
     bool complete() const { return completeReported_; }
 
-    // While the returned object lives, the document's changes are gathered and
-    // shown once at its end: an editor filling a whole page holds the pane.
+    // While the returned object lives, the document's changes (values too) are
+    // gathered and shown once at its end: an editor filling a whole page holds
+    // the pane.
     class Hold {
     public:
         explicit Hold(FormView& view) : view_(view) { ++view_.held_; }

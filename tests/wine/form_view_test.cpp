@@ -331,8 +331,8 @@ TEST_F(FormViewTest, AHeldPaneShowsAWholeRebuildOnceAtTheEnd) {
         view.document().setActiveElement(&element(u"a"));
         EXPECT_EQ(view.document().getElementById(u"a") != nullptr ? view.controlOf(element(u"a")) : nullptr, nullptr)
             << "nothing built while held";
-        EXPECT_EQ(ControlText(user), u"held") << "values still show at once";
     }
+    EXPECT_EQ(ControlText(user), u"held");
     ASSERT_NE(control(u"a"), nullptr);
     EXPECT_TRUE(IsWindowVisible(control(u"a")));
     EXPECT_EQ(GetDlgCtrlID(control(u"a")), kFirstFormControlId + 3);
