@@ -1,0 +1,373 @@
+#include "htmlform/win32/form_controls.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <optional>
+
+#include "htmlform/element.h"
+#include "htmlform/win32/form_view_ids.h"
+
+namespace tarnwick {
+
+using htmlform::Element;
+using htmlform::Node;
+using htmlform::Rect;
+
+namespace {
+
+// Texts of these elements are never drawn; an option's text is its list's item.
+bool drawsNoText(const Element& element) {
+    return element.hasTag(u"head") || element.hasTag(u"script") || element.hasTag(u"style") ||
+           element.hasTag(u"title") || element.hasTag(u"select") || element.hasTag(u"textarea");
+}
+
+ControlKind kindOf(const Element& element) {
+    if (element.isSelect()) return ControlKind::DropDownList;
+    const std::u16string type = element.type();
+    if (type == u"password") return ControlKind::Password;
+    if (type == u"radio") return ControlKind::Radio;
+    if (type == u"checkbox") return ControlKind::CheckBox;
+    return ControlKind::Edit;
+}
+
+// A node's text as a list shows it: white space runs made one space, trimmed.
+std::u16string optionText(const Node& option) {
+    std::u16string text;
+    bool space = false;
+    for (char16_t unit : option.textContent()) {
+        const bool isSpace = unit == u' ' || unit == u'\t' || unit == u'\n' || unit == u'\r' || unit == u'\f';
+        if (isSpace) {
+            space = !text.empty();
+            continue;
+        }
+        if (space) text.push_back(u' ');
+        space = false;
+        text.push_back(unit == 0xA0 ? u' ' : unit);
+    }
+    return text;
+}
+
+// A radio's or check box's own label: the text right after it ("None", "Male").
+// The button is only as wide as its mark, so the text names it for screen
+// readers without being drawn twice.
+std::u16string buttonName(const Element& button) {
+    const Node* next = button.nextSibling();
+    return next != nullptr && next->asText() != nullptr ? optionText(*next) : std::u16string();
+}
+
+std::vector<std::u16string> optionTexts(const Element& select) {
+    std::vector<std::u16string> texts;
+    for (const Element* option : select.options()) texts.push_back(optionText(*option));
+    return texts;
+}
+
+bool isUnder(const Node& node, const Node& root) {
+    for (const Node* at = &node; at != nullptr; at = at->parentElement()) {
+        if (at == &root) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+// Marks the changes this class makes itself, so that the controls'
+// notifications about them are not taken for the user's.
+class FormControls::Updating {
+public:
+    explicit Updating(FormControls& owner) : owner_(owner) { ++owner_.updating_; }
+    ~Updating() { --owner_.updating_; }
+    Updating(const Updating&) = delete;
+    Updating& operator=(const Updating&) = delete;
+
+private:
+    FormControls& owner_;
+};
+
+FormControls::FormControls(HWND pane, FormFonts& fonts) : pane_(pane), fonts_(fonts) {}
+
+FormControls::~FormControls() { clear(); }
+
+void FormControls::clear() {
+    Updating updating(*this);
+    for (const Input& input : inputs_) DestroyWindow(input.window);
+    for (const Input& input : spare_) DestroyWindow(input.window);
+    for (const auto& [key, text] : texts_) DestroyWindow(text.window);
+    for (HWND text : spareTexts_) DestroyWindow(text);
+    inputs_.clear();
+    spare_.clear();
+    order_.clear();
+    inputIndex_.clear();
+    texts_.clear();
+    spareTexts_.clear();
+}
+
+void FormControls::collect(Node& node, std::vector<Wanted>& wanted) const {
+    if (auto* text = node.asText()) {
+        if (!text->layoutBox().rendered) return;
+        const auto& fragments = text->layoutBox().fragments;
+        for (std::size_t i = 0; i < fragments.size(); ++i) {
+            if (!fragments[i].text.empty() && fragments[i].rect.width > 0)
+                wanted.push_back({{text, i}, &fragments[i], text->layoutBox().font, nullptr});
+        }
+        return;
+    }
+    Element& element = *node.asElement();
+    if (element.isFormControl()) {
+        wanted.push_back({{nullptr, 0}, nullptr, element.layoutBox().font, &element});
+        if (element.isSelect()) return;
+    }
+    if (drawsNoText(element)) return;
+    for (const auto& child : element.childNodes()) collect(*child, wanted);
+}
+
+std::vector<HWND> FormControls::sync(htmlform::Document& document, POINT scroll) {
+    Updating updating(*this);
+    std::vector<Wanted> wanted;
+    collect(document.documentElement(), wanted);
+
+    std::unordered_map<const Element*, int> ids;
+    const std::vector<Element*> controls = document.formControls();
+    for (std::size_t n = 0; n < controls.size(); ++n) ids.emplace(controls[n], kFirstFormControlId + static_cast<int>(n));
+
+    std::vector<Input> inputs;
+    std::vector<HWND> created;
+    for (auto& [key, text] : texts_) text.wanted = false;
+    std::vector<HWND> order;
+    order.reserve(wanted.size());
+    for (const Wanted& item : wanted) {
+        HWND window = nullptr;
+        if (item.element != nullptr) {
+            const auto id = ids.find(item.element);
+            if (id == ids.end()) continue;
+            window = syncInput(*item.element, id->second, inputs, created);
+            if (window != nullptr) placeInput(inputs.back(), scroll);
+        } else {
+            window = syncText(item, scroll);
+        }
+        if (window != nullptr) order.push_back(window);
+    }
+    putInZOrder(order);
+    // What the document no longer shows is kept hidden for the next rebuild.
+    for (Input& input : inputs_) {
+        if (input.window != nullptr) retire(input);
+    }
+    for (auto& [key, text] : texts_) {
+        if (text.wanted || !text.shown) continue;
+        SetControlVisible(text.window, false);
+        text.shown = false;
+    }
+    inputs_ = std::move(inputs);
+    inputIndex_.clear();
+    for (std::size_t i = 0; i < inputs_.size(); ++i) inputIndex_.emplace(inputs_[i].element, i);
+    return created;
+}
+
+HWND FormControls::syncInput(Element& element, int id, std::vector<Input>& inputs, std::vector<HWND>& created) {
+    const ControlKind kind = kindOf(element);
+    Input input;
+    if (auto found = inputIndex_.find(&element); found != inputIndex_.end()) {
+        Input& old = inputs_[found->second];
+        if (old.kind == kind) {
+            input = old;
+            old.window = nullptr;  // taken over
+        }
+    }
+    HFONT font = fonts_.get(element.layoutBox().font);
+    if (input.window == nullptr) {
+        input.window = takeSpare(kind);
+        if (input.window == nullptr) {
+            input.window = CreateNativeControl(pane_, kind, id, font);
+            if (input.window == nullptr) return nullptr;
+            created.push_back(input.window);
+        }
+        input.kind = kind;
+        input.element = &element;
+        input.rect = {};
+        input.displayed = false;
+    }
+    if (GetDlgCtrlID(input.window) != id) SetWindowLongPtrW(input.window, GWLP_ID, id);
+    SetControlFont(input.window, font);
+    if (kind == ControlKind::DropDownList) SetListItems(input.window, optionTexts(element));
+    if (kind == ControlKind::Radio || kind == ControlKind::CheckBox) SetControlText(input.window, buttonName(element));
+    inputs.push_back(input);
+    showStateOf(inputs.back());
+    return input.window;
+}
+
+void FormControls::showStateOf(const Input& input) {
+    Updating updating(*this);
+    switch (input.kind) {
+    case ControlKind::Radio:
+    case ControlKind::CheckBox: SetControlChecked(input.window, input.element->checked()); break;
+    case ControlKind::DropDownList: SetListSelection(input.window, input.element->selectedIndex()); break;
+    default: SetControlText(input.window, input.element->value()); break;
+    }
+}
+
+void FormControls::showState(const Element& element) {
+    if (auto found = inputIndex_.find(&element); found != inputIndex_.end()) showStateOf(inputs_[found->second]);
+}
+
+HWND FormControls::syncText(const Wanted& wanted, POINT scroll) {
+    auto found = texts_.find(wanted.key);
+    if (found == texts_.end()) {
+        HWND window = nullptr;
+        if (!spareTexts_.empty()) {
+            window = spareTexts_.back();
+            spareTexts_.pop_back();
+        } else {
+            window = CreateNativeControl(pane_, ControlKind::Text, kFormTextControlId, fonts_.get(wanted.font));
+        }
+        if (window == nullptr) return nullptr;
+        found = texts_.emplace(wanted.key, Text{window, {}, false, false}).first;
+    }
+    Text& text = found->second;
+    text.wanted = true;
+    SetControlFont(text.window, fonts_.get(wanted.font));
+    SetControlText(text.window, wanted.fragment->text);
+    // A pixel to spare: a glyph's overhang past its advance is not clipped.
+    Rect rect = wanted.fragment->rect;
+    rect.width += 1;
+    if (text.rect != rect || !text.shown) setBounds(text.window, rect, scroll);
+    text.rect = rect;
+    if (!text.shown) SetControlVisible(text.window, true);
+    text.shown = true;
+    return text.window;
+}
+
+void FormControls::placeInput(Input& input, POINT scroll) {
+    // Not rendered: under display:none (or a hidden input).
+    const bool displayed = input.element->layoutBox().rendered && input.element->type() != u"hidden";
+    const Rect rect = input.element->layoutBox().rect;
+    if (displayed && (rect != input.rect || !input.displayed)) {
+        setBounds(input.window, rect, scroll);
+        if (input.kind == ControlKind::DropDownList) fitListField(input.window, rect.height);
+    }
+    input.rect = rect;
+    input.displayed = displayed;
+    SetControlVisible(input.window, displayed);
+}
+
+void FormControls::setBounds(HWND window, const Rect& rect, POINT scroll) const {
+    int height = rect.height;
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (lstrcmpiW(className, WC_COMBOBOXW) == 0) height = std::max(height, 240);  // the list it drops
+    SetWindowPos(window, nullptr, rect.x - scroll.x, rect.y - scroll.y, rect.width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+// A drop-down list's field is as tall as its item height makes it; make it the
+// height the layout gave the select.
+void FormControls::fitListField(HWND list, int fieldHeight) const {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    RECT window{};
+    GetWindowRect(list, &window);
+    const int current = window.bottom - window.top;
+    if (current == fieldHeight || fieldHeight <= 0) return;
+    const auto item = static_cast<int>(SendMessageW(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    const int wantedItem = item + fieldHeight - current;
+    if (wantedItem > 0) SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wantedItem);
+}
+
+// A control whose element left the document: hidden, without an id, ready
+// to show another element of its kind (making controls is what costs).
+void FormControls::retire(Input& input) {
+    SetControlVisible(input.window, false);
+    SetWindowLongPtrW(input.window, GWLP_ID, 0);
+    spare_.push_back({nullptr, input.window, input.kind, {}, false});
+    input.window = nullptr;
+}
+
+HWND FormControls::takeSpare(ControlKind kind) {
+    for (auto spare = spare_.begin(); spare != spare_.end(); ++spare) {
+        if (spare->kind != kind) continue;
+        HWND window = spare->window;
+        spare_.erase(spare);
+        return window;
+    }
+    return nullptr;
+}
+
+void FormControls::place(POINT scroll) {
+    for (const auto& [key, text] : texts_) {
+        if (text.shown) setBounds(text.window, text.rect, scroll);
+    }
+    for (const Input& input : inputs_) {
+        if (input.displayed) setBounds(input.window, input.rect, scroll);
+    }
+}
+
+// The shown controls first, in document order. Only the pane's own children
+// are reordered, and only by this, so the order left by the last sync tells
+// where the new one first differs; nothing before that moves.
+void FormControls::putInZOrder(const std::vector<HWND>& order) {
+    std::size_t same = 0;
+    while (same < order.size() && same < order_.size() && order[same] == order_[same]) ++same;
+    for (std::size_t i = same; i < order.size(); ++i) {
+        SetWindowPos(order[i], i == 0 ? HWND_TOP : order[i - 1], 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    }
+    order_ = order;
+}
+
+void FormControls::forget(const Node& root) {
+    Updating updating(*this);
+    std::vector<Input> kept;
+    for (Input& input : inputs_) {
+        if (isUnder(*input.element, root)) {
+            retire(input);
+        } else {
+            kept.push_back(input);
+        }
+    }
+    inputs_ = std::move(kept);
+    for (auto text = texts_.begin(); text != texts_.end();) {
+        if (isUnder(*text->first.first, root)) {
+            SetControlVisible(text->second.window, false);
+            spareTexts_.push_back(text->second.window);
+            text = texts_.erase(text);
+        } else {
+            ++text;
+        }
+    }
+    inputIndex_.clear();
+    for (std::size_t i = 0; i < inputs_.size(); ++i) inputIndex_.emplace(inputs_[i].element, i);
+}
+
+HWND FormControls::controlOf(const Element* element) const {
+    if (auto found = inputIndex_.find(element); found != inputIndex_.end()) return inputs_[found->second].window;
+    return nullptr;
+}
+
+Element* FormControls::elementOf(HWND control) const {
+    for (const Input& input : inputs_) {
+        if (input.window == control) return input.element;
+    }
+    return nullptr;
+}
+
+Rect FormControls::pageRectOf(HWND control) const {
+    for (const Input& input : inputs_) {
+        if (input.window == control) return input.rect;
+    }
+    return {};
+}
+
+HWND FormControls::neighbour(HWND from, bool backwards) const {
+    std::vector<HWND> order;
+    std::optional<std::size_t> at;
+    for (const Input& input : inputs_) {
+        if (!input.displayed || !IsWindowEnabled(input.window)) continue;
+        if (input.window == from) at = order.size();
+        order.push_back(input.window);
+    }
+    if (order.empty()) return nullptr;
+    if (!at) return backwards ? order.back() : order.front();
+    const std::size_t count = order.size();
+    return order[backwards ? (*at + count - 1) % count : (*at + 1) % count];
+}
+
+}  // namespace tarnwick
