@@ -7,6 +7,15 @@ constexpr char16_t kPromptSeparator = u'\n';
 
 }  // namespace
 
+std::optional<int> ToolbarImageIndex(std::span<const ToolbarSlot> slots, std::size_t index) {
+    if (index >= slots.size() || slots[index].isSeparator()) return std::nullopt;
+    int image = 0;
+    for (std::size_t i = 0; i < index; ++i) {
+        if (!slots[i].isSeparator()) ++image;
+    }
+    return image;
+}
+
 bool IsEnabled(Enabling enabling, const EditorViewState& state) {
     switch (enabling) {
     case Enabling::Always: return true;

@@ -5,6 +5,7 @@
 // and shows the prompt of the item under the mouse.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -82,6 +83,18 @@ public:
 private:
     std::vector<CommandRule> rules_;
 };
+
+// One slot of an editor's toolbar: a button with its label shown beside its
+// image, or a separator (id 0). Buttons take the images of the toolbar's
+// bitmap in slot order, separators taking none.
+struct ToolbarSlot {
+    unsigned id = 0;
+    std::u16string_view label;
+    bool isSeparator() const { return id == 0; }
+};
+
+// The image of the slot at `index` in the bitmap; nothing for a separator.
+std::optional<int> ToolbarImageIndex(std::span<const ToolbarSlot> slots, std::size_t index);
 
 bool IsEnabled(Enabling enabling, const EditorViewState& state);
 bool IsChecked(CheckMark check, const EditorViewState& state);

@@ -1,5 +1,7 @@
 #include "identity_editor/identity_commands.h"
 
+#include <array>
+
 #include "cardtree/tree_flavour.h"
 #include "editor_common/editor_traits.h"
 
@@ -57,7 +59,22 @@ std::vector<CommandRule> rules() {
     };
 }
 
+const std::array<ToolbarSlot, 7>& toolbar() {
+    static const std::array<ToolbarSlot, 7> slots = {{
+        {kSaveAndClose, u"Save && Close"},
+        {common_command::kSave, u"Save"},
+        {},
+        {IdentityTreeFlavour().commands.toggleProtection, u"Protected"},
+        {kCopy, u"Copy"},
+        {},
+        {kAlwaysOnTop, u"Top"},
+    }};
+    return slots;
+}
+
 }  // namespace
+
+std::span<const ToolbarSlot> IdentityToolbar() { return toolbar(); }
 
 const CommandTable& IdentityCommands() {
     static const CommandTable table(rules());

@@ -3,6 +3,8 @@
 // their enabling, check marks and status-bar prompts.
 #pragma once
 
+#include <span>
+
 #include "editor_common/command_table.h"
 
 namespace tarnwick::identity_command {
@@ -21,5 +23,7 @@ inline constexpr unsigned kPasscardEditor = 32801;
 namespace tarnwick {
 
 const CommandTable& IdentityCommands();
+// Save && Close, Save, | Protected, Copy, | Top.
+std::span<const ToolbarSlot> IdentityToolbar();
 
 }  // namespace tarnwick

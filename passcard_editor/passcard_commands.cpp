@@ -1,5 +1,7 @@
 #include "passcard_editor/passcard_commands.h"
 
+#include <array>
+
 #include "cardtree/tree_flavour.h"
 #include "editor_common/editor_traits.h"
 
@@ -67,7 +69,23 @@ std::vector<CommandRule> rules() {
     };
 }
 
+const std::array<ToolbarSlot, 8>& toolbar() {
+    static const std::array<ToolbarSlot, 8> slots = {{
+        {kSaveAndClose, u"Save && Close"},
+        {common_command::kSave, u"Save"},
+        {},
+        {PasscardTreeFlavour().commands.toggleProtection, u"Protected"},
+        {kDefault, u"Default"},
+        {kCopy, u"Copy"},
+        {},
+        {kAlwaysOnTop, u"Top"},
+    }};
+    return slots;
+}
+
 }  // namespace
+
+std::span<const ToolbarSlot> PasscardToolbar() { return toolbar(); }
 
 const CommandTable& PasscardCommands() {
     static const CommandTable table(rules());

@@ -3,6 +3,8 @@
 // their enabling, check marks and status-bar prompts.
 #pragma once
 
+#include <span>
+
 #include "editor_common/command_table.h"
 
 namespace tarnwick::passcard_command {
@@ -24,5 +26,7 @@ inline constexpr unsigned kIdentityEditor = 32863;
 namespace tarnwick {
 
 const CommandTable& PasscardCommands();
+// The eight slots: Save && Close, Save, | Protected, Default, Copy, | Top.
+std::span<const ToolbarSlot> PasscardToolbar();
 
 }  // namespace tarnwick

@@ -149,3 +149,41 @@ TEST(CommandTable, AnUndescribedCommandIsEnabledWithoutPrompt) {
 
 }  // namespace
 }  // namespace tarnwick
+
+namespace tarnwick {
+namespace {
+
+std::vector<std::u16string_view> labels(std::span<const ToolbarSlot> slots) {
+    std::vector<std::u16string_view> texts;
+    for (const ToolbarSlot& slot : slots) texts.push_back(slot.isSeparator() ? u"|" : slot.label);
+    return texts;
+}
+
+TEST(EditorToolbars, SlotsLabelsAndImages) {
+    EXPECT_EQ(labels(IdentityToolbar()),
+              (std::vector<std::u16string_view>{u"Save && Close", u"Save", u"|", u"Protected", u"Copy", u"|", u"Top"}));
+    EXPECT_EQ(labels(PasscardToolbar()), (std::vector<std::u16string_view>{u"Save && Close", u"Save", u"|",
+                                                                           u"Protected", u"Default", u"Copy", u"|",
+                                                                           u"Top"}));
+    EXPECT_EQ(IdentityToolbar()[3].id, 32781u);
+    EXPECT_EQ(PasscardToolbar()[0].id, 32773u);
+    EXPECT_EQ(ToolbarImageIndex(PasscardToolbar(), 0), 0);
+    EXPECT_EQ(ToolbarImageIndex(PasscardToolbar(), 2), std::nullopt);
+    EXPECT_EQ(ToolbarImageIndex(PasscardToolbar(), 5), 4);
+    EXPECT_EQ(ToolbarImageIndex(PasscardToolbar(), 7), 5);
+    EXPECT_EQ(ToolbarImageIndex(PasscardToolbar(), 8), std::nullopt);
+    // Every button's command is one the editor describes, so it has its tooltip.
+    for (const ToolbarSlot& slot : IdentityToolbar()) {
+        if (!slot.isSeparator()) {
+            EXPECT_NE(IdentityCommands().find(slot.id), nullptr) << slot.id;
+        }
+    }
+    for (const ToolbarSlot& slot : PasscardToolbar()) {
+        if (!slot.isSeparator()) {
+            EXPECT_NE(PasscardCommands().find(slot.id), nullptr) << slot.id;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tarnwick
