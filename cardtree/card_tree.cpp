@@ -3,22 +3,13 @@
 #include "cardtree/folder_operations.h"
 #include "cardtree/name_rule.h"
 #include "cardtree/tree_path.h"
+#include "foundation/catalogue/catalogue_keys.h"
 #include "foundation/toolbar_contract.h"
 
 namespace tarnwick {
 namespace {
 
-// Catalogue keys of the tree's folder texts.
-constexpr std::u16string_view kFolderExistsKey = u"文件夹已存在";
-constexpr std::u16string_view kDeleteNonEmptyFolderKey = u"本目录下有其他文件,是否删除此目录?";
-constexpr std::u16string_view kRootNotDeletedKey = u"不能删除主目录";
-constexpr std::u16string_view kRenameFolderFailureKey = u"重命名文件夹失败";
-constexpr std::u16string_view kCopyIntoItselfKey = u"源文件夹不能和目标文件夹相同或目标文件夹不能在源文件夹内";
-constexpr std::u16string_view kCutFolderFailureKey = u"剪切文件夹失败";
-constexpr std::u16string_view kDeleteFolderFailureKey = u"删除目录失败";
-constexpr std::u16string_view kSameNameFileKey = u"存在同名文件";
-constexpr std::u16string_view kSameNameFolderKey = u"存在同名文件夹";
-constexpr std::u16string_view kRootNotRenamedKey = u"不能修改主目录名";
+namespace key = catalogue_key;
 
 // The file browser, a new window on the folder.
 constexpr std::u16string_view kExploreCommand = u"explorer /n, ";
@@ -62,46 +53,46 @@ bool CardTree::runCommand(unsigned id, const TreeSelection& selected) {
     return true;
 }
 
-// T1
+// New Folder: a folder named in the dialog, inside the selected folder.
 void CardTree::newFolder(const TreeSelection& selected) {
-    const auto name = askName(flavour_.newFolderTitleKey, kFolderNameLabel, {}, name_rule_key::kFolder);
+    const auto name = askName(flavour_.newFolderTitleKey, kFolderNameLabel, {}, key::kFolderNameRule);
     if (!name) return;
     const std::u16string path = JoinPath(folderOf(selected), *name);
     if (CreateFolderAt(ports_.files, path) != kErrorSuccess) {
-        show(kErrorBox, kFolderExistsKey);
+        show(kErrorBox, key::kFolderExists);
         return;
     }
     notifyFolders(path);
 }
 
-// T2
+// Delete Folder: an empty folder goes at once, a full one once the user agrees.
 void CardTree::deleteFolder(const TreeSelection& selected) {
     if (selected.kind == ItemKind::Card) return;
     if (selected.kind == ItemKind::Root) {
-        show(kWarningBox, kRootNotDeletedKey);
+        show(kWarningBox, key::kRootNotDeleted);
         return;
     }
     clipboard_.clear();
     // A folder that will not go empty is taken to hold entries: ask, then delete everything below.
     if (ports_.files.removeFolder(selected.path) != kErrorSuccess) {
-        if (show(kWarningOkCancelBox, kDeleteNonEmptyFolderKey) != kIdOk) return;
-        if (!DeleteFolderTree(ports_.files, selected.path)) show(kErrorBox, kDeleteFolderFailureKey);
+        if (show(kWarningOkCancelBox, key::kDeleteNonEmptyFolder) != kIdOk) return;
+        if (!DeleteFolderTree(ports_.files, selected.path)) show(kErrorBox, key::kDeleteFolderFailure);
     }
     notifyFolders(ParentPath(selected.path));
 }
 
-// T3
+// Rename Folder, through the name dialog.
 void CardTree::renameFolder(const TreeSelection& selected) {
     if (selected.kind == ItemKind::Card) return;
     if (selected.kind == ItemKind::Root) {
         // Renaming the root would move the user folder away from the registry's value.
-        show(kErrorWarningIconBox, kRootNotRenamedKey);
+        show(kErrorWarningIconBox, key::kRootNotRenamed);
         return;
     }
     const std::u16string parent(ParentPath(selected.path));
     const std::u16string oldName(LastComponent(selected.path));
     const auto name = askName(flavour_.renameFolderTitleKey, kFolderNameLabel, oldName,
-                              name_rule_key::kFolder);
+                              key::kFolderNameRule);
     clipboard_.clear();
     if (!name) {
         notifyFolders(JoinPath(parent, {}));
@@ -109,30 +100,30 @@ void CardTree::renameFolder(const TreeSelection& selected) {
     }
     const std::u16string path = JoinPath(parent, *name);
     if (*name != oldName && MoveEntryTo(ports_.files, selected.path, path) != kErrorSuccess) {
-        show(kErrorBox, kRenameFolderFailureKey);
+        show(kErrorBox, key::kRenameFolderFailure);
     }
     notifyFolders(path);
 }
 
-// T4
+// Copy Folder: only remembered; Paste does the copying.
 void CardTree::copyFolder(const TreeSelection& selected) {
     if (selected.kind != ItemKind::Folder) return;
     clipboard_.copy(selected.path, ClipboardKind::Folder);
 }
 
-// T5
+// Cut Folder: remembered and drawn as cut; Paste moves it.
 void CardTree::cutFolder(const TreeSelection& selected) {
     if (selected.kind != ItemKind::Folder) return;
     clipboard_.cut(selected.path, ClipboardKind::Folder);
     model_.setCutItem(model_.itemAt(selected.path));
 }
 
-// T6
+// Paste what Copy or Cut remembered into the selected folder.
 void CardTree::paste(const TreeSelection& selected) {
     const std::u16string target = folderOf(selected);
     if (!clipboard_.copySource().empty() && clipboard_.kind() == ClipboardKind::Folder) {
         if (IsSameOrInside(target, clipboard_.copySource())) {
-            show(kWarningBox, kCopyIntoItselfKey);
+            show(kWarningBox, key::kCopyIntoItself);
             clipboard_.clearCopySource();
             return;
         }
@@ -176,10 +167,10 @@ void CardTree::pasteCut(const std::u16string& target) {
     const std::u16string moved = FreeCopyPath(ports_.files, target, name, extension, catalogue_);
     const std::uint32_t result = MoveEntryTo(ports_.files, source, moved);
     clipboard_.clearCutSource();
-    if (result != kErrorSuccess) show(kErrorBox, folder ? kCutFolderFailureKey : flavour_.cutCardFailureKey);
+    if (result != kErrorSuccess) show(kErrorBox, folder ? key::kCutFolderFailure : flavour_.cutCardFailureKey);
 }
 
-// T7
+// Explore Folder: a file browser window on the folder.
 void CardTree::exploreFolder(const TreeSelection& selected) {
     // The wide command line keeps names the ANSI code page cannot hold.
     std::u16string command(kExploreCommand);
@@ -187,10 +178,10 @@ void CardTree::exploreFolder(const TreeSelection& selected) {
     ports_.launcher.createProcess(command);
 }
 
-// T8
+// Refresh Folder: the change notices bring the reload that rereads the disk.
 void CardTree::refreshFolder() { notifyFolders({}); }
 
-// T9
+// Delete a card, once the user agrees.
 void CardTree::deleteCard(const TreeSelection& selected) {
     if (selected.kind != ItemKind::Card) return;
     const std::u16string question = DeleteCardQuestion(flavour_.cardKind, belowRoot(selected.path), catalogue_);
@@ -203,7 +194,7 @@ void CardTree::deleteCard(const TreeSelection& selected) {
     notifyCards(ParentPath(selected.path));
 }
 
-// T10
+// Rename a card, through the name dialog.
 void CardTree::renameCard(const TreeSelection& selected) {
     if (selected.kind != ItemKind::Card) return;
     const std::u16string oldName(LastComponent(selected.path));
@@ -219,25 +210,25 @@ void CardTree::renameCard(const TreeSelection& selected) {
     notifyCards(path);
 }
 
-// T11
+// Copy a card: only remembered; Paste does the copying.
 void CardTree::copyCard(const TreeSelection& selected) {
     if (selected.kind != ItemKind::Card) return;
     clipboard_.copy(cardFile(selected.path), ClipboardKind::Card);
 }
 
-// T12
+// Cut a card: remembered and drawn as cut; Paste moves it.
 void CardTree::cutCard(const TreeSelection& selected) {
     if (selected.kind != ItemKind::Card) return;
     clipboard_.cut(cardFile(selected.path), ClipboardKind::Card);
     model_.setCutItem(model_.itemAt(cardFile(selected.path)));
 }
 
-// T14
+// In-place rename: the end of label editing in the tree.
 std::optional<std::u16string> CardTree::renameInPlace(const TreeSelection& item, std::u16string_view text) {
     const std::u16string_view oldName = LastComponent(item.path);
     if (text == oldName) return std::nullopt;
     if (item.kind == ItemKind::Root) {
-        show(kErrorWarningIconBox, kRootNotRenamedKey);
+        show(kErrorWarningIconBox, key::kRootNotRenamed);
         return std::nullopt;
     }
     const bool card = item.kind == ItemKind::Card;
@@ -245,7 +236,7 @@ std::optional<std::u16string> CardTree::renameInPlace(const TreeSelection& item,
     // would move the item out of its folder or out of the library.
     const auto name = ApplyNameRule(text);
     if (!name) {
-        show(kWarningBox, card ? flavour_.cardNameRuleKey : name_rule_key::kFolder);
+        show(kWarningBox, card ? flavour_.cardNameRuleKey : key::kFolderNameRule);
         return std::nullopt;
     }
     if (*name == oldName) return std::nullopt;
@@ -254,7 +245,7 @@ std::optional<std::u16string> CardTree::renameInPlace(const TreeSelection& item,
     const std::u16string from = card ? cardFile(item.path) : item.path;
     // A change of case only names the same entry, which Windows renames in place.
     if (!SamePath(from, path) && EntryExists(ports_.files, path)) {
-        show(kErrorBox, card ? kSameNameFileKey : kSameNameFolderKey);
+        show(kErrorBox, card ? key::kSameNameFile : key::kSameNameFolder);
         return std::nullopt;
     }
     if (MoveEntryTo(ports_.files, from, path) != kErrorSuccess) return std::nullopt;
@@ -266,7 +257,7 @@ std::optional<std::u16string> CardTree::renameInPlace(const TreeSelection& item,
     return name;
 }
 
-// T15
+// Drag and drop: a folder or card moved onto another folder.
 bool CardTree::canDrop(const TreeSelection& dragged, const TreeSelection& target) const {
     // The root never moves: every folder lies inside it.
     if (target.kind != ItemKind::Folder || dragged.kind == ItemKind::Root) return false;
@@ -283,7 +274,7 @@ bool CardTree::dropOnto(const TreeSelection& dragged, const TreeSelection& targe
     std::u16string path = JoinPath(target.path, LastComponent(dragged.path));
     if (card) path = cardFile(path);
     if (EntryExists(ports_.files, path)) {
-        show(kErrorBox, card ? kSameNameFileKey : kSameNameFolderKey);
+        show(kErrorBox, card ? key::kSameNameFile : key::kSameNameFolder);
         return false;
     }
     // A folder moved below itself fails in the file system; nothing is shown.
@@ -295,13 +286,13 @@ bool CardTree::dropOnto(const TreeSelection& dragged, const TreeSelection& targe
     return true;
 }
 
-// T16
+// Reload request: the tray answers every change notice with one.
 TreeItem* CardTree::reload(std::u16string_view path, std::u16string_view currentPath) {
     model_.setRoot();
     return model_.itemAt(path.empty() ? currentPath : path);
 }
 
-// T17
+// The context menu of an item.
 TreeContextMenu CardTree::contextMenuFor(ItemKind kind) const {
     return ContextMenuFor(flavour_, kind, clipboard_.empty());
 }

@@ -1,5 +1,5 @@
-// `CardTree`: the library tree of both editors and its operations T1 to T16 on
-// the disk, with their dialogs, message boxes and change notices. The editor
+// `CardTree`: the library tree of both editors and its folder and card
+// operations on the disk, with their dialogs, message boxes and change notices. The editor
 // window (or the tree-view control) passes the selected item; the tree carries
 // the operation out through its ports and keeps the model the control shows.
 #pragma once
@@ -42,38 +42,39 @@ public:
     void setOwner(WindowRef owner) { owner_ = owner; }
 
     // Carries out the command on the selected item. False when the id is not
-    // one the tree carries out (T13, Protected, is the editor's).
+    // one the tree carries out (Protected is the editor's).
     bool runCommand(unsigned id, const TreeSelection& selected);
 
-    void newFolder(const TreeSelection& selected);     // T1
-    void deleteFolder(const TreeSelection& selected);  // T2
-    void renameFolder(const TreeSelection& selected);  // T3
-    void copyFolder(const TreeSelection& selected);    // T4
-    void cutFolder(const TreeSelection& selected);     // T5
-    void paste(const TreeSelection& selected);         // T6
-    void exploreFolder(const TreeSelection& selected); // T7
-    void refreshFolder();                              // T8
-    void deleteCard(const TreeSelection& selected);    // T9
-    void renameCard(const TreeSelection& selected);    // T10
-    void copyCard(const TreeSelection& selected);      // T11
-    void cutCard(const TreeSelection& selected);       // T12
+    // The tree's menu commands, each on the selected item.
+    void newFolder(const TreeSelection& selected);
+    void deleteFolder(const TreeSelection& selected);
+    void renameFolder(const TreeSelection& selected);
+    void copyFolder(const TreeSelection& selected);
+    void cutFolder(const TreeSelection& selected);
+    void paste(const TreeSelection& selected);
+    void exploreFolder(const TreeSelection& selected);
+    void refreshFolder();
+    void deleteCard(const TreeSelection& selected);
+    void renameCard(const TreeSelection& selected);
+    void copyCard(const TreeSelection& selected);
+    void cutCard(const TreeSelection& selected);
 
-    // T14, the end of label editing: the item's new text when it was renamed
+    // In-place rename, the end of label editing: the item's new text when it was renamed
     // on disk, nothing when the label must go back.
     std::optional<std::u16string> renameInPlace(const TreeSelection& item, std::u16string_view text);
 
-    // T15: whether `target` takes a drop of `dragged`, and the drop itself
+    // Drag and drop: whether `target` takes a drop of `dragged`, and the drop itself
     // (true when the item moved).
     bool canDrop(const TreeSelection& dragged, const TreeSelection& target) const;
     bool dropOnto(const TreeSelection& dragged, const TreeSelection& target);
 
-    // T16: rebuilds the tree and returns the item to select: that of `path`,
+    // The reload request: rebuilds the tree and returns the item to select: that of `path`,
     // or of `currentPath` (the editor's) when `path` is empty. Every item of
     // the model is new afterwards: a control showing it calls this through
     // its own reload (CardTreeView::reload).
     TreeItem* reload(std::u16string_view path, std::u16string_view currentPath);
 
-    // T17: the menu for an item of this kind.
+    // The context menu for an item of this kind.
     TreeContextMenu contextMenuFor(ItemKind kind) const;
 
 private:

@@ -17,25 +17,13 @@ namespace tarnwick {
 // The name edit boxes hold at most this many characters.
 inline constexpr std::size_t kMaxNameChars = 256;
 
-// Catalogue keys of the refusal texts (each ends with the nine characters).
-namespace name_rule_key {
-inline constexpr std::u16string_view kFolder =
-    u"文件夹名称不能为空, 并且不能包含字符：\\ / : * ? \" < > | ";
-inline constexpr std::u16string_view kIdentity =
-    u"身份卡片名称不能为空, 并且不能包含字符：\\ / : * ? \" < > | ";
-inline constexpr std::u16string_view kPasscard =
-    u"密码卡片名称不能为空, 并且不能包含字符：\\ / : * ? \" < > | ";
-inline constexpr std::u16string_view kField =
-    u"字段名称不能为空, 并且不能包含字符：\\ / : * ? \" < > | ";
-}  // namespace name_rule_key
-
 // The name without its leading spaces, or nothing when the rule refuses it.
 std::optional<std::u16string> ApplyNameRule(std::u16string_view typed);
 
 // What a name dialog's OK and Cancel do; the Win32 dialog only forwards to it.
 class NameDialogRules : public EntryDialogRules {
 public:
-    // refusalKey: one of name_rule_key; box: how a refusal is shown (a warning,
+    // refusalKey: one of the catalogue's name-rule keys; box: how a refusal is shown (a warning,
     // or an error for a new field).
     NameDialogRules(Prompts& prompts, std::u16string_view refusalKey, MessageBoxKind box,
                     const MessageCatalogue& catalogue = MessageCatalogue::Instance());

@@ -1,6 +1,6 @@
 // What tells the two editors' library trees apart: the card extension, the
 // card wording of the messages, the code of a card's single change notice,
-// the command ids of T1 to T13 and the name dialogs' titles and labels.
+// the command ids of the tree's menu commands and the name dialogs' titles and labels.
 #pragma once
 
 #include <string_view>
@@ -11,19 +11,19 @@ namespace tarnwick {
 
 // The tree's commands (WM_COMMAND ids of the editor window and the context menus).
 struct TreeCommandIds {
-    unsigned newFolder;         // T1
-    unsigned deleteFolder;      // T2
-    unsigned renameFolder;      // T3
-    unsigned copyFolder;        // T4
-    unsigned cutFolder;         // T5
-    unsigned paste;             // T6
-    unsigned exploreFolder;     // T7
-    unsigned refreshFolder;     // T8
-    unsigned deleteCard;        // T9
-    unsigned renameCard;        // T10
-    unsigned copyCard;          // T11
-    unsigned cutCard;           // T12
-    unsigned toggleProtection;  // T13, carried out by the editor
+    unsigned newFolder;
+    unsigned deleteFolder;
+    unsigned renameFolder;
+    unsigned copyFolder;
+    unsigned cutFolder;
+    unsigned paste;
+    unsigned exploreFolder;
+    unsigned refreshFolder;
+    unsigned deleteCard;
+    unsigned renameCard;
+    unsigned copyCard;
+    unsigned cutCard;
+    unsigned toggleProtection;  // "&Protected", carried out by the editor
 };
 
 struct TreeFlavour {

@@ -3,18 +3,22 @@
 namespace tarnwick {
 namespace {
 
+namespace key = catalogue_key;
+
 constexpr int kDialogFontHeight = 12;
 
 std::u16string_view CannotReadKey(CardKind kind) {
-    return kind == CardKind::Identity ? u"不能读取身份卡片" : u"不能读取密码卡片";
+    return kind == CardKind::Identity ? key::kCannotReadIdentity : key::kCannotReadPasscard;
 }
 
 std::u16string_view DeleteDamagedKey(CardKind kind) {
-    return kind == CardKind::Identity ? u"是否删除损坏的身份卡片?" : u"是否删除损坏的密码卡片?";
+    return kind == CardKind::Identity ? key::kDeleteDamagedIdentity
+                                      : key::kDeleteDamagedPasscard;
 }
 
 std::u16string_view DeleteCardKey(CardKind kind) {
-    return kind == CardKind::Identity ? u"您确定要删除身份卡片" : u"您确定要删除密码卡片";
+    return kind == CardKind::Identity ? key::kDeleteIdentityQuestion
+                                      : key::kDeletePasscardQuestion;
 }
 
 }  // namespace
@@ -39,17 +43,17 @@ std::u16string DeleteCardQuestion(CardKind kind, std::u16string_view cardPath,
     std::u16string text = catalogue.Lookup(DeleteCardKey(kind));
     text += u" '";
     text += cardPath;
-    text += catalogue.Lookup(u"'吗?");
+    text += catalogue.Lookup(key::kDeleteCardQuestionEnd);
     return text;
 }
 
 std::u16string DeleteFieldQuestion(std::u16string_view fieldName,
                                    const MessageCatalogue& catalogue) {
-    std::u16string text = catalogue.Lookup(u"你确定要删除字段");
+    std::u16string text = catalogue.Lookup(key::kDeleteFieldQuestion);
     text += u" '";
     text += fieldName;
     text += u"' ";
-    text += catalogue.Lookup(u"吗?");
+    text += catalogue.Lookup(key::kDeleteFieldQuestionEnd);
     return text;
 }
 
@@ -59,13 +63,13 @@ std::u16string DamagedCardQuestion(CardKind kind, std::u16string_view cardName,
     text += u'\'';
     text += cardName;
     text += u'\'';
-    text += catalogue.Lookup(u"文件可能已损坏\n");
+    text += catalogue.Lookup(key::kMayBeDamaged);
     text += catalogue.Lookup(DeleteDamagedKey(kind));
     return text;
 }
 
 const std::u16string& CopyNameSuffix(const MessageCatalogue& catalogue) {
-    return catalogue.Lookup(u" - 复制");
+    return catalogue.Lookup(key::kCopyNameSuffix);
 }
 
 std::u16string NumberedCopyName(std::u16string_view name, unsigned n,
@@ -78,7 +82,7 @@ std::u16string NumberedCopyName(std::u16string_view name, unsigned n,
 }
 
 DialogFontDescription DialogFont(const MessageCatalogue& catalogue) {
-    return {kDialogFontHeight, catalogue.Lookup(kDialogFontKey)};
+    return {kDialogFontHeight, catalogue.Lookup(key::kDialogFont)};
 }
 
 }  // namespace tarnwick

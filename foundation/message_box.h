@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/catalogue/catalogue_keys.h"
 #include "foundation/message_catalogue.h"
 #include "platform/prompts.h"
 #include "platform/window_ref.h"
@@ -33,21 +34,19 @@ struct MessageBoxKind {
     unsigned style;
 };
 
-inline constexpr std::u16string_view kErrorCaptionKey = u"Tarnwick 错误";
-inline constexpr std::u16string_view kWarningCaptionKey = u"Tarnwick 警告";
-inline constexpr std::u16string_view kQuestionCaptionKey = u"Tarnwick 问题";
-
-inline constexpr MessageBoxKind kErrorBox{kErrorCaptionKey, false, kMbOk | kMbIconError};
-inline constexpr MessageBoxKind kErrorWarningIconBox{kErrorCaptionKey, false,
+inline constexpr MessageBoxKind kErrorBox{catalogue_key::kErrorCaption, false,
+                                          kMbOk | kMbIconError};
+inline constexpr MessageBoxKind kErrorWarningIconBox{catalogue_key::kErrorCaption, false,
                                                      kMbOk | kMbIconWarning};
-inline constexpr MessageBoxKind kWarningBox{kWarningCaptionKey, false, kMbOk | kMbIconWarning};
-inline constexpr MessageBoxKind kWarningOkCancelBox{kWarningCaptionKey, false,
+inline constexpr MessageBoxKind kWarningBox{catalogue_key::kWarningCaption, false,
+                                            kMbOk | kMbIconWarning};
+inline constexpr MessageBoxKind kWarningOkCancelBox{catalogue_key::kWarningCaption, false,
                                                     kMbOkCancel | kMbIconWarning};
-inline constexpr MessageBoxKind kWarningYesNoCancelBox{kWarningCaptionKey, false,
+inline constexpr MessageBoxKind kWarningYesNoCancelBox{catalogue_key::kWarningCaption, false,
                                                        kMbYesNoCancel | kMbIconQuestion};
-inline constexpr MessageBoxKind kQuestionBox{kQuestionCaptionKey, false,
+inline constexpr MessageBoxKind kQuestionBox{catalogue_key::kQuestionCaption, false,
                                              kMbYesNo | kMbIconQuestion};
-inline constexpr MessageBoxKind kQuestionYesNoCancelBox{kQuestionCaptionKey, false,
+inline constexpr MessageBoxKind kQuestionYesNoCancelBox{catalogue_key::kQuestionCaption, false,
                                                         kMbYesNoCancel | kMbIconQuestion};
 inline constexpr MessageBoxKind kDamagedCardBox{u"Tarnwick", true, kMbYesNo | kMbIconQuestion};
 inline constexpr MessageBoxKind kTrayResultBox{u"Tarnwick", true, kMbOk};

@@ -20,9 +20,6 @@ struct CatalogueRow {
     std::u16string_view text;
 };
 
-// The font key: its text is the face name of the programs' control font.
-inline constexpr std::u16string_view kDialogFontKey = u"对话框字体";
-
 // The rows of the program being built, in its display language. Defined once
 // per program by the catalogue library it links (tarnwick_catalogue_identity,
 // tarnwick_catalogue_passcard or tarnwick_catalogue_tray).

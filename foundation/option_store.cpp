@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "foundation/catalogue/catalogue_keys.h"
 #include "foundation/message_box.h"
 #include "foundation/text_file.h"
 
@@ -97,7 +98,7 @@ OptionStore::OptionStore(std::u16string userFolder, Prompts* reportTo, FileSyste
 std::u16string OptionStore::ReadOption(std::u16string_view key) const {
     OptionRead read = ReadOptionLine(userFolder_, key, files_, codePage_);
     if (reportTo_ && read.lastLineEmpty) {
-        ShowMessage(*reportTo_, reportTo_->activeWindow(), kErrorBox, kDamagedOptionsKey, catalogue_);
+        ShowMessage(*reportTo_, reportTo_->activeWindow(), kErrorBox, catalogue_key::kDamagedOptions, catalogue_);
     }
     return std::move(read.value);
 }

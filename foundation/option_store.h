@@ -63,9 +63,6 @@ bool OptionFlag(std::u16string_view value);
 // "%d".
 std::u16string OptionIntegerText(int value);
 
-// The text of the damaged-configuration error (looked up in the program's catalogue).
-inline constexpr std::u16string_view kDamagedOptionsKey = u"配置文件损坏, 请重新安装程序";
-
 // One user's option file as a program reads and writes it. The editors' general
 // reader shows the damaged-configuration error (caption "Tarnwick Error", owner
 // the active window) after a read whose last line read is empty; the tray

@@ -1,5 +1,6 @@
 #include "foundation/primary_password_dialog.h"
 
+#include "foundation/catalogue/catalogue_keys.h"
 #include "foundation/message_box.h"
 #include "foundation/text_file.h"
 
@@ -13,7 +14,7 @@ PasswordDialogLook PrimaryPasswordDialogLook(const MessageCatalogue& catalogue) 
 
 bool PrimaryPasswordDialog::accept(WindowRef dialog, const std::u16string& text) {
     if (!profile_.IsPrimaryPassword(text)) {
-        ShowMessage(profile_.prompts(), dialog, kErrorBox, kWrongPasswordKey, profile_.catalogue());
+        ShowMessage(profile_.prompts(), dialog, kErrorBox, catalogue_key::kWrongPassword, profile_.catalogue());
         return false;
     }
     try {

@@ -160,13 +160,6 @@ inline constexpr std::size_t kSize = kEnableOffset + sizeof(std::uint32_t);
 static_assert(kServerBytes == 520 && kSize == 524);
 }  // namespace proxy_mapping
 
-// Catalogue keys of the toolbar dialogs' titles; the title is the key's lookup.
-namespace dialog_title_key {
-inline constexpr std::u16string_view kSaveForms = u"自动保存密码卡片 Tarnwick";  // "Save Forms"
-inline constexpr std::u16string_view kNewIdentity = u"新身份卡片";               // "New Identity"
-inline constexpr std::u16string_view kOptions = u"Tarnwick 选项";                // "Tarnwick"
-}  // namespace dialog_title_key
-
 // Registry places under HKEY_CURRENT_USER.
 namespace registry {
 inline constexpr std::u16string_view kTarnwickKey = u"Software\\Tarnwick";

@@ -1,5 +1,6 @@
 #include "foundation/user_profile.h"
 
+#include "foundation/catalogue/catalogue_keys.h"
 #include "foundation/message_box.h"
 #include "foundation/primary_password.h"
 #include "foundation/primary_password_dialog.h"
@@ -57,7 +58,7 @@ bool UserProfile::LoadCurrentUser() {
                                        kRegistryPathBufferChars)
                       .value_or(u"");
     if (!userFolder_.empty()) return true;
-    ShowMessage(prompts_, prompts_.activeWindow(), kErrorBox, kNoUserKey, catalogue_);
+    ShowMessage(prompts_, prompts_.activeWindow(), kErrorBox, catalogue_key::kNoUser, catalogue_);
     return false;
 }
 
@@ -65,7 +66,7 @@ std::u16string UserProfile::GetProgramFolder() {
     std::u16string folder = registry_.readString(registry::kTarnwickKey, registry::kFilePathValue,
                                                  kRegistryPathBufferChars)
                                 .value_or(u"");
-    if (folder.empty()) ShowMessage(prompts_, prompts_.activeWindow(), kErrorBox, kNoProgramPathKey, catalogue_);
+    if (folder.empty()) ShowMessage(prompts_, prompts_.activeWindow(), kErrorBox, catalogue_key::kNoProgramPath, catalogue_);
     return folder;
 }
 

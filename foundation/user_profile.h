@@ -20,10 +20,6 @@ namespace tarnwick {
 // Registry values are read into buffers of 260 characters with the terminator.
 inline constexpr std::size_t kRegistryPathBufferChars = 260;
 
-inline constexpr std::u16string_view kNoUserKey = u"找不到用户文件, 请新建一个用户";
-inline constexpr std::u16string_view kNoProgramPathKey = u"找不到程序路径,请重新安装Tarnwick";
-inline constexpr std::u16string_view kWrongPasswordKey = u"当前用户的主密码错误";
-
 // A user folder split at its last backslash: the data root before it, the
 // user name after it (no backslash: no data root, the whole text is the name).
 struct UserFolderParts {

@@ -35,7 +35,7 @@ public:
     void SendToToolbars(CopyDataCode code);
 
     // Tray: code 0 with the text to every top-level dialog titled exactly
-    // `title`. The caller passes the catalogue's text for a dialog_title_key;
+    // `title`. The caller passes the catalogue's text for the dialog's title key;
     // an empty title reaches no dialog (untitled message boxes are not the toolbar's).
     void SendToToolbarDialogs(std::u16string_view title, std::u16string_view text);
 

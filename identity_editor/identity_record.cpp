@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "foundation/catalogue/catalogue_keys.h"
 #include "foundation/card_marker.h"
 #include "foundation/message_box.h"
 #include "foundation/sealed_text.h"
@@ -11,7 +12,6 @@
 namespace tarnwick {
 namespace {
 
-inline constexpr std::u16string_view kNotOwnerKey = u"这个身份卡片不是当前用户的身份卡片";
 inline constexpr std::size_t kNewCardCustomPairs = 3;
 
 int keyModeOf(bool isProtected) { return isProtected ? KeyModeUser : KeyModeCommon; }
@@ -82,7 +82,7 @@ int IdentityRecord::load(const std::u16string& path) {
     if (isProtected) {
         if (!gate_.EnsurePrimaryPassword(prompts_.activeWindow())) return kCardNotLoaded;
         if (!checkOwner(path)) {
-            ShowMessage(prompts_, prompts_.activeWindow(), kErrorBox, kNotOwnerKey, catalogue_);
+            ShowMessage(prompts_, prompts_.activeWindow(), kErrorBox, catalogue_key::kIdentityNotOwner, catalogue_);
             return kCardNotLoaded;
         }
     }

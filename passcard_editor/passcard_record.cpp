@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "foundation/catalogue/catalogue_keys.h"
 #include "foundation/message_box.h"
 #include "foundation/sealed_text.h"
 #include "foundation/text_file.h"
@@ -9,8 +10,6 @@
 
 namespace tarnwick {
 namespace {
-
-inline constexpr std::u16string_view kNotOwnerKey = u"这个密码卡片不是当前用户的密码卡片";
 
 std::u16string seal(std::u16string_view text, int keyMode) {
     return SealText(text, kAlgorithmBlowfish, keyMode);
@@ -37,7 +36,7 @@ int PasscardRecord::load(const std::u16string& cardPath) {
     if (isProtected) {
         if (!gate_.EnsurePrimaryPassword(prompts_.activeWindow())) return kCardNotLoaded;
         if (!checkOwner(cardPath)) {
-            ShowMessage(prompts_, prompts_.activeWindow(), kErrorBox, kNotOwnerKey, catalogue_);
+            ShowMessage(prompts_, prompts_.activeWindow(), kErrorBox, catalogue_key::kPasscardNotOwner, catalogue_);
             return kCardNotLoaded;
         }
     }

@@ -1,5 +1,6 @@
 #include "tray/tray_service.h"
 
+#include "foundation/catalogue/catalogue_keys.h"
 #include "foundation/option_store.h"
 
 namespace tarnwick {
@@ -48,8 +49,8 @@ void TrayService::onCardsChanged(CopyDataCode code, const std::u16string& path) 
         signals_.SendToBrowserTabs(tab_code::kReloadPasscards);
         signals_.SendToToolbars(toolbar_code::kReloadPasscardMenus);
         signals_.SendToEditors(window_class::kPasscardEditor, editor_code::kReload, path);
-        signals_.SendToToolbarDialogs(lookup.Lookup(dialog_title_key::kSaveForms), path);
-        signals_.SendToToolbarDialogs(lookup.Lookup(dialog_title_key::kNewIdentity), path);
+        signals_.SendToToolbarDialogs(lookup.Lookup(catalogue_key::kSaveFormsTitle), path);
+        signals_.SendToToolbarDialogs(lookup.Lookup(catalogue_key::kToolbarNewIdentityTitle), path);
     } else {
         publisher_.RefreshIdentities(user_.folder);
         signals_.SendToBrowserTabs(tab_code::kReloadIdentities);

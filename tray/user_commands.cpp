@@ -1,5 +1,6 @@
 #include "tray/user_commands.h"
 
+#include "foundation/catalogue/catalogue_keys.h"
 #include "foundation/message_box.h"
 #include "foundation/option_store.h"
 #include "foundation/toolbar_contract.h"
@@ -8,15 +9,7 @@
 namespace tarnwick {
 namespace {
 
-namespace text_key {
-constexpr std::u16string_view kBackupSuccess = u"备份当前用户数据成功";
-constexpr std::u16string_view kBackupFailure = u"备份当前用户数据失败";
-constexpr std::u16string_view kNoUserData = u"文件夹不包含有效用户数据";
-constexpr std::u16string_view kImportSuccess = u"导入用户数据成功";
-constexpr std::u16string_view kImportFailure = u"导入用户数据失败";
-constexpr std::u16string_view kSameNameExists = u"存在同名文件夹";
-constexpr std::u16string_view kDeleteFolderFailure = u"删除目录失败";
-}  // namespace text_key
+namespace key = catalogue_key;
 
 constexpr std::u16string_view kSearchPatternTail = u"\\*.*";
 
@@ -56,7 +49,7 @@ bool UserCommands::IsUserFolder(std::u16string_view folder) {
 }
 
 WindowRef UserCommands::FindOptionsDialog() {
-    const std::u16string& title = ports_.catalogue.Lookup(dialog_title_key::kOptions);
+    const std::u16string& title = ports_.catalogue.Lookup(key::kOptionsTitle);
     for (const WindowRef dialog : ports_.windows.findTopLevel(window_class::kDialog)) {
         if (ports_.windows.windowText(dialog) == title) return dialog;
     }
@@ -86,38 +79,38 @@ void UserCommands::BackupCurrentUser(const CurrentUser& user, std::u16string_vie
     const std::u16string target = join(destination, user.name);
     // Without a user, or with a path the shell's buffers cannot hold, nothing is copied.
     if (!user.exists() || !fitsBuffer(user.folder) || !fitsBuffer(target)) {
-        showResult(text_key::kBackupFailure);
+        showResult(key::kBackupFailure);
         return;
     }
     if (exists(target)) {
-        showWarning(text_key::kSameNameExists);
+        showWarning(key::kSameNameFolder);
         return;
     }
-    copyWithResult(user.folder, target, text_key::kBackupSuccess, text_key::kBackupFailure);
+    copyWithResult(user.folder, target, key::kBackupSuccess, key::kBackupFailure);
 }
 
 void UserCommands::ImportUser(const CurrentUser& user, std::u16string_view source) {
     const std::u16string optionFile = join(source, kOptionFileName);
     const std::u16string target = join(user.dataRoot, LastComponentOf(source));
     if (!fitsBuffer(optionFile) || !fitsBuffer(target)) {
-        showResult(text_key::kImportFailure);
+        showResult(key::kImportFailure);
         return;
     }
     if (!exists(optionFile)) {
-        showWarning(text_key::kNoUserData);
+        showWarning(key::kNoUserData);
         return;
     }
     // Without a user there is no data root to import into.
     if (!user.exists()) {
-        showResult(text_key::kImportFailure);
+        showResult(key::kImportFailure);
         return;
     }
     if (exists(target)) {
-        showWarning(text_key::kSameNameExists);
+        showWarning(key::kSameNameFolder);
         return;
     }
-    copyWithResult(std::u16string(source), target, text_key::kImportSuccess,
-                   text_key::kImportFailure);
+    copyWithResult(std::u16string(source), target, key::kImportSuccess,
+                   key::kImportFailure);
 }
 
 bool UserCommands::SwitchUser(std::u16string_view folder) {
@@ -175,7 +168,7 @@ bool UserCommands::DeleteFolderTree(const std::u16string& folder) {
     }
     if (ports_.files.removeFolder(folder) == kErrorSuccess) return true;
     ShowMessage(ports_.prompts, ports_.prompts.activeWindow(), kErrorBox,
-                text_key::kDeleteFolderFailure, ports_.catalogue);
+                key::kDeleteFolderFailure, ports_.catalogue);
     return false;
 }
 

@@ -180,7 +180,7 @@ bool CardTreeView::onCommand(unsigned id) {
     return handled;
 }
 
-// T5 and T12 dim the cut item; an open label edit is ended first.
+// Cut Folder and Cut card dim the cut item; an open label edit is ended first.
 void CardTreeView::showCutItem() {
     const HTREEITEM cut = handleOf(cardTree_.model().cutItem());
     if (cut == cutHandle_) return;
@@ -208,7 +208,7 @@ void CardTreeView::onItemExpanding(const NMTREEVIEWW& info) {
     if (info.action & TVE_EXPAND) insertChildren(info.itemNew.hItem);
 }
 
-// T14: the label takes the new name only when the item was renamed on disk.
+// In-place rename: the label takes the new name only when the item was renamed on disk.
 LRESULT CardTreeView::onEndLabelEdit(const NMTVDISPINFOW& info) {
     TreeItem* item = itemOf(info.item.hItem);
     // A box shown below takes the focus from the edit, and some tree views then
@@ -226,7 +226,7 @@ LRESULT CardTreeView::onEndLabelEdit(const NMTVDISPINFOW& info) {
     return FALSE;
 }
 
-// T15
+// Drag and drop: a folder or card dragged onto another folder.
 void CardTreeView::onBeginDrag(const NMTREEVIEWW& info) {
     dragged_ = info.itemNew.hItem;
     dragImage_ = TreeView_CreateDragImage(tree_, dragged_);
@@ -281,7 +281,7 @@ void CardTreeView::endDrag() {
     if (GetCapture() == tree_) ReleaseCapture();
 }
 
-// T17
+// The context menu, on the right button.
 void CardTreeView::onRightButtonDown(POINT point) {
     SetFocus(tree_);
     TVHITTESTINFO hit{};

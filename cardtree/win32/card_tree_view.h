@@ -29,7 +29,7 @@ public:
     HWND create(HWND editor, HWND parent, int controlId);
     HWND window() const { return tree_; }
 
-    // T16: rebuilds from the disk, focuses the tree and selects the path (the
+    // The reload request: rebuilds from the disk, focuses the tree and selects the path (the
     // editor's current path when it is empty). A request that arrives while an
     // operation is under way (the tray answers its notice at once) waits for
     // the operation to end, so that no item vanishes under it.

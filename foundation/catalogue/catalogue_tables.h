@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <span>
 
+#include "foundation/catalogue/catalogue_keys.h"
 #include "foundation/message_catalogue.h"
 
 namespace tarnwick {
@@ -27,11 +28,11 @@ inline constexpr std::u16string_view kChineseDialogFontFace = u"新宋体";
 // A Chinese table from the English one: every key shows itself, except the
 // font key, which names a face that has the Chinese glyphs.
 template <std::size_t N>
-constexpr std::array<CatalogueRow, N> ChineseRowsOf(const CatalogueRow (&english)[N]) {
+constexpr std::array<CatalogueRow, N> ChineseRowsOf(const std::array<CatalogueRow, N>& english) {
     std::array<CatalogueRow, N> rows{};
     for (std::size_t i = 0; i < N; ++i) {
         const std::u16string_view key = english[i].key;
-        rows[i] = {key, key == kDialogFontKey ? kChineseDialogFontFace : key};
+        rows[i] = {key, key == catalogue_key::kDialogFont ? kChineseDialogFontFace : key};
     }
     return rows;
 }

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "support/catalogue_fixture.h"
 #include "support/cli_runner.h"
 #include "support/temp_folder.h"
 #include "platform/host/host_file_system.h"
@@ -39,6 +40,18 @@ TEST(Cli, LinesPrintsJson) {
     testing::WriteBytes(folder.file(u"x.txt"), "a\"b\r\n\\c\r\n");
     EXPECT_EQ("[\"a\\\"b\",\"\\\\c\",\"\"]\n", run("lines " + WindowsPathToHost(folder.file(u"x.txt"))).out);
     EXPECT_EQ("[]\n", run("lines /nonexistent/file").out);
+}
+
+// Each program's table, byte for byte as the golden file holds it.
+TEST(Cli, CataloguePrintsEachProgramsGoldenTable) {
+    for (const char* program : {"identity", "passcard", "tray"}) {
+        const Result result = run(std::string("catalogue ") + program);
+        EXPECT_EQ(0, result.exitCode) << program;
+        EXPECT_EQ(testing::CatalogueFixtureBytes(TARNWICK_FIXTURES, program), result.out) << program;
+    }
+    EXPECT_EQ(2, run("catalogue").exitCode);
+    EXPECT_EQ(2, run("catalogue browser").exitCode);
+    EXPECT_EQ(2, run("catalogue tray extra").exitCode);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The card operations T9 to T12, pasting cards, and cards renamed in place or
+// The card operations (delete, rename, copy, cut), pasting cards, and cards renamed in place or
 // dropped, in both editors: the card wording of each box and the single notice.
 #include <gtest/gtest.h>
 

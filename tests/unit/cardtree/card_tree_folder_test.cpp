@@ -1,5 +1,6 @@
-// The folder operations T1 to T8 on a real folder, in both editors: the disk
-// afterwards, every box with its caption and style, and the notices.
+// The folder operations (new, delete, rename, copy, cut, paste, explore,
+// refresh) on a real folder, in both editors: the disk afterwards, every box
+// with its caption and style, and the notices.
 #include <gtest/gtest.h>
 
 #include "card_tree_fixture.h"

@@ -59,7 +59,7 @@ TEST(NameRule, LeadingSpacesGoTrailingSpacesStay) {
 TEST(NameRule, DialogRulesShowTheRefusalOwnedByTheDialog) {
     const MessageCatalogue identity(IdentityCatalogueRows(DisplayLanguage::English));
     test::ScriptedPrompts prompts;
-    NameDialogRules rules(prompts, name_rule_key::kIdentity, kWarningBox, identity);
+    NameDialogRules rules(prompts, catalogue_key::kIdentityNameRule, kWarningBox, identity);
     prompts.queueAnswer(kIdOk);
     EXPECT_FALSE(rules.accept(0xD1A, u" "));
     ASSERT_EQ(1u, prompts.shown().size());
@@ -75,7 +75,7 @@ TEST(NameRule, DialogRulesShowTheRefusalOwnedByTheDialog) {
     EXPECT_EQ(std::nullopt, rules.name());
 
     const MessageCatalogue passcard(PasscardCatalogueRows(DisplayLanguage::English));
-    NameDialogRules field(prompts, name_rule_key::kField, kErrorBox, passcard);
+    NameDialogRules field(prompts, catalogue_key::kFieldNameRule, kErrorBox, passcard);
     prompts.queueAnswer(kIdOk);
     EXPECT_FALSE(field.accept(0xD1A, u"a|b"));
     EXPECT_EQ(u"Field name cannot be empty and it cannot contain characters \\ / : * ? \" < > | ",

@@ -77,7 +77,7 @@ LRESULT TreeHostWindow::onNotify(const NMHDR& header) {
     return result;
 }
 
-// T16: code 0 with a path is the reload request the tray answers a notice with.
+// Code 0 with a path is the reload request the tray answers a notice with.
 LRESULT TreeHostWindow::onCopyData(LPARAM lParam) {
     const auto received = ReceiveCopyDataMessage(lParam);
     if (!received || received->code != editor_code::kReload) return 0;
