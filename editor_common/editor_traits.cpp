@@ -1,6 +1,6 @@
 #include "editor_common/editor_traits.h"
 
-#include "editor_common/editor_texts.h"
+#include "foundation/catalogue/catalogue_keys.h"
 #include "foundation/toolbar_contract.h"
 
 namespace tarnwick {
@@ -40,7 +40,7 @@ const EditorTraits& IdentityEditorTraits() {
         WindowPlacement::Centred,
         u"Identity cards for filling in web forms",
         kWarningYesNoCancelBox,
-        editor_text::kIdentityChangedKey,
+        catalogue_key::kIdentityChanged,
         kIdentityPages,
     };
     return traits;
@@ -56,7 +56,7 @@ const EditorTraits& PasscardEditorTraits() {
         WindowPlacement::TopLeft,
         u"",
         kQuestionYesNoCancelBox,
-        editor_text::kPasscardChangedKey,
+        catalogue_key::kPasscardChanged,
         kPasscardPages,
     };
     return traits;

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "htmlform/html_escape.h"
-#include "identity_editor/identity_form_texts.h"
+#include "foundation/catalogue/catalogue_keys.h"
 #include "identity_editor/identity_tags.h"
 
 namespace tarnwick {
@@ -11,7 +11,6 @@ namespace {
 
 using htmlform::EscapeAttribute;
 using htmlform::EscapeText;
-namespace key = identity_form_key;
 namespace tag = identity_tag;
 
 struct SummaryRow {
@@ -27,21 +26,21 @@ struct SummaryGroup {
 
 // The name row of the Person group is written apart: it has no label.
 constexpr std::array<SummaryGroup, 4> kGroups = {{
-    {key::kPerson,
-     {{{tag::kPhone, key::kPhone}, {tag::kHomeTel, key::kHomeTel}, {tag::kWorkTel, key::kWorkTel},
-       {tag::kMobile, key::kCellTel}, {tag::kFax, key::kFax}, {tag::kEmail, key::kEmail}}},
+    {catalogue_key::kLabelPerson,
+     {{{tag::kPhone, catalogue_key::kLabelPhone}, {tag::kHomeTel, catalogue_key::kLabelHomeTel}, {tag::kWorkTel, catalogue_key::kLabelWorkTel},
+       {tag::kMobile, catalogue_key::kLabelCellTel}, {tag::kFax, catalogue_key::kLabelFax}, {tag::kEmail, catalogue_key::kLabelEmail}}},
      6},
-    {key::kBusiness,
-     {{{tag::kCompanyName, key::kCompanyName}, {tag::kCompanyPhone, key::kCompanyTel},
-       {tag::kWebSite, key::kWebSite}}},
+    {catalogue_key::kLabelBusiness,
+     {{{tag::kCompanyName, catalogue_key::kLabelCompanyName}, {tag::kCompanyPhone, catalogue_key::kLabelCompanyTel},
+       {tag::kWebSite, catalogue_key::kLabelWebSite}}},
      3},
-    {key::kAddressGroup,
-     {{{tag::kCountry, key::kCountry}, {tag::kProvince, key::kProvince}, {tag::kCity, key::kCity},
-       {tag::kPostCode, key::kPostCode}, {tag::kAddress, key::kAddress}}},
+    {catalogue_key::kLabelLocation,
+     {{{tag::kCountry, catalogue_key::kLabelCountry}, {tag::kProvince, catalogue_key::kLabelProvince}, {tag::kCity, catalogue_key::kLabelCity},
+       {tag::kPostCode, catalogue_key::kLabelPostCode}, {tag::kAddress, catalogue_key::kLabelAddress}}},
      5},
-    {key::kAuthentication,
-     {{{tag::kFavoriteUserId, key::kUserName}, {tag::kFavoritePassword, key::kPassword},
-       {tag::kPasswordQuestion, key::kPasswordQuestion}, {tag::kPasswordAnswer, key::kPasswordAnswer}}},
+    {catalogue_key::kLabelAuthentication,
+     {{{tag::kFavoriteUserId, catalogue_key::kLabelUserName}, {tag::kFavoritePassword, catalogue_key::kLabelPassword},
+       {tag::kPasswordQuestion, catalogue_key::kLabelPasswordQuestion}, {tag::kPasswordAnswer, catalogue_key::kLabelPasswordAnswer}}},
      4},
 }};
 
@@ -112,7 +111,7 @@ std::u16string SummaryTable(const IdentityRecord& record, const MessageCatalogue
     for (const SummaryGroup& group : kGroups) {
         const std::u16string& title = catalogue.Lookup(group.titleKey);
         bool headerWritten = false;
-        if (group.titleKey == key::kPerson) appendNameRow(html, record, headerWritten, title);
+        if (group.titleKey == catalogue_key::kLabelPerson) appendNameRow(html, record, headerWritten, title);
         for (std::size_t i = 0; i < group.count; ++i) {
             const std::u16string value = FieldValue(record.fields, group.rows[i].tag);
             if (value.empty()) continue;
@@ -135,9 +134,9 @@ std::u16string SummaryTable(const IdentityRecord& record, const MessageCatalogue
 
 std::u16string CustomTable(const std::vector<CustomField>& customFields, const MessageCatalogue& catalogue) {
     std::u16string html(kCustomStart);
-    html += catalogue.Lookup(key::kFieldName);
+    html += catalogue.Lookup(catalogue_key::kLabelFieldName);
     html += kCustomHeadingSeparator;
-    html += catalogue.Lookup(key::kFieldValue);
+    html += catalogue.Lookup(catalogue_key::kLabelFieldValue);
     html += kGroupEnd;
     for (std::size_t i = 0; i < customFields.size(); ++i) {
         html += kCustomRowStart;

@@ -6,7 +6,7 @@
 
 #include "foundation/message_box.h"
 #include "identity_editor/identity_form_markup.h"
-#include "identity_editor/identity_form_texts.h"
+#include "foundation/catalogue/catalogue_keys.h"
 #include "identity_editor/identity_tags.h"
 
 namespace tarnwick {
@@ -14,7 +14,6 @@ namespace {
 
 using htmlform::Element;
 namespace tag = identity_tag;
-namespace key = identity_form_key;
 
 struct TextBinding {
     std::u16string_view id;
@@ -43,7 +42,7 @@ struct RadioBinding {
     std::u16string_view valueKey;
 };
 constexpr std::array<RadioBinding, 3> kSexRadios = {{
-    {u"empty", key::kSexNone}, {u"man", key::kSexMale}, {u"woman", key::kSexFemale}}};
+    {u"empty", catalogue_key::kLabelNone}, {u"man", catalogue_key::kLabelMale}, {u"woman", catalogue_key::kLabelFemale}}};
 
 constexpr std::u16string_view kFirstNameId = u"firstname";
 constexpr std::u16string_view kLastNameId = u"lastname";
@@ -243,7 +242,7 @@ void IdentityFormView::addCustomField(IdentityRecord& record) {
 bool IdentityFormView::deleteCustomField(IdentityRecord& record, Prompts& prompts, WindowRef owner) {
     const Element* active = document_.activeElement();
     if (active == nullptr || !active->isInput()) {
-        ShowMessage(prompts, owner, kWarningBox, key::kCustomFieldNotSelected, catalogue_);
+        ShowMessage(prompts, owner, kWarningBox, catalogue_key::kNoCustomFieldSelected, catalogue_);
         return false;
     }
     const auto row = TrailingNumber(active->id());

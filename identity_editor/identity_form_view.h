@@ -4,10 +4,12 @@
 // and modified flags; these calls say when the card became modified.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string_view>
 
+#include "foundation/catalogue/catalogue_keys.h"
 #include "foundation/message_catalogue.h"
 #include "htmlform/document.h"
 #include "identity_editor/identity_record.h"
@@ -18,6 +20,10 @@ namespace tarnwick {
 // The tab pages, in the tab view's order.
 enum class IdentityTab { Summary = 0, Person, Business, Address, Authentication, Custom };
 inline constexpr int kIdentityTabCount = 6;
+// The tabs' titles (catalogue keys), in the same order.
+inline constexpr std::array<std::u16string_view, kIdentityTabCount> kIdentityTabTitleKeys = {
+    catalogue_key::kLabelSummary,        catalogue_key::kLabelPerson, catalogue_key::kLabelBusiness,
+    catalogue_key::kLabelLocation,       catalogue_key::kLabelAuthentication, catalogue_key::kLabelCustom};
 
 class IdentityFormView {
 public:

@@ -229,6 +229,13 @@ TEST_F(IdentityFormViewTest, CustomNamesAndValuesWithMarkupComeBackExactly) {
     EXPECT_EQ(page->getElementsByTagName(u"script").size(), 1u);  // the page's own only
 }
 
+TEST(IdentityTabs, TitlesInTheTabViewsOrder) {
+    std::vector<std::u16string> titles;
+    for (const std::u16string_view key : kIdentityTabTitleKeys) titles.push_back(IdentityMessages().Lookup(key));
+    EXPECT_EQ(titles, (std::vector<std::u16string>{u"Summary", u"Person", u"Business", u"Address",
+                                                   u"Authentication", u"Custom"}));
+}
+
 TEST(TrailingNumber, TheDigitsAtTheEndOfAnId) {
     EXPECT_EQ(TrailingNumber(u"customsecond11"), 11u);
     EXPECT_EQ(TrailingNumber(u"customfirst0"), 0u);
