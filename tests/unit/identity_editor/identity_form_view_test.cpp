@@ -229,6 +229,27 @@ TEST_F(IdentityFormViewTest, CustomNamesAndValuesWithMarkupComeBackExactly) {
     EXPECT_EQ(page->getElementsByTagName(u"script").size(), 1u);  // the page's own only
 }
 
+class CountingHost : public htmlform::DocumentHost {
+public:
+    void onUserEdit(htmlform::Element&) override { ++edits; }
+    int edits = 0;
+};
+
+TEST_F(IdentityFormViewTest, FillingIsNoEditButTypingIntoAnyBoxOrCustomRowIs) {
+    CountingHost host;
+    page->setHost(&host);
+    fillEveryTag();
+    record.customFields = {{u"Pet", u"Rex"}};
+    view.fillFromRecord(record);
+    view.showTab(IdentityTab::Summary, record);
+    EXPECT_EQ(host.edits, 0);
+    type(u"phone", u"1");
+    type(u"customsecond0", u"Max");
+    page->userSelectOption(element(u"day"), 3);
+    page->userClickRadio(element(u"woman"));
+    EXPECT_EQ(host.edits, 4);
+}
+
 TEST(IdentityTabs, TitlesInTheTabViewsOrder) {
     std::vector<std::u16string> titles;
     for (const std::u16string_view key : kIdentityTabTitleKeys) titles.push_back(IdentityMessages().Lookup(key));
