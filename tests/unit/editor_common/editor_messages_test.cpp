@@ -4,6 +4,7 @@
 
 #include "editor_common/about_box.h"
 #include "editor_common/editor_copy_data.h"
+#include "editor_common/save_failure.h"
 #include "editor_common/save_question.h"
 #include "foundation/catalogue/catalogue_tables.h"
 #include "foundation/message_box.h"
@@ -114,6 +115,20 @@ TEST(EditorCopyData, OtherCodesAreIgnoredAndAnswered0) {
     }
     EXPECT_TRUE(editor.reloads.empty());
     EXPECT_EQ(editor.closes, 0);
+}
+
+}  // namespace
+}  // namespace tarnwick
+
+namespace tarnwick {
+namespace {
+
+TEST(SaveFailure, TheSystemsWordsForKnownCodesAndTheNumberForOthers) {
+    EXPECT_EQ(SystemErrorText(112), u"There is not enough space on the disk.");
+    EXPECT_EQ(SystemErrorText(32), u"The process cannot access the file because it is being used by another process.");
+    EXPECT_EQ(SystemErrorText(5), u"Access is denied.");
+    EXPECT_EQ(SystemErrorText(1234), u"Error 1234.");
+    EXPECT_EQ(SystemErrorText(0xFFFFFFFF), u"Error 4294967295.");
 }
 
 }  // namespace
