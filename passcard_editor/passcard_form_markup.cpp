@@ -1,6 +1,7 @@
 #include "passcard_editor/passcard_form_markup.h"
 
 #include "htmlform/html_escape.h"
+#include "passcard_editor/passcard_fields.h"
 
 namespace tarnwick {
 namespace {
@@ -38,7 +39,7 @@ std::u16string PasscardTableMarkup(const PasscardTableFields& fields, bool stars
         html += kLabelEnd;
         html += kInputStart;
         html += EscapeAttribute(name);
-        html += stars && type == kPasswordFieldType ? kPasswordInput : kTextInput;
+        html += stars && IsPasswordField(type) ? kPasswordInput : kTextInput;
         html += EscapeAttribute(fields.values[i]);
         html += kRowEnd;
     }

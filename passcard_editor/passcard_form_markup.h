@@ -11,8 +11,6 @@
 
 namespace tarnwick {
 
-inline constexpr std::u16string_view kPasswordFieldType = u"password";
-
 struct PasscardTableFields {
     const std::vector<std::u16string>& names;
     const std::vector<std::u16string>& types;
