@@ -1,6 +1,7 @@
 #include "identity_editor/identity_editor_session.h"
 
 #include "cardtree/tree_path.h"
+#include "editor_common/card_name.h"
 #include "editor_common/editor_traits.h"
 #include "editor_common/save_failure.h"
 #include "editor_common/save_question.h"
@@ -29,17 +30,6 @@ EditorViewState IdentityEditorSession::viewState() const {
 
 std::u16string IdentityEditorSession::cardFile(const std::u16string& itemPath) const {
     return itemPath + std::u16string(kIdentityCardExtension);
-}
-
-std::u16string IdentityEditorSession::belowRoot(const std::u16string& path) const {
-    std::u16string_view rest(path);
-    if (rest.size() >= rootPath_.size() && SamePath(rest.substr(0, rootPath_.size()), rootPath_)) {
-        rest.remove_prefix(rootPath_.size());
-    }
-    if (rest.ends_with(kIdentityCardExtension)) rest.remove_suffix(kIdentityCardExtension.size());
-    std::u16string name(rest);
-    if (name.empty() || name.front() != u'\\') name.insert(name.begin(), u'\\');
-    return name;
 }
 
 bool IdentityEditorSession::readProtection(const std::u16string& file) {
@@ -104,7 +94,8 @@ SelectionOutcome IdentityEditorSession::selectionChanged(const TreeSelection& it
 }
 
 SelectionOutcome IdentityEditorSession::damaged(const TreeSelection& item, WindowRef owner) {
-    const std::u16string question = DamagedCardQuestion(CardKind::Identity, belowRoot(item.path), catalogue_);
+    const std::u16string name = CardPathBelowRoot(rootPath_, item.path, kIdentityCardExtension);
+    const std::u16string question = DamagedCardQuestion(CardKind::Identity, name, catalogue_);
     if (ShowMessageText(prompts_, owner, kDamagedCardBox, question, catalogue_) == kIdYes &&
         files_.deleteFile(cardFile(item.path)) != kErrorSuccess) {
         ShowMessage(prompts_, owner, kErrorBox, catalogue_key::kDeleteFileFailure, catalogue_);
@@ -125,8 +116,8 @@ bool IdentityEditorSession::save(WindowRef owner) {
     try {
         return record_.save(currentPath_, !isProtected) == CardWriteResult::Written;
     } catch (const CTextFileException& failure) {
-        ReportSaveFailure(prompts_, owner, belowRoot(currentPath_), SystemErrorText(failure.errorCode()),
-                          catalogue_);
+        ReportSaveFailure(prompts_, owner, CardPathBelowRoot(rootPath_, currentPath_, kIdentityCardExtension),
+                          SystemErrorText(failure.errorCode()), catalogue_);
         return false;
     }
 }

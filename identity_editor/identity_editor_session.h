@@ -8,6 +8,7 @@
 
 #include "cardtree/tree_item.h"
 #include "editor_common/command_table.h"
+#include "editor_common/selection_outcome.h"
 #include "foundation/message_catalogue.h"
 #include "identity_editor/identity_form_view.h"
 #include "identity_editor/identity_record.h"
@@ -15,18 +16,6 @@
 #include "platform/prompts.h"
 
 namespace tarnwick {
-
-// What became of a selection in the tree.
-struct SelectionOutcome {
-    enum class Kind {
-        Shown,           // the card is on the form (or the folder's form disabled)
-        WaitingForPage,  // loaded; the form shows it once the page has loaded
-        KeptPrevious,    // not opened (prompt cancelled, another user's card): the form is unchanged
-        Damaged          // the damaged-card question was asked: rebuild the tree and select `folder`
-    };
-    Kind kind = Kind::Shown;
-    std::u16string folder;
-};
 
 class IdentityEditorSession {
 public:
@@ -76,7 +65,6 @@ public:
 private:
     void show(const TreeSelection& item);
     std::u16string cardFile(const std::u16string& itemPath) const;
-    std::u16string belowRoot(const std::u16string& path) const;
     bool readProtection(const std::u16string& file);
     SelectionOutcome damaged(const TreeSelection& item, WindowRef owner);
 
