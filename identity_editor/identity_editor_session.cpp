@@ -146,6 +146,27 @@ int IdentityEditorSession::reset() {
     return result;
 }
 
+SelectionOutcome IdentityEditorSession::toggleProtection(WindowRef owner) {
+    if (selected_.kind != ItemKind::Card) return {};
+    const std::u16string file = cardFile(selected_.path);
+    bool isProtected = false;
+    if (!record_.readProtection(file, isProtected)) return damaged(selected_, owner);
+    CardWriteResult result = CardWriteResult::NoPassword;
+    try {
+        result = record_.setProtection(file, !isProtected);
+    } catch (const CTextFileException& failure) {
+        ReportSaveFailure(prompts_, owner, CardPathBelowRoot(rootPath_, file, kIdentityCardExtension),
+                          SystemErrorText(failure.errorCode()), catalogue_);
+        return {};
+    }
+    if (result == CardWriteResult::Damaged) return damaged(selected_, owner);
+    if (result == CardWriteResult::NotOwner) {
+        ShowMessage(prompts_, owner, kErrorBox, catalogue_key::kIdentityNotOwner, catalogue_);
+    }
+    if (result == CardWriteResult::Written) cardProtected_ = !isProtected;
+    return {};
+}
+
 void IdentityEditorSession::addCustomField() {
     if (!formEnabled()) return;
     view_->addCustomField(record_);
