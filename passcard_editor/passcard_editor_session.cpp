@@ -26,7 +26,7 @@ PasscardEditorSession::PasscardEditorSession(std::u16string rootPath, PasscardRe
                                              PasscardSessionPorts ports)
     : rootPath_(std::move(rootPath)), record_(record), options_(std::move(options)), ports_(ports),
       currentPath_(rootPath_), stars_(options_.ShowPassword() != 0), details_(options_.ShowType() != 0),
-      onTop_(options_.PasswordEditorOnTop() != 0) {}
+      onTop_(options_, option_key::kPasswordEditorOnTop, AlwaysOnTopSetting::Read::Quietly) {}
 
 EditorViewState PasscardEditorSession::viewState() const {
     EditorViewState state;
@@ -36,7 +36,7 @@ EditorViewState PasscardEditorSession::viewState() const {
     state.cardDefault = cardDefault_;
     state.passwordsAsStars = stars_;
     state.details = details_;
-    state.alwaysOnTop = onTop_;
+    state.alwaysOnTop = onTop_.on();
     return state;
 }
 
@@ -278,11 +278,7 @@ void PasscardEditorSession::toggleDetails() {
     rebuildKeepingEdits();
 }
 
-bool PasscardEditorSession::toggleAlwaysOnTop() {
-    onTop_ = !onTop_;
-    writeFlag(option_key::kPasswordEditorOnTop, onTop_);
-    return onTop_;
-}
+bool PasscardEditorSession::toggleAlwaysOnTop() { return onTop_.toggle(); }
 
 std::u16string PasscardEditorSession::clipboardText() {
     pullPage();
