@@ -3,6 +3,7 @@
 #include "cardtree/name_rule.h"
 #include "cardtree/tree_path.h"
 #include "editor_common/card_name.h"
+#include "editor_common/damaged_card.h"
 #include "editor_common/editor_texts.h"
 #include "editor_common/editor_traits.h"
 #include "editor_common/save_failure.h"
@@ -102,13 +103,8 @@ SelectionOutcome PasscardEditorSession::selectionChanged(const TreeSelection& it
 }
 
 SelectionOutcome PasscardEditorSession::damaged(const TreeSelection& item, WindowRef owner) {
-    const std::u16string name = CardPathBelowRoot(rootPath_, item.path, kPasscardExtension);
-    const std::u16string question = DamagedCardQuestion(CardKind::Passcard, name, ports_.catalogue);
-    if (ShowMessageText(ports_.prompts, owner, kDamagedCardBox, question, ports_.catalogue) == kIdYes &&
-        ports_.files.deleteFile(item.path + std::u16string(kPasscardExtension)) != kErrorSuccess) {
-        ShowMessage(ports_.prompts, owner, kErrorBox, catalogue_key::kDeleteFileFailure, ports_.catalogue);
-    }
-    const std::u16string folder(ParentPath(item.path));
+    const std::u16string folder = TreatDamagedCard(ports_.prompts, ports_.files, owner, CardKind::Passcard, rootPath_,
+                                                   item.path, kPasscardExtension, ports_.catalogue);
     currentPath_ = folder;
     selected_ = {SamePath(folder, rootPath_) ? ItemKind::Root : ItemKind::Folder, folder};
     if (view_ != nullptr) view_->clearTable();

@@ -1,5 +1,6 @@
-// The About box texts, the save question and the close decision, and the
-// copy-data requests an editor window accepts.
+// The About box texts, the save question and the close decision, the
+// copy-data requests an editor window accepts, the words for a failed save,
+// and the Always on Top setting.
 #include <gtest/gtest.h>
 
 #include "editor_common/about_box.h"
