@@ -3,6 +3,7 @@
 #include "cardtree/name_rule.h"
 #include "cardtree/tree_path.h"
 #include "editor_common/card_name.h"
+#include "editor_common/decimal_text.h"
 #include "editor_common/editor_texts.h"
 #include "editor_common/save_failure.h"
 #include "foundation/catalogue/catalogue_keys.h"
@@ -17,14 +18,6 @@ namespace {
 // Beyond this many numbered names the folder is taken as unwritable.
 constexpr unsigned kMostNumberedFolders = 10000;
 
-std::u16string decimal(unsigned value) {
-    std::u16string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + value % 10));
-        value /= 10;
-    } while (value != 0);
-    return digits;
-}
 
 bool exists(FileSystem& files, const std::u16string& path) {
     FolderEntry entry;
@@ -52,7 +45,7 @@ std::optional<std::u16string> NewIdentityDialog::newFolder(WindowRef dialog, con
     const std::u16string& base = catalogue_.Lookup(catalogue_key::kNewFolderName);
     std::uint32_t error = kErrorAlreadyExists;
     for (unsigned n = 0; n <= kMostNumberedFolders; ++n) {
-        const std::u16string name = n == 0 ? base : base + u" - " + decimal(n);
+        const std::u16string name = n == 0 ? base : base + u" - " + DecimalText(n);
         const std::u16string path = JoinPath(parent, name);
         if (!FitsPathBuffer(path)) {
             error = kErrorFilenameExcedRange;
