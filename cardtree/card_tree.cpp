@@ -234,7 +234,7 @@ std::optional<std::u16string> CardTree::renameInPlace(const TreeSelection& item,
     const bool card = item.kind == ItemKind::Card;
     // The label takes the same names as the rename dialogs: "..\x" or "a\b"
     // would move the item out of its folder or out of the library.
-    const auto name = ApplyNameRule(text);
+    const auto name = ApplyNameRule(text, card ? flavour_.extension : std::u16string_view{});
     if (!name) {
         show(kWarningBox, card ? flavour_.cardNameRuleKey : key::kFolderNameRule);
         return std::nullopt;
@@ -289,7 +289,16 @@ bool CardTree::dropOnto(const TreeSelection& dragged, const TreeSelection& targe
 // Reload request: the tray answers every change notice with one.
 TreeItem* CardTree::reload(std::u16string_view path, std::u16string_view currentPath) {
     model_.setRoot();
-    return model_.itemAt(path.empty() ? currentPath : path);
+    // The path comes from another process: it is read as the file system would
+    // read it, and what does not lie in the library selects the root.
+    const std::u16string& rootPath = model_.rootPath();
+    const auto root = ResolveWindowsPath(rootPath);
+    const auto wanted = root ? ResolveInside(path.empty() ? currentPath : path, *root, PathPlace::SameOrBelow)
+                             : std::nullopt;
+    if (!wanted) return model_.root();
+    std::u16string_view below = std::u16string_view(*wanted).substr(root->size());
+    while (!below.empty() && below.front() == u'\\') below.remove_prefix(1);
+    return model_.itemAt(below.empty() ? rootPath : JoinPath(rootPath, below));
 }
 
 // The context menu of an item.
@@ -299,7 +308,10 @@ TreeContextMenu CardTree::contextMenuFor(ItemKind kind) const {
 
 std::optional<std::u16string> CardTree::askName(std::u16string_view titleKey, std::u16string_view label,
                                                 std::u16string initial, std::u16string_view ruleKey) {
-    NameDialogRules rules(ports_.prompts, ruleKey, kWarningBox, catalogue_);
+    // A card's name leaves room for its extension in the file's name.
+    const std::u16string_view extension =
+        ruleKey == flavour_.cardNameRuleKey ? flavour_.extension : std::u16string_view{};
+    NameDialogRules rules(ports_.prompts, ruleKey, kWarningBox, catalogue_, extension);
     const NameDialogLook look{catalogue_.Lookup(titleKey), std::u16string(label), std::move(initial),
                               kMaxNameChars};
     if (!ports_.prompts.askName(ports_.prompts.activeWindow(), look, rules)) return std::nullopt;

@@ -29,6 +29,8 @@ bool DeleteFolderTree(FileSystem& files, const std::u16string& folder) {
     // The listing pattern "{folder}\*.*" must fit as well as every entry's path.
     if (FitsPathBuffer(folder + u"\\*.*")) files.listFolder(folder, entries);
     for (const FolderEntry& entry : entries) {
+        // A name the file system would read as another entry is left alone.
+        if (!IsPlainName(entry.name)) continue;
         const std::u16string path = JoinPath(folder, entry.name);
         if (!FitsPathBuffer(path)) continue;
         if (entry.isFolder) {
@@ -47,7 +49,7 @@ bool CopyFolderContents(FileSystem& files, const std::u16string& from, const std
     for (const FolderEntry& entry : entries) {
         const std::u16string source = JoinPath(from, entry.name);
         const std::u16string target = JoinPath(to, entry.name);
-        if (!FitsPathBuffer(source) || !FitsPathBuffer(target)) {
+        if (!IsPlainName(entry.name) || !FitsPathBuffer(source) || !FitsPathBuffer(target)) {
             complete = false;
         } else if (entry.isFolder) {
             complete = CreateFolderAt(files, target) == kErrorSuccess &&

@@ -48,7 +48,8 @@ OptionRead ReadOptionLine(std::u16string_view userFolder, std::u16string_view ke
 void WriteOptionLine(std::u16string_view userFolder, std::u16string_view key,
                      std::u16string_view value, FileSystem& files, const CodePage& codePage) {
     const std::u16string path = OptionFilePath(userFolder);
-    std::vector<std::u16string> lines = ReadTextLines(path, files, codePage);
+    // Only a missing file starts empty; one that cannot be read stays as it is.
+    std::vector<std::u16string> lines = ReadTextLinesToRewrite(path, files, codePage);
     std::size_t at = 0;
     while (at < lines.size() && lines[at] != key) ++at;
     if (at == lines.size()) {

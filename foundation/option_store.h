@@ -49,7 +49,8 @@ OptionRead ReadOptionLine(std::u16string_view userFolder, std::u16string_view ke
 // Replaces the value line after the first line equal to `key`, keeping every
 // other line as it was. An absent key gets its key and value lines appended;
 // a key on the last line gets its value line appended. Written as UTF-16 LE
-// through the writer's safe replace; raises CTextFileException.
+// through the writer's safe replace; raises CTextFileException, the file left
+// as it was, also when an existing file cannot be opened or read.
 void WriteOptionLine(std::u16string_view userFolder, std::u16string_view key,
                      std::u16string_view value, FileSystem& files = NativeFileSystem(),
                      const CodePage& codePage = NativeCodePage());

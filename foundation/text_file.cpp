@@ -92,6 +92,7 @@ bool CTextFileReader::open(const std::u16string& path) {
     path_ = path;
     std::uint32_t error = kErrorSuccess;
     file_ = files_.openForReading(path, error);
+    openError_ = file_ ? kErrorSuccess : error;
     if (!file_) return false;
     fileExhausted_ = false;
     atEnd_ = false;
@@ -393,6 +394,20 @@ std::vector<std::u16string> ReadTextLines(const std::u16string& path, FileSystem
     CTextFileReader reader(files, codePage);
     std::vector<std::u16string> lines;
     if (!reader.open(path)) return lines;
+    std::u16string line;
+    while (reader.readLine(line)) lines.push_back(std::move(line));
+    return lines;
+}
+
+std::vector<std::u16string> ReadTextLinesToRewrite(const std::u16string& path, FileSystem& files,
+                                                   const CodePage& codePage) {
+    CTextFileReader reader(files, codePage);
+    std::vector<std::u16string> lines;
+    if (!reader.open(path)) {
+        const std::uint32_t error = reader.openError();
+        if (error == kErrorFileNotFound || error == kErrorPathNotFound) return lines;
+        throw CTextFileException(error, path, "open");
+    }
     std::u16string line;
     while (reader.readLine(line)) lines.push_back(std::move(line));
     return lines;

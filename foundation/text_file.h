@@ -60,6 +60,8 @@ public:
 
     // The encoding found at open (kEncodingAnsi when no mark).
     int encoding() const { return encoding_; }
+    // Why the last open failed (kErrorSuccess after one that succeeded).
+    std::uint32_t openError() const { return openError_; }
 
 private:
     bool readMore();
@@ -81,6 +83,7 @@ private:
     bool atEnd_ = true;
     bool lineRead_ = false;
     int encoding_ = kEncodingAnsi;
+    std::uint32_t openError_ = kErrorSuccess;
     char16_t lastBreak_ = 0;
     std::optional<char16_t> peeked_;
 };
@@ -129,6 +132,12 @@ private:
 std::vector<std::u16string> ReadTextLines(const std::u16string& path,
                                           FileSystem& files = NativeFileSystem(),
                                           const CodePage& codePage = NativeCodePage());
+// Every line of a file about to be rewritten: none when it does not exist.
+// A file that is there but cannot be opened or read raises
+// CTextFileException: taking it for empty would lose its lines.
+std::vector<std::u16string> ReadTextLinesToRewrite(const std::u16string& path,
+                                                   FileSystem& files = NativeFileSystem(),
+                                                   const CodePage& codePage = NativeCodePage());
 // The lines joined by line breaks, none after the last, replacing the file.
 void WriteTextLines(const std::u16string& path, const std::vector<std::u16string>& lines,
                     int encoding = kEncodingUtf16LittleEndian, FileSystem& files = NativeFileSystem(),

@@ -39,9 +39,7 @@ private:
 }  // namespace
 
 UserFolderParts SplitUserFolder(std::u16string_view userFolder) {
-    const std::size_t slash = userFolder.rfind(u'\\');
-    if (slash == std::u16string_view::npos) return {u"", std::u16string(userFolder)};
-    return {std::u16string(userFolder.substr(0, slash)), std::u16string(userFolder.substr(slash + 1))};
+    return {std::u16string(ParentPath(userFolder)), std::u16string(LastComponent(userFolder))};
 }
 
 bool IsUserFolder(std::u16string_view folder, FileSystem& files) {

@@ -10,6 +10,7 @@
 #include "foundation/message_catalogue.h"
 #include "foundation/option_store.h"
 #include "foundation/password_gate.h"
+#include "foundation/windows_path.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "platform/prompts.h"
@@ -17,8 +18,8 @@
 
 namespace tarnwick {
 
-// Registry values are read into buffers of 260 characters with the terminator.
-inline constexpr std::size_t kRegistryPathBufferChars = 260;
+// Registry values are read into the path buffers of 260 characters with the terminator.
+inline constexpr std::size_t kRegistryPathBufferChars = kPathBufferChars;
 
 // A user folder split at its last backslash: the data root before it, the
 // user name after it (no backslash: no data root, the whole text is the name).

@@ -5,6 +5,7 @@
 #include "foundation/catalogue/catalogue_keys.h"
 #include "foundation/card_marker.h"
 #include "foundation/message_box.h"
+#include "foundation/sealable_text.h"
 #include "foundation/sealed_text.h"
 #include "foundation/text_file.h"
 #include "identity_editor/identity_tags.h"
@@ -15,6 +16,12 @@ namespace {
 inline constexpr std::size_t kNewCardCustomPairs = 3;
 
 int keyModeOf(bool isProtected) { return isProtected ? KeyModeUser : KeyModeCommon; }
+
+// How a refusal names a custom pair that has no usable name of its own.
+std::u16string customLabel(std::size_t index) {
+    const std::string number = std::to_string(index + 1);
+    return u"custom field " + std::u16string(number.begin(), number.end());
+}
 
 }  // namespace
 
@@ -36,6 +43,18 @@ CardWriteResult IdentityRecord::createNewCard(const std::u16string& path, std::u
     return save(path, unprotected);
 }
 
+void IdentityRecord::requireSealable() const {
+    for (const auto& [tag, value] : fields) {
+        RequireSealable(tag, tag);
+        RequireSealable(tag, value);
+    }
+    for (std::size_t i = 0; i < customFields.size(); ++i) {
+        const CustomField& field = customFields[i];
+        RequireSealable(customLabel(i), field.name);
+        RequireSealable(field.name.empty() ? customLabel(i) : field.name, field.value);
+    }
+}
+
 std::vector<std::u16string> IdentityRecord::plainLines(bool isProtected) const {
     std::vector<std::u16string> lines;
     lines.reserve(fields.size() * 2 + customFields.size() * 2 + 2);
@@ -54,6 +73,8 @@ std::vector<std::u16string> IdentityRecord::plainLines(bool isProtected) const {
 
 CardWriteResult IdentityRecord::save(const std::u16string& path, bool unprotected) {
     const bool isProtected = !unprotected;
+    // Before anything else: text sealing would change is refused, nothing written.
+    requireSealable();
     if (isProtected && !gate_.EnsurePrimaryPassword(prompts_.activeWindow())) {
         return CardWriteResult::NoPassword;
     }
@@ -116,18 +137,24 @@ int IdentityRecord::load(const std::u16string& path) {
 void IdentityRecord::fillFrom(const std::vector<std::u16string>& unsealed) {
     fields.clear();
     customFields.clear();
-    // Each tag takes the line after the first line equal to it, from the top.
-    for (std::u16string_view tag : kIdentityTags) {
-        for (std::size_t i = 0; i + 1 < unsealed.size(); ++i) {
-            if (unsealed[i] != tag) continue;
-            fields[std::u16string(tag)] = unsealed[i + 1];
-            break;
+    // The tag lines stand where a saved card puts them: a tag, its value, the
+    // next tag, up to "[CUSTOM]". A value is never read as a tag, so values
+    // such as "[NAME]" or "[CUSTOM]" come back as they were saved. A line that
+    // is no tag where a tag belongs (a file written elsewhere) is passed over
+    // alone, so the tags after it are still found; the first of two equal tags
+    // counts. The marker and the check line are no part of the pairs.
+    const std::size_t body = unsealed.size() >= 2 ? unsealed.size() - 2 : 0;
+    std::size_t position = 0;
+    while (position < body && unsealed[position] != kCustomTag) {
+        if (!IsIdentityTag(unsealed[position]) || position + 1 >= body) {
+            ++position;
+            continue;
         }
+        fields.try_emplace(unsealed[position], unsealed[position + 1]);
+        position += 2;
     }
     // Pairs follow "[CUSTOM]" while three lines remain: the marker and the
     // check line are left over.
-    std::size_t position = 0;
-    while (position < unsealed.size() && unsealed[position] != kCustomTag) ++position;
     while (position < unsealed.size() && unsealed.size() - 1 - position >= 3) {
         customFields.push_back({unsealed[position + 1], unsealed[position + 2]});
         position += 2;

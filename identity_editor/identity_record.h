@@ -41,8 +41,10 @@ public:
     CardWriteResult createNewCard(const std::u16string& path, std::u16string_view cardName,
                                   bool unprotected);
     // Writes the card, replacing the file in one step. A protected save asks
-    // the gate first (NoPassword when refused). Write failures raise
-    // CTextFileException and leave the old file as it was.
+    // the gate first (NoPassword when refused). A tag, value or custom text
+    // that sealing would change raises UnsealableTextError before anything is
+    // asked or written. Write failures raise CTextFileException and leave the
+    // old file as it was.
     CardWriteResult save(const std::u16string& path, bool unprotected);
 
     // False for a damaged file (fewer than two lines, or a check-line
@@ -61,6 +63,7 @@ public:
     int load(const std::u16string& path);
 
 private:
+    void requireSealable() const;
     std::vector<std::u16string> plainLines(bool isProtected) const;
     void fillFrom(const std::vector<std::u16string>& unsealed);
 

@@ -2,12 +2,19 @@
 #include <algorithm>
 
 #include "foundation/card_marker.h"
+#include "foundation/sealable_text.h"
 #include "foundation/sealed_text.h"
 #include "foundation/text_file.h"
 #include "passcard_editor/passcard_layout.h"
 #include "passcard_editor/passcard_record.h"
 
 namespace tarnwick {
+
+std::u16string PasscardFieldLabel(std::size_t field, std::u16string_view name) {
+    if (!name.empty()) return std::u16string(name);
+    const std::string number = std::to_string(field + 1);
+    return u"field " + std::u16string(number.begin(), number.end());
+}
 
 bool IsIntactPasscard(const std::vector<std::u16string>& lines) {
     const std::size_t n = lines.size();
@@ -66,9 +73,20 @@ CardWriteResult PasscardRecord::setProtection(const std::u16string& cardPath, bo
     if (isProtected && !CardBelongsToCurrentUser(lines[n - 2])) return CardWriteResult::NotOwner;
     const int from = protect ? KeyModeCommon : KeyModeUser;
     const int to = protect ? KeyModeUser : KeyModeCommon;
+    // Every text is opened and checked before any is sealed again: a card
+    // written under another code page may hold text this one cannot keep.
+    std::vector<std::u16string> plain(n);
+    for (std::size_t i = 1; i + 3 < n; ++i) plain[i] = UnsealText(lines[i], kAlgorithmBlowfish, from);
     for (std::size_t i = 1; i + 3 < n; ++i) {
-        lines[i] = SealText(UnsealText(lines[i], kAlgorithmBlowfish, from), kAlgorithmBlowfish, to);
+        if (i == 1) {
+            RequireSealable(kPasscardAddressLabel, plain[i]);
+            continue;
+        }
+        const std::size_t field = (i - 2) / 3;
+        const bool nameLine = i == PasscardFieldLine(field);
+        RequireSealable(PasscardFieldLabel(field, nameLine ? u"" : plain[PasscardFieldLine(field)]), plain[i]);
     }
+    for (std::size_t i = 1; i + 3 < n; ++i) lines[i] = SealText(plain[i], kAlgorithmBlowfish, to);
     lines[n - 2] = protect ? SealText(kProtectMarker, kAlgorithmBlowfish, KeyModeUser)
                            : SealText(kUnprotectMarker, kAlgorithmBlowfish, KeyModeCommon);
     lines[n - 1] = CardCheckLine(lines, n - 1);

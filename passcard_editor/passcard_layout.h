@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tarnwick {
@@ -15,6 +16,12 @@ inline constexpr std::size_t PasscardFieldCount(std::size_t lineCount) {
 }
 // The index of field i's name line; its type and value follow.
 inline constexpr std::size_t PasscardFieldLine(std::size_t field) { return 2 + 3 * field; }
+
+// How a refused text of a passcard is named (the refusal of unsealable text).
+inline constexpr std::u16string_view kPasscardMatchKeyLabel = u"match key";
+inline constexpr std::u16string_view kPasscardAddressLabel = u"address";
+// Field i by its name, or "field N" (counted from 1) when the name is empty.
+std::u16string PasscardFieldLabel(std::size_t field, std::u16string_view name);
 
 // 3k + 5 lines, none empty, and the last one the check text of the others.
 bool IsIntactPasscard(const std::vector<std::u16string>& lines);

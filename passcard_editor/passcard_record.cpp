@@ -4,6 +4,7 @@
 
 #include "foundation/catalogue/catalogue_keys.h"
 #include "foundation/message_box.h"
+#include "foundation/sealable_text.h"
 #include "foundation/sealed_text.h"
 #include "foundation/text_file.h"
 #include "passcard_editor/passcard_layout.h"
@@ -89,6 +90,14 @@ CardWriteResult PasscardRecord::write(const std::u16string& cardPath, const std:
     if (fieldTypes.size() != fieldNames.size() || names.size() != fieldNames.size() ||
         values.size() != fieldNames.size()) {
         throw std::invalid_argument("passcard field lists of different lengths");
+    }
+    // Before anything else: text sealing would change is refused, nothing written.
+    RequireSealable(kPasscardMatchKeyLabel, matchKey);
+    RequireSealable(kPasscardAddressLabel, url);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        RequireSealable(PasscardFieldLabel(i, {}), names[i]);
+        RequireSealable(PasscardFieldLabel(i, names[i]), fieldTypes[i]);
+        RequireSealable(PasscardFieldLabel(i, names[i]), values[i]);
     }
     if (protectionMarker == kProtectMarker && !gate_.EnsurePrimaryPassword(prompts_.activeWindow())) {
         return CardWriteResult::NoPassword;

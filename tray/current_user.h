@@ -2,18 +2,14 @@
 // split at its last backslash into the data root and the user name.
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "foundation/user_profile.h"
+#include "foundation/windows_path.h"
 #include "platform/registry.h"
 
 namespace tarnwick {
-
-// Paths travel in buffers of 260 characters: 259 and the terminator.
-inline constexpr std::size_t kPathBufferChars = kRegistryPathBufferChars;
-inline constexpr std::size_t kMaxPathChars = kPathBufferChars - 1;
 
 struct CurrentUser {
     std::u16string folder;    // the whole "RootUser" value; empty: no user yet
@@ -31,10 +27,5 @@ CurrentUser ReadCurrentUser(Registry& registry);
 
 // Writes "RootUser" = folder as a string value.
 bool SetCurrentUser(Registry& registry, std::u16string_view folder);
-
-// `path` up to its last backslash (empty when it has none).
-std::u16string ParentOf(std::u16string_view path);
-// `path` after its last backslash.
-std::u16string LastComponentOf(std::u16string_view path);
 
 }  // namespace tarnwick

@@ -36,15 +36,30 @@ std::u16string ReadSlotText(const unsigned char* slot, std::size_t slotBytes) {
     return text;
 }
 
+namespace {
+
+std::u16string slotText(const unsigned char* image, std::size_t offset, std::size_t slot) {
+    return ReadSlotText(image + offset + slot * file_mapping::kSlotBytes, file_mapping::kSlotBytes);
+}
+
+}  // namespace
+
 std::vector<std::u16string> ReadBlock(const unsigned char* image, std::size_t offset) {
     std::vector<std::u16string> texts;
     for (std::size_t i = 0; i < file_mapping::kSlotsPerBlock; ++i) {
-        std::u16string text =
-            ReadSlotText(image + offset + i * file_mapping::kSlotBytes, file_mapping::kSlotBytes);
+        std::u16string text = slotText(image, offset, i);
         if (text.empty()) break;
         texts.push_back(std::move(text));
     }
     return texts;
+}
+
+std::vector<std::u16string> ReadMatchKeys(const unsigned char* image) {
+    const std::size_t count = ReadBlock(image, file_mapping::kPasscardsOffset).size();
+    std::vector<std::u16string> keys;
+    keys.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) keys.push_back(slotText(image, file_mapping::kMatchKeysOffset, i));
+    return keys;
 }
 
 }  // namespace tarnwick

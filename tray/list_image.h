@@ -30,7 +30,11 @@ private:
 void WriteSlotText(unsigned char* slot, std::size_t slotBytes, std::u16string_view text);
 // The text of a slot: up to its first zero.
 std::u16string ReadSlotText(const unsigned char* slot, std::size_t slotBytes);
-// The texts of a block, up to its first empty slot.
+// The texts of a block, up to its first empty slot: the passcard and identity
+// lists, whose paths are never empty.
 std::vector<std::u16string> ReadBlock(const unsigned char* image, std::size_t offset);
+// The match keys, one for each listed passcard: read by the passcard count,
+// since a passcard's match key may be empty and its slot then holds nothing.
+std::vector<std::u16string> ReadMatchKeys(const unsigned char* image);
 
 }  // namespace tarnwick

@@ -79,7 +79,7 @@ std::intptr_t TrayService::onCopyData(CopyDataCode code, const std::optional<std
         break;
     case tray_code::kSelectUser:
     case tray_code::kSelectUserAgain:
-        if (users_.SwitchUser(argument)) reloadUserAndRefresh();
+        if (users_.SwitchUser(user_, argument)) reloadUserAndRefresh();
         break;
     case tray_code::kBackUpUser: users_.BackupCurrentUser(user_, argument); break;
     case tray_code::kImportUser: users_.ImportUser(user_, argument); break;

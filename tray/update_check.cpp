@@ -2,6 +2,7 @@
 
 #include "foundation/message_box.h"
 #include "foundation/text_file.h"
+#include "foundation/windows_path.h"
 
 namespace tarnwick {
 namespace {
@@ -49,9 +50,7 @@ UpdateCheck::UpdateCheck(Downloader& downloader, FileSystem& files, const CodePa
       catalogue_(catalogue) {}
 
 void UpdateCheck::run(std::u16string_view dataRoot, std::u16string_view updateAddress) {
-    std::u16string file(dataRoot);
-    file += u'\\';
-    file += kUpdateFileName;
+    const std::u16string file = JoinPath(dataRoot, kUpdateFileName);
     if (!downloader_.download(updateAddress, file, kDownloadTimeLimitSeconds)) return;
     compare(file, updateAddress);
 }

@@ -5,6 +5,7 @@
 #include "foundation/option_store.h"
 #include "foundation/toolbar_contract.h"
 #include "foundation/user_profile.h"
+#include "foundation/windows_path.h"
 
 namespace tarnwick {
 namespace {
@@ -13,24 +14,11 @@ namespace key = catalogue_key;
 
 constexpr std::u16string_view kSearchPatternTail = u"\\*.*";
 
-bool fitsBuffer(std::u16string_view path) { return path.size() <= kMaxPathChars; }
-
-char16_t upper(char16_t c) { return c >= u'a' && c <= u'z' ? c - (u'a' - u'A') : c; }
-
-// Windows compares path names without regard to case.
-bool samePath(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (upper(a[i]) != upper(b[i])) return false;
-    }
-    return true;
-}
-
-std::u16string join(std::u16string_view folder, std::u16string_view name) {
-    std::u16string path(folder);
-    path += u'\\';
-    path += name;
-    return path;
+// The user's data root resolved; nothing without a user or when it cannot be
+// resolved. "C:\alice" has the data root "C:": the root of drive C, not the
+// drive's current folder.
+std::optional<std::u16string> dataRootOf(const CurrentUser& user) {
+    return user.exists() ? ResolveWindowsPath(JoinPath(user.dataRoot, {})) : std::nullopt;
 }
 
 }  // namespace
@@ -44,7 +32,7 @@ bool UserCommands::exists(const std::u16string& path) {
 
 bool UserCommands::IsUserFolder(std::u16string_view folder) {
     // The option file's path must fit the buffers the folder is used in.
-    if (folder.empty() || !fitsBuffer(join(folder, kOptionFileName))) return false;
+    if (folder.empty() || !FitsPathBuffer(JoinPath(folder, kOptionFileName))) return false;
     return tarnwick::IsUserFolder(folder, ports_.files);
 }
 
@@ -75,10 +63,22 @@ void UserCommands::copyWithResult(const std::u16string& from, const std::u16stri
     }
 }
 
+// Every folder named in these commands comes from another process: it is
+// resolved as the file system will read it, checked, and only the resolved
+// path is acted on.
+
 void UserCommands::BackupCurrentUser(const CurrentUser& user, std::u16string_view destination) {
-    const std::u16string target = join(destination, user.name);
-    // Without a user, or with a path the shell's buffers cannot hold, nothing is copied.
-    if (!user.exists() || !fitsBuffer(user.folder) || !fitsBuffer(target)) {
+    const auto source = user.exists() ? ResolveWindowsPath(user.folder) : std::nullopt;
+    const auto into = ResolveWindowsPath(destination);
+    // Without a user, with a destination that cannot be resolved or lies in the
+    // user folder itself (a copy into itself), or with a path the shell's
+    // buffers cannot hold, nothing is copied.
+    if (!source || !into || IsSameOrInside(*into, *source)) {
+        showResult(key::kBackupFailure);
+        return;
+    }
+    const std::u16string target = JoinPath(*into, LastComponent(*source));
+    if (!FitsPathBuffer(*source) || !FitsPathBuffer(target)) {
         showResult(key::kBackupFailure);
         return;
     }
@@ -86,13 +86,14 @@ void UserCommands::BackupCurrentUser(const CurrentUser& user, std::u16string_vie
         showWarning(key::kSameNameFolder);
         return;
     }
-    copyWithResult(user.folder, target, key::kBackupSuccess, key::kBackupFailure);
+    copyWithResult(*source, target, key::kBackupSuccess, key::kBackupFailure);
 }
 
 void UserCommands::ImportUser(const CurrentUser& user, std::u16string_view source) {
-    const std::u16string optionFile = join(source, kOptionFileName);
-    const std::u16string target = join(user.dataRoot, LastComponentOf(source));
-    if (!fitsBuffer(optionFile) || !fitsBuffer(target)) {
+    const auto from = ResolveWindowsPath(source);
+    const std::u16string_view name = from ? LastComponent(*from) : std::u16string_view();
+    const std::u16string optionFile = from ? JoinPath(*from, kOptionFileName) : std::u16string();
+    if (name.empty() || !FitsPathBuffer(optionFile)) {
         showResult(key::kImportFailure);
         return;
     }
@@ -100,8 +101,11 @@ void UserCommands::ImportUser(const CurrentUser& user, std::u16string_view sourc
         showWarning(key::kNoUserData);
         return;
     }
-    // Without a user there is no data root to import into.
-    if (!user.exists()) {
+    // Without a user there is no data root to import into; a folder holding the
+    // data root would be copied into itself.
+    const auto dataRoot = dataRootOf(user);
+    const std::u16string target = dataRoot ? JoinPath(*dataRoot, name) : std::u16string();
+    if (!dataRoot || !FitsPathBuffer(target) || IsSameOrInside(*dataRoot, *from)) {
         showResult(key::kImportFailure);
         return;
     }
@@ -109,56 +113,65 @@ void UserCommands::ImportUser(const CurrentUser& user, std::u16string_view sourc
         showWarning(key::kSameNameFolder);
         return;
     }
-    copyWithResult(std::u16string(source), target, key::kImportSuccess,
-                   key::kImportFailure);
+    copyWithResult(*from, target, key::kImportSuccess, key::kImportFailure);
 }
 
-bool UserCommands::SwitchUser(std::u16string_view folder) {
-    // Any process on the desktop can send this: only a user folder is taken.
-    if (!IsUserFolder(folder)) return false;
+std::optional<std::u16string> UserCommands::userFolderInDataRoot(const CurrentUser& user,
+                                                                  std::u16string_view folder) {
+    const auto dataRoot = dataRootOf(user);
+    auto path = dataRoot ? ResolveInside(folder, *dataRoot, PathPlace::DirectlyBelow) : std::nullopt;
+    if (!path || !IsUserFolder(*path)) return std::nullopt;
+    return path;
+}
+
+bool UserCommands::SwitchUser(const CurrentUser& user, std::u16string_view folder) {
+    // Any process on the desktop can send this: only a user folder of the data
+    // root is taken (any user folder while there is no data root to keep to).
+    auto path = dataRootOf(user) ? userFolderInDataRoot(user, folder) : ResolveWindowsPath(folder);
+    if (!path || !IsUserFolder(*path)) return false;
     ports_.signals.CloseEditorsAndBrowsers();
-    return SetCurrentUser(ports_.registry, folder);
+    return SetCurrentUser(ports_.registry, *path);
 }
 
 bool UserCommands::RemoveUser(const CurrentUser& user, std::u16string_view folder) {
     // Any process on the desktop can send this: only a user folder directly
     // inside the current data root is deleted.
-    const std::u16string name = LastComponentOf(folder);
-    if (!user.exists() || name.empty() || name == u"." || name == u".." ||
-        !samePath(ParentOf(folder), user.dataRoot) || !IsUserFolder(folder)) {
-        return false;
-    }
-    const std::u16string path(folder);
+    const auto path = user.exists() ? userFolderInDataRoot(user, folder) : std::nullopt;
+    if (!path) return false;
+    const std::u16string dataRoot = *dataRootOf(user);
     ports_.signals.CloseEditorsAndBrowsers();
     // The removed user's own keys go with the folder.
-    DeleteKeyTree(ports_.registry, join(registry::kTarnwickKey, name));
+    DeleteKeyTree(ports_.registry, JoinPath(registry::kTarnwickKey, LastComponent(*path)));
     ports_.signals.CloseEditorsAndBrowsers();
-    DeleteFolderTree(path);
-    SetCurrentUser(ports_.registry, firstUserFolderIn(ParentOf(path)));
+    DeleteFolderTree(*path);
+    SetCurrentUser(ports_.registry, firstUserFolderIn(dataRoot));
     return true;
 }
 
 std::u16string UserCommands::firstUserFolderIn(const std::u16string& parent) {
     std::vector<FolderEntry> entries;
-    if (!fitsBuffer(parent + std::u16string(kSearchPatternTail)) ||
+    if (!FitsPathBuffer(parent + std::u16string(kSearchPatternTail)) ||
         ports_.files.listFolder(parent, entries) != kErrorSuccess) {
         return {};
     }
     for (const FolderEntry& entry : entries) {
-        if (!entry.isFolder) continue;
-        const std::u16string candidate = join(parent, entry.name);
+        if (!entry.isFolder || !IsPlainName(entry.name)) continue;
+        const std::u16string candidate = JoinPath(parent, entry.name);
         if (IsUserFolder(candidate)) return candidate;
     }
     return {};
 }
 
 bool UserCommands::DeleteFolderTree(const std::u16string& folder) {
-    if (fitsBuffer(folder + std::u16string(kSearchPatternTail))) {
+    if (FitsPathBuffer(folder + std::u16string(kSearchPatternTail))) {
         std::vector<FolderEntry> entries;
         ports_.files.listFolder(folder, entries);
         for (const FolderEntry& entry : entries) {
-            const std::u16string child = join(folder, entry.name);
-            if (!fitsBuffer(child)) continue;  // a cut path would name another entry
+            // A name the file system would read as another entry is left alone,
+            // as is a path a buffer would cut.
+            if (!IsPlainName(entry.name)) continue;
+            const std::u16string child = JoinPath(folder, entry.name);
+            if (!FitsPathBuffer(child)) continue;
             if (entry.isFolder) {
                 DeleteFolderTree(child);
             } else {

@@ -3,6 +3,7 @@
 // owned by the toolbar's options dialog.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,14 +32,17 @@ class UserCommands {
 public:
     explicit UserCommands(UserCommandPorts ports);
 
+    // Every folder received is resolved as the file system reads it before it
+    // is checked, and the resolved path is the one acted on.
+
     // Code 6: copies the user folder to destination\user name.
     void BackupCurrentUser(const CurrentUser& user, std::u16string_view destination);
     // Code 16: copies a user folder to data root\its name; "RootUser" stays.
     void ImportUser(const CurrentUser& user, std::u16string_view source);
     // Codes 1 and 2: closes the editors and browsers and makes the folder the
-    // current user. Only a folder holding "option.vro" is accepted; true when
-    // "RootUser" was written.
-    bool SwitchUser(std::u16string_view folder);
+    // current user. Only a folder holding "option.vro", directly inside the
+    // data root when there is one, is accepted; true when "RootUser" was written.
+    bool SwitchUser(const CurrentUser& user, std::u16string_view folder);
     // Code 0: removes a user folder directly inside the current data root and
     // makes the first remaining user current (none: the empty text). True
     // when it acted.
@@ -62,6 +66,8 @@ private:
     void copyWithResult(const std::u16string& from, const std::u16string& to,
                         std::u16string_view successKey, std::u16string_view failureKey);
     std::u16string firstUserFolderIn(const std::u16string& parent);
+    // The folder resolved, when it is a user folder directly inside the data root.
+    std::optional<std::u16string> userFolderInDataRoot(const CurrentUser& user, std::u16string_view folder);
 
     UserCommandPorts ports_;
 };

@@ -104,6 +104,21 @@ bool isFolder(const std::string& hostPath) {
     return ::stat(hostPath.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+// A name the core can act on: joined to its folder's Windows path it must map
+// back to this entry. A "\\" would split it into several components (leaving
+// the folder with ".."), and bytes that are no UTF-8 would map to another name.
+bool listable(std::string_view name) {
+    return name.find('\\') == std::string_view::npos && Utf16ToUtf8(Utf8ToUtf16(name)) == name;
+}
+
+// Linked folders are not followed: a link to a folder above would make every
+// walk of the library endless, and one to a folder elsewhere would take deletes
+// and card lists out of it. Links to files are followed.
+bool isLinkedFolder(const std::string& hostPath) {
+    struct stat st {};
+    return ::lstat(hostPath.c_str(), &st) == 0 && S_ISLNK(st.st_mode) && isFolder(hostPath);
+}
+
 std::unique_ptr<OpenFile> openHost(const std::u16string& path, int flags, std::uint32_t& error) {
     const std::string host = WindowsPathToHost(path);
     if (host.empty()) {
@@ -246,6 +261,7 @@ std::uint32_t HostFileSystem::listFolder(const std::u16string& folder, std::vect
     }
     while (const dirent* item = ::readdir(dir)) {
         if (std::strcmp(item->d_name, ".") == 0 || std::strcmp(item->d_name, "..") == 0) continue;
+        if (!listable(item->d_name) || isLinkedFolder(host + "/" + item->d_name)) continue;
         FolderEntry entry;
         entry.name = Utf8ToUtf16(item->d_name);
         entry.isFolder = isFolder(host + "/" + item->d_name);

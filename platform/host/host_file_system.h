@@ -25,6 +25,9 @@ public:
     std::uint32_t replaceFile(const std::u16string& source, const std::u16string& target) override;
     std::uint32_t deleteFile(const std::u16string& path) override;
     // Listed as NTFS lists them: by the upper-cased name, code unit by code unit.
+    // Names holding "\\" or bytes that are no UTF-8 are left out (their Windows
+    // paths would name something else), and so are symbolic links to folders,
+    // which are never followed.
     std::uint32_t listFolder(const std::u16string& folder, std::vector<FolderEntry>& entries) override;
     std::uint32_t queryEntry(const std::u16string& path, FolderEntry& entry) override;
     std::uint32_t createFolder(const std::u16string& path) override;

@@ -1,8 +1,18 @@
 #include "platform/host/host_registry.h"
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
+#include <system_error>
 
 #include "platform/utf8.h"
 
@@ -132,9 +142,8 @@ bool HostRegistry::deleteKey(std::u16string_view key) {
     return save();
 }
 
-bool HostRegistry::save() {
-    if (storeFile_.empty()) return true;
-    std::ofstream out(storeFile_, std::ios::binary | std::ios::trunc);
+std::string HostRegistry::text() const {
+    std::ostringstream out;
     for (const auto& [path, entry] : keys_) {
         out << "K " << escape(entry.name) << '\n';
         for (const auto& [name, data] : entry.values) {
@@ -145,7 +154,55 @@ bool HostRegistry::save() {
             }
         }
     }
+    return out.str();
+}
+
+namespace {
+
+// A new name beside the store, for its next text.
+std::string temporaryBeside(const std::string& storeFile) {
+    std::random_device random;
+    return storeFile + ".new" + std::to_string(random()) + std::to_string(random());
+}
+
+// The whole text in a new file that reaches the disk; false when any of it
+// cannot be written.
+bool writeNewFile(const std::string& path, const std::string& bytes) {
+#ifdef _WIN32
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    out.close();
     return static_cast<bool>(out);
+#else
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    bool written = true;
+    for (std::size_t done = 0; written && done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        written = n > 0;
+        if (written) done += static_cast<std::size_t>(n);
+    }
+    written = written && ::fsync(fd) == 0;
+    return ::close(fd) == 0 && written;
+#endif
+}
+
+}  // namespace
+
+// The store is never rewritten in place: the new text goes to a file beside
+// it, reaches the disk, and then takes the store's name in one step, so that a
+// full disk or a crash leaves the old store whole.
+bool HostRegistry::save() {
+    if (storeFile_.empty()) return true;
+    const std::string temporary = temporaryBeside(storeFile_);
+    if (writeNewFile(temporary, text())) {
+        std::error_code error;
+        std::filesystem::rename(temporary, storeFile_, error);
+        if (!error) return true;
+    }
+    std::remove(temporary.c_str());
+    return false;
 }
 
 void HostRegistry::load() {

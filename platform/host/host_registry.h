@@ -16,7 +16,8 @@ public:
     // In memory only.
     HostRegistry() = default;
     // Loaded from `storeFile` (a missing file is an empty registry) and written
-    // back after every change.
+    // back after every change through a temporary file that replaces it; a
+    // change whose write fails returns false and leaves the old store whole.
     explicit HostRegistry(std::string storeFile);
 
     bool createKey(std::u16string_view key) override;
@@ -39,6 +40,7 @@ private:
     };
     Key* find(std::u16string_view key);
     Key& create(std::u16string_view key);
+    std::string text() const;
     bool save();
     void load();
 

@@ -56,6 +56,10 @@ std::unique_ptr<OpenFile> FaultyFileSystem::wrapCreated(const std::u16string& pa
 }
 
 std::unique_ptr<OpenFile> FaultyFileSystem::openForReading(const std::u16string& path, std::uint32_t& error) {
+    if (failOpenForReadingWith != kErrorSuccess) {
+        error = failOpenForReadingWith;
+        return nullptr;
+    }
     auto file = real_.openForReading(path, error);
     if (!file) return nullptr;
     return std::make_unique<FaultyFile>(std::move(file), *this);

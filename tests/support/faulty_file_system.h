@@ -30,6 +30,9 @@ public:
     // Reads fail with failReadWith once this many bytes were read in all.
     std::size_t readBudget = kUnlimited;
     std::uint32_t failReadWith = kErrorReadFault;
+    // openForReading fails with this code when it is set (a file another
+    // program holds, or one the user may not read).
+    std::uint32_t failOpenForReadingWith = kErrorSuccess;
     // Each read gives at most this many bytes, as ReadFile may.
     std::size_t maxReadSize = kUnlimited;
     std::uint32_t failFlushWith = kErrorSuccess;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -161,6 +164,51 @@ TEST(HostFolderListing, NamesComeAsNtfsListsThemIgnoringCase) {
     for (const FolderEntry& entry : entries) names.push_back(entry.name);
     // '_' sorts after the letters once they are upper case.
     EXPECT_EQ((std::vector<std::u16string>{u"A.vrt", u"a2", u"b.vrt", u"Bz", u"C", u"_x"}), names);
+}
+
+std::vector<std::u16string> ListedNames(const std::u16string& folder, std::vector<FolderEntry>* entries = nullptr) {
+    HostFileSystem files;
+    std::vector<FolderEntry> listed;
+    EXPECT_EQ(kErrorSuccess, files.listFolder(folder, listed));
+    std::vector<std::u16string> names;
+    for (const FolderEntry& entry : listed) names.push_back(entry.name);
+    if (entries) *entries = listed;
+    return names;
+}
+
+// A Linux name holding "\" would become several components once joined to its
+// folder's Windows path ("a\..\..\x" leaves the folder): such names are not
+// listed. Nor are names that do not come back to the same bytes.
+TEST(HostFolderListing, NamesThatWouldMapElsewhereAreLeftOut) {
+    testing::TempFolder folder;
+    const std::string host = WindowsPathToHost(folder.path());
+    testing::CreateFolder(folder.file(u"a"));
+    for (const std::string name : {"a\\..\\..\\x.vrc", "b\\c.vrt", "\\", "bad\xFF.vrc", "plain.vrc"}) {
+        std::FILE* file = std::fopen((host + "/" + name).c_str(), "w");
+        ASSERT_NE(nullptr, file) << name;
+        std::fclose(file);
+    }
+    EXPECT_EQ((std::vector<std::u16string>{u"a", u"plain.vrc"}), ListedNames(folder.path()));
+}
+
+// Symbolic links to folders are not followed: a link to the folder itself
+// would make every walk endless, and one to a folder elsewhere would take
+// deletes and lists out of the library. They are left out of listings; links
+// to files are listed as the files they name.
+TEST(HostFolderListing, LinkedFoldersAreLeftOut) {
+    testing::TempFolder folder;
+    testing::TempFolder elsewhere;
+    const std::string host = WindowsPathToHost(folder.path());
+    testing::CreateFolder(folder.file(u"real"));
+    testing::WriteBytes(folder.file(u"card.vrc"), "x");
+    testing::WriteBytes(elsewhere.file(u"outside.vrc"), "x");
+    ASSERT_EQ(0, ::symlink(host.c_str(), (host + "/loop").c_str()));
+    ASSERT_EQ(0, ::symlink(WindowsPathToHost(elsewhere.path()).c_str(), (host + "/away").c_str()));
+    ASSERT_EQ(0, ::symlink((host + "/card.vrc").c_str(), (host + "/linked.vrc").c_str()));
+    std::vector<FolderEntry> entries;
+    EXPECT_EQ((std::vector<std::u16string>{u"card.vrc", u"linked.vrc", u"real"}), ListedNames(folder.path(), &entries));
+    EXPECT_FALSE(entries[1].isFolder);
+    EXPECT_TRUE(entries[2].isFolder);
 }
 
 }  // namespace

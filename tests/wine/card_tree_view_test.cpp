@@ -428,5 +428,17 @@ TEST_F(CardTreeViewTest, ReloadRequestRebuildsAndSelects) {
     EXPECT_EQ(GetFocus(), tree);
 }
 
+TEST_F(CardTreeViewTest, ReloadRequestReadsThePathAsWindowsDoes) {
+    CreateFolder(path(u"Bank\\Later"));
+    auto request = [&](const std::u16string& text) {
+        COPYDATASTRUCT data{0, static_cast<DWORD>(2 * text.size() + 2), const_cast<char16_t*>(text.c_str())};
+        SendMessageW(host->window(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+        return host->view().selection();
+    };
+    EXPECT_EQ((TreeSelection{ItemKind::Folder, path(u"Bank\\Later")}), request(path(u"Shop/..\\Bank/./Later. ")));
+    // Out of the library: the main folder is selected.
+    EXPECT_EQ(ItemKind::Root, request(path(u"Bank/../../..\\Bank\\Later")).kind);
+}
+
 }  // namespace
 }  // namespace tarnwick

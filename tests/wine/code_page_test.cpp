@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/sealable_text.h"
 #include "platform/host/code_page_1252.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_code_page.h"
@@ -210,4 +211,16 @@ TEST_F(CodePageWin32, NativeCodePageConvertsAsTheHostTables) {
     const std::u16string text = mixedTexts()[0];
     EXPECT_EQ(tarnwick::NativeCodePage().toNarrow(text, CodePage::Which::Thread),
               host_.toNarrow(text, CodePage::Which::Thread));
+}
+
+// The refusal of text sealing cannot keep stands on the real conversion: the
+// characters it names are those the host tables name.
+TEST_F(CodePageWin32, UnsealableCharactersAreThoseOfTheHostTables) {
+    const std::u16string samples[] = {u"plain", u"Z\u00FCrich \u20AC", u"\u5BC6\u7801", u"\U0001F600 smile",
+                                      u"\u0100\u0141ukasz", std::u16string(u"a\u0014b\0c", 5), u"who?"};
+    for (const std::u16string& text : samples) {
+        EXPECT_EQ(tarnwick::UnsealableCharacters(text, win32_), tarnwick::UnsealableCharacters(text, host_))
+            << hex(text);
+    }
+    EXPECT_EQ(tarnwick::UnsealableCharacters(u"\u0100\u0141ukasz", win32_), u"\u0100\u0141");
 }

@@ -275,7 +275,7 @@ int sections(int argc) {
         if (lists.bytes) {
             json += "{\"passcards\":" + JsonStringArray(ReadBlock(lists.bytes, file_mapping::kPasscardsOffset)) +
                     ",\"identities\":" + JsonStringArray(ReadBlock(lists.bytes, file_mapping::kIdentitiesOffset)) +
-                    ",\"matchKeys\":" + JsonStringArray(ReadBlock(lists.bytes, file_mapping::kMatchKeysOffset)) + "}";
+                    ",\"matchKeys\":" + JsonStringArray(ReadMatchKeys(lists.bytes)) + "}";
         } else {
             json += "null";
         }

@@ -1,5 +1,7 @@
 #include "tools/tarnwick/cli_registry.h"
 
+#include "foundation/windows_path.h"
+
 #ifdef _WIN32
 #include <windows.h>
 
@@ -27,7 +29,7 @@ std::u16string RunningProgramFolder() {
     wchar_t path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::u16string folder = FromWide(path, length);
-    return folder.substr(0, folder.find_last_of(u'\\'));
+    return std::u16string(ParentPath(folder));
 }
 #else
 Registry& CliRegistry() {
@@ -43,7 +45,7 @@ std::u16string RunningProgramFolder() {
     char path[PATH_MAX] = {};
     const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
     std::u16string folder = HostPathToWindows(std::string(path, length > 0 ? length : 0));
-    return folder.substr(0, folder.find_last_of(u'\\'));
+    return std::u16string(ParentPath(folder));
 }
 #endif
 

@@ -5,11 +5,14 @@
 #include <utility>
 #include <vector>
 
+#include "cardtree/name_rule.h"
 #include "foundation/option_store.h"
 #include "foundation/primary_password_dialog.h"
+#include "foundation/sealable_text.h"
 #include "foundation/sealed_text.h"
 #include "foundation/text_file.h"
 #include "foundation/toolbar_contract.h"
+#include "foundation/user_profile.h"
 #include "platform/utf8.h"
 #include "tools/tarnwick/cli_paths.h"
 #include "tools/tarnwick/cli_registry.h"
@@ -73,29 +76,53 @@ void ensureFolder(const std::u16string& path, bool mustBeNew) {
     throw std::runtime_error("cannot create " + Utf16ToUtf8(path) + " (error " + std::to_string(error) + ")");
 }
 
+// The programs read "RootUser" and "FilePath" into buffers of 260 characters
+// with the terminator: a longer folder would come back cut.
+bool fitsRegistryBuffer(const std::u16string& folder, const char* value) {
+    if (folder.size() < kRegistryPathBufferChars) return true;
+    PrintError(std::string("tarnwick new-user: ") + value + " would be cut: " + Utf16ToUtf8(folder) + " has " +
+               std::to_string(folder.size()) + " characters, the programs read at most " +
+               std::to_string(kRegistryPathBufferChars - 1));
+    return false;
+}
+
 }  // namespace
 
 int RunNewUser(ArgList& args) {
     const std::u16string dataRoot = folderOf(args.takePositional("DATAROOT"));
-    const std::u16string name = args.takePositional("NAME");
+    const std::u16string typedName = args.takePositional("NAME");
     const std::u16string password = args.takePositional("PASSWORD");
     const std::vector<std::u16string> settings = args.takeRepeated(u"option");
     const bool doRegister = args.takeFlag(u"register");
     const std::optional<std::u16string> programFolder = args.takeOption(u"program-folder");
     args.expectEnd();
     if (programFolder && !doRegister) throw UsageError("--program-folder needs --register");
-    if (name.empty() || name.find_first_of(u"\\/:*?\"<>|") != std::u16string::npos || name == u"." ||
-        name == u"..") {
-        throw UsageError("NAME must be a plain folder name");
-    }
+    // The library's own rule for folder names: nothing Windows would store
+    // under another name or take for a device.
+    const std::optional<std::u16string> ruled = ApplyNameRule(typedName);
+    if (!ruled) throw UsageError("NAME must be a plain folder name that Windows keeps as it is");
+    const std::u16string& name = *ruled;
     if (password.size() != kPrimaryPasswordLength) {
         PrintError("tarnwick new-user: the primary password must be exactly 8 characters");
+        return 1;
+    }
+    // Its check text is made from its narrow form: text the code page cannot
+    // hold would make the check text of another password.
+    if (const std::u16string lost = UnsealableCharacters(password); !lost.empty()) {
+        PrintError("tarnwick new-user: the primary password holds characters that cannot be kept on this system: " +
+                   Utf16ToUtf8(lost));
         return 1;
     }
     auto options = initialOptions(password);
     for (const std::u16string& setting : settings) applyOverride(options, setting);
 
     const std::u16string userFolder = dataRoot + u"\\" + name;
+    const std::u16string programFolderPath =
+        !doRegister ? std::u16string() : programFolder ? folderOf(*programFolder) : RunningProgramFolder();
+    if (doRegister && (!fitsRegistryBuffer(userFolder, "RootUser") ||
+                       !fitsRegistryBuffer(programFolderPath, "FilePath"))) {
+        return 1;
+    }
     ensureFolder(dataRoot, false);
     ensureFolder(userFolder, true);
     std::vector<std::u16string> lines;
@@ -107,9 +134,8 @@ int RunNewUser(ArgList& args) {
 
     if (doRegister) {
         Registry& registry = CliRegistry();
-        const std::u16string folder = programFolder ? folderOf(*programFolder) : RunningProgramFolder();
         if (!registry.writeString(registry::kTarnwickKey, registry::kRootUserValue, userFolder) ||
-            !registry.writeString(registry::kTarnwickKey, registry::kFilePathValue, folder)) {
+            !registry.writeString(registry::kTarnwickKey, registry::kFilePathValue, programFolderPath)) {
             PrintError("tarnwick new-user: the registry could not be written");
             return 1;
         }

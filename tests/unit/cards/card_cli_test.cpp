@@ -187,6 +187,17 @@ TEST_F(CardCli, CheckNamesTheDamagedCards) {
     EXPECT_EQ("Me.vrt\nShop/Bad.vrc\n", checked.out);
 }
 
+// Text sealing cannot keep is refused by every command that writes a card.
+TEST_F(CardCli, CommandsRefuseTextSealingCannotKeep) {
+    EXPECT_EQ(1, run("new-passcard " + host(u"Shop.vrc") + " --url u --field 'pw:password:\xE5\xAF\x86'").exitCode);
+    EXPECT_EQ(1, run("new-passcard " + host(u"Shop.vrc") + " --url 'https://\xF0\x9F\x98\x80'").exitCode);
+    EXPECT_EQ(1, run("new-identity " + host(u"Home.vrt") + " --set 'ADDRESS=\xE5\xAF\x86\xE7\xA0\x81'").exitCode);
+    EXPECT_EQ(1, run("new-identity " + host(u"Home.vrt") + " --custom 'Pet=\xF0\x9F\x98\x80'").exitCode);
+    EXPECT_FALSE(testing::FileExists(folder.file(u"Shop.vrc")));
+    EXPECT_FALSE(testing::FileExists(folder.file(u"Home.vrt")));
+    EXPECT_EQ(0, run("new-identity " + host(u"Home.vrt") + " --set 'ADDRESS=Z\xC3\xBCrich'").exitCode);
+}
+
 TEST_F(CardCli, UsageErrorsAndRefusals) {
     const std::string shop = host(u"Shop.vrc");
     EXPECT_EQ(2, run("new-passcard " + shop).exitCode);                                 // no --url

@@ -6,6 +6,7 @@
 
 #include "foundation/catalogue/catalogue_tables.h"
 #include "foundation/primary_password.h"
+#include "foundation/sealable_text.h"
 #include "foundation/text_file.h"
 #include "identity_editor/identity_tags.h"
 #include "platform/host/host_file_system.h"
@@ -171,8 +172,103 @@ TEST_F(IdentityRecordTest, TagSearchTakesTheFirstEqualLineAndAbsentTagsStayOut) 
     ASSERT_EQ(kCardLoaded, reader.load(card));
     EXPECT_EQ(3u, reader.fields.size());
     EXPECT_EQ(u"[NAME]", reader.fields[u"[JOB TITLE]"]);
-    EXPECT_EQ(u"[MOBILE]", reader.fields[u"[NAME]"]);  // the value "[NAME]" was met first
+    EXPECT_EQ(u"A|B", reader.fields[u"[NAME]"]);  // the value "[NAME]" is no tag
     EXPECT_TRUE(reader.customFields.empty());
+}
+
+// Tags stand where a saved card puts them: every other line before "[CUSTOM]".
+// Values equal to a tag, to "[CUSTOM]" or to a marker are values, wherever they are.
+TEST_F(IdentityRecordTest, ValuesThatLookLikeTagsReadBackExactly) {
+    IdentityRecord writer = newRecord();
+    writer.resetToNewCard(u"Home");
+    writer.fields[u"[ADDRESS]"] = u"[NAME]";
+    writer.fields[u"[AGE]"] = u"[CUSTOM]";
+    writer.fields[u"[CITY]"] = u"[ADDRESS]";
+    writer.fields[u"[JOB TITLE]"] = u"UNPROTECT";
+    writer.fields[u"[NAME]"] = u"Smith|Ann";
+    writer.fields[u"[YAHOO]"] = u"[CUSTOM]";
+    writer.customFields = {{u"[NAME]", u"[CUSTOM]"}, {u"[CUSTOM]", u"[ADDRESS]"}, {u"[EMAIL]", u""},
+                           {u"", u"[NAME]"}, {u"PROTECT", u"UNPROTECT"}};
+    for (bool unprotected : {true, false}) {
+        ASSERT_EQ(CardWriteResult::Written, writer.save(card, unprotected));
+        IdentityRecord reader = newRecord();
+        ASSERT_EQ(kCardLoaded, reader.load(card));
+        EXPECT_EQ(writer.fields, reader.fields);
+        EXPECT_EQ(writer.customFields, reader.customFields);
+    }
+    // Only some tags, every value a tag: still exact.
+    writer.fields = {{u"[EMAIL]", u"[CUSTOM]"}, {u"[FAX]", u"[EMAIL]"}, {u"[NAME]", u"[FAX]"}};
+    writer.customFields = {{u"[FAX]", u"[NAME]"}};
+    ASSERT_EQ(CardWriteResult::Written, writer.save(card, true));
+    IdentityRecord reader = newRecord();
+    ASSERT_EQ(kCardLoaded, reader.load(card));
+    EXPECT_EQ(writer.fields, reader.fields);
+    EXPECT_EQ(writer.customFields, reader.customFields);
+}
+
+// Cards written by others: tags in any order, tags missing, lines that are
+// neither tag nor value; the first of two equal tags counts.
+TEST_F(IdentityRecordTest, ForeignCardsStillLoad) {
+    const Lines plain = {u"a note",   u"[NAME]",  u"Doe|Jo",  u"[EMAIL]",  u"jo@example.com",
+                         u"another",  u"[CITY]",  u"Bern",    u"[NAME]",   u"Second|Name",
+                         u"[CUSTOM]", u"Pet",     u"Rex",     u"UNPROTECT"};
+    Lines sealed;
+    for (const std::u16string& line : plain) sealed.push_back(test::Seal(line, KeyModeCommon));
+    sealed.push_back(test::CheckOf(sealed));
+    test::WriteFileLines(card, sealed);
+
+    IdentityRecord reader = newRecord();
+    ASSERT_EQ(kCardLoaded, reader.load(card));
+    const std::map<std::u16string, std::u16string> expected = {
+        {u"[NAME]", u"Doe|Jo"}, {u"[EMAIL]", u"jo@example.com"}, {u"[CITY]", u"Bern"}};
+    EXPECT_EQ(expected, reader.fields);
+    EXPECT_EQ((std::vector<CustomField>{{u"Pet", u"Rex"}}), reader.customFields);
+
+    // No "[CUSTOM]" at all: the tags load, no custom pairs.
+    sealed.clear();
+    for (std::u16string_view line : {u"[PHONE]", u"12", u"[SEX]", u"", u"UNPROTECT"}) {
+        sealed.push_back(test::Seal(line, KeyModeCommon));
+    }
+    sealed.push_back(test::CheckOf(sealed));
+    test::WriteFileLines(card, sealed);
+    ASSERT_EQ(kCardLoaded, reader.load(card));
+    EXPECT_EQ((std::map<std::u16string, std::u16string>{{u"[PHONE]", u"12"}, {u"[SEX]", u""}}), reader.fields);
+    EXPECT_TRUE(reader.customFields.empty());
+}
+
+// Sealing would turn text the code page cannot hold into "?": such a save is
+// refused, naming the field and the characters, and nothing is written.
+TEST_F(IdentityRecordTest, SaveRefusesTextSealingCannotKeep) {
+    IdentityRecord first = newRecord();
+    ASSERT_EQ(CardWriteResult::Written, first.createNewCard(card, u"Home", true));
+    const std::string before = ReadBytes(card);
+
+    IdentityRecord record = newRecord();
+    record.resetToNewCard(u"Home");
+    record.fields[u"[ADDRESS]"] = u"\u5BC6\u7801 Road";
+    try {
+        record.save(card, true);
+        ADD_FAILURE() << "saved";
+    } catch (const UnsealableTextError& e) {
+        EXPECT_EQ(u"[ADDRESS]", e.field());
+        EXPECT_EQ(u"\u5BC6\u7801", e.characters());
+    }
+    record.fields[u"[ADDRESS]"] = u"";
+    record.customFields[1] = {u"Mood", u"\U0001F600"};
+    try {
+        record.save(card, false);
+        ADD_FAILURE() << "saved";
+    } catch (const UnsealableTextError& e) {
+        EXPECT_EQ(u"Mood", e.field());
+        EXPECT_EQ(u"\U0001F600", e.characters());
+    }
+    record.customFields[1] = {u"\U0001F600", u""};
+    EXPECT_THROW(record.save(card, true), UnsealableTextError);
+    EXPECT_EQ(before, ReadBytes(card));
+    // A new card is refused the same way, and no file is made.
+    EXPECT_THROW(record.createNewCard(folder.file(u"New.vrt"), u"\u5BC6", true), UnsealableTextError);
+    EXPECT_EQ("Home.vrt", testing::ListFolder(folder.path()));
+    EXPECT_TRUE(prompts.shown().empty());
 }
 
 TEST_F(IdentityRecordTest, CardInAnotherEncodingLoads) {

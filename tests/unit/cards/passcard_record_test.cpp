@@ -8,6 +8,7 @@
 #include "foundation/catalogue/catalogue_tables.h"
 #include "foundation/primary_password.h"
 #include "foundation/text_file.h"
+#include "foundation/sealable_text.h"
 #include "passcard_editor/passcard_fields.h"
 #include "platform/host/host_file_system.h"
 #include "support/faulty_file_system.h"
@@ -119,6 +120,38 @@ TEST_F(PasscardRecordTest, SaveWritesThePageAndReloads) {
     EXPECT_EQ(u"PROTECT", Unseal(lines[9], KeyModeUser));
     const std::string bytes = ReadBytes(path);
     EXPECT_NE('\n', bytes[bytes.size() - 2]);
+}
+
+// Text the code page cannot hold would be sealed as "?": refused with the
+// field named, the card left as it was.
+TEST_F(PasscardRecordTest, SaveRefusesTextSealingCannotKeep) {
+    const std::u16string path = create(u"Shop", false);
+    const std::string before = ReadBytes(path);
+    PasscardRecord record = newRecord();
+    ASSERT_EQ(kCardLoaded, record.load(path));
+    try {
+        record.save(path, {u"login", u"pass"}, {u"ann", u"\u5BC6\u7801"});
+        ADD_FAILURE() << "saved";
+    } catch (const UnsealableTextError& e) {
+        EXPECT_EQ(u"pass", e.field());
+        EXPECT_EQ(u"\u5BC6\u7801", e.characters());
+    }
+    EXPECT_THROW(record.save(path, {u"login", u"\U0001F600"}, {u"ann", u"x"}), UnsealableTextError);
+    record.url = u"https://\u4F8B.example/";
+    try {
+        record.save(path);
+        ADD_FAILURE() << "saved";
+    } catch (const UnsealableTextError& e) {
+        EXPECT_EQ(u"\u4F8B", e.characters());
+    }
+    EXPECT_EQ(before, ReadBytes(path));
+    // A new card from the toolbar's side: no file is made.
+    PasscardRecord fresh = newRecord();
+    fresh.matchKey = u"\u4F8B.example";
+    fresh.url = u"https://example/";
+    EXPECT_THROW(fresh.createCard(folder.file(u"New.vrc")), UnsealableTextError);
+    EXPECT_FALSE(testing::FileExists(folder.file(u"New.vrc")));
+    EXPECT_TRUE(prompts.shown().empty());
 }
 
 TEST_F(PasscardRecordTest, DamagedCardsAreRefusedEverywhere) {

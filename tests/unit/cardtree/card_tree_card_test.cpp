@@ -63,7 +63,10 @@ TEST_P(CardTreeCardTest, RenameCardWithItsDialog) {
     clipboard.cut(card(u"Shop\\Store"), ClipboardKind::Card);
     prompts.queueTypedName(u"a?b");
     prompts.queueAnswer(kIdOk);
+    // Windows would drop the trailing space: refused too.
     prompts.queueTypedName(u" Market ");
+    prompts.queueAnswer(kIdOk);
+    prompts.queueTypedName(u" Market");
     tree.renameCard(cardItem(u"Shop\\Store"));
     ASSERT_EQ(1u, prompts.nameDialogs().size());
     EXPECT_EQ(identity() ? u"Rename Identity" : u"Rename Passcard Name", prompts.nameDialogs()[0].look.title);
@@ -71,10 +74,12 @@ TEST_P(CardTreeCardTest, RenameCardWithItsDialog) {
     EXPECT_EQ(u"Store", prompts.nameDialogs()[0].look.text);
     expectBox(0, word() + u" name cannot be empty and it cannot contain characters \\ / : * ? \" < > | ",
               u"Tarnwick Warning", 0x30, test::kScriptedDialogWindow);
-    EXPECT_EQ("bytes", ReadBytes(card(u"Shop\\Market ")));
-    EXPECT_EQ("Market " + extension(), ListFolder(at(u"Shop")));
+    expectBox(1, word() + u" name cannot be empty and it cannot contain characters \\ / : * ? \" < > | ",
+              u"Tarnwick Warning", 0x30, test::kScriptedDialogWindow);
+    EXPECT_EQ("bytes", ReadBytes(card(u"Shop\\Market")));
+    EXPECT_EQ("Market" + extension(), ListFolder(at(u"Shop")));
     EXPECT_TRUE(clipboard.empty());
-    EXPECT_EQ(cardNotice(card(u"Shop\\Market ")), notices());
+    EXPECT_EQ(cardNotice(card(u"Shop\\Market")), notices());
 }
 
 TEST_P(CardTreeCardTest, RenameCardCancelledOrFailing) {
@@ -179,6 +184,24 @@ TEST_P(CardTreeCardTest, CardRenamedInPlace) {
               u"Tarnwick Warning", 0x30);
     EXPECT_EQ("House" + extension() + " Work" + extension(), ListFolder(root));
     EXPECT_EQ(1u, notices().size());
+}
+
+// The label edit takes names by the dialogs' rule: names Windows would change
+// ("Home." is "Home") or take for a device are refused with the same warning.
+TEST_P(CardTreeCardTest, InPlaceRenameRefusesNamesWindowsWouldChange) {
+    makeCard(u"Home", "home");
+    tree.model().setRoot();
+    const std::u16string tooLong(256 - extension().size(), u'n');
+    for (const std::u16string& text : std::vector<std::u16string>{u"House.", u"House ", u"..", u"CON", u"lpt1.txt",
+                                                                 u"a\tb", tooLong}) {
+        prompts.queueAnswer(kIdOk);
+        EXPECT_EQ(std::nullopt, tree.renameInPlace(cardItem(u"Home"), text));
+        expectBox(prompts.shown().size() - 1,
+                  word() + u" name cannot be empty and it cannot contain characters \\ / : * ? \" < > | ",
+                  u"Tarnwick Warning", 0x30);
+    }
+    EXPECT_EQ("Home" + extension(), ListFolder(root));
+    EXPECT_TRUE(notices().empty());
 }
 
 TEST_P(CardTreeCardTest, DroppedCardMovesWithOneNotice) {

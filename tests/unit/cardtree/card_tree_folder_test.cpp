@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "card_tree_fixture.h"
+#include "foundation/windows_path.h"
+#include "platform/utf8.h"
 
 namespace tarnwick {
 namespace {
@@ -59,13 +61,17 @@ TEST_P(CardTreeFolderTest, NewFolderNameRuleKeepsTheDialogOpen) {
     prompts.queueAnswer(kIdOk);
     prompts.queueTypedName(u"a/b");
     prompts.queueAnswer(kIdOk);
+    // Windows would drop the trailing spaces and make "Bank": refused too.
     prompts.queueTypedName(u"  Bank  ");
+    prompts.queueAnswer(kIdOk);
+    prompts.queueTypedName(u"  Bank");
     tree.newFolder(rootItem());
-    ASSERT_EQ(2u, prompts.shown().size());
+    ASSERT_EQ(3u, prompts.shown().size());
     expectBox(0, kFolderRule, u"Tarnwick Warning", 0x30, test::kScriptedDialogWindow);
     expectBox(1, kFolderRule, u"Tarnwick Warning", 0x30, test::kScriptedDialogWindow);
-    EXPECT_EQ("Bank  ", ListFolder(root));
-    EXPECT_EQ(FolderNotices(at(u"Bank  ")), notices());
+    expectBox(2, kFolderRule, u"Tarnwick Warning", 0x30, test::kScriptedDialogWindow);
+    EXPECT_EQ("Bank", ListFolder(root));
+    EXPECT_EQ(FolderNotices(at(u"Bank")), notices());
 }
 
 TEST_P(CardTreeFolderTest, NewFolderThatExistsOrIsCancelled) {
@@ -411,6 +417,26 @@ TEST_P(CardTreeFolderTest, ReloadRebuildsAndFindsThePathOrTheCurrentOne) {
     EXPECT_EQ((TreeSelection{ItemKind::Card, at(u"Shop\\Store")}), item->selection());
     EXPECT_EQ(at(u"Later"), tree.reload(u"", at(u"Later"))->path());
     EXPECT_EQ(2u, tree.model().root()->children().size());
+}
+
+TEST_P(CardTreeFolderTest, ReloadReadsTheReceivedPathAsTheFileSystemDoes) {
+    makeFolder(u"Shop");
+    makeCard(u"Shop\\Store");
+    makeFolder(u"Bank");
+    // Either separator, dot segments and trailing dots reach the same item.
+    const std::u16string store = at(u"Shop\\Store");
+    for (const std::u16string& sent : {root + u"/Shop/Store", root + u"\\Bank\\..\\Shop\\.\\Store",
+                                       root + u"//Shop//Store. ", card(u"Bank/../Shop/Store")}) {
+        TreeItem* item = tree.reload(sent, root);
+        ASSERT_NE(nullptr, item);
+        EXPECT_EQ((TreeSelection{ItemKind::Card, store}), item->selection()) << Utf16ToUtf8(sent);
+    }
+    // What resolves outside the library, or cannot be resolved, selects the root.
+    for (const std::u16string& sent : {root + u"\\..", root + u"/../Other\\Shop\\Store", u"\\\\?\\" + root,
+                                       root + u"\\Shop\\..\\..\\" + std::u16string(LastComponent(root))}) {
+        EXPECT_EQ(tree.model().root(), tree.reload(sent, at(u"Bank"))) << Utf16ToUtf8(sent);
+    }
+    EXPECT_EQ(at(u"Bank"), tree.reload(u"", at(u"Bank/."))->path());
 }
 
 TEST_P(CardTreeFolderTest, ContextMenusOfTheEditor) {

@@ -9,6 +9,7 @@
 #include "foundation/catalogue/catalogue_tables.h"
 #include "foundation/message_box.h"
 #include "foundation/text_file.h"
+#include "support/faulty_file_system.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder.h"
 
@@ -75,6 +76,41 @@ TEST_F(OptionStoreTest, AFailedWriteLeavesTheFileAsItWas) {
     testing::MakeReadOnly(folder.file(kOptionFileName));
     EXPECT_THROW(WriteOptionLine(folder.path(), u"[KEY]", u"1"), CTextFileException);
     EXPECT_EQ(optionBytes(), kMark + Utf16("[KEY]\r\n0"));
+}
+
+TEST_F(OptionStoreTest, AFileThatCannotBeReadIsNeitherEmptyNorReplaced) {
+    // Only a file that does not exist counts as empty: one that another program
+    // holds, or that may not be read, must keep "[CHECKKEY]" and every other key.
+    writeOptions("[CHECKKEY]\r\n49\r\n[KEY]\r\n0\r\n[SHOWTYPE]\r\n1");
+    for (std::uint32_t code : {kErrorSharingViolation, kErrorAccessDenied}) {
+        testing::FaultyFileSystem files(NativeFileSystem());
+        files.failOpenForReadingWith = code;
+        try {
+            WriteOptionLine(folder.path(), u"[KEY]", u"1", files);
+            ADD_FAILURE() << "no failure for error " << code;
+        } catch (const CTextFileException& e) {
+            EXPECT_EQ(code, e.errorCode());
+        }
+        EXPECT_TRUE(files.created.empty());
+        EXPECT_EQ(optionBytes(), kMark + Utf16("[CHECKKEY]\r\n49\r\n[KEY]\r\n0\r\n[SHOWTYPE]\r\n1"));
+    }
+    // A read that fails part-way is no end of the file either.
+    testing::FaultyFileSystem files(NativeFileSystem());
+    files.readBudget = 6;
+    EXPECT_THROW(WriteOptionLine(folder.path(), u"[KEY]", u"1", files), CTextFileException);
+    EXPECT_EQ(optionBytes(), kMark + Utf16("[CHECKKEY]\r\n49\r\n[KEY]\r\n0\r\n[SHOWTYPE]\r\n1"));
+}
+
+TEST_F(OptionStoreTest, OnlyAMissingFileIsWrittenAfresh) {
+    testing::FaultyFileSystem files(NativeFileSystem());
+    WriteOptionLine(folder.path(), u"[KEY]", u"0", files);
+    EXPECT_EQ(optionBytes(), kMark + Utf16("[KEY]\r\n0"));
+    // The store's writer raises the same failure its callers already report.
+    writeOptions("[CHECKKEY]\r\n49");
+    files.failOpenForReadingWith = kErrorSharingViolation;
+    const OptionStore store(folder.path(), nullptr, files);
+    EXPECT_THROW(store.SetShowType(1), CTextFileException);
+    EXPECT_EQ(optionBytes(), kMark + Utf16("[CHECKKEY]\r\n49"));
 }
 
 TEST(OptionValues, IntegersAndFlags) {

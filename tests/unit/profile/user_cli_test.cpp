@@ -59,6 +59,55 @@ TEST_F(UserCliTest, RefusesABadPasswordAnExistingUserAndBadUsage) {
     EXPECT_FALSE(testing::FileExists(folder.file(u"registry.txt")));
 }
 
+// The user's folder is named by the same rule as the library's folders: names
+// Windows would change or take for a device are refused, nothing is made.
+TEST_F(UserCliTest, NewUserRefusesNamesWindowsWouldChange) {
+    for (const std::string& name : std::vector<std::string>{"'.'", "'..'", "'bob.'", "'bob '", "CON", "nul.txt", "Com1", "LPT9.x",
+                                   "$'a\\tb'", std::string(256, 'n')}) {
+        EXPECT_EQ(RunCli("new-user " + host(u"Data") + " " + name + " 'Secret#1'", registryEnv()).exitCode, 2)
+            << name;
+    }
+    EXPECT_FALSE(testing::FileExists(folder.file(u"Data")));
+    EXPECT_FALSE(testing::FileExists(folder.file(u"registry.txt")));
+    EXPECT_EQ(RunCli("new-user " + host(u"Data") + " 'CONSOLE' 'Secret#1'", registryEnv()).exitCode, 0);
+}
+
+// The password's check text is made from its narrow form: a password the code
+// page cannot hold would be stored as another one ("?").
+TEST_F(UserCliTest, NewUserRefusesAPasswordTheCodePageCannotHold) {
+    EXPECT_EQ(RunCli("new-user " + host(u"Data") + " fay 'Secret#\xE5\xAF\x86'", registryEnv()).exitCode, 1);
+    EXPECT_FALSE(testing::FileExists(folder.file(u"Data\\fay")));
+    EXPECT_EQ(RunCli("new-user " + host(u"Data") + " fay 'Secret#\xC3\xA9'", registryEnv()).exitCode, 0);
+}
+
+// "RootUser" and "FilePath" are read into buffers of 260 characters: a longer
+// folder would come back cut, so it is not registered, and nothing is made.
+TEST_F(UserCliTest, NewUserRefusesToRegisterAFolderTheRegistryWouldCut) {
+    const std::u16string dataRoot = folder.file(u"Data");
+    const std::size_t fill = 260 - dataRoot.size() - 1;
+    const std::string name(fill, 'u');  // "<Data>\uuu…": exactly 260 characters
+    ASSERT_EQ(260u, (dataRoot + u"\\").size() + name.size());
+    testing::CliResult result =
+        RunCli("new-user " + host(u"Data") + " " + name + " 'Secret#1' --register --program-folder /opt/t",
+               registryEnv());
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_FALSE(testing::FileExists(dataRoot + u"\\" + std::u16string(name.begin(), name.end())));
+    EXPECT_FALSE(testing::FileExists(folder.file(u"registry.txt")));
+    // The program folder too.
+    result = RunCli("new-user " + host(u"Data") + " eve 'Secret#1' --register --program-folder /" +
+                        std::string(259, 'p'),
+                    registryEnv());
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_FALSE(testing::FileExists(folder.file(u"Data\\eve")));
+    EXPECT_FALSE(testing::FileExists(folder.file(u"registry.txt")));
+    // One character less is registered whole.
+    result = RunCli("new-user " + host(u"Data") + " " + name.substr(1) + " 'Secret#1' --register --program-folder /opt/t",
+                    registryEnv());
+    ASSERT_EQ(result.exitCode, 0);
+    HostRegistry registry(host(u"registry.txt"));
+    EXPECT_EQ(259u, registry.readString(registry::kTarnwickKey, registry::kRootUserValue, 260).value_or(u"").size());
+}
+
 TEST_F(UserCliTest, OptionGetAndSet) {
     ASSERT_EQ(RunCli("new-user " + host(u"Data") + " dan 'Secret#1'", registryEnv()).exitCode, 0);
     const std::string user = host(u"Data") + "/dan";

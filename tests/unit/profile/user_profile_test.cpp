@@ -3,6 +3,9 @@
 #include "foundation/user_profile.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <string>
 
@@ -190,6 +193,53 @@ TEST(HostRegistry, ValuesKeysAndTheStoreFile) {
     EXPECT_TRUE(registry.subkeys(u"Software\\Tarnwick").empty());
     EXPECT_FALSE(DeleteKeyTree(registry, u"Software\\Tarnwick\\alice"));
     EXPECT_EQ(registry.readString(u"Software\\Tarnwick", u"RootUser", 260), u"C:\\a=b\\\u00e9\n");
+}
+
+// While it lives, no file of this process grows past `bytes` (a full disk):
+// writes past it fail with EFBIG instead of raising SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(std::size_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        savedSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, savedSignal_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*savedSignal_)(int) = SIG_DFL;
+};
+
+// The disk fills up while the store is written: the store keeps every value
+// it held, and the write reports the failure.
+TEST(HostRegistry, AFailedWriteLeavesTheStoreAsItWas) {
+    TempFolder folder;
+    const std::string store = WindowsPathToHost(folder.file(u"registry.txt"));
+    {
+        HostRegistry registry(store);
+        ASSERT_TRUE(registry.writeString(u"Software\\Tarnwick", u"RootUser", u"C:\\data\\alice"));
+        ASSERT_TRUE(registry.writeString(u"Software\\Tarnwick", u"FilePath", u"C:\\Program"));
+    }
+    const std::string before = testing::ReadBytes(folder.file(u"registry.txt"));
+    {
+        // Files of this process may grow no further than the store is now.
+        FileSizeLimit limit(before.size());
+        HostRegistry registry(store);
+        EXPECT_FALSE(registry.writeString(u"Software\\Tarnwick", u"RootUser", std::u16string(200, u'x')));
+    }
+    EXPECT_EQ(before, testing::ReadBytes(folder.file(u"registry.txt")));
+    EXPECT_EQ("registry.txt", testing::ListFolder(folder.path()));  // no temporary file left
+    HostRegistry registry(store);
+    EXPECT_EQ(registry.readString(u"Software\\Tarnwick", u"RootUser", 260), u"C:\\data\\alice");
+    EXPECT_EQ(registry.readString(u"Software\\Tarnwick", u"FilePath", 260), u"C:\\Program");
 }
 
 }  // namespace

@@ -117,11 +117,25 @@ TEST(ListImageTest, SlotsAreZeroPaddedLittleEndianAndTheFirstEmptySlotEndsAList)
     EXPECT_TRUE(ReadBlock(image.data(), 0).empty());
 }
 
+// A passcard whose match key is empty has an empty slot in the match-key
+// block: the keys are read by the passcard count, not up to the first empty slot.
+TEST(ListImageTest, MatchKeysAreReadByThePasscardCount) {
+    ListImage image;
+    image.setBlock(file_mapping::kPasscardsOffset, {u"\\a", u"\\b", u"\\c"});
+    image.setBlock(file_mapping::kMatchKeysOffset, {u"key a", u"", u"key c"});
+    EXPECT_EQ(ReadMatchKeys(image.data()), (Texts{u"key a", u"", u"key c"}));
+    image.setBlock(file_mapping::kPasscardsOffset, {u"\\a"});
+    EXPECT_EQ(ReadMatchKeys(image.data()), (Texts{u"key a"}));
+    image.setBlock(file_mapping::kPasscardsOffset, {});
+    EXPECT_TRUE(ReadMatchKeys(image.data()).empty());
+}
+
 class PublisherTest : public CardListsTest {
 protected:
     Texts published(std::size_t offset) {
         const auto bytes = sections.contents(file_mapping::kName);
-        return bytes ? ReadBlock(bytes->data(), offset) : Texts{u"<no section>"};
+        if (!bytes) return Texts{u"<no section>"};
+        return offset == file_mapping::kMatchKeysOffset ? ReadMatchKeys(bytes->data()) : ReadBlock(bytes->data(), offset);
     }
     testing::MemorySections sections;
     CardListPublisher publisher{builder, sections};
@@ -145,6 +159,15 @@ TEST_F(PublisherTest, PublishesAllBlocksAndRefreshesOneSide) {
     publisher.RefreshIdentities(user);
     EXPECT_EQ(published(file_mapping::kIdentitiesOffset), (Texts{u"\\Me", u"\\You"}));
     EXPECT_EQ(sections.creations(), 1);
+}
+
+TEST_F(PublisherTest, APasscardWithAnEmptyMatchKeyKeepsTheKeysAfterItInStep) {
+    WritePasscard(at(u"\\A.vrc"), u"key a");
+    WritePasscard(at(u"\\B.vrc"), u"");
+    WritePasscard(at(u"\\C.vrc"), u"key c");
+    publisher.PublishCardLists(user);
+    EXPECT_EQ(published(file_mapping::kPasscardsOffset), (Texts{u"\\A", u"\\B", u"\\C"}));
+    EXPECT_EQ(published(file_mapping::kMatchKeysOffset), (Texts{u"key a", u"", u"key c"}));
 }
 
 TEST_F(PublisherTest, ASectionMadeByAnotherProcessIsNeverWritten) {

@@ -4,8 +4,10 @@
 #include "tray/user_commands.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "foundation/message_box.h"
+#include "platform/host/host_file_system.h"
 #include "platform/utf8.h"
 #include "tray/list_image.h"
 #include "unit/tray/tray_fixture.h"
@@ -201,6 +203,125 @@ TEST_F(UserCommandsTest, FoldersThatCannotBeRemovedAreReportedAndTheRemovalGoesO
     EXPECT_TRUE(FileExists(alice + u"\\Shop\\Me.vrt"));
     // Alice still holds her option file, so she is still the first user there.
     EXPECT_EQ(rootUser(), alice);
+}
+
+// Folders sent by another process are read as the file system reads them:
+// "/" separates, "." and ".." are resolved, trailing dots and spaces go. What
+// resolves outside its place is refused with nothing changed.
+TEST_F(UserCommandsTest, RemoveRefusesFoldersThatResolveOutsideTheDataRoot) {
+    const std::u16string victim = folder.file(u"victim");
+    testing::MakeUserFolder(victim);
+    testing::WritePasscard(victim + u"\\keep.vrc", u"keep");
+    windows.addTopLevel(window_class::kPasscardEditor);
+    for (const std::u16string& target :
+         {alice + u"/../../victim", root + u"/../victim", root + u"\\Alice/..\\../victim",
+          root + u"\\./Alice\\..\\..\\victim.", alice + u"/..", root + u"\\Alice\\Shop/..\\..",
+          u"\\\\?\\" + alice, u"\\\\.\\" + alice, alice + u"\\nul\\..", alice + u":x"}) {
+        EXPECT_EQ(service->onCopyData(0, target), 0);
+    }
+    EXPECT_EQ(ListFolder(victim), "keep.vrc option.vro");
+    EXPECT_EQ(ListFolder(alice), "Shop a.vrc option.vro");
+    EXPECT_EQ(rootUser(), alice);
+    EXPECT_TRUE(windows.sent().empty()) << "nothing is closed for a refused removal";
+    EXPECT_TRUE(prompts.shown().empty());
+}
+
+TEST_F(UserCommandsTest, RemoveActsOnTheFolderTheTextResolvesTo) {
+    const std::u16string bob = root + u"\\Bob";
+    testing::MakeUserFolder(bob);
+    registry.createKey(u"Software\\Tarnwick\\Bob\\ToolBar");
+    registry.createKey(u"Software\\Tarnwick\\Alice\\ToolBar");
+    EXPECT_EQ(service->onCopyData(0, root + u"/Alice/..\\Bob. "), 0);
+    EXPECT_FALSE(FileExists(bob));
+    EXPECT_EQ(ListFolder(root), "Alice");
+    EXPECT_EQ(registry.subkeys(u"Software\\Tarnwick"), Texts{u"Alice"});
+    EXPECT_EQ(rootUser(), alice);
+}
+
+TEST_F(UserCommandsTest, ImportCopiesTheResolvedSourceIntoTheDataRootOnly) {
+    // The text after the last "\" is "Alice/../../Loot": joined to the data
+    // root as it stands, it would name a folder beside the data root.
+    const std::u16string source = folder.file(u"Old\\Src");
+    testing::CreateFolder(source + u"\\Alice");
+    const std::u16string loot = folder.file(u"Old\\Loot");
+    testing::MakeUserFolder(loot);
+    testing::WriteIdentityCard(loot + u"\\Me.vrt");
+    prompts.queueAnswer(kIdOk);
+    EXPECT_EQ(service->onCopyData(16, source + u"\\Alice/../../Loot"), 16);
+    EXPECT_EQ(lastBox(), expectedBox("Tarnwick", "Import User Data success", 0, options));
+    EXPECT_FALSE(FileExists(folder.file(u"Loot")));
+    EXPECT_EQ(ListFolder(root + u"\\Loot"), "Me.vrt option.vro");
+    ASSERT_EQ(shell.calls.size(), 1u);
+    EXPECT_EQ(shell.calls[0].from, loot);
+    EXPECT_EQ(shell.calls[0].to, root + u"\\Loot");
+    EXPECT_EQ(rootUser(), alice);
+}
+
+TEST_F(UserCommandsTest, ImportRefusesSourcesThatCannotBeResolvedOrHoldTheDataRoot) {
+    testing::MakeUserFolder(folder.path());
+    const std::string before = ListFolder(folder.path());
+    for (const std::u16string& source : {u"\\\\?\\" + folder.file(u"Old"), std::u16string(u"Old\\Bob"),
+                                         folder.path(), root + u"\\..", std::u16string(u"Z:\\")}) {
+        prompts.queueAnswer(kIdOk);
+        EXPECT_EQ(service->onCopyData(16, source), 16);
+        EXPECT_EQ(lastBox(), expectedBox("Tarnwick", "Import User Data failure", 0, options)) << Utf16ToUtf8(source);
+    }
+    EXPECT_TRUE(shell.calls.empty());
+    EXPECT_EQ(ListFolder(folder.path()), before);
+    EXPECT_EQ(ListFolder(root), "Alice");
+}
+
+TEST_F(UserCommandsTest, SwitchWritesTheResolvedUserFolderOfTheDataRoot) {
+    const std::u16string bob = root + u"\\Bob";
+    testing::MakeUserFolder(bob);
+    const std::u16string outside = folder.file(u"Outside");
+    testing::MakeUserFolder(outside);
+    for (const std::u16string& target : {root + u"/../Outside", alice + u"\\..\\..\\Outside", outside,
+                                         u"\\\\.\\" + bob, alice + u"\\Shop\\..\\..\\Bob\\x"}) {
+        EXPECT_EQ(service->onCopyData(1, target), 1);
+    }
+    EXPECT_EQ(rootUser(), alice);
+    EXPECT_TRUE(windows.sent().empty()) << "nothing is closed for a refused switch";
+
+    EXPECT_EQ(service->onCopyData(2, alice + u"/../Bob. "), 2);
+    EXPECT_EQ(rootUser(), bob);
+    EXPECT_EQ(service->user().name, u"Bob");
+}
+
+TEST_F(UserCommandsTest, BackupCopiesToTheResolvedDestinationButNeverIntoTheUserFolder) {
+    const std::u16string save = folder.file(u"Save");
+    testing::CreateFolder(save);
+    prompts.queueAnswer(kIdOk);
+    EXPECT_EQ(service->onCopyData(6, save + u"/Old/..\\."), 6);
+    EXPECT_EQ(lastBox(), expectedBox("Tarnwick", "Backup success of the current user data", 0, options));
+    ASSERT_EQ(shell.calls.size(), 1u);
+    EXPECT_EQ(shell.calls[0].to, save + u"\\Alice");
+    EXPECT_EQ(ListFolder(save), "Alice");
+
+    for (const std::u16string& destination : {alice + u"\\Shop", alice, root + u"/Alice/.", u"\\\\?\\" + save}) {
+        prompts.queueAnswer(kIdOk);
+        EXPECT_EQ(service->onCopyData(6, destination), 6);
+        EXPECT_EQ(lastBox(), expectedBox("Tarnwick", "Backup failure of the current user data", 0, options))
+            << Utf16ToUtf8(destination);
+    }
+    EXPECT_EQ(shell.calls.size(), 1u);
+    EXPECT_EQ(ListFolder(alice + u"\\Shop"), "Me.vrt");
+}
+
+TEST_F(UserCommandsTest, RemovalLeavesEntriesWhoseNamesWouldNameAnother) {
+    // Names Windows reads as another entry ("a." is "a"), and a host name
+    // holding "\\" that joined to its folder climbs out of it.
+    const std::u16string bob = root + u"\\Bob";
+    testing::MakeUserFolder(bob);
+    testing::CreateFolder(root + u"\\Keep");
+    testing::WriteBytes(root + u"\\Keep\\x.vrc", "keep");
+    testing::CreateFolder(bob + u"\\Keep.");
+    ASSERT_EQ(::mkdir((WindowsPathToHost(bob) + "/..\\Keep").c_str(), 0755), 0);
+    prompts.queueAnswer(kIdOk);
+    service->onCopyData(0, bob);
+    EXPECT_TRUE(FileExists(root + u"\\Keep\\x.vrc"));
+    EXPECT_TRUE(FileExists(bob + u"\\Keep."));
+    EXPECT_EQ(lastBox(), expectedBox("Tarnwick Error", "Delete Folder failure", 0x10, 77));
 }
 
 }  // namespace

@@ -396,6 +396,48 @@ TEST_F(TrayEndToEnd, SwitchAndRemoveChangeTheCurrentUserAndTheLists) {
     EXPECT_EQ(sectionLists(), cliLists(alice));
 }
 
+// Folders sent to the tray are read as Windows reads them: "/" separates, "."
+// and ".." are resolved, trailing dots and spaces go. Whatever the mix, nothing
+// outside the data root is deleted or written.
+TEST_F(TrayEndToEnd, RemoveAndImportChangeNothingOutsideTheDataRoot) {
+    const std::u16string victim = folder.file(u"victim");
+    testing::MakeUserFolder(victim);
+    testing::WritePasscard(victim + u"\\keep.vrc", u"https://keep.example/");
+    const std::u16string bob = root + u"\\Bob";
+    testing::MakeUserFolder(bob);
+    const std::u16string carol = folder.file(u"Old\\Carol");
+    testing::MakeUserFolder(carol);
+    testing::WriteIdentityCard(carol + u"\\Me.vrt");
+    const std::string outside = testing::ListFolder(folder.path());
+    startTray();
+
+    for (const std::u16string& target :
+         {alice + u"/../../victim", root + u"\\Alice/..\\../victim", root + u"/./Bob\\..\\..\\victim. ",
+          alice + u"\\\\..//..\\victim\\.", u"\\\\?\\" + victim}) {
+        EXPECT_EQ(send(0, target), 0);
+    }
+    EXPECT_EQ(testing::ListFolder(victim), "keep.vrc option.vro");
+    EXPECT_EQ(rootUser(), alice);
+    // A mix that resolves to a user of the data root removes that user.
+    EXPECT_EQ(send(0, root + u"/Alice/..\\Bob. "), 0);
+    EXPECT_FALSE(testing::FileExists(bob));
+    EXPECT_EQ(rootUser(), alice);
+
+    // The text after the last "\\" climbs out of the data root as it stands;
+    // resolved, the copy is Carol's folder, and it lands in the data root.
+    AsyncSend import(trayWindow, 16, carol + u"\\x/../../Carol");
+    const HWND box = WaitForTopLevel(L"#32770", L"Tarnwick", tray->id(), kBoundMs);
+    ASSERT_NE(box, nullptr) << "no result box";
+    EXPECT_EQ(wine::BoxText(box), L"Import User Data success");
+    wine::PressButton(box, IDOK);
+    EXPECT_EQ(import.reply(), 16);
+    EXPECT_EQ(testing::ListFolder(root), "Alice Carol");
+    EXPECT_EQ(testing::ListFolder(root + u"\\Carol"), "Me.vrt option.vro");
+    EXPECT_EQ(testing::ListFolder(folder.path()), outside);
+    EXPECT_EQ(testing::ListFolder(carol), "Me.vrt option.vro");
+    EXPECT_EQ(rootUser(), alice);
+}
+
 TEST_F(TrayEndToEnd, BossKeyHidesAndShowsTheFrames) {
     startStandin(2, 1, false);
     startTray();
