@@ -91,7 +91,8 @@ int LayoutEngine::layoutContents(Element& element, int x, int y, int width) {
     std::vector<InlineSpan> spans;
     auto flush = [&] {
         if (atoms.empty()) return;
-        cursor += layoutInline(atoms, spans, style(element).align, x, cursor, width, style(element).font);
+        cursor = ClampPixels(static_cast<long long>(cursor) +
+                             layoutInline(atoms, spans, style(element).align, x, cursor, width, style(element).font));
         atoms.clear();
         spans.clear();
     };
@@ -100,7 +101,7 @@ int LayoutEngine::layoutContents(Element& element, int x, int y, int width) {
         if (childElement && style(*childElement).display == Display::None) continue;
         if (childElement && isBlockLevel(*childElement)) {
             flush();
-            cursor += layoutBlockLevel(*childElement, x, cursor, width);
+            cursor = ClampPixels(static_cast<long long>(cursor) + layoutBlockLevel(*childElement, x, cursor, width));
         } else {
             collectAtoms(*child, atoms, spans);
         }
@@ -171,8 +172,12 @@ TextExtent TextInputSize(TextMeasure& measure, const FontSpec& font, int sizeAtt
     constexpr int kDefaultSize = 20;
     constexpr int kEdges = 6;
     int size = sizeAttribute > 0 ? std::min(sizeAttribute, 1000) : kDefaultSize;
+    // The wider of a letter and a digit a character, and room for one wide
+    // character more, as browsers size a box: a size-4 year box shows four digits.
     TextExtent letter = measure.measure(u"x", font);
-    return {letter.width * size + kEdges, letter.height + kEdges};
+    letter.width = std::max(letter.width, measure.measure(u"0", font).width);
+    const int wide = std::max(0, measure.measure(u"W", font).width - letter.width);
+    return {letter.width * size + wide + kEdges, letter.height + kEdges};
 }
 
 TextExtent RadioSize() { return {13, 13}; }
