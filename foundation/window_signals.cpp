@@ -79,10 +79,10 @@ void WindowSignals::SendToToolbarDialogs(std::u16string_view title, std::u16stri
     }
 }
 
-void WindowSignals::OpenPageInBrowser(std::u16string_view address) {
+bool WindowSignals::OpenPageInBrowser(std::u16string_view address) {
     const auto frames = windows_.findTopLevel(window_class::kBrowserFrame);
-    if (!frames.empty() && offerToTabs(frames.front(), tab_code::kOpenAddress, address)) return;
-    launcher_.shellOpen(kBrowserProgram, address);
+    if (!frames.empty() && offerToTabs(frames.front(), tab_code::kOpenAddress, address)) return true;
+    return launcher_.shellOpen(kBrowserProgram, address);
 }
 
 void WindowSignals::CloseEditorsAndBrowsers() {

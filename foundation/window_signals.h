@@ -40,8 +40,9 @@ public:
     void SendToToolbarDialogs(std::u16string_view title, std::u16string_view text);
 
     // Editors and tray: offers the address to the tabs of the first frame; when
-    // none opens it, or no frame exists, starts the browser with it.
-    void OpenPageInBrowser(std::u16string_view address);
+    // none opens it, or no frame exists, starts the browser with it. False
+    // when the browser could not be started (the launcher knows why).
+    bool OpenPageInBrowser(std::u16string_view address);
 
     // Tray: code 1 to every Passcard Editor, then every Identity Editor, then
     // WM_CLOSE posted to every browser frame.

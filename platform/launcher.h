@@ -2,6 +2,7 @@
 // The adapter is win32/win32_launcher.h.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace tarnwick {
@@ -14,6 +15,10 @@ public:
     virtual bool shellOpen(std::u16string_view file, std::u16string_view parameters) = 0;
     // A new process with this whole command line. True when it started.
     virtual bool createProcess(std::u16string_view commandLine) = 0;
+
+    // The system's own words for why the last start failed; empty when the
+    // adapter cannot tell.
+    virtual std::u16string lastFailureReason() { return {}; }
 };
 
 }  // namespace tarnwick

@@ -108,12 +108,12 @@ bool RecordingWindows::allowFromLowerIntegrity(std::uint32_t message) {
 
 bool RecordingLauncher::shellOpen(std::u16string_view file, std::u16string_view parameters) {
     shellOpens_.push_back(ShellOpen{std::u16string(file), std::u16string(parameters)});
-    return true;
+    return !failing_;
 }
 
 bool RecordingLauncher::createProcess(std::u16string_view commandLine) {
     processes_.emplace_back(commandLine);
-    return true;
+    return !failing_;
 }
 
 }  // namespace tarnwick::testing

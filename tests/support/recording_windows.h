@@ -93,12 +93,21 @@ public:
     const std::vector<ShellOpen>& shellOpens() const { return shellOpens_; }
     const std::vector<std::u16string>& processes() const { return processes_; }
 
+    // Every later start is recorded and fails, the system giving `reason`.
+    void failStarts(std::u16string reason) {
+        failing_ = true;
+        reason_ = std::move(reason);
+    }
+
     bool shellOpen(std::u16string_view file, std::u16string_view parameters) override;
     bool createProcess(std::u16string_view commandLine) override;
+    std::u16string lastFailureReason() override { return failing_ ? reason_ : std::u16string(); }
 
 private:
     std::vector<ShellOpen> shellOpens_;
     std::vector<std::u16string> processes_;
+    bool failing_ = false;
+    std::u16string reason_;
 };
 
 }  // namespace tarnwick::testing

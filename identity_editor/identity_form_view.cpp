@@ -1,0 +1,257 @@
+#include "identity_editor/identity_form_view.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "foundation/message_box.h"
+#include "identity_editor/identity_form_markup.h"
+#include "foundation/catalogue/catalogue_keys.h"
+#include "identity_editor/identity_tags.h"
+
+namespace tarnwick {
+namespace {
+
+using htmlform::Element;
+namespace tag = identity_tag;
+
+struct TextBinding {
+    std::u16string_view id;
+    std::u16string_view tag;
+};
+
+// The text inputs bound one to one; the name, the year and the custom rows are bound apart.
+constexpr std::array<TextBinding, 25> kTextBindings = {{
+    {u"jobtitle", tag::kJobTitle},         {u"phone", tag::kPhone},
+    {u"hometel", tag::kHomeTel},           {u"worktel", tag::kWorkTel},
+    {u"mobile", tag::kMobile},             {u"fax", tag::kFax},
+    {u"email", tag::kEmail},               {u"msn", tag::kMsn},
+    {u"yahoo", tag::kYahoo},               {u"age", tag::kAge},
+    {u"income", tag::kIncome},             {u"idcardtype", tag::kIdCardType},
+    {u"idcardnumber", tag::kIdCardNumber}, {u"companyname", tag::kCompanyName},
+    {u"companyphone", tag::kCompanyPhone}, {u"website", tag::kWebSite},
+    {u"country", tag::kCountry},           {u"province", tag::kProvince},
+    {u"city", tag::kCity},                 {u"postcode", tag::kPostCode},
+    {u"address", tag::kAddress},           {u"user", tag::kFavoriteUserId},
+    {u"password", tag::kFavoritePassword}, {u"passwordquestion", tag::kPasswordQuestion},
+    {u"passwordanswer", tag::kPasswordAnswer},
+}};
+
+struct RadioBinding {
+    std::u16string_view id;
+    std::u16string_view valueKey;
+};
+constexpr std::array<RadioBinding, 3> kSexRadios = {{
+    {u"empty", catalogue_key::kLabelNone}, {u"man", catalogue_key::kLabelMale}, {u"woman", catalogue_key::kLabelFemale}}};
+
+constexpr std::u16string_view kFirstNameId = u"firstname";
+constexpr std::u16string_view kLastNameId = u"lastname";
+constexpr std::u16string_view kYearId = u"year";
+constexpr std::u16string_view kMonthId = u"month";
+constexpr std::u16string_view kDayId = u"day";
+constexpr std::u16string_view kSummaryHolderId = u"replace_summary";
+constexpr std::u16string_view kCustomHolderId = u"replace_custom";
+constexpr std::u16string_view kSummaryId = u"summary";
+constexpr std::u16string_view kCustomId = u"custom";
+// The tables of tabs 1 to 5.
+constexpr std::array<std::u16string_view, 5> kTabTables = {u"person", u"business", u"address",
+                                                           u"safequestion", kCustomId};
+constexpr std::u16string_view kHidden = u"none";
+constexpr std::u16string_view kShown = u"block";
+constexpr std::u16string_view kTextType = u"text";
+constexpr std::u16string_view kRadioType = u"radio";
+
+// "[BIRTH DATA]" is year (4), month (2), day (2).
+constexpr std::size_t kYearDigits = 4;
+constexpr std::size_t kMonthAt = 4;
+constexpr std::size_t kDayAt = 6;
+constexpr std::size_t kPartDigits = 2;
+
+std::optional<std::u16string_view> boundTag(std::u16string_view id) {
+    for (const TextBinding& binding : kTextBindings) {
+        if (binding.id == id) return binding.tag;
+    }
+    return std::nullopt;
+}
+
+std::u16string* heldValue(IdentityRecord& record, std::u16string_view tagText) {
+    const auto found = record.fields.find(std::u16string(tagText));
+    return found == record.fields.end() ? nullptr : &found->second;
+}
+
+const std::u16string* heldValue(const IdentityRecord& record, std::u16string_view tagText) {
+    const auto found = record.fields.find(std::u16string(tagText));
+    return found == record.fields.end() ? nullptr : &found->second;
+}
+
+std::u16string part(const std::u16string& text, std::size_t at, std::size_t count) {
+    return at < text.size() ? text.substr(at, count) : std::u16string();
+}
+
+// A month or day select set to the option of that text; the empty first
+// option when there is none.
+void selectPart(Element* select, const std::u16string& text) {
+    if (select == nullptr) return;
+    select->setValue(text);
+    if (select->selectedIndex() < 0) select->setSelectedIndex(0);
+}
+
+// The selected index as two digits; nothing for the empty option or none.
+std::optional<std::u16string> selectedPart(const Element* select) {
+    if (select == nullptr) return std::nullopt;
+    const int index = select->selectedIndex();
+    if (index <= 0) return std::nullopt;
+    std::u16string digits;
+    if (index < 10) digits += u'0';
+    for (const char c : std::to_string(index)) digits += static_cast<char16_t>(c);
+    return digits;
+}
+
+}  // namespace
+
+std::optional<std::size_t> TrailingNumber(std::u16string_view id) {
+    std::size_t start = id.size();
+    while (start > 0 && id[start - 1] >= u'0' && id[start - 1] <= u'9') --start;
+    const std::u16string_view digits = id.substr(start);
+    // More digits than any row count could need: no row of the page.
+    constexpr std::size_t kMostDigits = 9;
+    if (digits.empty() || digits.size() > kMostDigits) return std::nullopt;
+    std::size_t number = 0;
+    for (const char16_t digit : digits) number = number * 10 + static_cast<std::size_t>(digit - u'0');
+    return number;
+}
+
+IdentityFormView::IdentityFormView(htmlform::Document& document, const MessageCatalogue& catalogue)
+    : document_(document), catalogue_(catalogue) {}
+
+void IdentityFormView::setDisplay(std::u16string_view id, std::u16string_view display) {
+    if (Element* element = document_.getElementById(id)) element->setStyleDisplay(display);
+}
+
+void IdentityFormView::fillFromRecord(const IdentityRecord& record) {
+    if (Element* holder = document_.getElementById(kSummaryHolderId)) {
+        holder->setInnerHtml(SummaryTable(record, catalogue_));
+    }
+    const std::u16string* name = heldValue(record, tag::kName);
+    const PersonName split = name ? SplitName(*name) : PersonName{};
+    const std::u16string* birth = heldValue(record, tag::kBirthDate);
+    for (Element* input : document_.getElementsByTagName(u"input")) {
+        const std::u16string id = input->id();
+        const std::u16string type = input->type();
+        if (type == kRadioType) {
+            const std::u16string* sex = heldValue(record, tag::kSex);
+            for (const RadioBinding& radio : kSexRadios) {
+                if (sex && radio.id == id) input->setChecked(*sex == catalogue_.Lookup(radio.valueKey));
+            }
+            continue;
+        }
+        if (type != kTextType) continue;
+        if (id == kFirstNameId || id == kLastNameId) {
+            if (name) input->setValue(id == kFirstNameId ? split.first : split.last);
+        } else if (id == kYearId) {
+            if (birth) input->setValue(part(*birth, 0, kYearDigits));
+        } else if (const auto tagText = boundTag(id)) {
+            if (const std::u16string* value = heldValue(record, *tagText)) input->setValue(*value);
+        }
+    }
+    if (birth) {
+        const bool empty = birth->empty();
+        selectPart(document_.getElementById(kMonthId), empty ? u"" : part(*birth, kMonthAt, kPartDigits));
+        selectPart(document_.getElementById(kDayId), empty ? u"" : part(*birth, kDayAt, kPartDigits));
+    }
+    if (Element* holder = document_.getElementById(kCustomHolderId)) {
+        holder->setInnerHtml(CustomTable(record.customFields, catalogue_));
+    }
+    for (const std::u16string_view table : kTabTables) setDisplay(table, kHidden);
+}
+
+void IdentityFormView::readBackIntoRecord(IdentityRecord& record) const {
+    std::u16string firstName;
+    std::u16string lastName;
+    for (Element* input : document_.getElementsByTagName(u"input")) {
+        const std::u16string id = input->id();
+        const std::u16string type = input->type();
+        if (type == kRadioType) {
+            for (const RadioBinding& radio : kSexRadios) {
+                std::u16string* sex = heldValue(record, tag::kSex);
+                if (sex && radio.id == id && input->checked()) *sex = catalogue_.Lookup(radio.valueKey);
+            }
+            continue;
+        }
+        if (type != kTextType) continue;
+        if (id == kFirstNameId) {
+            firstName = input->value();
+        } else if (id == kLastNameId) {
+            lastName = input->value();
+        } else if (const auto tagText = boundTag(id)) {
+            if (std::u16string* value = heldValue(record, *tagText)) *value = input->value();
+        }
+    }
+    if (std::u16string* name = heldValue(record, tag::kName)) {
+        *name = lastName + kNameSeparator + firstName;
+    }
+    if (std::u16string* birth = heldValue(record, tag::kBirthDate)) {
+        const Element* year = document_.getElementById(kYearId);
+        std::u16string date = year ? year->value() : std::u16string();
+        if (date.size() != kYearDigits) date.clear();
+        for (const std::u16string_view select : {kMonthId, kDayId}) {
+            if (date.empty()) break;
+            const auto digits = selectedPart(document_.getElementById(select));
+            date = digits ? date + *digits : std::u16string();
+        }
+        *birth = date;
+    }
+    readCustomFields(record);
+}
+
+void IdentityFormView::readCustomFields(IdentityRecord& record) const {
+    record.customFields.clear();
+    for (std::size_t i = 0;; ++i) {
+        const Element* name = document_.getElementById(CustomNameId(i));
+        const Element* value = document_.getElementById(CustomValueId(i));
+        if (name == nullptr || value == nullptr) break;
+        record.customFields.push_back({name->value(), value->value()});
+    }
+}
+
+void IdentityFormView::showTab(IdentityTab tab, IdentityRecord& record) {
+    setDisplay(kSummaryId, kHidden);
+    for (const std::u16string_view table : kTabTables) setDisplay(table, kHidden);
+    if (tab == IdentityTab::Summary) {
+        readBackIntoRecord(record);
+        fillFromRecord(record);
+        return;
+    }
+    setDisplay(kTabTables[static_cast<std::size_t>(tab) - 1], kShown);
+}
+
+void IdentityFormView::showCustomTable(const IdentityRecord& record) {
+    if (Element* holder = document_.getElementById(kCustomHolderId)) {
+        holder->setInnerHtml(CustomTable(record.customFields, catalogue_));
+    }
+    setDisplay(kCustomId, kShown);
+}
+
+void IdentityFormView::addCustomField(IdentityRecord& record) {
+    // The rows typed into are read first, so the regenerated table keeps them.
+    readCustomFields(record);
+    record.customFields.push_back({});
+    showCustomTable(record);
+}
+
+bool IdentityFormView::deleteCustomField(IdentityRecord& record, Prompts& prompts, WindowRef owner) {
+    const Element* active = document_.activeElement();
+    if (active == nullptr || !active->isInput()) {
+        ShowMessage(prompts, owner, kWarningBox, catalogue_key::kNoCustomFieldSelected, catalogue_);
+        return false;
+    }
+    const auto row = TrailingNumber(active->id());
+    readCustomFields(record);
+    if (row && *row < record.customFields.size()) {
+        record.customFields.erase(record.customFields.begin() + static_cast<std::ptrdiff_t>(*row));
+    }
+    showCustomTable(record);
+    return true;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,70 @@
+// The identity form on its page: filling the inputs from the card, reading
+// them back, the generated summary and custom tables, the six tabs, and Add
+// and Delete Custom Field. The editor window owns the page-ready, card-open
+// and modified flags; these calls say when the card became modified.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+#include "foundation/catalogue/catalogue_keys.h"
+#include "foundation/message_catalogue.h"
+#include "htmlform/document.h"
+#include "identity_editor/identity_record.h"
+#include "platform/prompts.h"
+
+namespace tarnwick {
+
+// The tab pages, in the tab view's order.
+enum class IdentityTab { Summary = 0, Person, Business, Address, Authentication, Custom };
+inline constexpr int kIdentityTabCount = 6;
+// The tabs' titles (catalogue keys), in the same order.
+inline constexpr std::array<std::u16string_view, kIdentityTabCount> kIdentityTabTitleKeys = {
+    catalogue_key::kLabelSummary,        catalogue_key::kLabelPerson, catalogue_key::kLabelBusiness,
+    catalogue_key::kLabelLocation,       catalogue_key::kLabelAuthentication, catalogue_key::kLabelCustom};
+
+class IdentityFormView {
+public:
+    explicit IdentityFormView(htmlform::Document& document,
+                              const MessageCatalogue& catalogue = MessageCatalogue::Instance());
+
+    // The summary regenerated, every input the card has a tag for filled,
+    // the birth-date selects set, the custom table regenerated, and every
+    // table but the summary hidden. Touches no tag the card lacks.
+    void fillFromRecord(const IdentityRecord& record);
+
+    // Every input back into the tag the card has for it (no tag is added);
+    // the custom pairs replaced by the page's rows.
+    void readBackIntoRecord(IdentityRecord& record) const;
+
+    // A tab became active: every table hidden; the Summary is read back and
+    // filled again, any other page shows its table.
+    void showTab(IdentityTab tab, IdentityRecord& record);
+
+    // Add Custom Field: a pair (empty, empty) after the others, shown on the
+    // Custom table. What was typed into the custom rows is kept. The card is
+    // then modified.
+    void addCustomField(IdentityRecord& record);
+
+    // Delete Custom Field: the pair of the focused input's row (the number
+    // its id ends with). With no input focused, the warning is shown (owner
+    // `owner`) and false returned: nothing changed. Otherwise true: the card
+    // is modified (even when no pair had that number).
+    bool deleteCustomField(IdentityRecord& record, Prompts& prompts, WindowRef owner);
+
+private:
+    void readCustomFields(IdentityRecord& record) const;
+    void showCustomTable(const IdentityRecord& record);
+    void setDisplay(std::u16string_view id, std::u16string_view display);
+
+    htmlform::Document& document_;
+    const MessageCatalogue& catalogue_;
+};
+
+// The number an id ends with ("customsecond11" gives 11); nothing when it
+// ends with no digit or the number is too large to be a row.
+std::optional<std::size_t> TrailingNumber(std::u16string_view id);
+
+}  // namespace tarnwick

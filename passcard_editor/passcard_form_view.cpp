@@ -1,0 +1,90 @@
+#include "passcard_editor/passcard_form_view.h"
+
+#include "passcard_editor/passcard_form_markup.h"
+
+namespace tarnwick {
+namespace {
+
+using htmlform::Element;
+
+constexpr std::u16string_view kInputTag = u"input";
+constexpr std::u16string_view kTableTag = u"table";
+constexpr std::u16string_view kClipboardSeparator = u" : ";
+constexpr std::u16string_view kUrlLabel = u"URL";
+
+void appendLine(std::u16string& text, std::u16string_view name, std::u16string_view value) {
+    text += name;
+    text += kClipboardSeparator;
+    text += value;
+    text += u'\n';
+}
+
+}  // namespace
+
+PasscardFormView::PasscardFormView(htmlform::Document& document) : document_(document) {}
+
+void PasscardFormView::buildTable(const PasscardRecord& record, bool stars, bool details) {
+    Element* body = document_.body();
+    if (body == nullptr) return;
+    const PasscardTableFields fields{record.fieldNames, record.fieldTypes, record.fieldValues};
+    body->insertAdjacentHtml(htmlform::AdjacentPosition::BeforeEnd, PasscardTableMarkup(fields, stars, details));
+}
+
+void PasscardFormView::clearTable() {
+    Element* body = document_.body();
+    if (body == nullptr) return;
+    // The table itself, not whatever node comes first: a page whose body
+    // starts with white space keeps its table otherwise, and grows one per rebuild.
+    for (Element* child : body->children()) {
+        if (child->hasTag(kTableTag)) {
+            body->removeChild(*child);
+            return;
+        }
+    }
+}
+
+void PasscardFormView::rebuild(const PasscardRecord& record, bool stars, bool details) {
+    clearTable();
+    buildTable(record, stars, details);
+}
+
+PageFields PasscardFormView::readPage() const {
+    PageFields page;
+    for (const Element* input : document_.getElementsByTagName(kInputTag)) {
+        page.names.push_back(input->name());
+        page.values.push_back(input->value());
+    }
+    return page;
+}
+
+bool PasscardFormView::pullPageIntoRecord(PasscardRecord& record) const {
+    PageFields page = readPage();
+    if (page.names.size() != record.fieldTypes.size()) return false;
+    record.fieldNames = std::move(page.names);
+    record.fieldValues = std::move(page.values);
+    return true;
+}
+
+SelectedField PasscardFormView::selectedField() const {
+    const Element* active = document_.activeElement();
+    if (active == nullptr || !active->isInput()) return {};
+    // The focused box itself among the boxes: its row's position on the page
+    // would name the first row as well while the table is not laid out.
+    const auto inputs = document_.getElementsByTagName(kInputTag);
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        if (inputs[i] == active) return {static_cast<int>(i), active->name()};
+    }
+    return {};
+}
+
+std::u16string PasscardClipboardText(const PasscardRecord& record) {
+    if (record.fieldNames.empty()) return {};
+    std::u16string text;
+    for (std::size_t i = 0; i < record.fieldNames.size(); ++i) {
+        appendLine(text, record.fieldNames[i], i < record.fieldValues.size() ? record.fieldValues[i] : u"");
+    }
+    appendLine(text, kUrlLabel, record.url);
+    return text;
+}
+
+}  // namespace tarnwick
