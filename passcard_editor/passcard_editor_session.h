@@ -6,6 +6,7 @@
 // address() in its address box after a selection or Reset.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -69,7 +70,8 @@ public:
     void reset();
 
     void toggleProtection(WindowRef owner);
-    void toggleDefault();
+    // A failed rewrite is reported in a box owned by `owner`.
+    void toggleDefault(WindowRef owner = kNoWindow);
     void addField(WindowRef owner);
     void renameField(WindowRef owner);
     void deleteField(WindowRef owner);
@@ -87,6 +89,9 @@ private:
     void pullPage();
     void showChecks();
     std::u16string cardName() const;
+    // Runs a rewrite of the card file; a write that failed is reported (and
+    // gives Damaged: nothing changed).
+    CardWriteResult rewriteCard(WindowRef owner, const std::function<CardWriteResult()>& rewrite);
     SelectionOutcome damaged(const TreeSelection& item, WindowRef owner);
     void writeFlag(std::u16string_view key, bool on);
     std::optional<std::u16string> askFieldName(std::u16string_view titleKey, std::u16string text,
