@@ -425,5 +425,66 @@ TEST_F(PasscardEditorTest, BeforeThePageLoadsAnEditedAddressIsSavedWithTheLoaded
     EXPECT_EQ(saved.fieldValues, (Lines{u"bob", u"pw"}));
 }
 
+TEST_F(PasscardEditorTest, ProtectedOnAnotherUsersCardSaysSoAndLeavesTheFile) {
+    test::TestPasswordGate otherGate{"bobby123"};
+    PasscardRecord other(otherGate, prompts, NativeFileSystem(), PasscardMessages());
+    other.matchKey = u"match";
+    other.fieldNames = {u"login"};
+    other.fieldTypes = {u"text"};
+    other.fieldValues = {u"bob"};
+    other.protectionMarker = kProtectMarker;
+    ASSERT_EQ(other.createCard(file(u"Theirs")), CardWriteResult::Written);
+    ClearCurrentPrimaryPassword();
+    const std::string before = ReadBytes(file(u"Theirs"));
+    editor->pageLoaded(view);
+    prompts.queueAnswer(kIdOk);
+    editor->selectionChanged(card(u"Theirs"));
+    prompts.queueAnswer(kIdOk);
+    EXPECT_TRUE(run(PasscardTreeFlavour().commands.toggleProtection, u"Theirs"));
+    ASSERT_EQ(prompts.shown().size(), 2u);
+    for (const test::ShownBox& box : prompts.shown()) {
+        EXPECT_EQ(box.text, u"This Passcard does not belong to the current user");
+        EXPECT_EQ(box.caption, u"Tarnwick Error");
+        EXPECT_EQ(box.style, kMbOk | kMbIconError);
+    }
+    EXPECT_EQ(ReadBytes(file(u"Theirs")), before);
+    // Nothing of the card was shown, so nothing is written over it.
+    editor->idle(u"https://typed.example/");
+    prompts.queueAnswer(kIdOk);
+    EXPECT_TRUE(run(common_command::kSave, u"Theirs"));
+    EXPECT_EQ(prompts.shown().back().text, u"Can not save the card '\\Theirs':\nThe card was not opened, so it was not saved.");
+    EXPECT_EQ(ReadBytes(file(u"Theirs")), before);
+}
+
+TEST_F(PasscardEditorTest, TreeCommandsActOnPasscardFilesWithTheirNotices) {
+    create(u"Bank - Copy1");
+    show(u"Bank");
+    EXPECT_TRUE(run(PasscardTreeFlavour().commands.copyCard, u"Bank"));
+    EXPECT_TRUE(editor->runCommand(PasscardTreeFlavour().commands.paste, rootItem()));
+    EXPECT_TRUE(testing::FileExists(path(u"Bank - Copy2") + u".vrc"));
+    EXPECT_EQ(onDisk(u"Bank - Copy2").fieldValues, (Lines{u"bob", u"pw"}));
+    prompts.queueAnswer(kIdYes);
+    EXPECT_TRUE(run(PasscardTreeFlavour().commands.deleteCard, u"Bank - Copy1"));
+    EXPECT_EQ(prompts.shown().back().text, u"Do you want to delete Passcard '\\Bank - Copy1'?");
+    EXPECT_FALSE(testing::FileExists(path(u"Bank - Copy1") + u".vrc"));
+    ASSERT_FALSE(windows.sent().empty());
+    EXPECT_EQ(windows.sent().back().code, tray_code::kPasscardsChanged);
+}
+
+TEST_F(PasscardEditorTest, TheFocusedFieldIsFoundByItsRowsPlaceAndByItsBoxWhenNothingIsDrawn) {
+    show(u"Shop");
+    htmlform::Element* row = inputs()[2]->parentElement()->parentElement();
+    ASSERT_TRUE(row->hasTag(u"tr"));
+    EXPECT_GT(row->offsetHeight(), 0);
+    EXPECT_GT(row->offsetTop(), inputs()[1]->parentElement()->parentElement()->offsetTop());
+    page->setActiveElement(inputs()[2]);
+    EXPECT_EQ(view.selectedField().index, 2);
+    EXPECT_EQ(view.selectedField().name, u"pass");
+    page->body()->setStyleDisplay(u"none");  // every row at 0
+    EXPECT_EQ(view.selectedField().index, 2);
+    page->setActiveElement(nullptr);
+    EXPECT_EQ(view.selectedField().index, -1);
+}
+
 }  // namespace
 }  // namespace tarnwick
