@@ -14,6 +14,8 @@ inline constexpr std::u16string_view kProgramStartFailed = u"Can not start the p
 inline constexpr std::u16string_view kSaveFailed = u"Can not save the card ";
 // A card shown from an earlier load is not written over the card selected now.
 inline constexpr std::u16string_view kNotLoadedCard = u"The card was not opened, so it was not saved.";
+// A new folder that could not be made: the parent folder and the reason follow.
+inline constexpr std::u16string_view kFolderNotCreated = u"Can not create a new folder in ";
 // The program folder's path cannot name the program.
 inline constexpr std::u16string_view kInvalidProgramPath = u"The program folder's path is not valid.";
 // When the system gave no reason for a failed start.

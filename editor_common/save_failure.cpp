@@ -1,5 +1,6 @@
 #include "editor_common/save_failure.h"
 
+#include "editor_common/decimal_text.h"
 #include "editor_common/editor_texts.h"
 #include "foundation/message_box.h"
 #include "platform/file_system.h"
@@ -36,12 +37,7 @@ std::u16string SystemErrorText(std::uint32_t errorCode) {
     for (const ErrorText& known : kErrorTexts) {
         if (known.code == errorCode) return std::u16string(known.text);
     }
-    std::u16string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + errorCode % 10));
-        errorCode /= 10;
-    } while (errorCode != 0);
-    return u"Error " + digits + u".";
+    return u"Error " + DecimalText(errorCode) + u".";
 }
 
 void ReportSaveFailure(Prompts& prompts, WindowRef owner, std::u16string_view cardName,

@@ -4,6 +4,7 @@
 
 #include "cardtree/tree_flavour.h"
 #include "editor_common/editor_traits.h"
+#include "editor_common/shared_commands.h"
 
 namespace tarnwick {
 namespace {
@@ -12,7 +13,7 @@ using namespace identity_command;
 
 std::vector<CommandRule> rules() {
     const TreeCommandIds& tree = IdentityTreeFlavour().commands;
-    return {
+    std::vector<CommandRule> own = {
         {kNew, Enabling::Always, CheckMark::None, u"New Identity\nNew Identity"},
         {common_command::kSave, Enabling::Always, CheckMark::None,
          u"Apply changes, do not close this window\nApply changes, do not close this window"},
@@ -20,23 +21,8 @@ std::vector<CommandRule> rules() {
          u"Apply changes and close this window\nApply changes and close this window"},
         {tree.deleteCard, Enabling::CardSelected, CheckMark::None, u"Delete Identity\nDelete Identity"},
         {tree.renameCard, Enabling::CardSelected, CheckMark::None, u"Rename Identity\nRename Identity"},
-        {tree.newFolder, Enabling::Always, CheckMark::None,
-         u"Create New Folder in the Current Folder\nCreate New Folder in the Current Folder"},
-        {tree.deleteFolder, Enabling::FolderSelected, CheckMark::None,
-         u"Delete all files in this folder and the folder itself\n"
-         u"Delete all files in this folder and the folder itself"},
-        {tree.renameFolder, Enabling::Always, CheckMark::None, u"Rename Folder\nRename Folder"},
-        {tree.copyFolder, Enabling::Always, CheckMark::None, u"Copy Folder\nCopy Folder"},
-        {tree.cutFolder, Enabling::Always, CheckMark::None, u"Cut Folder\nCut Folder"},
         {tree.paste, Enabling::Always, CheckMark::None,
          u"Paste Identity or Folder to this folder\nPaste Identity or Folder to this folder"},
-        {tree.exploreFolder, Enabling::Always, CheckMark::None,
-         u"Open Folder that contains User Data in Windows Explorer\n"
-         u"Open Folder that contains User Data in Windows Explorer"},
-        {tree.refreshFolder, Enabling::Always, CheckMark::None,
-         u"Refresh file cache from the User Data Folder. Use this if you made any changes to Tarnwick "
-         u"Data Files outside Tarnwick\nRefresh file cache from the User Data Folder. Use this if you made "
-         u"any changes to Tarnwick Data Files outside Tarnwick"},
         {tree.copyCard, Enabling::Always, CheckMark::None, u"Copy Identity\nCopy Identity"},
         {tree.cutCard, Enabling::Always, CheckMark::None, u"Cut Identity\nCut Identity"},
         {tree.toggleProtection, Enabling::CardSelected, CheckMark::CardProtected,
@@ -47,16 +33,13 @@ std::vector<CommandRule> rules() {
         {kCopy, Enabling::CardSelected, CheckMark::None,
          u"Copy the entire Identity to clipboard\nCopy the entire Identity to clipboard"},
         {kPasscardEditor, Enabling::Always, CheckMark::None, u"Start Passcard Editor\nStart Passcard Editor"},
-        {kAlwaysOnTop, Enabling::Always, CheckMark::AlwaysOnTop,
-         u"Make Editor appear above all windows\nMake Editor appear above all windows"},
         {kAddCustomField, Enabling::CustomTab, CheckMark::None, u"Add Custom Field\nAdd Custom Field"},
         {kDeleteCustomField, Enabling::CustomTab, CheckMark::None, u"Delete Custom Field\nDelete Custom Field"},
         {common_command::kExit, Enabling::Always, CheckMark::None, u"Exit Identity Editor\nExit Identity Editor"},
-        {common_command::kToolbar, Enabling::Always, CheckMark::ToolbarShown,
-         u"Show or Hide Editor Toolbar\nShow or Hide Editor Toolbar"},
-        {common_command::kStatusBar, Enabling::Always, CheckMark::StatusBarShown,
-         u"Show or Hide Editor Status Bar\nShow or Hide Editor Status Bar"},
     };
+    std::vector<CommandRule> shared = SharedCommandRules(tree, kAlwaysOnTop);
+    own.insert(own.end(), shared.begin(), shared.end());
+    return own;
 }
 
 const std::array<ToolbarSlot, 7>& toolbar() {

@@ -2,6 +2,7 @@
 
 #include "cardtree/tree_path.h"
 #include "editor_common/card_name.h"
+#include "editor_common/damaged_card.h"
 #include "editor_common/editor_traits.h"
 #include "editor_common/save_failure.h"
 #include "editor_common/save_question.h"
@@ -94,13 +95,8 @@ SelectionOutcome IdentityEditorSession::selectionChanged(const TreeSelection& it
 }
 
 SelectionOutcome IdentityEditorSession::damaged(const TreeSelection& item, WindowRef owner) {
-    const std::u16string name = CardPathBelowRoot(rootPath_, item.path, kIdentityCardExtension);
-    const std::u16string question = DamagedCardQuestion(CardKind::Identity, name, catalogue_);
-    if (ShowMessageText(prompts_, owner, kDamagedCardBox, question, catalogue_) == kIdYes &&
-        files_.deleteFile(cardFile(item.path)) != kErrorSuccess) {
-        ShowMessage(prompts_, owner, kErrorBox, catalogue_key::kDeleteFileFailure, catalogue_);
-    }
-    const std::u16string folder(ParentPath(item.path));
+    const std::u16string folder = TreatDamagedCard(prompts_, files_, owner, CardKind::Identity, rootPath_, item.path,
+                                                   kIdentityCardExtension, catalogue_);
     cardOpen_ = false;
     pending_ = false;
     modified_ = false;
@@ -144,6 +140,27 @@ int IdentityEditorSession::reset() {
     customTab_ = false;
     modified_ = false;
     return result;
+}
+
+SelectionOutcome IdentityEditorSession::toggleProtection(WindowRef owner) {
+    if (selected_.kind != ItemKind::Card) return {};
+    const std::u16string file = cardFile(selected_.path);
+    bool isProtected = false;
+    if (!record_.readProtection(file, isProtected)) return damaged(selected_, owner);
+    CardWriteResult result = CardWriteResult::NoPassword;
+    try {
+        result = record_.setProtection(file, !isProtected);
+    } catch (const CTextFileException& failure) {
+        ReportSaveFailure(prompts_, owner, CardPathBelowRoot(rootPath_, file, kIdentityCardExtension),
+                          SystemErrorText(failure.errorCode()), catalogue_);
+        return {};
+    }
+    if (result == CardWriteResult::Damaged) return damaged(selected_, owner);
+    if (result == CardWriteResult::NotOwner) {
+        ShowMessage(prompts_, owner, kErrorBox, catalogue_key::kIdentityNotOwner, catalogue_);
+    }
+    if (result == CardWriteResult::Written) cardProtected_ = !isProtected;
+    return {};
 }
 
 void IdentityEditorSession::addCustomField() {

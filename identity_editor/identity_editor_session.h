@@ -57,6 +57,12 @@ public:
     // The load's result (kCardLoaded, kCardNotLoaded or kCardDamaged).
     int reset();
 
+    // Protected: the selected card's file re-sealed with the other key (the
+    // record and the modified flag untouched). Another user's card gets the
+    // owner error; a damaged one the damaged-card question (Damaged: rebuild
+    // the tree and select the folder); a failed write is reported.
+    SelectionOutcome toggleProtection(WindowRef owner);
+
     void addCustomField();
     void deleteCustomField(WindowRef owner);
     // Copy: the card as the record holds it.

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "editor_common/decimal_text.h"
 #include "htmlform/html_escape.h"
 #include "foundation/catalogue/catalogue_keys.h"
 #include "identity_editor/identity_tags.h"
@@ -62,14 +63,6 @@ constexpr std::u16string_view kCustomRowEnd = u"\" onpropertychange=\"onChange()
 constexpr std::u16string_view kCustomNamePrefix = u"customfirst";
 constexpr std::u16string_view kCustomValuePrefix = u"customsecond";
 
-std::u16string decimal(std::size_t value) {
-    std::u16string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + value % 10));
-        value /= 10;
-    } while (value != 0);
-    return digits;
-}
 
 // The name row: shown when "[NAME]" is there and is more than the bare "|".
 void appendNameRow(std::u16string& html, const IdentityRecord& record, bool& headerWritten,
@@ -103,8 +96,12 @@ std::u16string FieldValue(const std::map<std::u16string, std::u16string>& fields
     return found == fields.end() ? std::u16string() : found->second;
 }
 
-std::u16string CustomNameId(std::size_t index) { return std::u16string(kCustomNamePrefix) + decimal(index); }
-std::u16string CustomValueId(std::size_t index) { return std::u16string(kCustomValuePrefix) + decimal(index); }
+std::u16string CustomNameId(std::size_t index) {
+    return std::u16string(kCustomNamePrefix) + DecimalText(index);
+}
+std::u16string CustomValueId(std::size_t index) {
+    return std::u16string(kCustomValuePrefix) + DecimalText(index);
+}
 
 std::u16string SummaryTable(const IdentityRecord& record, const MessageCatalogue& catalogue) {
     std::u16string html(kSummaryStart);

@@ -97,6 +97,25 @@ bool IdentityRecord::checkOwner(const std::u16string& path) const {
     return lines.size() >= 2 && CardBelongsToCurrentUser(lines[lines.size() - 2]);
 }
 
+CardWriteResult IdentityRecord::setProtection(const std::u16string& path, bool protect) {
+    std::vector<std::u16string> lines = ReadTextLines(path, files_);
+    if (!CardCheckLineMatches(lines)) return CardWriteResult::Damaged;
+    const std::size_t marker = lines.size() - 2;
+    const bool isProtected = IsCardProtected(lines[marker]);
+    if (!gate_.EnsurePrimaryPassword(prompts_.activeWindow())) return CardWriteResult::NoPassword;
+    if (isProtected == protect) return CardWriteResult::Written;
+    // Unsealing another user's lines with this user's key would turn them to garbage.
+    if (isProtected && !CardBelongsToCurrentUser(lines[marker])) return CardWriteResult::NotOwner;
+    for (std::size_t i = 0; i < marker; ++i) {
+        lines[i] = SealText(UnsealText(lines[i], kAlgorithmBlowfish, keyModeOf(isProtected)), kAlgorithmBlowfish,
+                            keyModeOf(protect));
+    }
+    lines[marker] = SealText(protect ? kProtectMarker : kUnprotectMarker, kAlgorithmBlowfish, keyModeOf(protect));
+    lines.back() = CardCheckLine(lines, lines.size() - 1);
+    WriteTextLines(path, lines, kEncodingUtf16LittleEndian, files_);
+    return CardWriteResult::Written;
+}
+
 int IdentityRecord::load(const std::u16string& path) {
     bool isProtected = false;
     if (!readProtection(path, isProtected)) return kCardDamaged;

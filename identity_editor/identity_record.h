@@ -52,6 +52,12 @@ public:
     bool readProtection(const std::u16string& path, bool& isProtected) const;
     // Whether the marker opens with the current user's key to "PROTECT".
     bool checkOwner(const std::u16string& path) const;
+    // Re-seals every line of the file with the other key and writes the new
+    // marker and check line; the record itself is not touched. Asks the gate
+    // first, in both directions; unprotecting needs the card to be the current
+    // user's (NotOwner). A damaged file is left as it is (Damaged). Write
+    // failures raise CTextFileException and leave the old file as it was.
+    CardWriteResult setProtection(const std::u16string& path, bool protect);
     // kCardLoaded, kCardNotLoaded (password refused, or another user's card:
     // with the owner error) or kCardDamaged. The record changes only on kCardLoaded.
     int load(const std::u16string& path);

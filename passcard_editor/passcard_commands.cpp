@@ -4,6 +4,7 @@
 
 #include "cardtree/tree_flavour.h"
 #include "editor_common/editor_traits.h"
+#include "editor_common/shared_commands.h"
 
 namespace tarnwick {
 namespace {
@@ -12,7 +13,7 @@ using namespace passcard_command;
 
 std::vector<CommandRule> rules() {
     const TreeCommandIds& tree = PasscardTreeFlavour().commands;
-    return {
+    std::vector<CommandRule> own = {
         {common_command::kSave, Enabling::Changed, CheckMark::None,
          u"Apply changes, do not close this window\nApply changes, do not close this window"},
         {kSaveAndClose, Enabling::Always, CheckMark::None,
@@ -20,23 +21,8 @@ std::vector<CommandRule> rules() {
         {common_command::kExit, Enabling::Always, CheckMark::None, u"Exit Passcard Editor\nExit Passcard Editor"},
         {tree.deleteCard, Enabling::CardSelected, CheckMark::None, u"Delete Passcard\nDelete Passcard"},
         {tree.renameCard, Enabling::CardSelected, CheckMark::None, u"Rename Passcard\nRename Passcard"},
-        {tree.newFolder, Enabling::Always, CheckMark::None,
-         u"Create New Folder in the Current Folder\nCreate New Folder in the Current Folder"},
-        {tree.deleteFolder, Enabling::FolderSelected, CheckMark::None,
-         u"Delete all files in this folder and the folder itself\n"
-         u"Delete all files in this folder and the folder itself"},
-        {tree.renameFolder, Enabling::Always, CheckMark::None, u"Rename Folder\nRename Folder"},
-        {tree.copyFolder, Enabling::Always, CheckMark::None, u"Copy Folder\nCopy Folder"},
-        {tree.cutFolder, Enabling::Always, CheckMark::None, u"Cut Folder\nCut Folder"},
         {tree.paste, Enabling::Always, CheckMark::None,
          u"Paste Passcard or Folder to this folder\nPaste Passcard or Folder to this folder"},
-        {tree.exploreFolder, Enabling::Always, CheckMark::None,
-         u"Open Folder that contains User Data in Windows Explorer\n"
-         u"Open Folder that contains User Data in Windows Explorer"},
-        {tree.refreshFolder, Enabling::Always, CheckMark::None,
-         u"Refresh file cache from the User Data Folder. Use this if you made any changes to Tarnwick "
-         u"Data Files outside Tarnwick\nRefresh file cache from the User Data Folder. Use this if you made "
-         u"any changes to Tarnwick Data Files outside Tarnwick"},
         {tree.copyCard, Enabling::Always, CheckMark::None, u"Copy Passcard\nCopy Passcard"},
         {tree.cutCard, Enabling::Always, CheckMark::None, u"Cut Passcard\nCut Passcard"},
         {kReset, Enabling::Changed, CheckMark::None,
@@ -58,15 +44,12 @@ std::vector<CommandRule> rules() {
         {kPasswordsAsStars, Enabling::CardSelected, CheckMark::PasswordsAsStars,
          u"If checked then password values are shown as stars\nIf checked then password values are shown as "
          u"stars"},
-        {kAlwaysOnTop, Enabling::Always, CheckMark::AlwaysOnTop,
-         u"Make Editor appear above all windows\nMake Editor appear above all windows"},
         {kDetails, Enabling::CardSelected, CheckMark::Details, u"Show technical details\nShow technical details"},
-        {common_command::kToolbar, Enabling::Always, CheckMark::ToolbarShown,
-         u"Show or Hide Editor Toolbar\nShow or Hide Editor Toolbar"},
-        {common_command::kStatusBar, Enabling::Always, CheckMark::StatusBarShown,
-         u"Show or Hide Editor Status Bar\nShow or Hide Editor Status Bar"},
         {kIdentityEditor, Enabling::Always, CheckMark::None, u"Start Identity Editor\nStart Identity Editor"},
     };
+    std::vector<CommandRule> shared = SharedCommandRules(tree, kAlwaysOnTop);
+    own.insert(own.end(), shared.begin(), shared.end());
+    return own;
 }
 
 const std::array<ToolbarSlot, 8>& toolbar() {

@@ -3,6 +3,7 @@
 #include "cardtree/name_rule.h"
 #include "cardtree/tree_path.h"
 #include "editor_common/card_name.h"
+#include "editor_common/damaged_card.h"
 #include "editor_common/editor_texts.h"
 #include "editor_common/editor_traits.h"
 #include "editor_common/save_failure.h"
@@ -27,7 +28,7 @@ PasscardEditorSession::PasscardEditorSession(std::u16string rootPath, PasscardRe
                                              PasscardSessionPorts ports)
     : rootPath_(std::move(rootPath)), record_(record), options_(std::move(options)), ports_(ports),
       currentPath_(rootPath_), stars_(options_.ShowPassword() != 0), details_(options_.ShowType() != 0),
-      onTop_(options_.PasswordEditorOnTop() != 0) {}
+      onTop_(options_, option_key::kPasswordEditorOnTop, AlwaysOnTopSetting::Read::Quietly) {}
 
 EditorViewState PasscardEditorSession::viewState() const {
     EditorViewState state;
@@ -37,7 +38,7 @@ EditorViewState PasscardEditorSession::viewState() const {
     state.cardDefault = cardDefault_;
     state.passwordsAsStars = stars_;
     state.details = details_;
-    state.alwaysOnTop = onTop_;
+    state.alwaysOnTop = onTop_.on();
     return state;
 }
 
@@ -103,13 +104,8 @@ SelectionOutcome PasscardEditorSession::selectionChanged(const TreeSelection& it
 }
 
 SelectionOutcome PasscardEditorSession::damaged(const TreeSelection& item, WindowRef owner) {
-    const std::u16string name = CardPathBelowRoot(rootPath_, item.path, kPasscardExtension);
-    const std::u16string question = DamagedCardQuestion(CardKind::Passcard, name, ports_.catalogue);
-    if (ShowMessageText(ports_.prompts, owner, kDamagedCardBox, question, ports_.catalogue) == kIdYes &&
-        ports_.files.deleteFile(item.path + std::u16string(kPasscardExtension)) != kErrorSuccess) {
-        ShowMessage(ports_.prompts, owner, kErrorBox, catalogue_key::kDeleteFileFailure, ports_.catalogue);
-    }
-    const std::u16string folder(ParentPath(item.path));
+    const std::u16string folder = TreatDamagedCard(ports_.prompts, ports_.files, owner, CardKind::Passcard, rootPath_,
+                                                   item.path, kPasscardExtension, ports_.catalogue);
     currentPath_ = folder;
     selected_ = {SamePath(folder, rootPath_) ? ItemKind::Root : ItemKind::Folder, folder};
     if (view_ != nullptr) view_->clearTable();
@@ -303,11 +299,7 @@ void PasscardEditorSession::toggleDetails() {
     rebuildKeepingEdits();
 }
 
-bool PasscardEditorSession::toggleAlwaysOnTop() {
-    onTop_ = !onTop_;
-    writeFlag(option_key::kPasswordEditorOnTop, onTop_);
-    return onTop_;
-}
+bool PasscardEditorSession::toggleAlwaysOnTop() { return onTop_.toggle(); }
 
 std::u16string PasscardEditorSession::clipboardText() {
     pullPage();

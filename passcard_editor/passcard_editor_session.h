@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "cardtree/tree_item.h"
+#include "editor_common/always_on_top.h"
 #include "editor_common/command_table.h"
 #include "editor_common/selection_outcome.h"
 #include "foundation/message_box.h"
@@ -44,7 +45,7 @@ public:
     bool passcardSelected() const { return selected_.kind == ItemKind::Card; }
     bool stars() const { return stars_; }
     bool details() const { return details_; }
-    bool alwaysOnTop() const { return onTop_; }
+    bool alwaysOnTop() const { return onTop_.on(); }
     // What the address box shows after a selection or Reset.
     const std::u16string& address() const { return address_; }
     EditorViewState viewState() const;
@@ -110,7 +111,7 @@ private:
     bool pageReady_ = false;
     bool stars_;
     bool details_;
-    bool onTop_;
+    AlwaysOnTopSetting onTop_;
     bool cardProtected_ = false;
     bool cardDefault_ = false;
 };

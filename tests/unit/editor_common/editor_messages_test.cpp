@@ -1,15 +1,19 @@
-// The About box texts, the save question and the close decision, and the
-// copy-data requests an editor window accepts.
+// The About box texts, the save question and the close decision, the
+// copy-data requests an editor window accepts, the words for a failed save,
+// and the Always on Top setting.
 #include <gtest/gtest.h>
 
 #include "editor_common/about_box.h"
+#include "editor_common/always_on_top.h"
 #include "editor_common/editor_copy_data.h"
 #include "editor_common/save_failure.h"
 #include "editor_common/save_question.h"
 #include "foundation/catalogue/catalogue_tables.h"
 #include "foundation/message_box.h"
+#include "foundation/text_file.h"
 #include "foundation/toolbar_contract.h"
 #include "support/scripted_prompts.h"
+#include "support/temp_folder.h"
 
 namespace tarnwick {
 namespace {
@@ -129,6 +133,29 @@ TEST(SaveFailure, TheSystemsWordsForKnownCodesAndTheNumberForOthers) {
     EXPECT_EQ(SystemErrorText(5), u"Access is denied.");
     EXPECT_EQ(SystemErrorText(1234), u"Error 1234.");
     EXPECT_EQ(SystemErrorText(0xFFFFFFFF), u"Error 4294967295.");
+}
+
+}  // namespace
+}  // namespace tarnwick
+
+namespace tarnwick {
+namespace {
+
+TEST(AlwaysOnTop, ReadOnceWrittenAsZeroOrOneOnToggle) {
+    testing::TempFolder folder;
+    test::ScriptedPrompts prompts;
+    WriteTextLines(OptionFilePath(folder.path()), {u"[IDENTITYEDITORONTOP]", u"1"});
+    const OptionStore options(folder.path(), &prompts, NativeFileSystem(), IdentityMessages());
+    AlwaysOnTopSetting identity(options, option_key::kIdentityEditorOnTop, AlwaysOnTopSetting::Read::Reporting);
+    EXPECT_TRUE(identity.on());
+    EXPECT_FALSE(identity.toggle());
+    EXPECT_EQ(ReadOptionLine(folder.path(), option_key::kIdentityEditorOnTop).value, u"0");
+    EXPECT_TRUE(identity.toggle());
+    EXPECT_EQ(ReadOptionLine(folder.path(), option_key::kIdentityEditorOnTop).value, u"1");
+    // Absent: off, and the Passcard Editor's reading reports nothing.
+    const AlwaysOnTopSetting passcard(options, option_key::kPasswordEditorOnTop, AlwaysOnTopSetting::Read::Quietly);
+    EXPECT_FALSE(passcard.on());
+    EXPECT_TRUE(prompts.shown().empty());
 }
 
 }  // namespace

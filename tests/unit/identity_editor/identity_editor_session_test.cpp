@@ -199,3 +199,66 @@ TEST_F(IdentityEditorSessionTest, ResetShowsTheFileAgainAndCustomFieldsMarkTheCa
 
 }  // namespace
 }  // namespace tarnwick
+
+namespace tarnwick {
+namespace {
+
+TEST_F(IdentityEditorSessionTest, ProtectedTwiceLeavesEveryFieldReadable) {
+    showCard(u"Home");
+    type(u"phone", u"unsaved");  // the toggle touches the file only
+    session.markModified();
+    session.toggleProtection(kEditor);
+    EXPECT_TRUE(session.viewState().cardProtected);
+    bool isProtected = false;
+    ASSERT_TRUE(sessionRecord.readProtection(cardPath(u"Home") + u".vrt", isProtected));
+    EXPECT_TRUE(isProtected);
+    EXPECT_EQ(phoneOnDisk(u"Home"), u"");
+    session.toggleProtection(kEditor);
+    EXPECT_FALSE(session.viewState().cardProtected);
+    IdentityRecord reader(gate, prompts, NativeFileSystem(), IdentityMessages());
+    ASSERT_EQ(reader.load(cardPath(u"Home") + u".vrt"), kCardLoaded);
+    EXPECT_EQ(reader.fields[u"[NAME]"], u"|Home");
+    EXPECT_EQ(reader.customFields.size(), 3u);
+    EXPECT_TRUE(session.modified());
+    EXPECT_TRUE(prompts.shown().empty());
+}
+
+TEST_F(IdentityEditorSessionTest, ProtectedAsksForThePasswordAndACancelChangesNothing) {
+    showCard(u"Home");
+    ClearCurrentPrimaryPassword();
+    gate.refuse();
+    const std::string before = ReadBytes(cardPath(u"Home") + u".vrt");
+    const int asks = gate.asks();
+    session.toggleProtection(kEditor);
+    EXPECT_EQ(gate.asks(), asks + 1);
+    EXPECT_EQ(ReadBytes(cardPath(u"Home") + u".vrt"), before);
+    EXPECT_FALSE(session.viewState().cardProtected);
+}
+
+TEST_F(IdentityEditorSessionTest, AnotherUsersCardIsNotUnprotected) {
+    makeCard(u"Theirs", false);  // sealed with alice123
+    showCard(u"Home");
+    ASSERT_EQ(session.selectionChanged(card(u"Theirs"), kEditor).kind, SelectionOutcome::Kind::Shown);
+    const std::string before = ReadBytes(cardPath(u"Theirs") + u".vrt");
+    ClearCurrentPrimaryPassword();
+    gate.give("bobby123");
+    prompts.queueAnswer(kIdOk);
+    session.toggleProtection(kEditor);
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(prompts.shown()[0].text, u"This ID card does not belong to the current user.");
+    EXPECT_EQ(ReadBytes(cardPath(u"Theirs") + u".vrt"), before);
+}
+
+TEST_F(IdentityEditorSessionTest, ProtectedOnADamagedCardGetsTheDamagedCardTreatmentAndWritesNothing) {
+    showCard(u"Home");
+    testing::WriteBytes(cardPath(u"Home") + u".vrt", "damaged since it was shown");
+    prompts.queueAnswer(kIdNo);
+    const SelectionOutcome outcome = session.toggleProtection(kEditor);
+    EXPECT_EQ(outcome.kind, SelectionOutcome::Kind::Damaged);
+    EXPECT_EQ(outcome.folder, root.path());
+    EXPECT_EQ(ReadBytes(cardPath(u"Home") + u".vrt"), "damaged since it was shown");
+    EXPECT_FALSE(session.cardOpen());
+}
+
+}  // namespace
+}  // namespace tarnwick
