@@ -27,7 +27,7 @@ public:
     virtual ~PasscardWindow() = default;
     // The main window: the owner of the editor's boxes.
     virtual WindowRef handle() const = 0;
-    // The address box's text (the box holds at most 2,083 characters).
+    // The address box's text (the box holds at most kAddressBoxChars).
     virtual void showAddress(const std::u16string& address) = 0;
     // Puts the text on the clipboard as Unicode text.
     virtual void putOnClipboard(const std::u16string& text) = 0;

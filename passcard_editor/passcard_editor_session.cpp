@@ -52,8 +52,15 @@ void PasscardEditorSession::markChanged() {
 
 void PasscardEditorSession::idle(std::u16string_view addressBoxText) {
     if (!passcardSelected()) return;
+    const std::u16string& loaded = record_.savedCopy.url;
+    // A longer address (the browser toolbar writes what it finds) shows cut
+    // in the box; the cut is not the user's edit and must not be saved.
+    if (loaded.size() > kAddressBoxChars && addressBoxText == std::u16string_view(loaded).substr(0, kAddressBoxChars)) {
+        record_.url = loaded;
+        return;
+    }
     record_.url = addressBoxText;
-    if (record_.url != record_.savedCopy.url) changed_ = true;
+    if (record_.url != loaded) changed_ = true;
 }
 
 void PasscardEditorSession::showChecks() {

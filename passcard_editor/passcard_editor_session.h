@@ -6,6 +6,7 @@
 // address() in its address box after a selection or Reset.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -25,6 +26,9 @@
 #include "platform/prompts.h"
 
 namespace tarnwick {
+
+// The address box holds at most this many characters.
+inline constexpr std::size_t kAddressBoxChars = 2083;
 
 struct PasscardSessionPorts {
     Prompts& prompts;

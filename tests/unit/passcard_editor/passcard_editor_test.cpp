@@ -486,5 +486,19 @@ TEST_F(PasscardEditorTest, TheFocusedFieldIsFoundByItsRowsPlaceAndByItsBoxWhenNo
     EXPECT_EQ(view.selectedField().index, -1);
 }
 
+TEST_F(PasscardEditorTest, AnAddressLongerThanTheBoxIsNotCutByAnEditElsewhere) {
+    const std::u16string longAddress = u"https://long.example/?" + std::u16string(3000, u'q');
+    create(u"Long", {u"login"}, {u"text"}, {u"bob"}, longAddress);
+    show(u"Long");
+    editor->idle(longAddress.substr(0, kAddressBoxChars));
+    EXPECT_FALSE(session->changed());
+    type(0, u"robert");
+    editor->idle(longAddress.substr(0, kAddressBoxChars));
+    EXPECT_TRUE(run(common_command::kSave, u"Long"));
+    EXPECT_EQ(onDisk(u"Long").url, longAddress);
+    editor->idle(u"https://short.example/");
+    EXPECT_TRUE(session->changed());
+}
+
 }  // namespace
 }  // namespace tarnwick
