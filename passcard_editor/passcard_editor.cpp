@@ -28,6 +28,15 @@ void PasscardEditor::pageLoaded(PasscardFormView& view) {
 }
 
 void PasscardEditor::selectionChanged(const TreeSelection& item) {
+    if (returningToCard_) return;  // the tree going back to the card on show
+    if (session_.changed() && session_.holdsCardOnShow() && !session_.saveCommand(window_.handle())) {
+        std::u16string card = session_.currentPath();
+        card.resize(card.size() - kPasscardExtension.size());
+        returningToCard_ = true;
+        window_.selectInTree(card);
+        returningToCard_ = false;
+        return;
+    }
     const SelectionOutcome outcome = session_.selectionChanged(item, window_.handle());
     window_.showAddress(session_.address());
     // The damaged card was asked about (and perhaps deleted): the tree shows

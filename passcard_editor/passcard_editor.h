@@ -36,6 +36,9 @@ public:
     // Shows or hides the rebar and the status bar and lays the window out again.
     virtual void showBars(bool toolbar, bool statusBar) = 0;
     virtual void showAbout(const AboutBoxTexts& about) = 0;
+    // Selects the item of `path` (a card's without its extension) in the
+    // tree; the selection comes back through selectionChanged.
+    virtual void selectInTree(const std::u16string& path) = 0;
     // Rebuilds the library tree, focuses it and selects `path` (the current
     // path when empty); the selection comes back through selectionChanged.
     virtual void reloadTree(const std::u16string& path) = 0;
@@ -57,7 +60,9 @@ public:
 
     // The form page finished loading for the first time.
     void pageLoaded(PasscardFormView& view);
-    // The tree's selection changed (not while an item is dragged).
+    // The tree's selection changed (not while an item is dragged). The card's
+    // edits are saved first; when that fails (and was reported) the tree goes
+    // back to the card and its edits stay on the form.
     void selectionChanged(const TreeSelection& item);
     // The queue is empty: the address box's text is compared with the address
     // last loaded. Returns the commands' states for the menu and the toolbar.
@@ -97,6 +102,7 @@ private:
     CardTree& tree_;
     EditorLaunches& launches_;
     PasscardWindow& window_;
+    bool returningToCard_ = false;
     bool toolbarShown_ = true;
     bool statusBarShown_ = true;
 };

@@ -47,6 +47,8 @@ public:
     bool changed() const { return changed_; }
     bool pageReady() const { return pageReady_; }
     bool passcardSelected() const { return selected_.kind == ItemKind::Card; }
+    // A passcard is selected and its last load opened it.
+    bool holdsCardOnShow() const { return passcardSelected() && record_.holdsLoadedCard(); }
     bool stars() const { return stars_; }
     bool details() const { return details_; }
     bool alwaysOnTop() const { return onTop_.on(); }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "editor_common/editor_traits.h"
@@ -53,6 +54,10 @@ public:
     void showBars(bool toolbar, bool statusBar) override { bars.emplace_back(toolbar, statusBar); }
     void showAbout(const AboutBoxTexts& texts) override { about.push_back(texts.text); }
     void reloadTree(const std::u16string& path) override { reloads.push_back(path); }
+    void selectInTree(const std::u16string& path) override {
+        selections.push_back(path);
+        if (onSelect) onSelect(path);
+    }
     void destroy() override { ++destroyed; }
 
     std::u16string address;
@@ -61,6 +66,8 @@ public:
     std::vector<std::pair<bool, bool>> bars;
     Lines about;
     Lines reloads;
+    Lines selections;
+    std::function<void(const std::u16string&)> onSelect;  // the tree's selection notice
     int destroyed = 0;
 };
 
@@ -498,6 +505,28 @@ TEST_F(PasscardEditorTest, AnAddressLongerThanTheBoxIsNotCutByAnEditElsewhere) {
     EXPECT_EQ(onDisk(u"Long").url, longAddress);
     editor->idle(u"https://short.example/");
     EXPECT_TRUE(session->changed());
+}
+
+TEST_F(PasscardEditorTest, EditsThatCannotBeSavedKeepTheirCardOnShowWhenAnotherIsSelected) {
+    show(u"Bank");
+    const std::string before = ReadBytes(file(u"Bank"));
+    // The tree tells of the selection it is put back to, as the control does.
+    window.onSelect = [&](const std::u16string& item) { editor->selectionChanged({ItemKind::Card, item}); };
+    type(0, u"\u4E2D");
+    prompts.queueAnswer(kIdOk);
+    editor->selectionChanged(card(u"Shop"));
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(prompts.shown()[0].text.rfind(u"Can not save the card '\\Bank':\n", 0), 0u);
+    EXPECT_EQ(window.selections, (Lines{path(u"Bank")}));
+    EXPECT_EQ(session->currentPath(), file(u"Bank"));
+    EXPECT_TRUE(session->changed());
+    EXPECT_EQ(inputs()[0]->value(), u"\u4E2D");
+    EXPECT_EQ(ReadBytes(file(u"Bank")), before);
+    // Once the text can be kept, the next selection saves it and moves on.
+    type(0, u"bobby");
+    editor->selectionChanged(card(u"Shop"));
+    EXPECT_EQ(session->currentPath(), file(u"Shop"));
+    EXPECT_EQ(onDisk(u"Bank").fieldValues[0], u"bobby");
 }
 
 }  // namespace
