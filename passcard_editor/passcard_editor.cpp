@@ -9,9 +9,7 @@ using namespace passcard_command;
 
 PasscardEditor::PasscardEditor(PasscardEditorSession& session, CardTree& tree, EditorLaunches& launches,
                                PasscardWindow& window)
-    : session_(session), tree_(tree), launches_(launches), window_(window) {
-    tree_.setOwner(window_.handle());
-}
+    : session_(session), tree_(tree), launches_(launches), window_(window) {}
 
 EditorViewState PasscardEditor::viewState() const {
     EditorViewState state = session_.viewState();
@@ -61,8 +59,11 @@ bool PasscardEditor::runCommand(unsigned id, const TreeSelection& selected) {
     // A tree operation may delete, move or rename the card on show: its
     // pending edits are saved first, as a new selection would, so that they
     // are neither lost nor written back to where the card was. A save that
-    // fails has been reported and stops the operation.
-    if (session_.changed() && !session_.saveCommand(window_.handle())) return true;
+    // fails has been reported and stops the operation. A card that was not
+    // opened has nothing to keep.
+    if (session_.changed() && session_.holdsCardOnShow() && !session_.saveCommand(window_.handle())) return true;
+    // The window may have been created after the editor: its handle is asked now.
+    tree_.setOwner(window_.handle());
     return tree_.runCommand(id, selected);
 }
 

@@ -461,6 +461,10 @@ TEST_F(PasscardEditorTest, ProtectedOnAnotherUsersCardSaysSoAndLeavesTheFile) {
     EXPECT_TRUE(run(common_command::kSave, u"Theirs"));
     EXPECT_EQ(prompts.shown().back().text, u"Can not save the card '\\Theirs':\nThe card was not opened, so it was not saved.");
     EXPECT_EQ(ReadBytes(file(u"Theirs")), before);
+    // Nor does it stand in the way of the tree's operations on it.
+    prompts.queueAnswer(kIdYes);
+    EXPECT_TRUE(run(PasscardTreeFlavour().commands.deleteCard, u"Theirs"));
+    EXPECT_FALSE(testing::FileExists(file(u"Theirs")));
 }
 
 TEST_F(PasscardEditorTest, TreeCommandsActOnPasscardFilesWithTheirNotices) {
