@@ -1,6 +1,7 @@
 #include "editor_common/editor_startup.h"
 
 #include "cardtree/tree_path.h"
+#include "foundation/windows_path.h"
 #include "editor_common/first_card.h"
 #include "foundation/toolbar_contract.h"
 
@@ -28,9 +29,13 @@ StartUpOutcome EditorStartUp::begin(std::u16string_view commandLine) {
 
 FirstSelection EditorStartUp::firstSelection(std::u16string_view commandLine) const {
     const std::u16string& root = profile_.userFolder();
+    // The path is read as the file system will read it: one that leads out of
+    // the library ("..") is no library path.
     if (NamesLibraryPath(commandLine, root)) {
-        const bool card = IsCardFileName(LastComponent(commandLine), traits_.tree.extension);
-        return {std::u16string(commandLine), true, card};
+        if (auto inside = ResolveInside(commandLine, root, PathPlace::SameOrBelow)) {
+            const bool card = IsCardFileName(LastComponent(*inside), traits_.tree.extension);
+            return {std::move(*inside), true, card};
+        }
     }
     if (auto card = FindFirstCard(files_, root, traits_.tree.extension)) {
         return {std::move(*card), false, true};

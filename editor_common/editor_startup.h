@@ -37,9 +37,9 @@ public:
     StartUpOutcome begin(std::u16string_view commandLine);
 
     // After begin() chose OpenWindow: the command line when it contains the
-    // user folder (the tree resolves it and falls back to the user folder when
-    // it names nothing there), else the first card of the library, else the
-    // user folder with no card.
+    // user folder and, read as the file system reads it, lies in the library
+    // (the tree falls back to the deepest folder it holds on the way); else
+    // the first card of the library; else the user folder with no card.
     FirstSelection firstSelection(std::u16string_view commandLine) const;
 
 private:

@@ -75,6 +75,19 @@ TEST_F(EditorStartUpTest, CommandLineContainingTheUserFolderIsSelectedAsItStands
     EXPECT_FALSE(folderSelection.card);
 }
 
+TEST_F(EditorStartUpTest, ACommandLineThatLeadsOutOfTheLibraryIsNoLibraryPath) {
+    setRootUser();
+    ASSERT_EQ(passcardStart.begin(u""), StartUpOutcome::OpenWindow);
+    const std::u16string first = makeFile(u"Shop.vrc");
+    const FirstSelection escaped = passcardStart.firstSelection(userFolder + u"\\..\\bob\\Bank.vrc");
+    EXPECT_EQ(escaped.path, first);
+    EXPECT_FALSE(escaped.fromCommandLine);
+    const FirstSelection dotted = passcardStart.firstSelection(userFolder + u"\\Shop\\.\\Store.vrc");
+    EXPECT_EQ(dotted.path, userFolder + u"\\Shop\\Store.vrc");
+    EXPECT_TRUE(dotted.fromCommandLine);
+    EXPECT_TRUE(dotted.card);
+}
+
 TEST_F(EditorStartUpTest, WithoutALibraryPathEachEditorFindsItsOwnFirstCard) {
     setRootUser();
     ASSERT_EQ(identityStart.begin(u""), StartUpOutcome::OpenWindow);

@@ -1,0 +1,141 @@
+// Selecting a card in either editor (load, fill the form page, lay it out)
+// beside only reading the card's file, in one run: an identity card with ten
+// custom fields and a passcard with twenty fields, unprotected and protected.
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+
+#include "foundation/catalogue/catalogue_tables.h"
+#include "foundation/primary_password.h"
+#include "foundation/text_file.h"
+#include "foundation/window_signals.h"
+#include "htmlform/document.h"
+#include "identity_editor/identity_editor_session.h"
+#include "passcard_editor/passcard_editor_session.h"
+#include "platform/host/host_file_system.h"
+
+namespace tarnwick {
+namespace {
+
+class OpenGate : public PasswordGate {
+public:
+    bool EnsurePrimaryPassword(WindowRef) override {
+        SetCurrentPrimaryPassword("alice123");
+        return true;
+    }
+};
+
+class SilentPrompts : public Prompts {
+public:
+    int messageBox(WindowRef, const std::u16string&, const std::u16string&, unsigned) override { return 1; }
+    WindowRef activeWindow() override { return kNoWindow; }
+    bool askPrimaryPassword(WindowRef, const PasswordDialogLook&, EntryDialogRules&) override { return false; }
+};
+
+class NoWindows : public Windows {
+public:
+    std::vector<WindowRef> findTopLevel(std::u16string_view) override { return {}; }
+    std::vector<WindowRef> findChildren(WindowRef, std::u16string_view) override { return {}; }
+    WindowRef findFirstChild(WindowRef, std::u16string_view) override { return kNoWindow; }
+    std::u16string windowText(WindowRef) override { return {}; }
+    std::intptr_t sendCopyData(WindowRef, std::uintptr_t, std::optional<std::u16string_view>) override { return 0; }
+    void post(WindowRef, std::uint32_t, std::uintptr_t, std::intptr_t) override {}
+    void restoreAndBringToFront(WindowRef) override {}
+    std::uint32_t majorVersion() override { return 10; }
+    bool allowFromLowerIntegrity(std::uint32_t) override { return false; }
+};
+
+class NoLauncher : public Launcher {
+public:
+    bool shellOpen(std::u16string_view, std::u16string_view) override { return false; }
+    bool createProcess(std::u16string_view) override { return false; }
+};
+
+OpenGate gate;
+SilentPrompts prompts;
+
+std::unique_ptr<htmlform::Document> page(const char* file) {
+    std::ifstream in(std::string(TARNWICK_SOURCE_DIR) + file, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return htmlform::Document::parse(std::u16string(bytes.begin(), bytes.end()));
+}
+
+const std::u16string kFolder = HostPathToWindows("/tmp");
+
+std::u16string identityCard(bool isProtected) {
+    IdentityRecord record(gate, prompts, NativeFileSystem(), IdentityMessages());
+    record.resetToNewCard(u"Bench");
+    for (auto& [tag, value] : record.fields) value = u"value of " + tag;
+    record.fields[u"[NAME]"] = u"Smith|John";
+    record.fields[u"[BIRTH DATA]"] = u"19800704";
+    record.customFields.clear();
+    for (int i = 0; i < 10; ++i) record.customFields.push_back({u"custom name", u"custom value"});
+    const std::u16string item = kFolder + (isProtected ? u"\\tarnwick-bench-select-p" : u"\\tarnwick-bench-select-u");
+    record.save(item + u".vrt", !isProtected);
+    return item;
+}
+
+std::u16string passcardCard(bool isProtected) {
+    PasscardRecord record(gate, prompts, NativeFileSystem(), PasscardMessages());
+    record.matchKey = u"bench.example";
+    record.url = u"https://bench.example/login";
+    for (int i = 0; i < 20; ++i) {
+        record.fieldNames.push_back(u"field" + std::u16string(1, static_cast<char16_t>(u'a' + i)));
+        record.fieldTypes.push_back(i % 2 ? u"password" : u"text");
+        record.fieldValues.push_back(u"a value of some length");
+    }
+    record.protectionMarker = isProtected ? kProtectMarker : kUnprotectMarker;
+    const std::u16string item = kFolder + (isProtected ? u"\\tarnwick-bench-select-p" : u"\\tarnwick-bench-select-u");
+    record.createCard(item + u".vrc");
+    return item;
+}
+
+void IdentityReadOnly(benchmark::State& state) {
+    const std::u16string file = identityCard(state.range(0) != 0) + u".vrt";
+    for (auto _ : state) benchmark::DoNotOptimize(ReadTextLines(file));
+}
+BENCHMARK(IdentityReadOnly)->ArgName("protected")->Arg(0)->Arg(1);
+
+void IdentitySelect(benchmark::State& state) {
+    const TreeSelection item{ItemKind::Card, identityCard(state.range(0) != 0)};
+    auto document = page("/identity_editor/resources/identity_form.html");
+    IdentityFormView view(*document, IdentityMessages());
+    IdentityRecord record(gate, prompts, NativeFileSystem(), IdentityMessages());
+    IdentityEditorSession session(kFolder, record, prompts, NativeFileSystem(), IdentityMessages());
+    session.pageLoaded(view);
+    for (auto _ : state) {
+        session.selectionChanged(item, kNoWindow);
+        benchmark::DoNotOptimize(document->ensureLayout());
+    }
+}
+BENCHMARK(IdentitySelect)->ArgName("protected")->Arg(0)->Arg(1);
+
+void PasscardReadOnly(benchmark::State& state) {
+    const std::u16string file = passcardCard(state.range(0) != 0) + u".vrc";
+    for (auto _ : state) benchmark::DoNotOptimize(ReadTextLines(file));
+}
+BENCHMARK(PasscardReadOnly)->ArgName("protected")->Arg(0)->Arg(1);
+
+void PasscardSelect(benchmark::State& state) {
+    const TreeSelection item{ItemKind::Card, passcardCard(state.range(0) != 0)};
+    auto document = page("/passcard_editor/resources/passcard_form.html");
+    PasscardFormView view(*document);
+    PasscardRecord record(gate, prompts, NativeFileSystem(), PasscardMessages());
+    NoWindows windows;
+    NoLauncher launcher;
+    WindowSignals signals(windows, launcher);
+    PasscardEditorSession session(kFolder, record, OptionStore(kFolder, nullptr, NativeFileSystem(), PasscardMessages()),
+                                  {prompts, signals, NativeFileSystem(), PasscardMessages()});
+    session.pageLoaded(view);
+    for (auto _ : state) {
+        session.selectionChanged(item, kNoWindow);
+        benchmark::DoNotOptimize(document->ensureLayout());
+    }
+}
+BENCHMARK(PasscardSelect)->ArgName("protected")->Arg(0)->Arg(1);
+
+}  // namespace
+}  // namespace tarnwick
