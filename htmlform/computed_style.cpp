@@ -1,5 +1,6 @@
 #include "htmlform/computed_style.h"
 
+#include <algorithm>
 #include <string>
 
 #include "htmlform/ascii_text.h"
@@ -48,6 +49,7 @@ int ParsePixels(std::u16string_view text, int em) {
         for (++i; i < text.size() && IsAsciiDigit(text[i]); ++i, scale /= 10) number += (text[i] - u'0') * scale, digits = true;
     }
     if (!digits) return -1;
+    number = std::min(number, static_cast<double>(Length::kMaxPixels));
     std::u16string unit = LowerAscii(text.substr(i));
     if (unit.empty() || unit == u"px") return static_cast<int>(number + 0.5);
     if (unit == u"pt") return static_cast<int>(number * 4 / 3 + 0.5);

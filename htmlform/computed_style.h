@@ -27,7 +27,12 @@ struct Length {
     int value = 0;
     bool percent = false;
     bool set = false;
-    int resolve(int base) const { return percent ? base * value / 100 : value; }
+    int resolve(int base) const {
+        long long pixels = percent ? static_cast<long long>(base) * value / 100 : value;
+        return static_cast<int>(pixels > kMaxPixels ? kMaxPixels : pixels);
+    }
+    // No box is wider than this, whatever a page asks for.
+    static constexpr int kMaxPixels = 1 << 20;
 };
 
 struct ComputedStyle {
@@ -42,6 +47,13 @@ struct ComputedStyle {
     bool borderCollapse = false;
     bool centred = false;  // a table with align="center"
 };
+
+// A sum of pixels kept within what any box may measure.
+inline int ClampPixels(long long pixels) {
+    if (pixels > Length::kMaxPixels) return Length::kMaxPixels;
+    if (pixels < -Length::kMaxPixels) return -Length::kMaxPixels;
+    return static_cast<int>(pixels);
+}
 
 // The style of the page's root element.
 ComputedStyle RootStyle();

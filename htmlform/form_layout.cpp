@@ -91,7 +91,8 @@ int LayoutEngine::layoutContents(Element& element, int x, int y, int width) {
     std::vector<InlineSpan> spans;
     auto flush = [&] {
         if (atoms.empty()) return;
-        cursor += layoutInline(atoms, spans, style(element).align, x, cursor, width, style(element).font);
+        cursor = ClampPixels(static_cast<long long>(cursor) +
+                             layoutInline(atoms, spans, style(element).align, x, cursor, width, style(element).font));
         atoms.clear();
         spans.clear();
     };
@@ -100,7 +101,7 @@ int LayoutEngine::layoutContents(Element& element, int x, int y, int width) {
         if (childElement && style(*childElement).display == Display::None) continue;
         if (childElement && isBlockLevel(*childElement)) {
             flush();
-            cursor += layoutBlockLevel(*childElement, x, cursor, width);
+            cursor = ClampPixels(static_cast<long long>(cursor) + layoutBlockLevel(*childElement, x, cursor, width));
         } else {
             collectAtoms(*child, atoms, spans);
         }

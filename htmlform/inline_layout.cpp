@@ -118,7 +118,7 @@ int LayoutEngine::layoutInline(std::vector<InlineAtom>& atoms, std::vector<Inlin
             atoms[i].x += x + dx;
             atoms[i].y = top + (height - atoms[i].height) / 2;
         }
-        top += height;
+        top = ClampPixels(static_cast<long long>(top) + height);
         ++line;
         cursor = 0;
         hasContent = false;
@@ -149,12 +149,12 @@ int LayoutEngine::layoutInline(std::vector<InlineAtom>& atoms, std::vector<Inlin
             InlineAtom& space = atoms[static_cast<std::size_t>(pendingSpace)];
             space.line = line;
             space.x = cursor;
-            cursor += spaceWidth;
+            cursor = ClampPixels(static_cast<long long>(cursor) + spaceWidth);
             pendingSpace = -1;
         }
         atom.line = line;
         atom.x = cursor + atom.marginLeft;
-        cursor += outer;
+        cursor = ClampPixels(static_cast<long long>(cursor) + outer);
         hasContent = true;
     }
     finishLine(atoms.size());
@@ -214,7 +214,7 @@ Intrinsic LayoutEngine::intrinsicInline(const std::vector<InlineAtom>& atoms) {
         } else {
             int outer = atom.marginLeft + atom.width + atom.marginRight;
             result.min = std::max(result.min, outer);
-            line += pending + outer;
+            line = ClampPixels(static_cast<long long>(line) + pending + outer);
             pending = 0;
             hasContent = true;
         }

@@ -52,12 +52,13 @@ public:
     }
 
     Intrinsic intrinsic() const {
-        int edges = frame();
-        Intrinsic result{edges, edges};
+        long long min = frame();
+        long long max = frame();
         for (const Column& column : columns_) {
-            result.min += column.min;
-            result.max += std::max(column.max, column.fixed);
+            min += column.min;
+            max += std::max(column.max, column.fixed);
         }
+        Intrinsic result{ClampPixels(min), ClampPixels(max)};
         if (!style_.width.set || style_.width.percent) return result;
         int fixed = std::max(result.min, style_.width.value);
         return {fixed, fixed};
@@ -67,11 +68,12 @@ public:
         int outer = std::max(0, available - style_.margin.horizontal());
         int width = tableWidth(outer);
         std::vector<int> widths = columnWidths(width - frame());
-        width = std::max(width, std::accumulate(widths.begin(), widths.end(), 0) + frame());
+        width = std::max(width, ClampPixels(std::accumulate(widths.begin(), widths.end(), 0LL) + frame()));
         int left = x + style_.margin.left + (style_.centred ? std::max(0, (outer - width) / 2) : 0);
         int top = y + style_.margin.top;
         int cursor = top + style_.border.top + (rows_.empty() ? 0 : grid_.spacing);
-        for (TableRow& row : rows_) cursor += layoutRow(row, widths, left, cursor) + grid_.spacing;
+        for (TableRow& row : rows_)
+            cursor = ClampPixels(static_cast<long long>(cursor) + layoutRow(row, widths, left, cursor) + grid_.spacing);
         int height = cursor - top + style_.border.bottom;
         setBox(table_, {left, top, width, height});
         for (TableRow& row : rows_)
@@ -86,8 +88,8 @@ public:
 
 private:
     int frame() const {
-        int count = static_cast<int>(columns_.size());
-        return style_.border.horizontal() + (count > 0 ? grid_.spacing * (count + 1) : 0);
+        long long count = static_cast<long long>(columns_.size());
+        return ClampPixels(style_.border.horizontal() + (count > 0 ? grid_.spacing * (count + 1) : 0));
     }
 
     void readGrid() {
@@ -147,12 +149,12 @@ private:
     int tableWidth(int outer) const {
         Intrinsic content = intrinsic();
         if (style_.width.set) return std::max(content.min, style_.width.resolve(outer));
-        int wanted = content.max;
-        int percentSum = 0;
-        int otherMax = 0;
+        long long wanted = content.max;
+        long long percentSum = 0;
+        long long otherMax = 0;
         for (const Column& column : columns_) {
             if (column.percent > 0) {
-                wanted = std::max(wanted, column.max * 100 / column.percent + frame());
+                wanted = std::max(wanted, column.max * 100LL / column.percent + frame());
                 percentSum += column.percent;
             } else {
                 otherMax += column.max;
@@ -160,17 +162,17 @@ private:
         }
         if (percentSum > 0 && percentSum < 100) wanted = std::max(wanted, otherMax * 100 / (100 - percentSum) + frame());
         if (percentSum >= 100 && otherMax > 0) wanted = outer;
-        return std::max(content.min, std::min(outer, wanted));
+        return std::max(content.min, std::min(outer, ClampPixels(wanted)));
     }
 
     std::vector<int> columnWidths(int inner) const {
         std::vector<int> widths;
         for (const Column& column : columns_) widths.push_back(column.min);
-        int used = std::accumulate(widths.begin(), widths.end(), 0);
+        int used = ClampPixels(std::accumulate(widths.begin(), widths.end(), 0LL));
         // Percentage and fixed columns first, then the others up to their content, then the rest.
         for (std::size_t c = 0; c < columns_.size(); ++c) {
             const Column& column = columns_[c];
-            int want = column.percent > 0 ? inner * column.percent / 100 : column.fixed;
+            int want = column.percent > 0 ? ClampPixels(static_cast<long long>(inner) * column.percent / 100) : column.fixed;
             if (want > widths[c]) {
                 int grow = std::min(want - widths[c], std::max(0, inner - used));
                 widths[c] += grow;
@@ -178,9 +180,10 @@ private:
             }
         }
         auto isAuto = [&](std::size_t c) { return columns_[c].percent == 0 && columns_[c].fixed == 0; };
-        int autoNeed = 0;
+        long long autoNeedSum = 0;
         for (std::size_t c = 0; c < columns_.size(); ++c)
-            if (isAuto(c)) autoNeed += columns_[c].max - widths[c];
+            if (isAuto(c)) autoNeedSum += columns_[c].max - widths[c];
+        int autoNeed = ClampPixels(autoNeedSum);
         int room = std::max(0, inner - used);
         if (autoNeed > 0) {
             int give = std::min(room, autoNeed);
@@ -191,7 +194,7 @@ private:
                     widths[c] += share;
                     given += share;
                 }
-            used += given;
+            used = ClampPixels(static_cast<long long>(used) + given);
             room = std::max(0, inner - used);
         }
         spread(widths, room, isAuto);
@@ -231,7 +234,7 @@ private:
             contentHeights.push_back(content);
             height = std::max(height, content + edges.vertical());
             setBox(cell, {cellX, top, width, 0});
-            cellX += width + grid_.spacing;
+            cellX = ClampPixels(static_cast<long long>(cellX) + width + grid_.spacing);
         }
         for (std::size_t c = 0; c < row.cells.size(); ++c) {
             Element& cell = *row.cells[c];

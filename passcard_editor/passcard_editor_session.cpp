@@ -11,6 +11,7 @@
 #include "foundation/card_file.h"
 #include "foundation/catalogue/catalogue_keys.h"
 #include "foundation/message_box.h"
+#include "foundation/sealable_text.h"
 #include "foundation/text_file.h"
 #include "passcard_editor/passcard_fields.h"
 
@@ -51,8 +52,15 @@ void PasscardEditorSession::markChanged() {
 
 void PasscardEditorSession::idle(std::u16string_view addressBoxText) {
     if (!passcardSelected()) return;
+    const std::u16string& loaded = record_.savedCopy.url;
+    // A longer address (the browser toolbar writes what it finds) shows cut
+    // in the box; the cut is not the user's edit and must not be saved.
+    if (loaded.size() > kAddressBoxChars && addressBoxText == std::u16string_view(loaded).substr(0, kAddressBoxChars)) {
+        record_.url = loaded;
+        return;
+    }
     record_.url = addressBoxText;
-    if (record_.url != record_.savedCopy.url) changed_ = true;
+    if (record_.url != loaded) changed_ = true;
 }
 
 void PasscardEditorSession::showChecks() {
@@ -112,13 +120,22 @@ SelectionOutcome PasscardEditorSession::damaged(const TreeSelection& item, Windo
 }
 
 bool PasscardEditorSession::save(WindowRef owner) {
-    if (!passcardSelected() || view_ == nullptr) return true;
-    const PageFields page = view_->readPage();
+    if (!passcardSelected()) return true;
     CardWriteResult result;
     try {
-        result = record_.save(currentPath_, page.names, page.values);
+        if (view_ != nullptr) {
+            const PageFields page = view_->readPage();
+            result = record_.save(currentPath_, page.names, page.values);
+        } else {
+            // The page never loaded: the record holds the fields as loaded and
+            // the address from the address box.
+            result = record_.save(currentPath_);
+        }
     } catch (const CTextFileException& failure) {
         ReportSaveFailure(ports_.prompts, owner, cardName(), SystemErrorText(failure.errorCode()), ports_.catalogue);
+        return false;
+    } catch (const UnsealableTextError& refusal) {
+        ReportSaveFailure(ports_.prompts, owner, cardName(), refusal.message(), ports_.catalogue);
         return false;
     }
     if (result == CardWriteResult::NotLoaded) {
@@ -173,19 +190,34 @@ void PasscardEditorSession::toggleProtection(WindowRef owner) {
     if (!passcardSelected()) return;
     bool isProtected = false;
     if (!record_.readProtection(currentPath_, isProtected)) return;  // a damaged file is left alone
-    const CardWriteResult result = record_.setProtection(currentPath_, !isProtected);
+    const auto result = rewriteCard(owner, [&] { return record_.setProtection(currentPath_, !isProtected); });
     if (result == CardWriteResult::NotOwner) {
         ShowMessage(ports_.prompts, owner, kErrorBox, catalogue_key::kPasscardNotOwner, ports_.catalogue);
     }
     if (result == CardWriteResult::Written) cardProtected_ = !isProtected;
 }
 
-void PasscardEditorSession::toggleDefault() {
+void PasscardEditorSession::toggleDefault(WindowRef owner) {
     if (!passcardSelected()) return;
     const bool wasDefault = record_.isDefault(currentPath_);
-    if (record_.setDefault(currentPath_, !wasDefault) != CardWriteResult::Written) return;
+    if (rewriteCard(owner, [&] { return record_.setDefault(currentPath_, !wasDefault); }) != CardWriteResult::Written) {
+        return;
+    }
     cardDefault_ = !wasDefault;
     ports_.signals.NotifyTray(notify_kind::kPasscards, currentPath_);
+}
+
+CardWriteResult PasscardEditorSession::rewriteCard(WindowRef owner, const std::function<CardWriteResult()>& rewrite) {
+    // The writer replaces the file whole or not at all: a failure leaves the
+    // card as it was, and the user is told why the mark did not change.
+    try {
+        return rewrite();
+    } catch (const CTextFileException& failure) {
+        ReportSaveFailure(ports_.prompts, owner, cardName(), SystemErrorText(failure.errorCode()), ports_.catalogue);
+    } catch (const UnsealableTextError& refusal) {
+        ReportSaveFailure(ports_.prompts, owner, cardName(), refusal.message(), ports_.catalogue);
+    }
+    return CardWriteResult::Damaged;
 }
 
 std::optional<std::u16string> PasscardEditorSession::askFieldName(std::u16string_view titleKey, std::u16string text,

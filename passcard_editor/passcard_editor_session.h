@@ -6,6 +6,8 @@
 // address() in its address box after a selection or Reset.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +27,9 @@
 
 namespace tarnwick {
 
+// The address box holds at most this many characters.
+inline constexpr std::size_t kAddressBoxChars = 2083;
+
 struct PasscardSessionPorts {
     Prompts& prompts;
     WindowSignals& signals;  // Default's change notice
@@ -42,6 +47,8 @@ public:
     bool changed() const { return changed_; }
     bool pageReady() const { return pageReady_; }
     bool passcardSelected() const { return selected_.kind == ItemKind::Card; }
+    // A passcard is selected and its last load opened it.
+    bool holdsCardOnShow() const { return passcardSelected() && record_.holdsLoadedCard(); }
     bool stars() const { return stars_; }
     bool details() const { return details_; }
     bool alwaysOnTop() const { return onTop_.on(); }
@@ -70,7 +77,8 @@ public:
     void reset();
 
     void toggleProtection(WindowRef owner);
-    void toggleDefault();
+    // A failed rewrite is reported in a box owned by `owner`.
+    void toggleDefault(WindowRef owner = kNoWindow);
     void addField(WindowRef owner);
     void renameField(WindowRef owner);
     void deleteField(WindowRef owner);
@@ -88,6 +96,9 @@ private:
     void pullPage();
     void showChecks();
     std::u16string cardName() const;
+    // Runs a rewrite of the card file; a write that failed is reported (and
+    // gives Damaged: nothing changed).
+    CardWriteResult rewriteCard(WindowRef owner, const std::function<CardWriteResult()>& rewrite);
     SelectionOutcome damaged(const TreeSelection& item, WindowRef owner);
     void writeFlag(std::u16string_view key, bool on);
     std::optional<std::u16string> askFieldName(std::u16string_view titleKey, std::u16string text,

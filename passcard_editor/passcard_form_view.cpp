@@ -19,6 +19,11 @@ void appendLine(std::u16string& text, std::u16string_view name, std::u16string_v
     text += u'\n';
 }
 
+const Element* grandparent(const Element& element) {
+    const Element* parent = element.parentElement();
+    return parent != nullptr ? parent->parentElement() : nullptr;
+}
+
 }  // namespace
 
 PasscardFormView::PasscardFormView(htmlform::Document& document) : document_(document) {}
@@ -68,9 +73,22 @@ bool PasscardFormView::pullPageIntoRecord(PasscardRecord& record) const {
 SelectedField PasscardFormView::selectedField() const {
     const Element* active = document_.activeElement();
     if (active == nullptr || !active->isInput()) return {};
-    // The focused box itself among the boxes: its row's position on the page
-    // would name the first row as well while the table is not laid out.
     const auto inputs = document_.getElementsByTagName(kInputTag);
+    // The field is found by its row's place on the page: the first box whose
+    // row (its grandparent) is as far down as the focused box's row.
+    const Element* row = grandparent(*active);
+    if (row != nullptr && row->offsetHeight() > 0) {
+        const int top = row->offsetTop();
+        for (std::size_t i = 0; i < inputs.size(); ++i) {
+            const Element* other = grandparent(*inputs[i]);
+            if (other != nullptr && other->offsetHeight() > 0 && other->offsetTop() == top) {
+                return {static_cast<int>(i), active->name()};
+            }
+        }
+        return {};
+    }
+    // A row that is not drawn has no place (every such row is at 0): the
+    // focused box itself among the boxes then names the field.
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         if (inputs[i] == active) return {static_cast<int>(i), active->name()};
     }

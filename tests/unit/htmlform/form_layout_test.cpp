@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <set>
 
+#include "htmlform/computed_style.h"
 #include "unit/htmlform/form_markup.h"
 
 namespace tarnwick::htmlform {
@@ -168,6 +169,26 @@ TEST_F(FormLayout, ChangesInvalidateTheLayout) {
     page->body()->setStyleDisplay(u"none");
     EXPECT_FALSE(page->layoutIsCurrent());
     EXPECT_EQ(page->ensureLayout().height, 0);
+}
+
+}  // namespace
+}  // namespace tarnwick::htmlform
+
+namespace tarnwick::htmlform {
+namespace {
+
+TEST(FormLayoutLimits, HostileSizesAreClampedNotOverflowed) {
+    std::u16string markup = u"<body style=\"font-size:872791000000000000000px; margin:99999999999999px\">"
+                            u"<table width=\"99999%\" cellspacing=99999><tr>";
+    for (int i = 0; i < 3000; ++i) markup += u"<td width=\"99999\" style=\"padding:9999999px\">x";
+    markup += u"</table><input size=99999999 style=\"width:99999999999px\"></body>";
+    auto page = Document::parse(markup);
+    FixedTextMeasure measure;
+    page->setLayoutContext(&measure, 800);
+    PageSize size = page->ensureLayout();
+    EXPECT_GT(size.width, 800);
+    EXPECT_LE(size.width, 8 * Length::kMaxPixels);  // margins, table and body, each within the limit
+    EXPECT_GE(size.height, 0);
 }
 
 }  // namespace

@@ -1,0 +1,144 @@
+#include "passcard_editor/passcard_editor.h"
+
+#include "editor_common/editor_traits.h"
+#include "passcard_editor/passcard_commands.h"
+
+namespace tarnwick {
+
+using namespace passcard_command;
+
+PasscardEditor::PasscardEditor(PasscardEditorSession& session, CardTree& tree, EditorLaunches& launches,
+                               PasscardWindow& window)
+    : session_(session), tree_(tree), launches_(launches), window_(window) {}
+
+EditorViewState PasscardEditor::viewState() const {
+    EditorViewState state = session_.viewState();
+    state.toolbarShown = toolbarShown_;
+    state.statusBarShown = statusBarShown_;
+    return state;
+}
+
+std::vector<CommandState> PasscardEditor::commandStates() const { return PasscardCommands().statesOf(viewState()); }
+
+void PasscardEditor::pageLoaded(PasscardFormView& view) {
+    session_.pageLoaded(view);
+    window_.showAddress(session_.address());
+}
+
+void PasscardEditor::selectionChanged(const TreeSelection& item) {
+    if (returningToCard_) return;  // the tree going back to the card on show
+    if (session_.changed() && session_.holdsCardOnShow() && !session_.saveCommand(window_.handle())) {
+        std::u16string card = session_.currentPath();
+        card.resize(card.size() - kPasscardExtension.size());
+        returningToCard_ = true;
+        window_.selectInTree(card);
+        returningToCard_ = false;
+        return;
+    }
+    const SelectionOutcome outcome = session_.selectionChanged(item, window_.handle());
+    window_.showAddress(session_.address());
+    // The damaged card was asked about (and perhaps deleted): the tree shows
+    // the library as it is now, with the card's folder selected.
+    if (outcome.kind == SelectionOutcome::Kind::Damaged) window_.reloadTree(outcome.folder);
+}
+
+std::vector<CommandState> PasscardEditor::idle(std::u16string_view addressBoxText) {
+    session_.idle(addressBoxText);
+    return commandStates();
+}
+
+bool PasscardEditor::runCommand(unsigned id, const TreeSelection& selected) {
+    // An accelerator reaches the window whatever the menu shows.
+    if (!PasscardCommands().stateOf(id, viewState()).enabled) return false;
+    if (runEditorCommand(id) || runViewCommand(id)) return true;
+    if (id == tree_.flavour().commands.toggleProtection) {
+        session_.toggleProtection(window_.handle());
+        return true;
+    }
+    if (PasscardCommands().find(id) == nullptr) return false;
+    // A tree operation may delete, move or rename the card on show: its
+    // pending edits are saved first, as a new selection would, so that they
+    // are neither lost nor written back to where the card was. A save that
+    // fails has been reported and stops the operation. A card that was not
+    // opened has nothing to keep.
+    if (session_.changed() && session_.holdsCardOnShow() && !session_.saveCommand(window_.handle())) return true;
+    // The window may have been created after the editor: its handle is asked now.
+    tree_.setOwner(window_.handle());
+    return tree_.runCommand(id, selected);
+}
+
+bool PasscardEditor::runEditorCommand(unsigned id) {
+    const WindowRef owner = window_.handle();
+    switch (id) {
+    case common_command::kSave: session_.saveCommand(owner); return true;
+    case kSaveAndClose: saveAndClose(); return true;
+    case common_command::kExit: exit(); return true;
+    case kReset:
+        session_.reset();
+        window_.showAddress(session_.address());
+        return true;
+    case kDefault: session_.toggleDefault(owner); return true;
+    case kCopy: {
+        const std::u16string text = session_.clipboardText();
+        if (!text.empty()) window_.putOnClipboard(text);
+        return true;
+    }
+    case kAddField: session_.addField(owner); return true;
+    case kRenameField: session_.renameField(owner); return true;
+    case kDeleteField: session_.deleteField(owner); return true;
+    case kIdentityEditor: launches_.startOtherEditor(owner); return true;
+    case common_command::kAbout: window_.showAbout(AboutBox(PasscardEditorTraits())); return true;
+    default: return launches_.openVendorPage(id, owner);
+    }
+}
+
+bool PasscardEditor::runViewCommand(unsigned id) {
+    switch (id) {
+    case kPasswordsAsStars: session_.toggleStars(); return true;
+    case kDetails: session_.toggleDetails(); return true;
+    case kAlwaysOnTop: window_.setTopmost(session_.toggleAlwaysOnTop()); return true;
+    case common_command::kToolbar:
+        toolbarShown_ = !toolbarShown_;
+        window_.showBars(toolbarShown_, statusBarShown_);
+        return true;
+    case common_command::kStatusBar:
+        statusBarShown_ = !statusBarShown_;
+        window_.showBars(toolbarShown_, statusBarShown_);
+        return true;
+    default: return false;
+    }
+}
+
+void PasscardEditor::saveAndClose() {
+    // A save that failed has been reported; the window stays with the edits.
+    if (session_.saveAndClose(window_.handle())) window_.destroy();
+}
+
+void PasscardEditor::exit() {
+    if (session_.mayClose(window_.handle())) window_.destroy();
+}
+
+bool PasscardEditor::closeRequested() {
+    if (!session_.mayClose(window_.handle())) return false;
+    window_.destroy();
+    return true;
+}
+
+KeyWatchVerdict PasscardEditor::watchMessage(std::uint32_t message, std::uintptr_t virtualKey, bool ctrlDown,
+                                             MessageTarget target) {
+    if (!session_.passcardSelected() || target == MessageTarget::LibraryTree) return {false, false};
+    const KeyWatchVerdict verdict = WatchKey(message, virtualKey, ctrlDown);
+    if (verdict.marksChanged) session_.markChanged();
+    return verdict;
+}
+
+void PasscardEditor::onUserEdit(htmlform::Element&) { session_.markChanged(); }
+
+void PasscardEditor::reloadAndSelect(const std::u16string& path) { window_.reloadTree(path); }
+
+void PasscardEditor::closeWithoutAsking() {
+    session_.dropChanges();
+    closeRequested();
+}
+
+}  // namespace tarnwick
