@@ -95,8 +95,16 @@ CardWriteResult PasscardRecord::write(const std::u16string& cardPath, const std:
     if (protectionMarker == kProtectMarker && !gate_.EnsurePrimaryPassword(prompts_.activeWindow())) {
         return CardWriteResult::NoPassword;
     }
-    WriteTextLines(cardPath, sealedLines(names, values), kEncodingUtf16LittleEndian, files_);
-    load(cardPath);
+    const bool isProtected = protectionMarker == kProtectMarker;
+    const std::vector<std::u16string> lines = sealedLines(names, values);
+    WriteTextLines(cardPath, lines, kEncodingUtf16LittleEndian, files_);
+    // The record is loaded again from the lines just written, exactly as a load
+    // of the file gives them: a read of the file after the write could fail
+    // while the save had already succeeded, leaving the record empty-handed.
+    path = cardPath;
+    fillFrom(lines, isProtected ? KeyModeUser : KeyModeCommon);
+    savedCopy = {url, fieldNames, fieldTypes, fieldValues};
+    loadedPath_ = cardPath;
     return CardWriteResult::Written;
 }
 
