@@ -1,6 +1,6 @@
 // The Blowfish block cipher (64-bit blocks, 16 rounds, the standard tables and
-// key schedule) with ECB, CBC and CFB over whole buffers. One object per sealed
-// value, built on the stack: the tables live inside it, nothing is allocated.
+// key schedule) with ECB, CBC and CFB over whole buffers. The tables live inside
+// the object, nothing is allocated; the codec keeps one per key (key_schedules.h).
 #pragma once
 
 #include <cstddef>

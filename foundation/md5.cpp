@@ -21,6 +21,12 @@ constexpr int kShift[64] = {7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 
 
 std::uint32_t rotl(std::uint32_t x, int n) { return (x << n) | (x >> (32 - n)); }
 
+// The four rounds spelled out, so that each step's function and message word
+// are fixed at compile time.
+std::uint32_t step(std::uint32_t a, std::uint32_t b, std::uint32_t f, std::uint32_t x, int i) {
+    return b + rotl(a + f + kT[i] + x, kShift[i]);
+}
+
 void transform(std::uint32_t state[4], const std::uint8_t block[64]) {
     std::uint32_t x[16];
     for (int i = 0; i < 16; ++i) {
@@ -28,28 +34,16 @@ void transform(std::uint32_t state[4], const std::uint8_t block[64]) {
                (std::uint32_t{block[4 * i + 2]} << 16) | (std::uint32_t{block[4 * i + 3]} << 24);
     }
     std::uint32_t a = state[0], b = state[1], c = state[2], d = state[3];
-    for (int i = 0; i < 64; ++i) {
-        std::uint32_t f;
-        int g;
-        if (i < 16) {
-            f = (b & c) | (~b & d);
-            g = i;
-        } else if (i < 32) {
-            f = (b & d) | (c & ~d);
-            g = (5 * i + 1) % 16;
-        } else if (i < 48) {
-            f = b ^ c ^ d;
-            g = (3 * i + 5) % 16;
-        } else {
-            f = c ^ (b | ~d);
-            g = (7 * i) % 16;
-        }
-        const std::uint32_t next = d;
+    const auto rotate = [&](std::uint32_t next) {
+        a = d;
         d = c;
         c = b;
-        b = b + rotl(a + f + kT[i] + x[g], kShift[i]);
-        a = next;
-    }
+        b = next;
+    };
+    for (int i = 0; i < 16; ++i) rotate(step(a, b, (b & c) | (~b & d), x[i], i));
+    for (int i = 16; i < 32; ++i) rotate(step(a, b, (b & d) | (c & ~d), x[(5 * i + 1) % 16], i));
+    for (int i = 32; i < 48; ++i) rotate(step(a, b, b ^ c ^ d, x[(3 * i + 5) % 16], i));
+    for (int i = 48; i < 64; ++i) rotate(step(a, b, c ^ (b | ~d), x[(7 * i) % 16], i));
     state[0] += a;
     state[1] += b;
     state[2] += c;
@@ -58,26 +52,44 @@ void transform(std::uint32_t state[4], const std::uint8_t block[64]) {
 
 }  // namespace
 
-std::array<std::uint8_t, 16> Md5(const void* data, std::size_t size) {
-    std::uint32_t state[4] = {0x67452301, 0xefcdab89, 0x98badcfe, 0x10325476};
+void Md5Digest::update(const void* data, std::size_t size) {
     const auto* bytes = static_cast<const std::uint8_t*>(data);
-    std::size_t done = 0;
-    for (; size - done >= 64; done += 64) transform(state, bytes + done);
+    total_ += size;
+    if (pending_ > 0) {
+        const std::size_t take = size < 64 - pending_ ? size : 64 - pending_;
+        std::memcpy(block_ + pending_, bytes, take);
+        pending_ += take;
+        bytes += take;
+        size -= take;
+        if (pending_ < 64) return;
+        transform(state_, block_);
+        pending_ = 0;
+    }
+    for (; size >= 64; size -= 64, bytes += 64) transform(state_, bytes);
+    if (size) std::memcpy(block_, bytes, size);
+    pending_ = size;
+}
 
+std::array<std::uint8_t, 16> Md5Digest::finish() {
     // The last block(s): the rest, 0x80, zeros, and the bit length little-endian.
     std::uint8_t tail[128] = {};
-    const std::size_t rest = size - done;
-    if (rest) std::memcpy(tail, bytes + done, rest);
-    tail[rest] = 0x80;
-    const std::size_t tailSize = rest < 56 ? 64 : 128;
-    const std::uint64_t bits = static_cast<std::uint64_t>(size) * 8;
+    if (pending_) std::memcpy(tail, block_, pending_);
+    tail[pending_] = 0x80;
+    const std::size_t tailSize = pending_ < 56 ? 64 : 128;
+    const std::uint64_t bits = static_cast<std::uint64_t>(total_) * 8;
     for (int i = 0; i < 8; ++i) tail[tailSize - 8 + i] = static_cast<std::uint8_t>(bits >> (8 * i));
-    transform(state, tail);
-    if (tailSize == 128) transform(state, tail + 64);
+    transform(state_, tail);
+    if (tailSize == 128) transform(state_, tail + 64);
 
     std::array<std::uint8_t, 16> digest{};
-    for (int i = 0; i < 16; ++i) digest[i] = static_cast<std::uint8_t>(state[i / 4] >> (8 * (i % 4)));
+    for (int i = 0; i < 16; ++i) digest[i] = static_cast<std::uint8_t>(state_[i / 4] >> (8 * (i % 4)));
     return digest;
+}
+
+std::array<std::uint8_t, 16> Md5(const void* data, std::size_t size) {
+    Md5Digest digest;
+    digest.update(data, size);
+    return digest.finish();
 }
 
 }  // namespace tarnwick

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "foundation/key_schedules.h"
 #include "foundation/secure_zero.h"
 
 namespace tarnwick {
@@ -28,7 +29,11 @@ void SetCurrentPrimaryPassword(std::string_view narrow) {
     std::memcpy(buffer().bytes, narrow.data(), n);
 }
 
-void ClearCurrentPrimaryPassword() { SecureZero(buffer().bytes, sizeof buffer().bytes); }
+void ClearCurrentPrimaryPassword() {
+    SecureZero(buffer().bytes, sizeof buffer().bytes);
+    // The user key's schedule opens what the password opens.
+    ForgetUserKeySchedule();
+}
 
 bool HasCurrentPrimaryPassword() { return buffer().bytes[0] != '\0'; }
 

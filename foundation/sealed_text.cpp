@@ -1,5 +1,6 @@
 #include "foundation/sealed_text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -7,19 +8,14 @@
 #include <vector>
 
 #include "foundation/blowfish_cipher.h"
+#include "foundation/key_schedules.h"
 #include "foundation/md5.h"
-#include "foundation/primary_password.h"
 #include "foundation/secure_zero.h"
 
 namespace tarnwick {
 namespace {
 
-constexpr std::size_t kKeyLength = 16;
 constexpr std::uint8_t kPadByte = 0x14;
-constexpr char kCommonKey[] = "brindlefoxmarrow";
-constexpr char kOptionKey[] = "cobaltwrenharbor";
-static_assert(sizeof kCommonKey == kKeyLength + 1 && sizeof kOptionKey == kKeyLength + 1);
-static_assert(sizeof kUserKeyPrefix == 8 + 1);
 
 // Length of a zero-terminated byte string, looking at no more than `limit` bytes.
 std::size_t boundedLength(const void* bytes, std::size_t limit) {
@@ -28,58 +24,29 @@ std::size_t boundedLength(const void* bytes, std::size_t limit) {
                 : limit;
 }
 
-// A cipher built from a key and wiped when dropped: its schedule decrypts as
-// well as the key itself does.
-class ScopedCipher {
-public:
-    explicit ScopedCipher(const std::uint8_t* key) : cipher_(key, kKeyLength) {}
-    ~ScopedCipher() { SecureZero(&cipher_, sizeof cipher_); }
-    ScopedCipher(const ScopedCipher&) = delete;
-    ScopedCipher& operator=(const ScopedCipher&) = delete;
-
-    const CBlowfishCipher& operator*() const { return cipher_; }
-    const CBlowfishCipher* operator->() const { return &cipher_; }
-
-private:
-    CBlowfishCipher cipher_;
-};
-
-// The common key is no secret (every program holds it), so its schedule is
-// built once: readers that unseal a line of every card, as the tray program's
-// card lists do, would otherwise spend most of their time building it.
-const CBlowfishCipher& commonKeyCipher() {
-    static const CBlowfishCipher cipher(reinterpret_cast<const std::uint8_t*>(kCommonKey), kKeyLength);
-    return cipher;
+void checkKeyMode(int keyMode) {
+    if (keyMode != KeyModeUser && keyMode != KeyModeCommon && keyMode != KeyModeOption) {
+        throw std::invalid_argument("unknown key mode");
+    }
 }
 
-// The 16-byte key of a mode; zeroed when it goes out of scope because the user
-// key holds half of the primary password.
-class SealKey {
-public:
-    explicit SealKey(int keyMode) {
-        switch (keyMode) {
-            case KeyModeUser: {
-                std::memcpy(bytes_.data(), kUserKeyPrefix, 8);
-                // The password's first 8 bytes up to its terminator; a shorter
-                // password leaves the rest of the key zero.
-                const char* password = CurrentPrimaryPassword();
-                std::memcpy(bytes_.data() + 8, password, boundedLength(password, 8));
-                break;
-            }
-            case KeyModeCommon: std::memcpy(bytes_.data(), kCommonKey, kKeyLength); break;
-            case KeyModeOption: std::memcpy(bytes_.data(), kOptionKey, kKeyLength); break;
-            default: throw std::invalid_argument("unknown key mode");
+// Runs the cipher of the mode's key over the bytes: every key's schedule is
+// built once and kept (key_schedules.h).
+void applyKey(int keyMode, bool encrypt, const std::uint8_t* in, std::uint8_t* out, std::size_t count) {
+    const auto run = [&](const CBlowfishCipher& cipher) {
+        if (encrypt) {
+            cipher.Encrypt(in, out, count, CBlowfishCipher::kModeEcb);
+        } else {
+            cipher.Decrypt(in, out, count, CBlowfishCipher::kModeEcb);
         }
+    };
+    switch (keyMode) {
+        case KeyModeUser: run(*UserKeyCipher()); break;
+        case KeyModeCommon: run(CommonKeyCipher()); break;
+        case KeyModeOption: run(OptionKeyCipher()); break;
+        default: throw std::invalid_argument("unknown key mode");
     }
-    ~SealKey() { SecureZero(bytes_.data(), bytes_.size()); }
-    SealKey(const SealKey&) = delete;
-    SealKey& operator=(const SealKey&) = delete;
-
-    const std::uint8_t* data() const { return bytes_.data(); }
-
-private:
-    std::array<std::uint8_t, kKeyLength> bytes_{};
-};
+}
 
 bool isBlowfish(std::u16string_view algorithm) { return algorithm == kAlgorithmBlowfish; }
 
@@ -104,19 +71,29 @@ std::uint8_t tokenByte(std::u16string_view token) {
     return static_cast<std::uint8_t>(static_cast<std::uint64_t>(value) & 0xFF);
 }
 
-// A byte buffer of plain text, wiped when dropped (also when a conversion throws).
+// A byte buffer, wiped when dropped (also when a conversion throws): it holds
+// plain text. A sealed line is short, so its bytes stay on the stack.
 class WipedBytes {
 public:
-    explicit WipedBytes(std::size_t size) : bytes_(size, 0) {}
-    ~WipedBytes() { SecureZero(bytes_.data(), bytes_.size()); }
+    // All `size` bytes start zero.
+    explicit WipedBytes(std::size_t size) : size_(size) {
+        if (size > inline_.size()) {
+            heap_.assign(size, 0);
+        } else {
+            std::memset(inline_.data(), 0, size);
+        }
+    }
+    ~WipedBytes() { SecureZero(data(), size_); }
     WipedBytes(const WipedBytes&) = delete;
     WipedBytes& operator=(const WipedBytes&) = delete;
 
-    std::uint8_t* data() { return bytes_.data(); }
-    std::size_t size() const { return bytes_.size(); }
+    std::uint8_t* data() { return heap_.empty() ? inline_.data() : heap_.data(); }
+    std::size_t size() const { return size_; }
 
 private:
-    std::vector<std::uint8_t> bytes_;
+    std::array<std::uint8_t, 512> inline_;  // only the first size_ bytes are used
+    std::vector<std::uint8_t> heap_;
+    std::size_t size_;
 };
 
 // "%d" of the byte read as a signed 8-bit value.
@@ -132,17 +109,32 @@ void appendSignedByte(std::u16string& out, std::uint8_t byte) {
 }
 
 // One byte per token between single spaces: "" is one token, "  " three.
-std::vector<std::uint8_t> readNumbers(std::u16string_view sealed) {
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(sealed.size() / 3 + 1);
-    for (std::size_t start = 0;;) {
-        const std::size_t space = sealed.find(u' ', start);
-        if (space == std::u16string_view::npos) {
-            bytes.push_back(tokenByte(sealed.substr(start)));
-            return bytes;
+std::size_t countNumbers(std::u16string_view sealed) {
+    return static_cast<std::size_t>(std::count(sealed.begin(), sealed.end(), u' ')) + 1;
+}
+
+void readNumbers(std::u16string_view sealed, std::uint8_t* bytes) {
+    const char16_t* p = sealed.data();
+    const char16_t* const end = p + sealed.size();
+    for (;; ++bytes) {
+        // What SealText writes, an optional minus and one to three digits, is
+        // read at once; anything else goes the whole way through tokenByte.
+        const char16_t* q = p;
+        const bool negative = q < end && *q == u'-';
+        if (negative) ++q;
+        unsigned value = 0;
+        int digits = 0;
+        for (; q < end && digits < 4 && *q >= u'0' && *q <= u'9'; ++q, ++digits) {
+            value = value * 10 + static_cast<unsigned>(*q - u'0');
         }
-        bytes.push_back(tokenByte(sealed.substr(start, space - start)));
-        start = space + 1;
+        if (digits >= 1 && digits <= 3 && (q == end || *q == u' ')) {
+            *bytes = static_cast<std::uint8_t>(negative ? 0u - value : value);
+        } else {
+            q = std::find(p, end, u' ');
+            *bytes = tokenByte(std::u16string_view(p, static_cast<std::size_t>(q - p)));
+        }
+        if (q == end) return;
+        p = q + 1;
     }
 }
 
@@ -150,7 +142,7 @@ std::vector<std::uint8_t> readNumbers(std::u16string_view sealed) {
 
 std::u16string SealText(std::u16string_view text, std::u16string_view algorithm, int keyMode,
                         const CodePage& codePage) {
-    const SealKey key(keyMode);
+    checkKeyMode(keyMode);
     std::string narrow = codePage.toNarrow(text, CodePage::Which::Thread);
     const std::size_t n = narrow.size();
     const std::size_t count = 8 * (n / 8) + 8;
@@ -163,10 +155,7 @@ std::u16string SealText(std::u16string_view text, std::u16string_view algorithm,
     SecureZero(narrow.data(), narrow.size());
 
     std::vector<std::uint8_t> sealed(count + 1, 0);
-    if (isBlowfish(algorithm)) {
-        const ScopedCipher cipher(key.data());
-        cipher->Encrypt(plain.data(), sealed.data(), count, CBlowfishCipher::kModeEcb);
-    }
+    if (isBlowfish(algorithm)) applyKey(keyMode, true, plain.data(), sealed.data(), count);
 
     std::u16string out;
     out.reserve(count * 5);
@@ -179,20 +168,17 @@ std::u16string SealText(std::u16string_view text, std::u16string_view algorithm,
 
 std::u16string UnsealText(std::u16string_view sealed, std::u16string_view algorithm, int keyMode,
                           const CodePage& codePage) {
-    const SealKey key(keyMode);
-    const std::vector<std::uint8_t> bytes = readNumbers(sealed);
+    checkKeyMode(keyMode);
+    const std::size_t numbers = countNumbers(sealed);
 
     // Too short to hold a block: a damaged line, read as empty.
-    const std::size_t count = 8 * (bytes.size() / 8);
+    const std::size_t count = 8 * (numbers / 8);
     if (count == 0) return {};
 
-    WipedBytes plain(bytes.size() + 1);
-    if (isBlowfish(algorithm) && keyMode == KeyModeCommon) {
-        commonKeyCipher().Decrypt(bytes.data(), plain.data(), count, CBlowfishCipher::kModeEcb);
-    } else if (isBlowfish(algorithm)) {
-        const ScopedCipher cipher(key.data());
-        cipher->Decrypt(bytes.data(), plain.data(), count, CBlowfishCipher::kModeEcb);
-    }
+    WipedBytes bytes(numbers);
+    readNumbers(sealed, bytes.data());
+    WipedBytes plain(numbers + 1);
+    if (isBlowfish(algorithm)) applyKey(keyMode, false, bytes.data(), plain.data(), count);
     std::size_t length = boundedLength(plain.data(), plain.size());
     const void* pad = std::memchr(plain.data(), kPadByte, length);
     if (pad) length = static_cast<std::size_t>(static_cast<const std::uint8_t*>(pad) - plain.data());
@@ -203,7 +189,10 @@ std::u16string UnsealText(std::u16string_view sealed, std::u16string_view algori
 
 std::u16string MakeCheckText(std::u16string_view text, const CodePage& codePage) {
     const std::string narrow = codePage.toNarrow(text, CodePage::Which::Thread);
-    const std::array<std::uint8_t, 16> digest = Md5(narrow.data(), narrow.size());
+    return CheckTextOfDigest(Md5(narrow.data(), narrow.size()));
+}
+
+std::u16string CheckTextOfDigest(const std::array<std::uint8_t, 16>& digest) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::u16string out;
     out.reserve(32 * 3);

@@ -3,6 +3,8 @@
 // decimal style, that ends every card file.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -40,5 +42,7 @@ std::u16string UnsealText(std::u16string_view sealed, std::u16string_view algori
 // 32 numbers: the character codes of the upper-case hex MD5 digest of the narrow text.
 std::u16string MakeCheckText(std::u16string_view text, const CodePage& codePage);
 std::u16string MakeCheckText(std::u16string_view text);
+// The same decimal form of a digest already made.
+std::u16string CheckTextOfDigest(const std::array<std::uint8_t, 16>& digest);
 
 }  // namespace tarnwick

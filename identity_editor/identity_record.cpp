@@ -117,18 +117,19 @@ CardWriteResult IdentityRecord::setProtection(const std::u16string& path, bool p
 }
 
 int IdentityRecord::load(const std::u16string& path) {
-    bool isProtected = false;
-    if (!readProtection(path, isProtected)) return kCardDamaged;
+    // One read: the lines whose check line, protection and owner are checked
+    // are the lines that are loaded, even if the file changes meanwhile.
+    std::vector<std::u16string> lines = ReadTextLines(path, files_);
+    if (!CardCheckLineMatches(lines)) return kCardDamaged;
+    const std::u16string& marker = lines[lines.size() - 2];
+    const bool isProtected = IsCardProtected(marker);
     if (isProtected) {
         if (!gate_.EnsurePrimaryPassword(prompts_.activeWindow())) return kCardNotLoaded;
-        if (!checkOwner(path)) {
+        if (!CardBelongsToCurrentUser(marker)) {
             ShowMessage(prompts_, prompts_.activeWindow(), kErrorBox, catalogue_key::kIdentityNotOwner, catalogue_);
             return kCardNotLoaded;
         }
     }
-    std::vector<std::u16string> lines = ReadTextLines(path, files_);
-    // The file may have changed since it was checked: it is checked again as read.
-    if (!CardCheckLineMatches(lines)) return kCardDamaged;
     for (std::u16string& line : lines) line = UnsealText(line, kAlgorithmBlowfish, keyModeOf(isProtected));
     fillFrom(lines);
     return kCardLoaded;

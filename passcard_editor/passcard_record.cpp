@@ -32,18 +32,19 @@ bool PasscardRecord::holds(const std::u16string& cardPath) const {
 int PasscardRecord::load(const std::u16string& cardPath) {
     path = cardPath;
     loadedPath_.reset();
-    bool isProtected = false;
-    if (!readProtection(cardPath, isProtected)) return kCardDamaged;
+    // One read: the lines whose protection and owner are checked are the lines
+    // that are loaded, even if the file changes meanwhile.
+    const std::vector<std::u16string> lines = intactLines(cardPath);
+    if (lines.empty()) return kCardDamaged;
+    const std::u16string& marker = lines[lines.size() - 2];
+    const bool isProtected = IsCardProtected(marker);
     if (isProtected) {
         if (!gate_.EnsurePrimaryPassword(prompts_.activeWindow())) return kCardNotLoaded;
-        if (!checkOwner(cardPath)) {
+        if (!CardBelongsToCurrentUser(marker)) {
             ShowMessage(prompts_, prompts_.activeWindow(), kErrorBox, catalogue_key::kPasscardNotOwner, catalogue_);
             return kCardNotLoaded;
         }
     }
-    // Read again, as checked: the file may have changed since.
-    const std::vector<std::u16string> lines = intactLines(cardPath);
-    if (lines.empty()) return kCardDamaged;
     fillFrom(lines, isProtected ? KeyModeUser : KeyModeCommon);
     savedCopy = {url, fieldNames, fieldTypes, fieldValues};
     loadedPath_ = cardPath;
@@ -102,8 +103,16 @@ CardWriteResult PasscardRecord::write(const std::u16string& cardPath, const std:
     if (protectionMarker == kProtectMarker && !gate_.EnsurePrimaryPassword(prompts_.activeWindow())) {
         return CardWriteResult::NoPassword;
     }
-    WriteTextLines(cardPath, sealedLines(names, values), kEncodingUtf16LittleEndian, files_);
-    load(cardPath);
+    const bool isProtected = protectionMarker == kProtectMarker;
+    const std::vector<std::u16string> lines = sealedLines(names, values);
+    WriteTextLines(cardPath, lines, kEncodingUtf16LittleEndian, files_);
+    // The record is loaded again from the lines just written, exactly as a load
+    // of the file gives them: a read of the file after the write could fail
+    // while the save had already succeeded, leaving the record empty-handed.
+    path = cardPath;
+    fillFrom(lines, isProtected ? KeyModeUser : KeyModeCommon);
+    savedCopy = {url, fieldNames, fieldTypes, fieldValues};
+    loadedPath_ = cardPath;
     return CardWriteResult::Written;
 }
 

@@ -53,7 +53,7 @@ public:
     bool holdsLoadedCard() const { return loadedPath_.has_value(); }
 
     // Writes the record with the names and values read from the form, then
-    // loads the card again. NotLoaded, with the file untouched, unless the
+    // loads the card again from the lines written. NotLoaded, with the file untouched, unless the
     // record holds the card loaded from `cardPath` and the page lists match
     // its fields. Write failures raise CTextFileException, the old file intact.
     CardWriteResult save(const std::u16string& cardPath, const std::vector<std::u16string>& pageNames,

@@ -1,18 +1,8 @@
 #include "platform/host/host_registry.h"
 
-#ifndef _WIN32
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <random>
 #include <sstream>
-#include <system_error>
 
 #include "platform/utf8.h"
 
@@ -66,7 +56,10 @@ std::u16string unescape(const std::string& text) {
 
 }  // namespace
 
-HostRegistry::HostRegistry(std::string storeFile) : storeFile_(std::move(storeFile)) { load(); }
+HostRegistry::HostRegistry(std::u16string storeFile, FileSystem& files)
+    : storeFile_(std::move(storeFile)), files_(&files) {
+    load();
+}
 
 HostRegistry::Key* HostRegistry::find(std::u16string_view key) {
     const auto it = keys_.find(upper(normalised(key)));
@@ -157,56 +150,48 @@ std::string HostRegistry::text() const {
     return out.str();
 }
 
-namespace {
-
-// A new name beside the store, for its next text.
-std::string temporaryBeside(const std::string& storeFile) {
-    std::random_device random;
-    return storeFile + ".new" + std::to_string(random()) + std::to_string(random());
-}
-
-// The whole text in a new file that reaches the disk; false when any of it
-// cannot be written.
-bool writeNewFile(const std::string& path, const std::string& bytes) {
-#ifdef _WIN32
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-    out.close();
-    return static_cast<bool>(out);
-#else
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0) return false;
-    bool written = true;
-    for (std::size_t done = 0; written && done < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        written = n > 0;
-        if (written) done += static_cast<std::size_t>(n);
-    }
-    written = written && ::fsync(fd) == 0;
-    return ::close(fd) == 0 && written;
-#endif
-}
-
-}  // namespace
-
-// The store is never rewritten in place: the new text goes to a file beside
+// The store is never rewritten in place: the new text goes to a new file beside
 // it, reaches the disk, and then takes the store's name in one step, so that a
 // full disk or a crash leaves the old store whole.
 bool HostRegistry::save() {
-    if (storeFile_.empty()) return true;
-    const std::string temporary = temporaryBeside(storeFile_);
-    if (writeNewFile(temporary, text())) {
-        std::error_code error;
-        std::filesystem::rename(temporary, storeFile_, error);
-        if (!error) return true;
-    }
-    std::remove(temporary.c_str());
+    if (files_ == nullptr) return true;
+    if (unreadable_) return false;
+    std::random_device random;
+    const std::u16string temporary =
+        storeFile_ + u".new" + Utf8ToUtf16(std::to_string(random()) + std::to_string(random()));
+    const std::string bytes = text();
+    std::uint32_t error = kErrorSuccess;
+    auto file = files_->createNew(temporary, error);
+    if (!file) return false;
+    error = file->write(bytes.data(), bytes.size());
+    if (error == kErrorSuccess) error = file->flush();
+    file.reset();  // closed before it takes the store's place
+    if (error == kErrorSuccess) error = files_->replaceFile(temporary, storeFile_);
+    if (error == kErrorSuccess) return true;
+    files_->deleteFile(temporary);
     return false;
 }
 
 void HostRegistry::load() {
-    std::ifstream in(storeFile_, std::ios::binary);
+    std::uint32_t error = kErrorSuccess;
+    auto file = files_->openForReading(storeFile_, error);
+    // A store that exists but cannot be read is never written over with what
+    // little was read: every change is then refused.
+    if (!file) {
+        unreadable_ = error != kErrorFileNotFound && error != kErrorPathNotFound;
+        return;
+    }
+    std::string bytes;
+    char buffer[4096];
+    for (std::size_t got = 0;;) {
+        if (file->read(buffer, sizeof buffer, got) != kErrorSuccess) {
+            unreadable_ = true;
+            return;
+        }
+        if (got == 0) break;
+        bytes.append(buffer, got);
+    }
+    std::istringstream in(bytes);
     std::string line;
     Key* current = nullptr;
     while (std::getline(in, line)) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <variant>
 
+#include "platform/file_system.h"
 #include "platform/registry.h"
 
 namespace tarnwick {
@@ -15,10 +16,11 @@ class HostRegistry : public Registry {
 public:
     // In memory only.
     HostRegistry() = default;
-    // Loaded from `storeFile` (a missing file is an empty registry) and written
-    // back after every change through a temporary file that replaces it; a
-    // change whose write fails returns false and leaves the old store whole.
-    explicit HostRegistry(std::string storeFile);
+    // Loaded from `storeFile`, a core path (a missing file is an empty
+    // registry), and written back through `files` after every change into a new
+    // file that then replaces it; a change whose write fails returns false and
+    // leaves the old store whole.
+    HostRegistry(std::u16string storeFile, FileSystem& files);
 
     bool createKey(std::u16string_view key) override;
     std::optional<std::u16string> readString(std::u16string_view key, std::u16string_view value,
@@ -44,7 +46,9 @@ private:
     bool save();
     void load();
 
-    std::string storeFile_;
+    std::u16string storeFile_;
+    FileSystem* files_ = nullptr;
+    bool unreadable_ = false;  // the store exists but could not be read
     std::map<std::u16string, Key> keys_;  // by upper-cased full path
 };
 

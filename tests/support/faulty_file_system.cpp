@@ -12,6 +12,7 @@ public:
     std::uint32_t read(void* buffer, std::size_t size, std::size_t& got) override {
         owner_.readSizes.push_back(size);
         got = 0;
+        if (std::uint32_t error = 0; owner_.callFails(error)) return error;
         if (owner_.bytesRead >= owner_.readBudget) return owner_.failReadWith;
         size = std::min({size, owner_.maxReadSize, owner_.readBudget - owner_.bytesRead});
         const std::uint32_t error = real_->read(buffer, size, got);
@@ -21,6 +22,7 @@ public:
 
     std::uint32_t write(const void* data, std::size_t size) override {
         owner_.writeSizes.push_back(size);
+        if (std::uint32_t error = 0; owner_.callFails(error)) return error;
         const std::size_t room = owner_.writeBudget - std::min(owner_.writeBudget, owner_.bytesWritten);
         if (size > room) {
             if (room > 0 && real_->write(data, room) == kErrorSuccess) owner_.bytesWritten += room;
@@ -32,6 +34,7 @@ public:
     }
 
     std::uint32_t flush() override {
+        if (std::uint32_t error = 0; owner_.callFails(error)) return error;
         return owner_.failFlushWith != kErrorSuccess ? owner_.failFlushWith : real_->flush();
     }
 
@@ -41,6 +44,12 @@ private:
 };
 
 }  // namespace
+
+bool FaultyFileSystem::callFails(std::uint32_t& error) {
+    if (++calls != failCallNumber) return false;
+    error = failCallWith;
+    return true;
+}
 
 bool FaultyFileSystem::createFails(std::uint32_t& error) {
     if (failCreateWith == kErrorSuccess || failCreateTimes == 0) return false;
@@ -56,6 +65,7 @@ std::unique_ptr<OpenFile> FaultyFileSystem::wrapCreated(const std::u16string& pa
 }
 
 std::unique_ptr<OpenFile> FaultyFileSystem::openForReading(const std::u16string& path, std::uint32_t& error) {
+    if (callFails(error)) return nullptr;
     if (failOpenForReadingWith != kErrorSuccess) {
         error = failOpenForReadingWith;
         return nullptr;
@@ -66,49 +76,66 @@ std::unique_ptr<OpenFile> FaultyFileSystem::openForReading(const std::u16string&
 }
 
 std::unique_ptr<OpenFile> FaultyFileSystem::createForWriting(const std::u16string& path, std::uint32_t& error) {
+    if (callFails(error)) return nullptr;
     if (createFails(error)) return nullptr;
     return wrapCreated(path, real_.createForWriting(path, error));
 }
 
 std::unique_ptr<OpenFile> FaultyFileSystem::createNew(const std::u16string& path, std::uint32_t& error) {
+    if (callFails(error)) return nullptr;
     if (createFails(error)) return nullptr;
     return wrapCreated(path, real_.createNew(path, error));
 }
 
 std::uint32_t FaultyFileSystem::replaceFile(const std::u16string& source, const std::u16string& target) {
     ++replaceCalls;
-    return failReplaceWith != kErrorSuccess ? failReplaceWith : real_.replaceFile(source, target);
+    if (std::uint32_t error = 0; callFails(error)) return error;
+    if (failReplaceWith != kErrorSuccess) return failReplaceWith;
+    const std::uint32_t error = real_.replaceFile(source, target);
+    if (error == kErrorSuccess) replacedTargets.push_back(target);
+    return error;
 }
 
 std::uint32_t FaultyFileSystem::deleteFile(const std::u16string& path) {
+    if (std::uint32_t error = 0; callFails(error)) return error;
     return failDeleteWith != kErrorSuccess ? failDeleteWith : real_.deleteFile(path);
 }
 
 std::uint32_t FaultyFileSystem::listFolder(const std::u16string& folder,
                                            std::vector<FolderEntry>& entries) {
+    if (std::uint32_t error = 0; callFails(error)) return error;
     if (failFolderOperationsWith != kErrorSuccess) return failFolderOperationsWith;
     return real_.listFolder(folder, entries);
 }
 
 std::uint32_t FaultyFileSystem::createFolder(const std::u16string& path) {
+    if (std::uint32_t error = 0; callFails(error)) return error;
     if (failFolderOperationsWith != kErrorSuccess) return failFolderOperationsWith;
     return real_.createFolder(path);
 }
 
 std::uint32_t FaultyFileSystem::removeFolder(const std::u16string& path) {
+    if (std::uint32_t error = 0; callFails(error)) return error;
     if (failFolderOperationsWith != kErrorSuccess) return failFolderOperationsWith;
     return real_.removeFolder(path);
 }
 
 std::uint32_t FaultyFileSystem::moveEntry(const std::u16string& from, const std::u16string& to) {
+    if (std::uint32_t error = 0; callFails(error)) return error;
     if (failFolderOperationsWith != kErrorSuccess) return failFolderOperationsWith;
     return real_.moveEntry(from, to);
 }
 
 std::uint32_t FaultyFileSystem::copyFile(const std::u16string& from, const std::u16string& to,
                                          bool failIfExists) {
+    if (std::uint32_t error = 0; callFails(error)) return error;
     if (failFolderOperationsWith != kErrorSuccess) return failFolderOperationsWith;
     return real_.copyFile(from, to, failIfExists);
+}
+
+std::uint32_t FaultyFileSystem::queryEntry(const std::u16string& path, FolderEntry& entry) {
+    if (std::uint32_t error = 0; callFails(error)) return error;
+    return real_.queryEntry(path, entry);
 }
 
 }  // namespace tarnwick::testing

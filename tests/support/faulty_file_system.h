@@ -1,6 +1,7 @@
 // A file system that passes calls on to a real one and fails where a test says:
 // at creation, after a number of bytes written or read, at the flush, the
-// replace or the delete. It also records what was asked of it.
+// replace or the delete, or at the Nth call of any kind. It also records what
+// was asked of it.
 #pragma once
 
 #include <cstddef>
@@ -39,7 +40,15 @@ public:
     std::uint32_t failReplaceWith = kErrorSuccess;
     std::uint32_t failDeleteWith = kErrorSuccess;
 
+    // Every call, of the file system and of the files it opened, counts; the
+    // call numbered failCallNumber (from 1; 0: none) fails with failCallWith,
+    // doing nothing.
+    int failCallNumber = 0;
+    std::uint32_t failCallWith = kErrorAccessDenied;
+
     // What happened.
+    int calls = 0;
+    std::vector<std::u16string> replacedTargets;  // by replaceFile calls that succeeded
     std::size_t bytesWritten = 0;
     std::size_t bytesRead = 0;
     std::vector<std::u16string> created;      // files created, in order
@@ -56,14 +65,15 @@ public:
     // Folder operations fail with this code when it is set; otherwise they pass through.
     std::uint32_t failFolderOperationsWith = kErrorSuccess;
     std::uint32_t listFolder(const std::u16string& folder, std::vector<FolderEntry>& entries) override;
-    std::uint32_t queryEntry(const std::u16string& path, FolderEntry& entry) override {
-        return real_.queryEntry(path, entry);
-    }
+    std::uint32_t queryEntry(const std::u16string& path, FolderEntry& entry) override;
     std::uint32_t createFolder(const std::u16string& path) override;
     std::uint32_t removeFolder(const std::u16string& path) override;
     std::uint32_t moveEntry(const std::u16string& from, const std::u16string& to) override;
     std::uint32_t copyFile(const std::u16string& from, const std::u16string& to,
                            bool failIfExists) override;
+
+    // Counts one call; true (with `error` set) when it is the one to fail.
+    bool callFails(std::uint32_t& error);
 
 private:
     bool createFails(std::uint32_t& error);

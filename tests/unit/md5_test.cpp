@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace tarnwick {
@@ -35,6 +36,23 @@ TEST(Md5, PaddingBoundaries) {
     EXPECT_EQ("ef1772b6dff9a122358552954ad0df65", hexOf(std::string(55, 'a')));
     EXPECT_EQ("3b0c8ac703f828b04c6c197006d17218", hexOf(std::string(56, 'a')));
     EXPECT_EQ("014842d480b571495a4a0363793f7367", hexOf(std::string(64, 'a')));
+}
+
+// Pieces of every size, across block boundaries, give the digest of the whole.
+TEST(Md5, PiecesGiveTheDigestOfTheWhole) {
+    std::string text;
+    for (int i = 0; i < 300; ++i) text.push_back(static_cast<char>(i * 7 + 3));
+    const auto whole = Md5(text.data(), text.size());
+    for (std::size_t piece : {1u, 3u, 55u, 63u, 64u, 65u, 128u, 299u}) {
+        Md5Digest digest;
+        for (std::size_t done = 0; done < text.size(); done += piece) {
+            digest.update(text.data() + done, std::min(piece, text.size() - done));
+        }
+        EXPECT_EQ(whole, digest.finish()) << piece;
+    }
+    Md5Digest empty;
+    empty.update(nullptr, 0);
+    EXPECT_EQ(Md5("", 0), empty.finish());
 }
 
 }  // namespace

@@ -148,6 +148,45 @@ TEST_F(SealedText, UserKeyTakesTheFirstEightPasswordBytes) {
               SealText(u"card field value 123", u"Blowfish", KeyModeUser, codePage));
 }
 
+// The user key's schedule is kept between values, but never outlives the
+// password it was built from: a new password, one written straight into the
+// buffer, or a cleared one each seal as a fresh key would.
+TEST_F(SealedText, UserKeyScheduleFollowsThePassword) {
+    SetCurrentPrimaryPassword("ab");
+    const std::u16string withAb = SealText(u"PROTECT", u"Blowfish", KeyModeUser, codePage);
+    EXPECT_EQ(u"119 101 57 81 -3 54 -105 -88", withAb);
+    SetCurrentPrimaryPassword("Quill7&z");
+    EXPECT_EQ(u"-104 28 113 -5 -49 11 1 -90", SealText(u"PROTECT", u"Blowfish", KeyModeUser, codePage));
+    // Written in place, not through SetCurrentPrimaryPassword.
+    CurrentPrimaryPassword()[0] = 'a';
+    CurrentPrimaryPassword()[1] = 'b';
+    CurrentPrimaryPassword()[2] = '\0';
+    EXPECT_EQ(withAb, SealText(u"PROTECT", u"Blowfish", KeyModeUser, codePage));
+    EXPECT_EQ(u"PROTECT", UnsealText(withAb, u"Blowfish", KeyModeUser, codePage));
+    // Cleared: the key is the prefix and eight zero bytes, not the last password's.
+    ClearCurrentPrimaryPassword();
+    const std::u16string withNone = SealText(u"PROTECT", u"Blowfish", KeyModeUser, codePage);
+    EXPECT_NE(withAb, withNone);
+    EXPECT_NE(u"PROTECT", UnsealText(withAb, u"Blowfish", KeyModeUser, codePage));
+    SetCurrentPrimaryPassword("ab");
+    EXPECT_EQ(withAb, SealText(u"PROTECT", u"Blowfish", KeyModeUser, codePage));
+    // The other modes are unaffected by any of it.
+    EXPECT_EQ(u"secret", UnsealText(SealText(u"secret", u"Blowfish", KeyModeOption, codePage), u"Blowfish",
+                                    KeyModeOption, codePage));
+}
+
+// Long lines leave the small buffers for the heap and still round-trip.
+TEST_F(SealedText, LongTextsRoundTrip) {
+    for (const std::size_t length : {63u, 64u, 511u, 512u, 513u, 4000u}) {
+        std::u16string text;
+        for (std::size_t i = 0; i < length; ++i) text.push_back(static_cast<char16_t>(u'a' + i % 26));
+        for (const int mode : {KeyModeUser, KeyModeCommon, KeyModeOption}) {
+            EXPECT_EQ(text, UnsealText(SealText(text, u"Blowfish", mode, codePage), u"Blowfish", mode, codePage))
+                << length << " " << mode;
+        }
+    }
+}
+
 TEST_F(SealedText, PadCharacterEndsTheText) {
     EXPECT_EQ(u"ab", UnsealText(SealText(u"ab\x14" u"cd", u"Blowfish", KeyModeCommon, codePage), u"Blowfish",
                                 KeyModeCommon, codePage));

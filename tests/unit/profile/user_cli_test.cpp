@@ -41,7 +41,7 @@ TEST_F(UserCliTest, NewUserWritesEveryOptionInOrderAndRegisters) {
                                            u"[STARTUPUPDATE]", u"1", u"[EXTRA]", u"x"}));
     EXPECT_EQ(testing::ReadBytes(OptionFilePath(userFolder)).substr(0, 2), "\xFF\xFE");
 
-    HostRegistry registry(host(u"registry.txt"));
+    HostRegistry registry(folder.file(u"registry.txt"), NativeFileSystem());
     EXPECT_EQ(registry.readString(registry::kTarnwickKey, registry::kRootUserValue, 260), userFolder);
     EXPECT_EQ(registry.readString(registry::kTarnwickKey, registry::kFilePathValue, 260), u"Z:\\opt\\tarnwick");
 }
@@ -104,7 +104,7 @@ TEST_F(UserCliTest, NewUserRefusesToRegisterAFolderTheRegistryWouldCut) {
     result = RunCli("new-user " + host(u"Data") + " " + name.substr(1) + " 'Secret#1' --register --program-folder /opt/t",
                     registryEnv());
     ASSERT_EQ(result.exitCode, 0);
-    HostRegistry registry(host(u"registry.txt"));
+    HostRegistry registry(folder.file(u"registry.txt"), NativeFileSystem());
     EXPECT_EQ(259u, registry.readString(registry::kTarnwickKey, registry::kRootUserValue, 260).value_or(u"").size());
 }
 

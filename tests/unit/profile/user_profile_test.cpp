@@ -173,14 +173,14 @@ TEST_F(UserProfileTest, MarkersTellProtectionAndOwner) {
 
 TEST(HostRegistry, ValuesKeysAndTheStoreFile) {
     TempFolder folder;
-    const std::string store = WindowsPathToHost(folder.file(u"registry.txt"));
+    const std::u16string store = folder.file(u"registry.txt");
     {
-        HostRegistry registry(store);
+        HostRegistry registry(store, NativeFileSystem());
         EXPECT_TRUE(registry.writeString(u"Software\\Tarnwick", u"RootUser", u"C:\\a=b\\\u00e9\n"));
         EXPECT_TRUE(registry.writeDword(u"Software\\Tarnwick\\alice\\ToolBar\\Keslowe", u"N", 7));
         EXPECT_TRUE(registry.createKey(u"Software\\Tarnwick\\alice\\ToolBar\\Mirelune"));
     }
-    HostRegistry registry(store);
+    HostRegistry registry(store, NativeFileSystem());
     EXPECT_EQ(registry.readString(u"SOFTWARE\\tarnwick", u"rootuser", 260), u"C:\\a=b\\\u00e9\n");
     EXPECT_EQ(registry.readString(u"Software\\Tarnwick", u"RootUser", 3), u"C:");
     EXPECT_EQ(registry.readString(u"Software\\Tarnwick", u"Missing", 260), std::nullopt);
@@ -222,9 +222,9 @@ private:
 // it held, and the write reports the failure.
 TEST(HostRegistry, AFailedWriteLeavesTheStoreAsItWas) {
     TempFolder folder;
-    const std::string store = WindowsPathToHost(folder.file(u"registry.txt"));
+    const std::u16string store = folder.file(u"registry.txt");
     {
-        HostRegistry registry(store);
+        HostRegistry registry(store, NativeFileSystem());
         ASSERT_TRUE(registry.writeString(u"Software\\Tarnwick", u"RootUser", u"C:\\data\\alice"));
         ASSERT_TRUE(registry.writeString(u"Software\\Tarnwick", u"FilePath", u"C:\\Program"));
     }
@@ -232,12 +232,12 @@ TEST(HostRegistry, AFailedWriteLeavesTheStoreAsItWas) {
     {
         // Files of this process may grow no further than the store is now.
         FileSizeLimit limit(before.size());
-        HostRegistry registry(store);
+        HostRegistry registry(store, NativeFileSystem());
         EXPECT_FALSE(registry.writeString(u"Software\\Tarnwick", u"RootUser", std::u16string(200, u'x')));
     }
     EXPECT_EQ(before, testing::ReadBytes(folder.file(u"registry.txt")));
     EXPECT_EQ("registry.txt", testing::ListFolder(folder.path()));  // no temporary file left
-    HostRegistry registry(store);
+    HostRegistry registry(store, NativeFileSystem());
     EXPECT_EQ(registry.readString(u"Software\\Tarnwick", u"RootUser", 260), u"C:\\data\\alice");
     EXPECT_EQ(registry.readString(u"Software\\Tarnwick", u"FilePath", 260), u"C:\\Program");
 }
