@@ -127,7 +127,8 @@ void PasscardSelect(benchmark::State& state) {
     NoWindows windows;
     NoLauncher launcher;
     WindowSignals signals(windows, launcher);
-    PasscardEditorSession session(kFolder, record, OptionStore(kFolder, nullptr, NativeFileSystem(), PasscardMessages()),
+    PasscardEditorSession session(kFolder, record,
+                                  OptionStore(kFolder, nullptr, NativeFileSystem(), PasscardMessages()),
                                   {prompts, signals, NativeFileSystem(), PasscardMessages()});
     session.pageLoaded(view);
     for (auto _ : state) {

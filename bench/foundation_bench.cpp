@@ -69,7 +69,8 @@ BENCHMARK(CheckText64KiB);
 void ReadCardFile(benchmark::State& state) {
     const std::u16string path = HostPathToWindows("/tmp/tarnwick-bench-card.vrt");
     std::vector<std::u16string> lines;
-    for (int i = 0; i < 65; ++i) lines.push_back(SealText(u"field value " + std::u16string(i % 20, u'v'), u"Blowfish", KeyModeCommon));
+    for (int i = 0; i < 65; ++i)
+        lines.push_back(SealText(u"field value " + std::u16string(i % 20, u'v'), u"Blowfish", KeyModeCommon));
     WriteTextLines(path, lines);
     for (auto _ : state) benchmark::DoNotOptimize(ReadTextLines(path));
     NativeFileSystem().deleteFile(path);

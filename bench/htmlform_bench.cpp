@@ -31,8 +31,9 @@ std::u16string Number(std::size_t i) {
 }
 
 std::u16string CustomTable(std::size_t count) {
-    std::u16string html = u"<table id=\"custom\" style=\"display:none\" border=\"0\"><th align=\"left\">Field Name"
-                          u"</th><th align=\"left\">Field Value</th>";
+    std::u16string html =
+        u"<table id=\"custom\" style=\"display:none\" border=\"0\"><th align=\"left\">Field Name"
+        u"</th><th align=\"left\">Field Value</th>";
     for (std::size_t i = 0; i < count; ++i) {
         html += u"<tr><td width=\"50%\"><input id =\"customfirst" + Number(i) + u"\" type=\"text\" value=\"";
         html += EscapeAttribute(u"Custom field \"" + Number(i) + u"\"");
@@ -59,7 +60,8 @@ std::u16string PasscardTable(std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         std::u16string name = u"Field " + Number(i);
         html += u"<tr><td align=\"right\">" + EscapeText(name) + u"&nbsp;:&nbsp;text&nbsp;</td><td align=\"left\">";
-        html += u"<input name =\"" + EscapeAttribute(name) + (i % 3 == 1 ? u"\" type=\"password\" value=\"" : u"\" type=\"text\" value=\"");
+        html += u"<input name =\"" + EscapeAttribute(name) +
+                (i % 3 == 1 ? u"\" type=\"password\" value=\"" : u"\" type=\"text\" value=\"");
         html += EscapeAttribute(u"value of field " + Number(i)) + u"\" onpropertychange=\"onChange()\"></td>";
     }
     return html + u"</table>";

@@ -26,8 +26,8 @@ std::u16string folderOf(const TreeSelection& selected) {
 
 }  // namespace
 
-CardTree::CardTree(const TreeFlavour& flavour, std::u16string rootPath, EditorClipboard& clipboard,
-                   CardTreePorts ports, const MessageCatalogue& catalogue)
+CardTree::CardTree(const TreeFlavour& flavour, std::u16string rootPath, EditorClipboard& clipboard, CardTreePorts ports,
+                   const MessageCatalogue& catalogue)
     : flavour_(flavour),
       clipboard_(clipboard),
       ports_(ports),
@@ -91,8 +91,7 @@ void CardTree::renameFolder(const TreeSelection& selected) {
     }
     const std::u16string parent(ParentPath(selected.path));
     const std::u16string oldName(LastComponent(selected.path));
-    const auto name = askName(flavour_.renameFolderTitleKey, kFolderNameLabel, oldName,
-                              key::kFolderNameRule);
+    const auto name = askName(flavour_.renameFolderTitleKey, kFolderNameLabel, oldName, key::kFolderNameRule);
     clipboard_.clear();
     if (!name) {
         notifyFolders(JoinPath(parent, {}));
@@ -149,9 +148,8 @@ void CardTree::pasteFolderCopy(const std::u16string& target) {
 
 void CardTree::pasteCardCopy(const std::u16string& target) {
     const std::u16string& source = clipboard_.copySource();
-    const std::u16string copy = FreeCopyPath(
-        ports_.files, target, stripped(LastComponent(source), flavour_.extension), flavour_.extension,
-        catalogue_);
+    const std::u16string copy = FreeCopyPath(ports_.files, target, stripped(LastComponent(source), flavour_.extension),
+                                             flavour_.extension, catalogue_);
     if (CopyFileTo(ports_.files, source, copy) != kErrorSuccess) {
         show(kErrorBox, flavour_.copyCardFailureKey);
         clipboard_.clearCopySource();
@@ -162,8 +160,8 @@ void CardTree::pasteCut(const std::u16string& target) {
     const std::u16string source = clipboard_.cutSource();
     const bool folder = clipboard_.kind() == ClipboardKind::Folder;
     const std::u16string_view extension = folder ? std::u16string_view() : flavour_.extension;
-    const std::u16string name = folder ? std::u16string(LastComponent(source))
-                                       : stripped(LastComponent(source), extension);
+    const std::u16string name =
+        folder ? std::u16string(LastComponent(source)) : stripped(LastComponent(source), extension);
     const std::u16string moved = FreeCopyPath(ports_.files, target, name, extension, catalogue_);
     const std::uint32_t result = MoveEntryTo(ports_.files, source, moved);
     clipboard_.clearCutSource();
@@ -198,8 +196,7 @@ void CardTree::deleteCard(const TreeSelection& selected) {
 void CardTree::renameCard(const TreeSelection& selected) {
     if (selected.kind != ItemKind::Card) return;
     const std::u16string oldName(LastComponent(selected.path));
-    const auto name = askName(flavour_.renameCardTitleKey, flavour_.cardNameLabel, oldName,
-                              flavour_.cardNameRuleKey);
+    const auto name = askName(flavour_.renameCardTitleKey, flavour_.cardNameLabel, oldName, flavour_.cardNameRuleKey);
     clipboard_.clear();
     if (!name) return;
     const std::u16string path = cardFile(JoinPath(ParentPath(selected.path), *name));
@@ -293,8 +290,8 @@ TreeItem* CardTree::reload(std::u16string_view path, std::u16string_view current
     // read it, and what does not lie in the library selects the root.
     const std::u16string& rootPath = model_.rootPath();
     const auto root = ResolveWindowsPath(rootPath);
-    const auto wanted = root ? ResolveInside(path.empty() ? currentPath : path, *root, PathPlace::SameOrBelow)
-                             : std::nullopt;
+    const auto wanted =
+        root ? ResolveInside(path.empty() ? currentPath : path, *root, PathPlace::SameOrBelow) : std::nullopt;
     if (!wanted) return model_.root();
     std::u16string_view below = std::u16string_view(*wanted).substr(root->size());
     while (!below.empty() && below.front() == u'\\') below.remove_prefix(1);
@@ -312,8 +309,7 @@ std::optional<std::u16string> CardTree::askName(std::u16string_view titleKey, st
     const std::u16string_view extension =
         ruleKey == flavour_.cardNameRuleKey ? flavour_.extension : std::u16string_view{};
     NameDialogRules rules(ports_.prompts, ruleKey, kWarningBox, catalogue_, extension);
-    const NameDialogLook look{catalogue_.Lookup(titleKey), std::u16string(label), std::move(initial),
-                              kMaxNameChars};
+    const NameDialogLook look{catalogue_.Lookup(titleKey), std::u16string(label), std::move(initial), kMaxNameChars};
     if (!ports_.prompts.askName(ports_.prompts.activeWindow(), look, rules)) return std::nullopt;
     return rules.name();
 }
@@ -328,9 +324,7 @@ void CardTree::notifyFolders(std::u16string_view path) {
     ports_.signals.NotifyTray(notify_kind::kIdentities, path);
 }
 
-void CardTree::notifyCards(std::u16string_view path) {
-    ports_.signals.NotifyTray(flavour_.cardNoticeKind, path);
-}
+void CardTree::notifyCards(std::u16string_view path) { ports_.signals.NotifyTray(flavour_.cardNoticeKind, path); }
 
 std::u16string CardTree::cardFile(const std::u16string& path) const {
     return path + std::u16string(flavour_.extension);

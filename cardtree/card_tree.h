@@ -32,8 +32,8 @@ struct CardTreePorts {
 class CardTree {
 public:
     // rootPath: the current user's folder. The clipboard is the editor's.
-    CardTree(const TreeFlavour& flavour, std::u16string rootPath, EditorClipboard& clipboard,
-             CardTreePorts ports, const MessageCatalogue& catalogue = MessageCatalogue::Instance());
+    CardTree(const TreeFlavour& flavour, std::u16string rootPath, EditorClipboard& clipboard, CardTreePorts ports,
+             const MessageCatalogue& catalogue = MessageCatalogue::Instance());
 
     const TreeFlavour& flavour() const { return flavour_; }
     CardTreeModel& model() { return model_; }

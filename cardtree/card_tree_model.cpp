@@ -21,7 +21,9 @@ bool isCard(const FolderEntry& entry, std::u16string_view extension) {
 }  // namespace
 
 CardTreeModel::CardTreeModel(FileSystem& files, std::u16string rootPath, std::u16string_view extension)
-    : files_(files), rootPath_(std::move(rootPath)), extension_(extension) {}
+    : files_(files),
+      rootPath_(std::move(rootPath)),
+      extension_(extension) {}
 
 void CardTreeModel::setRoot() {
     cutItem_ = nullptr;
@@ -85,8 +87,7 @@ TreeItem* CardTreeModel::itemAt(std::u16string_view path) {
         if (next == nullptr && last) {
             // A card: named with its extension or without it.
             const bool withExtension = IsCardFileName(name, extension_);
-            next = childNamed(*item, withExtension ? name.substr(0, name.size() - extension_.size()) : name,
-                              true);
+            next = childNamed(*item, withExtension ? name.substr(0, name.size() - extension_.size()) : name, true);
         }
         if (next == nullptr) break;
         item = next;

@@ -52,8 +52,8 @@ bool CopyFolderContents(FileSystem& files, const std::u16string& from, const std
         if (!IsPlainName(entry.name) || !FitsPathBuffer(source) || !FitsPathBuffer(target)) {
             complete = false;
         } else if (entry.isFolder) {
-            complete = CreateFolderAt(files, target) == kErrorSuccess &&
-                       CopyFolderContents(files, source, target) && complete;
+            complete =
+                CreateFolderAt(files, target) == kErrorSuccess && CopyFolderContents(files, source, target) && complete;
         } else {
             complete = CopyFileTo(files, source, target) == kErrorSuccess && complete;
         }

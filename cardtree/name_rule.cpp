@@ -66,7 +66,11 @@ std::optional<std::u16string> ApplyNameRule(std::u16string_view typed, std::u16s
 
 NameDialogRules::NameDialogRules(Prompts& prompts, std::u16string_view refusalKey, MessageBoxKind box,
                                  const MessageCatalogue& catalogue, std::u16string_view extension)
-    : prompts_(prompts), refusalKey_(refusalKey), box_(box), extension_(extension), catalogue_(catalogue) {}
+    : prompts_(prompts),
+      refusalKey_(refusalKey),
+      box_(box),
+      extension_(extension),
+      catalogue_(catalogue) {}
 
 bool NameDialogRules::accept(WindowRef dialog, const std::u16string& text) {
     // A field name names no file; every other name does.

@@ -44,9 +44,12 @@ TreeContextMenu folderMenu(const TreeCommandIds& ids, bool pasteEnabled) {
 
 TreeContextMenu ContextMenuFor(const TreeFlavour& flavour, ItemKind kind, bool clipboardEmpty) {
     switch (kind) {
-    case ItemKind::Card: return fileMenu(flavour.commands);
-    case ItemKind::Root: return rootMenu(flavour.commands, !clipboardEmpty);
-    case ItemKind::Folder: break;
+        case ItemKind::Card:
+            return fileMenu(flavour.commands);
+        case ItemKind::Root:
+            return rootMenu(flavour.commands, !clipboardEmpty);
+        case ItemKind::Folder:
+            break;
     }
     return folderMenu(flavour.commands, !clipboardEmpty);
 }

@@ -22,7 +22,9 @@ struct TreeSelection {
 class TreeItem {
 public:
     TreeItem(ItemKind kind, std::u16string text, TreeItem* parent)
-        : kind_(kind), text_(std::move(text)), parent_(parent) {}
+        : kind_(kind),
+          text_(std::move(text)),
+          parent_(parent) {}
 
     ItemKind kind() const { return kind_; }
     const std::u16string& text() const { return text_; }

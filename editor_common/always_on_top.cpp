@@ -5,7 +5,8 @@
 namespace tarnwick {
 
 AlwaysOnTopSetting::AlwaysOnTopSetting(OptionStore options, std::u16string_view key, Read read)
-    : options_(std::move(options)), key_(key),
+    : options_(std::move(options)),
+      key_(key),
       on_(OptionInteger(read == Read::Reporting ? options_.ReadOption(key_) : options_.ReadOptionQuietly(key_)) != 0) {}
 
 bool AlwaysOnTopSetting::toggle() {

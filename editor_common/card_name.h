@@ -7,7 +7,6 @@
 
 namespace tarnwick {
 
-std::u16string CardPathBelowRoot(std::u16string_view rootPath, std::u16string_view path,
-                                 std::u16string_view extension);
+std::u16string CardPathBelowRoot(std::u16string_view rootPath, std::u16string_view path, std::u16string_view extension);
 
 }  // namespace tarnwick

@@ -18,25 +18,38 @@ std::optional<int> ToolbarImageIndex(std::span<const ToolbarSlot> slots, std::si
 
 bool IsEnabled(Enabling enabling, const EditorViewState& state) {
     switch (enabling) {
-    case Enabling::Always: return true;
-    case Enabling::CardSelected: return state.cardSelected;
-    case Enabling::FolderSelected: return !state.cardSelected;
-    case Enabling::Changed: return state.changed;
-    case Enabling::CustomTab: return state.cardSelected && state.customTabActive;
+        case Enabling::Always:
+            return true;
+        case Enabling::CardSelected:
+            return state.cardSelected;
+        case Enabling::FolderSelected:
+            return !state.cardSelected;
+        case Enabling::Changed:
+            return state.changed;
+        case Enabling::CustomTab:
+            return state.cardSelected && state.customTabActive;
     }
     return true;
 }
 
 bool IsChecked(CheckMark check, const EditorViewState& state) {
     switch (check) {
-    case CheckMark::None: return false;
-    case CheckMark::CardProtected: return state.cardSelected && state.cardProtected;
-    case CheckMark::CardDefault: return state.cardSelected && state.cardDefault;
-    case CheckMark::PasswordsAsStars: return state.passwordsAsStars;
-    case CheckMark::AlwaysOnTop: return state.alwaysOnTop;
-    case CheckMark::Details: return state.details;
-    case CheckMark::ToolbarShown: return state.toolbarShown;
-    case CheckMark::StatusBarShown: return state.statusBarShown;
+        case CheckMark::None:
+            return false;
+        case CheckMark::CardProtected:
+            return state.cardSelected && state.cardProtected;
+        case CheckMark::CardDefault:
+            return state.cardSelected && state.cardDefault;
+        case CheckMark::PasswordsAsStars:
+            return state.passwordsAsStars;
+        case CheckMark::AlwaysOnTop:
+            return state.alwaysOnTop;
+        case CheckMark::Details:
+            return state.details;
+        case CheckMark::ToolbarShown:
+            return state.toolbarShown;
+        case CheckMark::StatusBarShown:
+            return state.statusBarShown;
     }
     return false;
 }

@@ -6,15 +6,15 @@ namespace tarnwick {
 
 std::intptr_t HandleEditorCopyData(const ReceivedCopyData& request, EditorRequests& editor) {
     switch (request.code) {
-    case editor_code::kReload:
-        // No text, or a malformed one, selects the current item.
-        editor.reloadAndSelect(request.text.value_or(std::u16string()));
-        return static_cast<std::intptr_t>(editor_code::kReload);
-    case editor_code::kClose:
-        editor.closeWithoutAsking();
-        return static_cast<std::intptr_t>(editor_code::kClose);
-    default:
-        return 0;
+        case editor_code::kReload:
+            // No text, or a malformed one, selects the current item.
+            editor.reloadAndSelect(request.text.value_or(std::u16string()));
+            return static_cast<std::intptr_t>(editor_code::kReload);
+        case editor_code::kClose:
+            editor.closeWithoutAsking();
+            return static_cast<std::intptr_t>(editor_code::kClose);
+        default:
+            return 0;
     }
 }
 

@@ -20,7 +20,11 @@ std::optional<std::u16string> ProgramCommandLine(std::u16string_view folder, std
 
 EditorLaunches::EditorLaunches(const EditorTraits& traits, UserProfile& profile, WindowSignals& signals,
                                Launcher& launcher, const MessageCatalogue& catalogue)
-    : traits_(traits), profile_(profile), signals_(signals), launcher_(launcher), catalogue_(catalogue) {}
+    : traits_(traits),
+      profile_(profile),
+      signals_(signals),
+      launcher_(launcher),
+      catalogue_(catalogue) {}
 
 bool EditorLaunches::openVendorPage(unsigned command, WindowRef owner) {
     const auto address = VendorPageAddress(traits_, command);

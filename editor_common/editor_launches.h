@@ -27,8 +27,8 @@ std::optional<std::u16string> ProgramCommandLine(std::u16string_view folder, std
 
 class EditorLaunches {
 public:
-    EditorLaunches(const EditorTraits& traits, UserProfile& profile, WindowSignals& signals,
-                   Launcher& launcher, const MessageCatalogue& catalogue = MessageCatalogue::Instance());
+    EditorLaunches(const EditorTraits& traits, UserProfile& profile, WindowSignals& signals, Launcher& launcher,
+                   const MessageCatalogue& catalogue = MessageCatalogue::Instance());
 
     // A Help command: opens its page; a browser that cannot be started is
     // reported (owner `owner`). False when the command is not a Help command.

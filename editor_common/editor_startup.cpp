@@ -11,9 +11,11 @@ bool NamesLibraryPath(std::u16string_view commandLine, std::u16string_view userF
     return !userFolder.empty() && commandLine.find(userFolder) != std::u16string_view::npos;
 }
 
-EditorStartUp::EditorStartUp(const EditorTraits& traits, UserProfile& profile, Windows& windows,
-                             FileSystem& files)
-    : traits_(traits), profile_(profile), windows_(windows), files_(files) {}
+EditorStartUp::EditorStartUp(const EditorTraits& traits, UserProfile& profile, Windows& windows, FileSystem& files)
+    : traits_(traits),
+      profile_(profile),
+      windows_(windows),
+      files_(files) {}
 
 StartUpOutcome EditorStartUp::begin(std::u16string_view commandLine) {
     if (!profile_.LoadCurrentUser()) return StartUpOutcome::NoCurrentUser;

@@ -31,11 +31,11 @@ struct VendorPage {
 };
 
 struct EditorTraits {
-    std::u16string_view windowClass;  // window_class::kIdentityEditor or kPasscardEditor
-    std::u16string_view title;        // the main window's and the About box's first line
-    const TreeFlavour& tree;          // card extension, tree command ids, card notices
+    std::u16string_view windowClass;         // window_class::kIdentityEditor or kPasscardEditor
+    std::u16string_view title;               // the main window's and the About box's first line
+    const TreeFlavour& tree;                 // card extension, tree command ids, card notices
     std::u16string_view otherEditorProgram;  // started from the program folder
-    int minimumPaneWidth;             // neither splitter pane gets narrower
+    int minimumPaneWidth;                    // neither splitter pane gets narrower
     WindowPlacement placement;
     std::u16string_view aboutExtraLine;  // after the version line; empty for none
     MessageBoxKind saveQuestionBox;

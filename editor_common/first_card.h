@@ -15,7 +15,6 @@ namespace tarnwick {
 // what the library tree shows as one: a file, not hidden, named with the
 // extension. Paths that do not fit the library's 260-character buffers are
 // passed over, which also bounds the walk's depth. Nothing when there is none.
-std::optional<std::u16string> FindFirstCard(FileSystem& files, std::u16string_view root,
-                                            std::u16string_view extension);
+std::optional<std::u16string> FindFirstCard(FileSystem& files, std::u16string_view root, std::u16string_view extension);
 
 }  // namespace tarnwick

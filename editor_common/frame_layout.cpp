@@ -19,7 +19,8 @@ Rect InitialWindowRect(int screenWidth, int screenHeight, WindowPlacement placem
 }
 
 SplitterLayout::SplitterLayout(int minimumPane, int barWidth)
-    : minimumPane_(std::max(minimumPane, 0)), barWidth_(std::max(barWidth, 0)) {}
+    : minimumPane_(std::max(minimumPane, 0)),
+      barWidth_(std::max(barWidth, 0)) {}
 
 int SplitterLayout::held(int x) const {
     // The bar keeps both panes at their narrowest width; when the window is

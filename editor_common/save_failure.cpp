@@ -40,8 +40,8 @@ std::u16string SystemErrorText(std::uint32_t errorCode) {
     return u"Error " + DecimalText(errorCode) + u".";
 }
 
-void ReportSaveFailure(Prompts& prompts, WindowRef owner, std::u16string_view cardName,
-                       std::u16string_view reason, const MessageCatalogue& catalogue) {
+void ReportSaveFailure(Prompts& prompts, WindowRef owner, std::u16string_view cardName, std::u16string_view reason,
+                       const MessageCatalogue& catalogue) {
     std::u16string text(editor_text::kSaveFailed);
     text += u'\'';
     text += cardName;

@@ -4,8 +4,7 @@
 
 namespace tarnwick {
 
-SaveAnswer AskToSave(const EditorTraits& traits, Prompts& prompts, WindowRef owner,
-                     const MessageCatalogue& catalogue) {
+SaveAnswer AskToSave(const EditorTraits& traits, Prompts& prompts, WindowRef owner, const MessageCatalogue& catalogue) {
     const int answer = ShowMessage(prompts, owner, traits.saveQuestionBox, traits.saveQuestionKey, catalogue);
     if (answer == kIdYes) return SaveAnswer::Save;
     if (answer == kIdNo) return SaveAnswer::Discard;
@@ -17,9 +16,12 @@ bool MayClose(const EditorTraits& traits, Prompts& prompts, WindowRef owner, boo
               const std::function<bool()>& save, const MessageCatalogue& catalogue) {
     if (!changed) return true;
     switch (AskToSave(traits, prompts, owner, catalogue)) {
-    case SaveAnswer::Save: return save();
-    case SaveAnswer::Discard: return true;
-    case SaveAnswer::KeepOpen: break;
+        case SaveAnswer::Save:
+            return save();
+        case SaveAnswer::Discard:
+            return true;
+        case SaveAnswer::KeepOpen:
+            break;
     }
     return false;
 }

@@ -21,7 +21,6 @@ SaveAnswer AskToSave(const EditorTraits& traits, Prompts& prompts, WindowRef own
 // the user answers, and after Yes only when `save` succeeded (a failed save
 // has been reported by it and the edits stay on screen).
 bool MayClose(const EditorTraits& traits, Prompts& prompts, WindowRef owner, bool changed,
-              const std::function<bool()>& save,
-              const MessageCatalogue& catalogue = MessageCatalogue::Instance());
+              const std::function<bool()>& save, const MessageCatalogue& catalogue = MessageCatalogue::Instance());
 
 }  // namespace tarnwick

@@ -22,9 +22,10 @@ void checkCount(std::size_t count) {
 
 }  // namespace
 
-CBlowfishCipher::CBlowfishCipher(const std::uint8_t* key, std::size_t keyLength,
-                                 std::uint32_t chainLeft, std::uint32_t chainRight)
-    : chainLeft_(chainLeft), chainRight_(chainRight) {
+CBlowfishCipher::CBlowfishCipher(const std::uint8_t* key, std::size_t keyLength, std::uint32_t chainLeft,
+                                 std::uint32_t chainRight)
+    : chainLeft_(chainLeft),
+      chainRight_(chainRight) {
     if (keyLength == 0) throw BlowfishError("Incorrect key length");
     if (keyLength > kMaxKeyLength) keyLength = kMaxKeyLength;
 

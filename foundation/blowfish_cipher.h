@@ -22,8 +22,8 @@ public:
 
     // Throws BlowfishError("Incorrect key length") for an empty key; a key longer
     // than 56 bytes is cut to 56.
-    CBlowfishCipher(const std::uint8_t* key, std::size_t keyLength,
-                    std::uint32_t chainLeft = 0, std::uint32_t chainRight = 0);
+    CBlowfishCipher(const std::uint8_t* key, std::size_t keyLength, std::uint32_t chainLeft = 0,
+                    std::uint32_t chainRight = 0);
 
     // Both throw BlowfishError("Incorrect buffer length") when count is 0 or not
     // a multiple of 8, before touching the output. `in` and `out` may be the same.

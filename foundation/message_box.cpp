@@ -12,13 +12,11 @@ std::u16string_view CannotReadKey(CardKind kind) {
 }
 
 std::u16string_view DeleteDamagedKey(CardKind kind) {
-    return kind == CardKind::Identity ? key::kDeleteDamagedIdentity
-                                      : key::kDeleteDamagedPasscard;
+    return kind == CardKind::Identity ? key::kDeleteDamagedIdentity : key::kDeleteDamagedPasscard;
 }
 
 std::u16string_view DeleteCardKey(CardKind kind) {
-    return kind == CardKind::Identity ? key::kDeleteIdentityQuestion
-                                      : key::kDeletePasscardQuestion;
+    return kind == CardKind::Identity ? key::kDeleteIdentityQuestion : key::kDeletePasscardQuestion;
 }
 
 }  // namespace
@@ -28,18 +26,17 @@ std::u16string CaptionOf(const MessageBoxKind& kind, const MessageCatalogue& cat
     return catalogue.Lookup(kind.caption);
 }
 
-int ShowMessage(Prompts& prompts, WindowRef owner, const MessageBoxKind& kind,
-                std::u16string_view textKey, const MessageCatalogue& catalogue) {
+int ShowMessage(Prompts& prompts, WindowRef owner, const MessageBoxKind& kind, std::u16string_view textKey,
+                const MessageCatalogue& catalogue) {
     return ShowMessageText(prompts, owner, kind, catalogue.Lookup(textKey), catalogue);
 }
 
-int ShowMessageText(Prompts& prompts, WindowRef owner, const MessageBoxKind& kind,
-                    const std::u16string& text, const MessageCatalogue& catalogue) {
+int ShowMessageText(Prompts& prompts, WindowRef owner, const MessageBoxKind& kind, const std::u16string& text,
+                    const MessageCatalogue& catalogue) {
     return prompts.messageBox(owner, text, CaptionOf(kind, catalogue), kind.style);
 }
 
-std::u16string DeleteCardQuestion(CardKind kind, std::u16string_view cardPath,
-                                  const MessageCatalogue& catalogue) {
+std::u16string DeleteCardQuestion(CardKind kind, std::u16string_view cardPath, const MessageCatalogue& catalogue) {
     std::u16string text = catalogue.Lookup(DeleteCardKey(kind));
     text += u" '";
     text += cardPath;
@@ -47,8 +44,7 @@ std::u16string DeleteCardQuestion(CardKind kind, std::u16string_view cardPath,
     return text;
 }
 
-std::u16string DeleteFieldQuestion(std::u16string_view fieldName,
-                                   const MessageCatalogue& catalogue) {
+std::u16string DeleteFieldQuestion(std::u16string_view fieldName, const MessageCatalogue& catalogue) {
     std::u16string text = catalogue.Lookup(key::kDeleteFieldQuestion);
     text += u" '";
     text += fieldName;
@@ -57,8 +53,7 @@ std::u16string DeleteFieldQuestion(std::u16string_view fieldName,
     return text;
 }
 
-std::u16string DamagedCardQuestion(CardKind kind, std::u16string_view cardName,
-                                   const MessageCatalogue& catalogue) {
+std::u16string DamagedCardQuestion(CardKind kind, std::u16string_view cardName, const MessageCatalogue& catalogue) {
     std::u16string text = catalogue.Lookup(CannotReadKey(kind));
     text += u'\'';
     text += cardName;
@@ -72,8 +67,7 @@ const std::u16string& CopyNameSuffix(const MessageCatalogue& catalogue) {
     return catalogue.Lookup(key::kCopyNameSuffix);
 }
 
-std::u16string NumberedCopyName(std::u16string_view name, unsigned n,
-                                const MessageCatalogue& catalogue) {
+std::u16string NumberedCopyName(std::u16string_view name, unsigned n, const MessageCatalogue& catalogue) {
     std::u16string text(name);
     text += CopyNameSuffix(catalogue);
     const std::string digits = std::to_string(n);

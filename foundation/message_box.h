@@ -34,33 +34,26 @@ struct MessageBoxKind {
     unsigned style;
 };
 
-inline constexpr MessageBoxKind kErrorBox{catalogue_key::kErrorCaption, false,
-                                          kMbOk | kMbIconError};
-inline constexpr MessageBoxKind kErrorWarningIconBox{catalogue_key::kErrorCaption, false,
-                                                     kMbOk | kMbIconWarning};
-inline constexpr MessageBoxKind kWarningBox{catalogue_key::kWarningCaption, false,
-                                            kMbOk | kMbIconWarning};
+inline constexpr MessageBoxKind kErrorBox{catalogue_key::kErrorCaption, false, kMbOk | kMbIconError};
+inline constexpr MessageBoxKind kErrorWarningIconBox{catalogue_key::kErrorCaption, false, kMbOk | kMbIconWarning};
+inline constexpr MessageBoxKind kWarningBox{catalogue_key::kWarningCaption, false, kMbOk | kMbIconWarning};
 inline constexpr MessageBoxKind kWarningOkCancelBox{catalogue_key::kWarningCaption, false,
                                                     kMbOkCancel | kMbIconWarning};
 inline constexpr MessageBoxKind kWarningYesNoCancelBox{catalogue_key::kWarningCaption, false,
                                                        kMbYesNoCancel | kMbIconQuestion};
-inline constexpr MessageBoxKind kQuestionBox{catalogue_key::kQuestionCaption, false,
-                                             kMbYesNo | kMbIconQuestion};
+inline constexpr MessageBoxKind kQuestionBox{catalogue_key::kQuestionCaption, false, kMbYesNo | kMbIconQuestion};
 inline constexpr MessageBoxKind kQuestionYesNoCancelBox{catalogue_key::kQuestionCaption, false,
                                                         kMbYesNoCancel | kMbIconQuestion};
 inline constexpr MessageBoxKind kDamagedCardBox{u"Tarnwick", true, kMbYesNo | kMbIconQuestion};
 inline constexpr MessageBoxKind kTrayResultBox{u"Tarnwick", true, kMbOk};
 
-std::u16string CaptionOf(const MessageBoxKind& kind,
-                         const MessageCatalogue& catalogue = MessageCatalogue::Instance());
+std::u16string CaptionOf(const MessageBoxKind& kind, const MessageCatalogue& catalogue = MessageCatalogue::Instance());
 
 // Shows Lookup(textKey) in a box of the given kind; returns the answer.
-int ShowMessage(Prompts& prompts, WindowRef owner, const MessageBoxKind& kind,
-                std::u16string_view textKey,
+int ShowMessage(Prompts& prompts, WindowRef owner, const MessageBoxKind& kind, std::u16string_view textKey,
                 const MessageCatalogue& catalogue = MessageCatalogue::Instance());
 // Shows a text already in display form (a composed message).
-int ShowMessageText(Prompts& prompts, WindowRef owner, const MessageBoxKind& kind,
-                    const std::u16string& text,
+int ShowMessageText(Prompts& prompts, WindowRef owner, const MessageBoxKind& kind, const std::u16string& text,
                     const MessageCatalogue& catalogue = MessageCatalogue::Instance());
 
 enum class CardKind { Identity, Passcard };

@@ -16,8 +16,8 @@ std::u16string OptionFilePath(std::u16string_view userFolder) {
     return path;
 }
 
-OptionRead ReadOptionLine(std::u16string_view userFolder, std::u16string_view key,
-                          FileSystem& files, const CodePage& codePage) {
+OptionRead ReadOptionLine(std::u16string_view userFolder, std::u16string_view key, FileSystem& files,
+                          const CodePage& codePage) {
     OptionRead result;
     CTextFileReader reader(files, codePage);
     if (!reader.open(OptionFilePath(userFolder))) return result;
@@ -45,8 +45,8 @@ OptionRead ReadOptionLine(std::u16string_view userFolder, std::u16string_view ke
     return result;
 }
 
-void WriteOptionLine(std::u16string_view userFolder, std::u16string_view key,
-                     std::u16string_view value, FileSystem& files, const CodePage& codePage) {
+void WriteOptionLine(std::u16string_view userFolder, std::u16string_view key, std::u16string_view value,
+                     FileSystem& files, const CodePage& codePage) {
     const std::u16string path = OptionFilePath(userFolder);
     // Only a missing file starts empty; one that cannot be read stays as it is.
     std::vector<std::u16string> lines = ReadTextLinesToRewrite(path, files, codePage);

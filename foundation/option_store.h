@@ -43,17 +43,15 @@ struct OptionRead {
 // The value line after the first line equal to `key`; empty when the key is
 // absent or the file cannot be read.
 OptionRead ReadOptionLine(std::u16string_view userFolder, std::u16string_view key,
-                          FileSystem& files = NativeFileSystem(),
-                          const CodePage& codePage = NativeCodePage());
+                          FileSystem& files = NativeFileSystem(), const CodePage& codePage = NativeCodePage());
 
 // Replaces the value line after the first line equal to `key`, keeping every
 // other line as it was. An absent key gets its key and value lines appended;
 // a key on the last line gets its value line appended. Written as UTF-16 LE
 // through the writer's safe replace; raises CTextFileException, the file left
 // as it was, also when an existing file cannot be opened or read.
-void WriteOptionLine(std::u16string_view userFolder, std::u16string_view key,
-                     std::u16string_view value, FileSystem& files = NativeFileSystem(),
-                     const CodePage& codePage = NativeCodePage());
+void WriteOptionLine(std::u16string_view userFolder, std::u16string_view key, std::u16string_view value,
+                     FileSystem& files = NativeFileSystem(), const CodePage& codePage = NativeCodePage());
 
 // Value forms.
 // Base-10 conversion as strtol: leading white space and a sign, up to the first
@@ -82,9 +80,7 @@ public:
     std::u16string ReadOptionQuietly(std::u16string_view key) const;
     // `WriteOption`: raises CTextFileException when the file cannot be written.
     void WriteOption(std::u16string_view key, std::u16string_view value) const;
-    void WriteInteger(std::u16string_view key, int value) const {
-        WriteOption(key, OptionIntegerText(value));
-    }
+    void WriteInteger(std::u16string_view key, int value) const { WriteOption(key, OptionIntegerText(value)); }
 
     // Identity Editor.
     int IdentityEditorOnTop() const { return OptionInteger(ReadOption(option_key::kIdentityEditorOnTop)); }
@@ -93,9 +89,7 @@ public:
     // Passcard Editor: its display options never report an error.
     int ShowPassword() const { return OptionInteger(ReadOptionQuietly(option_key::kShowPassword)); }
     void SetShowPassword(int value) const { WriteInteger(option_key::kShowPassword, value); }
-    int PasswordEditorOnTop() const {
-        return OptionInteger(ReadOptionQuietly(option_key::kPasswordEditorOnTop));
-    }
+    int PasswordEditorOnTop() const { return OptionInteger(ReadOptionQuietly(option_key::kPasswordEditorOnTop)); }
     void SetPasswordEditorOnTop(int value) const { WriteInteger(option_key::kPasswordEditorOnTop, value); }
     int ShowType() const { return OptionInteger(ReadOptionQuietly(option_key::kShowType)); }
     void SetShowType(int value) const { WriteInteger(option_key::kShowType, value); }

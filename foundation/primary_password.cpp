@@ -24,8 +24,8 @@ char* CurrentPrimaryPassword() { return buffer().bytes; }
 
 void SetCurrentPrimaryPassword(std::string_view narrow) {
     ClearCurrentPrimaryPassword();
-    const std::size_t n = narrow.size() < kPrimaryPasswordBufferSize - 1 ? narrow.size()
-                                                                         : kPrimaryPasswordBufferSize - 1;
+    const std::size_t n =
+        narrow.size() < kPrimaryPasswordBufferSize - 1 ? narrow.size() : kPrimaryPasswordBufferSize - 1;
     std::memcpy(buffer().bytes, narrow.data(), n);
 }
 

@@ -8,8 +8,8 @@ namespace tarnwick {
 
 PasswordDialogLook PrimaryPasswordDialogLook(const MessageCatalogue& catalogue) {
     const DialogFontDescription font = DialogFont(catalogue);
-    return {std::u16string(kPasswordDialogTitle), std::u16string(kPasswordDialogPrompt),
-            kPrimaryPasswordLength, font.height, font.faceName};
+    return {std::u16string(kPasswordDialogTitle), std::u16string(kPasswordDialogPrompt), kPrimaryPasswordLength,
+            font.height, font.faceName};
 }
 
 bool PrimaryPasswordDialog::accept(WindowRef dialog, const std::u16string& text) {

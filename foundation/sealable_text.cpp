@@ -28,9 +28,8 @@ std::u16string_view characterAt(std::u16string_view text, std::size_t at) {
 // Characters a message box could not show are named by their code.
 std::u16string shown(std::u16string_view character) {
     const char16_t unit = character[0];
-    const bool visible = character.size() == 2 ||
-                         !(unit < 0x20 || (unit >= 0x7F && unit < 0xA0) || isHighSurrogate(unit) ||
-                           isLowSurrogate(unit));
+    const bool visible = character.size() == 2 || !(unit < 0x20 || (unit >= 0x7F && unit < 0xA0) ||
+                                                    isHighSurrogate(unit) || isLowSurrogate(unit));
     if (visible) return std::u16string(character);
     char code[8];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(unit));

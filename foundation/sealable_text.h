@@ -43,7 +43,6 @@ private:
 
 // Raises UnsealableTextError naming `field` when `text` holds characters
 // sealing cannot keep.
-void RequireSealable(std::u16string_view field, std::u16string_view text,
-                     const CodePage& codePage = NativeCodePage());
+void RequireSealable(std::u16string_view field, std::u16string_view text, const CodePage& codePage = NativeCodePage());
 
 }  // namespace tarnwick

@@ -20,8 +20,7 @@ constexpr std::uint8_t kPadByte = 0x14;
 // Length of a zero-terminated byte string, looking at no more than `limit` bytes.
 std::size_t boundedLength(const void* bytes, std::size_t limit) {
     const void* zero = std::memchr(bytes, 0, limit);
-    return zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - static_cast<const char*>(bytes))
-                : limit;
+    return zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - static_cast<const char*>(bytes)) : limit;
 }
 
 void checkKeyMode(int keyMode) {
@@ -41,10 +40,17 @@ void applyKey(int keyMode, bool encrypt, const std::uint8_t* in, std::uint8_t* o
         }
     };
     switch (keyMode) {
-        case KeyModeUser: run(*UserKeyCipher()); break;
-        case KeyModeCommon: run(CommonKeyCipher()); break;
-        case KeyModeOption: run(OptionKeyCipher()); break;
-        default: throw std::invalid_argument("unknown key mode");
+        case KeyModeUser:
+            run(*UserKeyCipher());
+            break;
+        case KeyModeCommon:
+            run(CommonKeyCipher());
+            break;
+        case KeyModeOption:
+            run(OptionKeyCipher());
+            break;
+        default:
+            throw std::invalid_argument("unknown key mode");
     }
 }
 
@@ -66,8 +72,8 @@ std::uint8_t tokenByte(std::u16string_view token) {
         if (magnitude > kLongMaxMagnitude) magnitude = kLongMaxMagnitude + 1;  // out of range either way
     }
     std::int64_t value = negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
-    if (value > 0x7FFFFFFF) value = 0x7FFFFFFF;                     // LONG_MAX
-    if (value < -0x7FFFFFFF - 1) value = -0x7FFFFFFF - 1;           // LONG_MIN
+    if (value > 0x7FFFFFFF) value = 0x7FFFFFFF;            // LONG_MAX
+    if (value < -0x7FFFFFFF - 1) value = -0x7FFFFFFF - 1;  // LONG_MIN
     return static_cast<std::uint8_t>(static_cast<std::uint64_t>(value) & 0xFF);
 }
 

@@ -28,8 +28,7 @@ inline constexpr char16_t kAlgorithmBlowfish[] = u"Blowfish";
 // Narrow forms go through the code page's thread ANSI code page; the short
 // forms use NativeCodePage(). A key mode other than 0, 1 and 2 throws
 // std::invalid_argument.
-std::u16string SealText(std::u16string_view text, std::u16string_view algorithm, int keyMode,
-                        const CodePage& codePage);
+std::u16string SealText(std::u16string_view text, std::u16string_view algorithm, int keyMode, const CodePage& codePage);
 std::u16string SealText(std::u16string_view text, std::u16string_view algorithm, int keyMode);
 
 // Never throws for damaged input: fewer than 8 numbers give the empty text, a

@@ -19,24 +19,34 @@ constexpr int kTemporaryNameTries = 32;
 
 const char* describe(std::uint32_t error) {
     switch (error) {
-        case kErrorFileNotFound: return "the file was not found";
-        case kErrorPathNotFound: return "the folder was not found";
-        case kErrorAccessDenied: return "access is denied";
-        case kErrorInvalidHandle: return "the file is not open";
-        case kErrorWriteFault: return "the disk could not be written";
-        case kErrorReadFault: return "the disk could not be read";
-        case kErrorSharingViolation: return "the file is in use";
+        case kErrorFileNotFound:
+            return "the file was not found";
+        case kErrorPathNotFound:
+            return "the folder was not found";
+        case kErrorAccessDenied:
+            return "access is denied";
+        case kErrorInvalidHandle:
+            return "the file is not open";
+        case kErrorWriteFault:
+            return "the disk could not be written";
+        case kErrorReadFault:
+            return "the disk could not be read";
+        case kErrorSharingViolation:
+            return "the file is in use";
         case kErrorHandleDiskFull:
-        case kErrorDiskFull: return "the disk is full";
-        case kErrorFileExists: return "the file exists";
-        case kErrorFilenameExcedRange: return "the name is too long";
-        default: return nullptr;
+        case kErrorDiskFull:
+            return "the disk is full";
+        case kErrorFileExists:
+            return "the file exists";
+        case kErrorFilenameExcedRange:
+            return "the name is too long";
+        default:
+            return nullptr;
     }
 }
 
 std::string messageOf(std::uint32_t error, const std::u16string& path, const char* action) {
-    std::string text = std::string("cannot ") + action + " " + Utf16ToUtf8(path) + ": error " +
-                       std::to_string(error);
+    std::string text = std::string("cannot ") + action + " " + Utf16ToUtf8(path) + ": error " + std::to_string(error);
     if (const char* what = describe(error)) text += std::string(" (") + what + ")";
     return text;
 }
@@ -45,8 +55,8 @@ std::uint32_t randomWord() {
     static std::mutex mutex;
     static std::mt19937 generator = [] {
         std::random_device device;
-        const auto now = static_cast<std::uint32_t>(
-            std::chrono::high_resolution_clock::now().time_since_epoch().count());
+        const auto now =
+            static_cast<std::uint32_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
         std::seed_seq seed{device(), device(), now};
         return std::mt19937(seed);
     }();
@@ -75,17 +85,19 @@ std::u16string temporaryNameBeside(const std::u16string& target) {
 }  // namespace
 
 CTextFileException::CTextFileException(std::uint32_t errorCode)
-    : errorCode_(errorCode), message_("text file error " + std::to_string(errorCode)) {
+    : errorCode_(errorCode),
+      message_("text file error " + std::to_string(errorCode)) {
     if (const char* what = describe(errorCode)) message_ += std::string(" (") + what + ")";
 }
 
 CTextFileException::CTextFileException(std::uint32_t errorCode, std::u16string path, const char* action)
-    : errorCode_(errorCode), path_(std::move(path)), message_(messageOf(errorCode_, path_, action)) {}
+    : errorCode_(errorCode),
+      path_(std::move(path)),
+      message_(messageOf(errorCode_, path_, action)) {}
 
 // ---- Reader ----------------------------------------------------------------
 
-CTextFileReader::CTextFileReader(FileSystem& files, const CodePage& codePage)
-    : files_(files), codePage_(codePage) {}
+CTextFileReader::CTextFileReader(FileSystem& files, const CodePage& codePage) : files_(files), codePage_(codePage) {}
 
 bool CTextFileReader::open(const std::u16string& path) {
     close();
@@ -97,8 +109,7 @@ bool CTextFileReader::open(const std::u16string& path) {
     fileExhausted_ = false;
     atEnd_ = false;
     // The longest mark is three bytes; a short file simply has none.
-    while (size_ < 3 && readMore()) {
-    }
+    while (size_ < 3 && readMore()) {}
     const unsigned char* b = buffer_.data();
     if (size_ >= 2 && b[0] == 0xFF && b[1] == 0xFE) {
         encoding_ = kEncodingUtf16LittleEndian;
@@ -272,8 +283,7 @@ bool CTextFileReader::readLine(std::u16string& line) {
 
 // ---- Writer ----------------------------------------------------------------
 
-CTextFileWriter::CTextFileWriter(FileSystem& files, const CodePage& codePage)
-    : files_(files), codePage_(codePage) {}
+CTextFileWriter::CTextFileWriter(FileSystem& files, const CodePage& codePage) : files_(files), codePage_(codePage) {}
 
 CTextFileWriter::~CTextFileWriter() { discard(); }
 
@@ -389,8 +399,7 @@ void CTextFileWriter::fail(std::uint32_t error, const char* action) {
 
 // ---- Whole files -----------------------------------------------------------
 
-std::vector<std::u16string> ReadTextLines(const std::u16string& path, FileSystem& files,
-                                          const CodePage& codePage) {
+std::vector<std::u16string> ReadTextLines(const std::u16string& path, FileSystem& files, const CodePage& codePage) {
     CTextFileReader reader(files, codePage);
     std::vector<std::u16string> lines;
     if (!reader.open(path)) return lines;

@@ -45,8 +45,7 @@ private:
 
 class CTextFileReader {
 public:
-    explicit CTextFileReader(FileSystem& files = NativeFileSystem(),
-                             const CodePage& codePage = NativeCodePage());
+    explicit CTextFileReader(FileSystem& files = NativeFileSystem(), const CodePage& codePage = NativeCodePage());
 
     // False, and every readLine false, if the file cannot be opened. A failing
     // read of the mark raises CTextFileException.
@@ -90,8 +89,7 @@ private:
 
 class CTextFileWriter {
 public:
-    explicit CTextFileWriter(FileSystem& files = NativeFileSystem(),
-                             const CodePage& codePage = NativeCodePage());
+    explicit CTextFileWriter(FileSystem& files = NativeFileSystem(), const CodePage& codePage = NativeCodePage());
     // An unfinished file is discarded; the target is left as it was.
     ~CTextFileWriter();
     CTextFileWriter(const CTextFileWriter&) = delete;
@@ -129,14 +127,12 @@ private:
 };
 
 // Every line of the file; none if it cannot be opened.
-std::vector<std::u16string> ReadTextLines(const std::u16string& path,
-                                          FileSystem& files = NativeFileSystem(),
+std::vector<std::u16string> ReadTextLines(const std::u16string& path, FileSystem& files = NativeFileSystem(),
                                           const CodePage& codePage = NativeCodePage());
 // Every line of a file about to be rewritten: none when it does not exist.
 // A file that is there but cannot be opened or read raises
 // CTextFileException: taking it for empty would lose its lines.
-std::vector<std::u16string> ReadTextLinesToRewrite(const std::u16string& path,
-                                                   FileSystem& files = NativeFileSystem(),
+std::vector<std::u16string> ReadTextLinesToRewrite(const std::u16string& path, FileSystem& files = NativeFileSystem(),
                                                    const CodePage& codePage = NativeCodePage());
 // The lines joined by line breaks, none after the last, replacing the file.
 void WriteTextLines(const std::u16string& path, const std::vector<std::u16string>& lines,

@@ -35,8 +35,7 @@ inline constexpr std::u16string_view kDialog = u"#32770";
 // First children followed from a tab to its page window.
 inline constexpr std::array<std::u16string_view, 2> kTabToPage = {kPageView, kPage};
 // First children followed from a toolbar host to the toolbar.
-inline constexpr std::array<std::u16string_view, 3> kHostToToolbar = {kToolbarWorker, kToolbarRebar,
-                                                                      kToolbar};
+inline constexpr std::array<std::u16string_view, 3> kHostToToolbar = {kToolbarWorker, kToolbarRebar, kToolbar};
 }  // namespace window_class
 
 // The tray window's title is its class name.
@@ -57,22 +56,33 @@ inline constexpr CopyDataCode kClearPasscardToolbarKey = 61;
 inline constexpr CopyDataCode kClearIdentityToolbarKey = 62;
 inline constexpr CopyDataCode kReloadEverything = 65;
 inline constexpr CopyDataCode kSnapshotProxy = 100;
-inline constexpr CopyDataCode kSetProxyEnabled = 101;   // text: "0" off, anything else on
-inline constexpr CopyDataCode kSetProxyServer = 102;    // text: proxy server
-inline constexpr CopyDataCode kReadPopupsSetting = 103; // reply: "PopupsUseNewWindow"
+inline constexpr CopyDataCode kSetProxyEnabled = 101;    // text: "0" off, anything else on
+inline constexpr CopyDataCode kSetProxyServer = 102;     // text: proxy server
+inline constexpr CopyDataCode kReadPopupsSetting = 103;  // reply: "PopupsUseNewWindow"
 
 inline constexpr std::u16string_view kProxyOffText = u"0";
 
 constexpr bool IsKnown(CopyDataCode code) {
     switch (code) {
-    case kRemoveUser: case kSelectUser: case kSelectUserAgain: case kBackUpUser:
-    case kPasscardsChanged: case kImportUser: case kIdentitiesChanged: case kReloadBossKey:
-    case kCloseEditorsAndBrowsers: case kClearPasscardToolbarKey: case kClearIdentityToolbarKey:
-    case kReloadEverything: case kSnapshotProxy: case kSetProxyEnabled: case kSetProxyServer:
-    case kReadPopupsSetting:
-        return true;
-    default:
-        return false;
+        case kRemoveUser:
+        case kSelectUser:
+        case kSelectUserAgain:
+        case kBackUpUser:
+        case kPasscardsChanged:
+        case kImportUser:
+        case kIdentitiesChanged:
+        case kReloadBossKey:
+        case kCloseEditorsAndBrowsers:
+        case kClearPasscardToolbarKey:
+        case kClearIdentityToolbarKey:
+        case kReloadEverything:
+        case kSnapshotProxy:
+        case kSetProxyEnabled:
+        case kSetProxyServer:
+        case kReadPopupsSetting:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -101,9 +111,7 @@ inline constexpr CopyDataCode kReloadPasscards = 10;
 inline constexpr CopyDataCode kReloadIdentities = 20;
 inline constexpr CopyDataCode kOpenAddress = 28;  // text: the web address
 
-constexpr bool Handled(CopyDataCode code, std::intptr_t reply) {
-    return reply == static_cast<std::intptr_t>(code);
-}
+constexpr bool Handled(CopyDataCode code, std::intptr_t reply) { return reply == static_cast<std::intptr_t>(code); }
 }  // namespace tab_code
 
 // Codes the toolbar window receives; its replies mean nothing.
@@ -125,11 +133,11 @@ inline constexpr int kIdentities = 1;  // sends tray_code::kIdentitiesChanged
 
 // The tray window's other messages.
 namespace tray_message {
-inline constexpr std::uint32_t kNotifyIcon = 0x0400 + 100;   // WM_USER+100: icon callback
-inline constexpr std::uint32_t kQuit = 0x0400 + 102;         // WM_USER+102: from any process
-inline constexpr int kBossHotKeyId = 0x1000;                 // WM_HOTKEY identifier
-inline constexpr std::uint16_t kCommandExit = 57665;         // WM_COMMAND
-inline constexpr std::uint16_t kCommandAbout = 57664;        // WM_COMMAND
+inline constexpr std::uint32_t kNotifyIcon = 0x0400 + 100;                 // WM_USER+100: icon callback
+inline constexpr std::uint32_t kQuit = 0x0400 + 102;                       // WM_USER+102: from any process
+inline constexpr int kBossHotKeyId = 0x1000;                               // WM_HOTKEY identifier
+inline constexpr std::uint16_t kCommandExit = 57665;                       // WM_COMMAND
+inline constexpr std::uint16_t kCommandAbout = 57664;                      // WM_COMMAND
 inline constexpr std::u16string_view kTaskbarCreated = u"TaskbarCreated";  // registered message
 }  // namespace tray_message
 
@@ -144,8 +152,7 @@ inline constexpr std::size_t kPasscardsOffset = 0;
 inline constexpr std::size_t kIdentitiesOffset = kBlockBytes;
 inline constexpr std::size_t kMatchKeysOffset = 2 * kBlockBytes;
 inline constexpr std::size_t kSize = 3 * kBlockBytes;
-static_assert(kSlotBytes == 520 && kIdentitiesOffset == 520'000 &&
-              kMatchKeysOffset == 1'040'000 && kSize == 1'560'000);
+static_assert(kSlotBytes == 520 && kIdentitiesOffset == 520'000 && kMatchKeysOffset == 1'040'000 && kSize == 1'560'000);
 }  // namespace file_mapping
 
 // "TarnwickProxyMapping": the proxy snapshot.

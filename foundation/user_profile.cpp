@@ -47,24 +47,27 @@ bool IsUserFolder(std::u16string_view folder, FileSystem& files) {
     return files.queryEntry(OptionFilePath(folder), entry) == kErrorSuccess && !entry.isFolder;
 }
 
-UserProfile::UserProfile(Registry& registry, Prompts& prompts, FileSystem& files,
-                         const MessageCatalogue& catalogue, const CodePage& codePage)
-    : registry_(registry), prompts_(prompts), files_(files), catalogue_(catalogue), codePage_(codePage) {}
+UserProfile::UserProfile(Registry& registry, Prompts& prompts, FileSystem& files, const MessageCatalogue& catalogue,
+                         const CodePage& codePage)
+    : registry_(registry),
+      prompts_(prompts),
+      files_(files),
+      catalogue_(catalogue),
+      codePage_(codePage) {}
 
 bool UserProfile::LoadCurrentUser() {
-    userFolder_ = registry_.readString(registry::kTarnwickKey, registry::kRootUserValue,
-                                       kRegistryPathBufferChars)
-                      .value_or(u"");
+    userFolder_ =
+        registry_.readString(registry::kTarnwickKey, registry::kRootUserValue, kRegistryPathBufferChars).value_or(u"");
     if (!userFolder_.empty()) return true;
     ShowMessage(prompts_, prompts_.activeWindow(), kErrorBox, catalogue_key::kNoUser, catalogue_);
     return false;
 }
 
 std::u16string UserProfile::GetProgramFolder() {
-    std::u16string folder = registry_.readString(registry::kTarnwickKey, registry::kFilePathValue,
-                                                 kRegistryPathBufferChars)
-                                .value_or(u"");
-    if (folder.empty()) ShowMessage(prompts_, prompts_.activeWindow(), kErrorBox, catalogue_key::kNoProgramPath, catalogue_);
+    std::u16string folder =
+        registry_.readString(registry::kTarnwickKey, registry::kFilePathValue, kRegistryPathBufferChars).value_or(u"");
+    if (folder.empty())
+        ShowMessage(prompts_, prompts_.activeWindow(), kErrorBox, catalogue_key::kNoProgramPath, catalogue_);
     return folder;
 }
 

@@ -9,8 +9,7 @@ constexpr std::uint32_t kIntegrityFilterMajorVersion = 6;
 
 }  // namespace
 
-WindowSignals::WindowSignals(Windows& windows, Launcher& launcher)
-    : windows_(windows), launcher_(launcher) {}
+WindowSignals::WindowSignals(Windows& windows, Launcher& launcher) : windows_(windows), launcher_(launcher) {}
 
 void WindowSignals::NotifyTray(int kind, std::u16string_view path) {
     CopyDataCode code;
@@ -45,8 +44,7 @@ WindowRef WindowSignals::follow(WindowRef from, const std::array<std::u16string_
     return window;
 }
 
-bool WindowSignals::offerToTabs(WindowRef frame, CopyDataCode code,
-                                std::optional<std::u16string_view> text) {
+bool WindowSignals::offerToTabs(WindowRef frame, CopyDataCode code, std::optional<std::u16string_view> text) {
     for (const WindowRef tab : windows_.findChildren(frame, window_class::kBrowserTab)) {
         const WindowRef page = follow(tab, window_class::kTabToPage);
         if (page == kNoWindow) continue;

@@ -24,8 +24,7 @@ public:
     void NotifyTray(int kind, std::u16string_view path);
 
     // Tray: the code to every top-level window of the editor class, in order.
-    void SendToEditors(std::u16string_view editorClass, CopyDataCode code,
-                       std::optional<std::u16string_view> text);
+    void SendToEditors(std::u16string_view editorClass, CopyDataCode code, std::optional<std::u16string_view> text);
 
     // Tray: for every browser frame, the code to its tabs in order until one
     // answers with the code; then the next frame.

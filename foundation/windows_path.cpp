@@ -16,8 +16,7 @@ char16_t upper(char16_t c) {
     if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - 0x20);
     if ((c >= 0xE0 && c <= 0xFE && c != 0xF7)) return static_cast<char16_t>(c - 0x20);
     if (c == 0xFF) return 0x178;
-    if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 &&
-        c != 0x17F) {
+    if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 && c != 0x17F) {
         const bool oddPairs = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
         const bool lower = oddPairs ? (c % 2 == 0) : (c % 2 == 1);
         return lower ? static_cast<char16_t>(c - 1) : c;
@@ -39,9 +38,8 @@ bool isForbidden(char16_t c) {
 }
 
 bool sameAscii(std::u16string_view a, std::u16string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) {
-               return upper(x) == upper(y);
-           });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return upper(x) == upper(y); });
 }
 
 // Names that Win32 turns into a device wherever they stand, with any
@@ -81,8 +79,8 @@ std::u16string_view componentAt(std::u16string_view path, std::size_t at) {
 }
 
 struct Root {
-    std::u16string text;  // "X:" or "\\server\share"
-    std::size_t rest = 0; // where the components begin
+    std::u16string text;   // "X:" or "\\server\share"
+    std::size_t rest = 0;  // where the components begin
 };
 
 // "X:\" or "\\server\share"; anything else depends on the process's current
@@ -134,8 +132,7 @@ bool IsSameOrInside(std::u16string_view path, std::u16string_view folder) {
     // The folder's own name must end where the path goes on with "\": C:\u\Banking
     // is not inside C:\u\Bank.
     const std::size_t length = folder.back() == u'\\' ? folder.size() : folder.size() + 1;
-    return path.size() > length && SamePath(path.substr(0, folder.size()), folder) &&
-           path[length - 1] == u'\\';
+    return path.size() > length && SamePath(path.substr(0, folder.size()), folder) && path[length - 1] == u'\\';
 }
 
 std::optional<std::u16string> ResolveWindowsPath(std::u16string_view path) {
@@ -161,19 +158,22 @@ std::optional<std::u16string> ResolveWindowsPath(std::u16string_view path) {
     return resolved;
 }
 
-std::optional<std::u16string> ResolveInside(std::u16string_view path, std::u16string_view folder,
-                                            PathPlace place) {
+std::optional<std::u16string> ResolveInside(std::u16string_view path, std::u16string_view folder, PathPlace place) {
     const auto resolvedFolder = ResolveWindowsPath(folder);
     auto resolved = ResolveWindowsPath(path);
     if (!resolvedFolder || !resolved) return std::nullopt;
     bool inPlace = false;
     switch (place) {
-    case PathPlace::SameOrBelow: inPlace = IsSameOrInside(*resolved, *resolvedFolder); break;
-    case PathPlace::Below: inPlace = isBelow(*resolved, *resolvedFolder); break;
-    case PathPlace::DirectlyBelow:
-        inPlace = isBelow(*resolved, *resolvedFolder) &&
-                  SamePath(JoinPath(*resolvedFolder, LastComponent(*resolved)), *resolved);
-        break;
+        case PathPlace::SameOrBelow:
+            inPlace = IsSameOrInside(*resolved, *resolvedFolder);
+            break;
+        case PathPlace::Below:
+            inPlace = isBelow(*resolved, *resolvedFolder);
+            break;
+        case PathPlace::DirectlyBelow:
+            inPlace = isBelow(*resolved, *resolvedFolder) &&
+                      SamePath(JoinPath(*resolvedFolder, LastComponent(*resolved)), *resolved);
+            break;
     }
     if (!inPlace) return std::nullopt;
     return resolved;

@@ -50,8 +50,7 @@ enum class PathPlace {
 
 // `path` resolved, when both it and `folder` resolve and it lies in `place`
 // relative to the resolved folder; nothing otherwise.
-std::optional<std::u16string> ResolveInside(std::u16string_view path, std::u16string_view folder,
-                                            PathPlace place);
+std::optional<std::u16string> ResolveInside(std::u16string_view path, std::u16string_view folder, PathPlace place);
 
 // A folder entry's name that names exactly that entry when joined to its
 // folder: one component the file system reads as it is written.

@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             files.addFolder(path);
         } else if (kind & 8) {
             files.addFile(path, checkedCard(fuzz::SplitLines(
-                fuzz::WideOf(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()))));
+                                    fuzz::WideOf(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()))));
         } else {
             files.addFile(path, bytes);
         }

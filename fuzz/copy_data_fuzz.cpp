@@ -21,13 +21,22 @@ using namespace tarnwick;
 
 namespace {
 
-constexpr CopyDataCode kCodes[] = {
-    tray_code::kRemoveUser,        tray_code::kSelectUser,       tray_code::kSelectUserAgain,
-    tray_code::kBackUpUser,        tray_code::kPasscardsChanged, tray_code::kImportUser,
-    tray_code::kIdentitiesChanged, tray_code::kReloadBossKey,    tray_code::kCloseEditorsAndBrowsers,
-    tray_code::kClearPasscardToolbarKey, tray_code::kClearIdentityToolbarKey, tray_code::kReloadEverything,
-    tray_code::kSnapshotProxy,     tray_code::kSetProxyEnabled,  tray_code::kSetProxyServer,
-    tray_code::kReadPopupsSetting};
+constexpr CopyDataCode kCodes[] = {tray_code::kRemoveUser,
+                                   tray_code::kSelectUser,
+                                   tray_code::kSelectUserAgain,
+                                   tray_code::kBackUpUser,
+                                   tray_code::kPasscardsChanged,
+                                   tray_code::kImportUser,
+                                   tray_code::kIdentitiesChanged,
+                                   tray_code::kReloadBossKey,
+                                   tray_code::kCloseEditorsAndBrowsers,
+                                   tray_code::kClearPasscardToolbarKey,
+                                   tray_code::kClearIdentityToolbarKey,
+                                   tray_code::kReloadEverything,
+                                   tray_code::kSnapshotProxy,
+                                   tray_code::kSetProxyEnabled,
+                                   tray_code::kSetProxyServer,
+                                   tray_code::kReadPopupsSetting};
 
 std::string sealedCard(std::u16string_view firstLine) {
     std::vector<std::u16string> lines = {SealText(firstLine, kAlgorithmBlowfish, KeyModeCommon),
@@ -70,8 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     windows.addTopLevel(window_class::kBrowserFrame, u"Browser");
     windows.addTopLevel(window_class::kPasscardEditor, u"Editor");
 
-    TrayService service(TrayPorts{files, codePage, keys, windows, launcher, prompts, sections, hotKeys,
-                                  display, shell, internet, processes, catalogue});
+    TrayService service(TrayPorts{files, codePage, keys, windows, launcher, prompts, sections, hotKeys, display, shell,
+                                  internet, processes, catalogue});
     // No first publication: the messages that change the lists publish them.
     service.start();
     service.onCreate(windows.addTopLevel(window_class::kTray, kTrayWindowTitle));

@@ -30,9 +30,7 @@ std::string FuzzInput::bytes(std::size_t count) {
     return out;
 }
 
-std::u16string WideOf(const std::uint8_t* data, std::size_t size) {
-    return FuzzInput(data, size).rest();
-}
+std::u16string WideOf(const std::uint8_t* data, std::size_t size) { return FuzzInput(data, size).rest(); }
 
 std::vector<std::u16string> SplitLines(std::u16string_view text) {
     std::vector<std::u16string> lines(1);

@@ -68,9 +68,8 @@ void ExerciseDocument(std::u16string_view markup) {
 
 // Escaped, any text is an attribute value and a label that read back exactly.
 void CheckEscapes(std::u16string_view text) {
-    std::u16string html = u"<table><tr><td align=\"right\">" + EscapeText(text) +
-                          u"&nbsp;</td><td><input name =\"" + EscapeAttribute(text) + u"\" value='" +
-                          EscapeAttribute(text) + u"'></td></table>";
+    std::u16string html = u"<table><tr><td align=\"right\">" + EscapeText(text) + u"&nbsp;</td><td><input name =\"" +
+                          EscapeAttribute(text) + u"\" value='" + EscapeAttribute(text) + u"'></td></table>";
     auto page = Document::parse(u"<body></body>");
     page->body()->insertAdjacentHtml(u"beforeEnd", html);
     auto inputs = page->getElementsByTagName(u"input");

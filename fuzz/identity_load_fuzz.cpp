@@ -45,8 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Harness raw;
     raw.load(bytes);
 
-    std::vector<std::u16string> lines = fuzz::SplitLines(fuzz::WideOf(
-        reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    std::vector<std::u16string> lines =
+        fuzz::SplitLines(fuzz::WideOf(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
     if (!lines.empty() && !lines[0].empty() && lines[0][0] == 0xFEFF) lines[0].erase(0, 1);
     if (lines.size() >= 2) {
         lines.pop_back();

@@ -16,11 +16,16 @@ using namespace tarnwick;
 namespace {
 
 const std::u16string kUser = u"C:\\data\\Alice";
-constexpr std::u16string_view kKeys[] = {
-    option_key::kKey,           option_key::kCheckKey,  option_key::kIdentityEditorOnTop,
-    option_key::kIdentityProtect, option_key::kShowPassword, option_key::kPasswordEditorOnTop,
-    option_key::kShowType,      option_key::kBossKeyEnable, option_key::kBossKey,
-    option_key::kStartupUpdate};
+constexpr std::u16string_view kKeys[] = {option_key::kKey,
+                                         option_key::kCheckKey,
+                                         option_key::kIdentityEditorOnTop,
+                                         option_key::kIdentityProtect,
+                                         option_key::kShowPassword,
+                                         option_key::kPasswordEditorOnTop,
+                                         option_key::kShowType,
+                                         option_key::kBossKeyEnable,
+                                         option_key::kBossKey,
+                                         option_key::kStartupUpdate};
 
 }  // namespace
 

@@ -34,8 +34,8 @@ std::vector<std::u16string> withCheckLine(std::vector<std::u16string> lines) {
 }
 
 bool sameFields(const PasscardRecord& a, const PasscardRecord& b) {
-    return a.matchKey == b.matchKey && a.url == b.url && a.fieldNames == b.fieldNames &&
-           a.fieldTypes == b.fieldTypes && a.fieldValues == b.fieldValues &&
+    return a.matchKey == b.matchKey && a.url == b.url && a.fieldNames == b.fieldNames && a.fieldTypes == b.fieldTypes &&
+           a.fieldValues == b.fieldValues &&
            // A save writes any mark but "DEFAULT" as "UNDEFAULT".
            (a.defaultMarker == kDefaultMarker) == (b.defaultMarker == kDefaultMarker) &&
            a.protectionMarker == b.protectionMarker;
@@ -55,8 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     raw.record.isDefault(kCard);
     raw.record.setDefault(kCard, choice & 4);
 
-    std::vector<std::u16string> lines = fuzz::SplitLines(fuzz::WideOf(
-        reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    std::vector<std::u16string> lines =
+        fuzz::SplitLines(fuzz::WideOf(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
     if (!lines.empty() && !lines[0].empty() && lines[0][0] == 0xFEFF) lines[0].erase(0, 1);
     if (lines.size() >= 2) {
         lines.pop_back();

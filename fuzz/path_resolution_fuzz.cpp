@@ -121,8 +121,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkResolvedForm(*resolved);
         if (const auto read = windowsReads(text)) require(*read == *resolved);
     }
-    require(!tarnwick::IsPlainName(text) || tarnwick::ResolveWindowsPath(tarnwick::JoinPath(kDataRoot, text)) ==
-                                                  tarnwick::JoinPath(kDataRoot, text));
+    require(!tarnwick::IsPlainName(text) ||
+            tarnwick::ResolveWindowsPath(tarnwick::JoinPath(kDataRoot, text)) == tarnwick::JoinPath(kDataRoot, text));
 
     // As the commands receive folders: whole paths (remove, switch, the
     // editors' reload) and names joined to the data root (import's target).

@@ -23,8 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (algorithm == kAlgorithmBlowfish) {
         // The text as the code page keeps it, up to the pad or terminator byte.
-        std::u16string kept = codePage.toWide(codePage.toNarrow(text, CodePage::Which::Thread),
-                                              CodePage::Which::Thread);
+        std::u16string kept =
+            codePage.toWide(codePage.toNarrow(text, CodePage::Which::Thread), CodePage::Which::Thread);
         kept = kept.substr(0, kept.find_first_of(std::u16string_view(u"\0\x14", 2)));
         if (UnsealText(SealText(text, algorithm, mode, codePage), algorithm, mode, codePage) != kept) std::abort();
     }

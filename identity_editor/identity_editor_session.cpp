@@ -17,7 +17,11 @@ namespace tarnwick {
 
 IdentityEditorSession::IdentityEditorSession(std::u16string rootPath, IdentityRecord& record, Prompts& prompts,
                                              FileSystem& files, const MessageCatalogue& catalogue)
-    : rootPath_(std::move(rootPath)), record_(record), prompts_(prompts), files_(files), catalogue_(catalogue),
+    : rootPath_(std::move(rootPath)),
+      record_(record),
+      prompts_(prompts),
+      files_(files),
+      catalogue_(catalogue),
       currentPath_(rootPath_) {}
 
 EditorViewState IdentityEditorSession::viewState() const {
@@ -126,8 +130,8 @@ bool IdentityEditorSession::saveCommand(WindowRef owner) {
 }
 
 bool IdentityEditorSession::mayClose(WindowRef owner) {
-    const bool closes = MayClose(IdentityEditorTraits(), prompts_, owner, modified_,
-                                 [&] { return save(owner); }, catalogue_);
+    const bool closes = MayClose(
+        IdentityEditorTraits(), prompts_, owner, modified_, [&] { return save(owner); }, catalogue_);
     if (closes) modified_ = false;
     return closes;
 }

@@ -28,20 +28,30 @@ struct SummaryGroup {
 // The name row of the Person group is written apart: it has no label.
 constexpr std::array<SummaryGroup, 4> kGroups = {{
     {catalogue_key::kLabelPerson,
-     {{{tag::kPhone, catalogue_key::kLabelPhone}, {tag::kHomeTel, catalogue_key::kLabelHomeTel}, {tag::kWorkTel, catalogue_key::kLabelWorkTel},
-       {tag::kMobile, catalogue_key::kLabelCellTel}, {tag::kFax, catalogue_key::kLabelFax}, {tag::kEmail, catalogue_key::kLabelEmail}}},
+     {{{tag::kPhone, catalogue_key::kLabelPhone},
+       {tag::kHomeTel, catalogue_key::kLabelHomeTel},
+       {tag::kWorkTel, catalogue_key::kLabelWorkTel},
+       {tag::kMobile, catalogue_key::kLabelCellTel},
+       {tag::kFax, catalogue_key::kLabelFax},
+       {tag::kEmail, catalogue_key::kLabelEmail}}},
      6},
     {catalogue_key::kLabelBusiness,
-     {{{tag::kCompanyName, catalogue_key::kLabelCompanyName}, {tag::kCompanyPhone, catalogue_key::kLabelCompanyTel},
+     {{{tag::kCompanyName, catalogue_key::kLabelCompanyName},
+       {tag::kCompanyPhone, catalogue_key::kLabelCompanyTel},
        {tag::kWebSite, catalogue_key::kLabelWebSite}}},
      3},
     {catalogue_key::kLabelLocation,
-     {{{tag::kCountry, catalogue_key::kLabelCountry}, {tag::kProvince, catalogue_key::kLabelProvince}, {tag::kCity, catalogue_key::kLabelCity},
-       {tag::kPostCode, catalogue_key::kLabelPostCode}, {tag::kAddress, catalogue_key::kLabelAddress}}},
+     {{{tag::kCountry, catalogue_key::kLabelCountry},
+       {tag::kProvince, catalogue_key::kLabelProvince},
+       {tag::kCity, catalogue_key::kLabelCity},
+       {tag::kPostCode, catalogue_key::kLabelPostCode},
+       {tag::kAddress, catalogue_key::kLabelAddress}}},
      5},
     {catalogue_key::kLabelAuthentication,
-     {{{tag::kFavoriteUserId, catalogue_key::kLabelUserName}, {tag::kFavoritePassword, catalogue_key::kLabelPassword},
-       {tag::kPasswordQuestion, catalogue_key::kLabelPasswordQuestion}, {tag::kPasswordAnswer, catalogue_key::kLabelPasswordAnswer}}},
+     {{{tag::kFavoriteUserId, catalogue_key::kLabelUserName},
+       {tag::kFavoritePassword, catalogue_key::kLabelPassword},
+       {tag::kPasswordQuestion, catalogue_key::kLabelPasswordQuestion},
+       {tag::kPasswordAnswer, catalogue_key::kLabelPasswordAnswer}}},
      4},
 }};
 
@@ -52,7 +62,8 @@ constexpr std::u16string_view kRowStart = u"<tr><td width=\"10%\"></td><td width
 constexpr std::u16string_view kRowEnd = u"</td></tr>";
 constexpr std::u16string_view kTableEnd = u"</table>";
 
-constexpr std::u16string_view kCustomStart = u"<table id=\"custom\" style=\"display:none\" border=\"0\"><th align=\"left\">";
+constexpr std::u16string_view kCustomStart =
+    u"<table id=\"custom\" style=\"display:none\" border=\"0\"><th align=\"left\">";
 constexpr std::u16string_view kCustomHeadingSeparator = u"</th><th align=\"left\">";
 constexpr std::u16string_view kCustomRowStart = u"<tr><td width=\"50%\"><input id =\"";
 constexpr std::u16string_view kCustomValueStart = u"\" type=\"text\" value=\"";
@@ -63,13 +74,11 @@ constexpr std::u16string_view kCustomRowEnd = u"\" onpropertychange=\"onChange()
 constexpr std::u16string_view kCustomNamePrefix = u"customfirst";
 constexpr std::u16string_view kCustomValuePrefix = u"customsecond";
 
-
 // The name row: shown when "[NAME]" is there and is more than the bare "|".
 void appendNameRow(std::u16string& html, const IdentityRecord& record, bool& headerWritten,
                    const std::u16string& title) {
     const auto found = record.fields.find(std::u16string(tag::kName));
-    if (found == record.fields.end() || found->second.empty() ||
-        found->second == std::u16string(1, kNameSeparator)) {
+    if (found == record.fields.end() || found->second.empty() || found->second == std::u16string(1, kNameSeparator)) {
         return;
     }
     const bool split = found->second.find(kNameSeparator) != std::u16string::npos;
@@ -96,12 +105,8 @@ std::u16string FieldValue(const std::map<std::u16string, std::u16string>& fields
     return found == fields.end() ? std::u16string() : found->second;
 }
 
-std::u16string CustomNameId(std::size_t index) {
-    return std::u16string(kCustomNamePrefix) + DecimalText(index);
-}
-std::u16string CustomValueId(std::size_t index) {
-    return std::u16string(kCustomValuePrefix) + DecimalText(index);
-}
+std::u16string CustomNameId(std::size_t index) { return std::u16string(kCustomNamePrefix) + DecimalText(index); }
+std::u16string CustomValueId(std::size_t index) { return std::u16string(kCustomValuePrefix) + DecimalText(index); }
 
 std::u16string SummaryTable(const IdentityRecord& record, const MessageCatalogue& catalogue) {
     std::u16string html(kSummaryStart);

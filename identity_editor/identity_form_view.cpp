@@ -22,18 +22,30 @@ struct TextBinding {
 
 // The text inputs bound one to one; the name, the year and the custom rows are bound apart.
 constexpr std::array<TextBinding, 25> kTextBindings = {{
-    {u"jobtitle", tag::kJobTitle},         {u"phone", tag::kPhone},
-    {u"hometel", tag::kHomeTel},           {u"worktel", tag::kWorkTel},
-    {u"mobile", tag::kMobile},             {u"fax", tag::kFax},
-    {u"email", tag::kEmail},               {u"msn", tag::kMsn},
-    {u"yahoo", tag::kYahoo},               {u"age", tag::kAge},
-    {u"income", tag::kIncome},             {u"idcardtype", tag::kIdCardType},
-    {u"idcardnumber", tag::kIdCardNumber}, {u"companyname", tag::kCompanyName},
-    {u"companyphone", tag::kCompanyPhone}, {u"website", tag::kWebSite},
-    {u"country", tag::kCountry},           {u"province", tag::kProvince},
-    {u"city", tag::kCity},                 {u"postcode", tag::kPostCode},
-    {u"address", tag::kAddress},           {u"user", tag::kFavoriteUserId},
-    {u"password", tag::kFavoritePassword}, {u"passwordquestion", tag::kPasswordQuestion},
+    {u"jobtitle", tag::kJobTitle},
+    {u"phone", tag::kPhone},
+    {u"hometel", tag::kHomeTel},
+    {u"worktel", tag::kWorkTel},
+    {u"mobile", tag::kMobile},
+    {u"fax", tag::kFax},
+    {u"email", tag::kEmail},
+    {u"msn", tag::kMsn},
+    {u"yahoo", tag::kYahoo},
+    {u"age", tag::kAge},
+    {u"income", tag::kIncome},
+    {u"idcardtype", tag::kIdCardType},
+    {u"idcardnumber", tag::kIdCardNumber},
+    {u"companyname", tag::kCompanyName},
+    {u"companyphone", tag::kCompanyPhone},
+    {u"website", tag::kWebSite},
+    {u"country", tag::kCountry},
+    {u"province", tag::kProvince},
+    {u"city", tag::kCity},
+    {u"postcode", tag::kPostCode},
+    {u"address", tag::kAddress},
+    {u"user", tag::kFavoriteUserId},
+    {u"password", tag::kFavoritePassword},
+    {u"passwordquestion", tag::kPasswordQuestion},
     {u"passwordanswer", tag::kPasswordAnswer},
 }};
 
@@ -41,8 +53,9 @@ struct RadioBinding {
     std::u16string_view id;
     std::u16string_view valueKey;
 };
-constexpr std::array<RadioBinding, 3> kSexRadios = {{
-    {u"empty", catalogue_key::kLabelNone}, {u"man", catalogue_key::kLabelMale}, {u"woman", catalogue_key::kLabelFemale}}};
+constexpr std::array<RadioBinding, 3> kSexRadios = {{{u"empty", catalogue_key::kLabelNone},
+                                                     {u"man", catalogue_key::kLabelMale},
+                                                     {u"woman", catalogue_key::kLabelFemale}}};
 
 constexpr std::u16string_view kFirstNameId = u"firstname";
 constexpr std::u16string_view kLastNameId = u"lastname";
@@ -54,8 +67,8 @@ constexpr std::u16string_view kCustomHolderId = u"replace_custom";
 constexpr std::u16string_view kSummaryId = u"summary";
 constexpr std::u16string_view kCustomId = u"custom";
 // The tables of tabs 1 to 5.
-constexpr std::array<std::u16string_view, 5> kTabTables = {u"person", u"business", u"address",
-                                                           u"safequestion", kCustomId};
+constexpr std::array<std::u16string_view, 5> kTabTables = {u"person", u"business", u"address", u"safequestion",
+                                                           kCustomId};
 constexpr std::u16string_view kHidden = u"none";
 constexpr std::u16string_view kShown = u"block";
 constexpr std::u16string_view kTextType = u"text";
@@ -122,7 +135,8 @@ std::optional<std::size_t> TrailingNumber(std::u16string_view id) {
 }
 
 IdentityFormView::IdentityFormView(htmlform::Document& document, const MessageCatalogue& catalogue)
-    : document_(document), catalogue_(catalogue) {}
+    : document_(document),
+      catalogue_(catalogue) {}
 
 void IdentityFormView::setDisplay(std::u16string_view id, std::u16string_view display) {
     if (Element* element = document_.getElementById(id)) element->setStyleDisplay(display);

@@ -22,8 +22,8 @@ enum class IdentityTab { Summary = 0, Person, Business, Address, Authentication,
 inline constexpr int kIdentityTabCount = 6;
 // The tabs' titles (catalogue keys), in the same order.
 inline constexpr std::array<std::u16string_view, kIdentityTabCount> kIdentityTabTitleKeys = {
-    catalogue_key::kLabelSummary,        catalogue_key::kLabelPerson, catalogue_key::kLabelBusiness,
-    catalogue_key::kLabelLocation,       catalogue_key::kLabelAuthentication, catalogue_key::kLabelCustom};
+    catalogue_key::kLabelSummary,  catalogue_key::kLabelPerson,         catalogue_key::kLabelBusiness,
+    catalogue_key::kLabelLocation, catalogue_key::kLabelAuthentication, catalogue_key::kLabelCustom};
 
 class IdentityFormView {
 public:

@@ -27,7 +27,10 @@ std::u16string customLabel(std::size_t index) {
 
 IdentityRecord::IdentityRecord(PasswordGate& gate, Prompts& prompts, FileSystem& files,
                                const MessageCatalogue& catalogue)
-    : gate_(gate), prompts_(prompts), files_(files), catalogue_(catalogue) {}
+    : gate_(gate),
+      prompts_(prompts),
+      files_(files),
+      catalogue_(catalogue) {}
 
 void IdentityRecord::resetToNewCard(std::u16string_view cardName) {
     fields.clear();

@@ -38,8 +38,7 @@ public:
     // three empty custom pairs.
     void resetToNewCard(std::u16string_view cardName);
     // resetToNewCard, then save.
-    CardWriteResult createNewCard(const std::u16string& path, std::u16string_view cardName,
-                                  bool unprotected);
+    CardWriteResult createNewCard(const std::u16string& path, std::u16string_view cardName, bool unprotected);
     // Writes the card, replacing the file in one step. A protected save asks
     // the gate first (NoPassword when refused). A tag, value or custom text
     // that sealing would change raises UnsealableTextError before anything is

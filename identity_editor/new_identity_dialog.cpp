@@ -18,7 +18,6 @@ namespace {
 // Beyond this many numbered names the folder is taken as unwritable.
 constexpr unsigned kMostNumberedFolders = 10000;
 
-
 bool exists(FileSystem& files, const std::u16string& path) {
     FolderEntry entry;
     return files.queryEntry(path, entry) == kErrorSuccess;
@@ -28,7 +27,11 @@ bool exists(FileSystem& files, const std::u16string& path) {
 
 NewIdentityDialog::NewIdentityDialog(UserProfile& profile, IdentityRecord& record, WindowSignals& signals,
                                      FileSystem& files, const MessageCatalogue& catalogue)
-    : profile_(profile), record_(record), signals_(signals), files_(files), catalogue_(catalogue),
+    : profile_(profile),
+      record_(record),
+      signals_(signals),
+      files_(files),
+      catalogue_(catalogue),
       protect_(profile.options().IdentityProtect()) {}
 
 bool NewIdentityDialog::hotKey(int id) {

@@ -9,7 +9,10 @@ using namespace passcard_command;
 
 PasscardEditor::PasscardEditor(PasscardEditorSession& session, CardTree& tree, EditorLaunches& launches,
                                PasscardWindow& window)
-    : session_(session), tree_(tree), launches_(launches), window_(window) {}
+    : session_(session),
+      tree_(tree),
+      launches_(launches),
+      window_(window) {}
 
 EditorViewState PasscardEditor::viewState() const {
     EditorViewState state = session_.viewState();
@@ -70,42 +73,68 @@ bool PasscardEditor::runCommand(unsigned id, const TreeSelection& selected) {
 bool PasscardEditor::runEditorCommand(unsigned id) {
     const WindowRef owner = window_.handle();
     switch (id) {
-    case common_command::kSave: session_.saveCommand(owner); return true;
-    case kSaveAndClose: saveAndClose(); return true;
-    case common_command::kExit: exit(); return true;
-    case kReset:
-        session_.reset();
-        window_.showAddress(session_.address());
-        return true;
-    case kDefault: session_.toggleDefault(owner); return true;
-    case kCopy: {
-        const std::u16string text = session_.clipboardText();
-        if (!text.empty()) window_.putOnClipboard(text);
-        return true;
-    }
-    case kAddField: session_.addField(owner); return true;
-    case kRenameField: session_.renameField(owner); return true;
-    case kDeleteField: session_.deleteField(owner); return true;
-    case kIdentityEditor: launches_.startOtherEditor(owner); return true;
-    case common_command::kAbout: window_.showAbout(AboutBox(PasscardEditorTraits())); return true;
-    default: return launches_.openVendorPage(id, owner);
+        case common_command::kSave:
+            session_.saveCommand(owner);
+            return true;
+        case kSaveAndClose:
+            saveAndClose();
+            return true;
+        case common_command::kExit:
+            exit();
+            return true;
+        case kReset:
+            session_.reset();
+            window_.showAddress(session_.address());
+            return true;
+        case kDefault:
+            session_.toggleDefault(owner);
+            return true;
+        case kCopy: {
+            const std::u16string text = session_.clipboardText();
+            if (!text.empty()) window_.putOnClipboard(text);
+            return true;
+        }
+        case kAddField:
+            session_.addField(owner);
+            return true;
+        case kRenameField:
+            session_.renameField(owner);
+            return true;
+        case kDeleteField:
+            session_.deleteField(owner);
+            return true;
+        case kIdentityEditor:
+            launches_.startOtherEditor(owner);
+            return true;
+        case common_command::kAbout:
+            window_.showAbout(AboutBox(PasscardEditorTraits()));
+            return true;
+        default:
+            return launches_.openVendorPage(id, owner);
     }
 }
 
 bool PasscardEditor::runViewCommand(unsigned id) {
     switch (id) {
-    case kPasswordsAsStars: session_.toggleStars(); return true;
-    case kDetails: session_.toggleDetails(); return true;
-    case kAlwaysOnTop: window_.setTopmost(session_.toggleAlwaysOnTop()); return true;
-    case common_command::kToolbar:
-        toolbarShown_ = !toolbarShown_;
-        window_.showBars(toolbarShown_, statusBarShown_);
-        return true;
-    case common_command::kStatusBar:
-        statusBarShown_ = !statusBarShown_;
-        window_.showBars(toolbarShown_, statusBarShown_);
-        return true;
-    default: return false;
+        case kPasswordsAsStars:
+            session_.toggleStars();
+            return true;
+        case kDetails:
+            session_.toggleDetails();
+            return true;
+        case kAlwaysOnTop:
+            window_.setTopmost(session_.toggleAlwaysOnTop());
+            return true;
+        case common_command::kToolbar:
+            toolbarShown_ = !toolbarShown_;
+            window_.showBars(toolbarShown_, statusBarShown_);
+            return true;
+        case common_command::kStatusBar:
+            statusBarShown_ = !statusBarShown_;
+            window_.showBars(toolbarShown_, statusBarShown_);
+            return true;
+        default:
+            return false;
     }
 }
 

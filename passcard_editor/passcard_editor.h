@@ -51,8 +51,7 @@ enum class MessageTarget { Elsewhere, LibraryTree };
 
 class PasscardEditor : public htmlform::DocumentHost, public EditorRequests {
 public:
-    PasscardEditor(PasscardEditorSession& session, CardTree& tree, EditorLaunches& launches,
-                   PasscardWindow& window);
+    PasscardEditor(PasscardEditorSession& session, CardTree& tree, EditorLaunches& launches, PasscardWindow& window);
 
     PasscardEditorSession& session() { return session_; }
     bool toolbarShown() const { return toolbarShown_; }
@@ -82,8 +81,7 @@ public:
     // The keyboard watch: whether the message marks the card changed and is
     // offered to the form page before it is dispatched. Only while a passcard
     // is selected, and never for the library tree or its label edit box.
-    KeyWatchVerdict watchMessage(std::uint32_t message, std::uintptr_t virtualKey, bool ctrlDown,
-                                 MessageTarget target);
+    KeyWatchVerdict watchMessage(std::uint32_t message, std::uintptr_t virtualKey, bool ctrlDown, MessageTarget target);
 
     // The page's edit report (its onChange navigation, cancelled).
     void onUserEdit(htmlform::Element& source) override;

@@ -26,8 +26,13 @@ constexpr std::u16string_view kFlagOff = u"0";
 
 PasscardEditorSession::PasscardEditorSession(std::u16string rootPath, PasscardRecord& record, OptionStore options,
                                              PasscardSessionPorts ports)
-    : rootPath_(std::move(rootPath)), record_(record), options_(std::move(options)), ports_(ports),
-      currentPath_(rootPath_), stars_(options_.ShowPassword() != 0), details_(options_.ShowType() != 0),
+    : rootPath_(std::move(rootPath)),
+      record_(record),
+      options_(std::move(options)),
+      ports_(ports),
+      currentPath_(rootPath_),
+      stars_(options_.ShowPassword() != 0),
+      details_(options_.ShowType() != 0),
       onTop_(options_, option_key::kPasswordEditorOnTop, AlwaysOnTopSetting::Read::Quietly) {}
 
 EditorViewState PasscardEditorSession::viewState() const {
@@ -93,7 +98,8 @@ SelectionOutcome PasscardEditorSession::selectionChanged(const TreeSelection& it
     record_.savedCopy.fieldNames.clear();
     record_.savedCopy.fieldTypes.clear();
     record_.savedCopy.fieldValues.clear();
-    const std::u16string file = item.kind == ItemKind::Card ? item.path + std::u16string(kPasscardExtension) : item.path;
+    const std::u16string file =
+        item.kind == ItemKind::Card ? item.path + std::u16string(kPasscardExtension) : item.path;
     int result = kCardLoaded;
     if (item.kind == ItemKind::Card) {
         result = record_.load(file);
@@ -154,8 +160,8 @@ bool PasscardEditorSession::saveCommand(WindowRef owner) {
 }
 
 bool PasscardEditorSession::mayClose(WindowRef owner) {
-    const bool closes = MayClose(PasscardEditorTraits(), ports_.prompts, owner, changed_,
-                                 [&] { return save(owner); }, ports_.catalogue);
+    const bool closes = MayClose(
+        PasscardEditorTraits(), ports_.prompts, owner, changed_, [&] { return save(owner); }, ports_.catalogue);
     if (closes) changed_ = false;
     return closes;
 }

@@ -45,8 +45,7 @@ bool PasscardRecord::checkOwner(const std::u16string& cardPath) const {
 
 bool PasscardRecord::isDefault(const std::u16string& cardPath) const {
     const std::vector<std::u16string> lines = intactLines(cardPath);
-    return !lines.empty() &&
-           UnsealText(lines[lines.size() - 3], kAlgorithmBlowfish, KeyModeCommon) == kDefaultMarker;
+    return !lines.empty() && UnsealText(lines[lines.size() - 3], kAlgorithmBlowfish, KeyModeCommon) == kDefaultMarker;
 }
 
 CardWriteResult PasscardRecord::setDefault(const std::u16string& cardPath, bool isDefaultCard) {

@@ -11,9 +11,7 @@ namespace tarnwick {
 
 inline constexpr std::size_t kPasscardFixedLines = 5;
 
-inline constexpr std::size_t PasscardFieldCount(std::size_t lineCount) {
-    return (lineCount - kPasscardFixedLines) / 3;
-}
+inline constexpr std::size_t PasscardFieldCount(std::size_t lineCount) { return (lineCount - kPasscardFixedLines) / 3; }
 // The index of field i's name line; its type and value follow.
 inline constexpr std::size_t PasscardFieldLine(std::size_t field) { return 2 + 3 * field; }
 

@@ -12,22 +12,19 @@
 namespace tarnwick {
 namespace {
 
-std::u16string seal(std::u16string_view text, int keyMode) {
-    return SealText(text, kAlgorithmBlowfish, keyMode);
-}
-std::u16string unseal(std::u16string_view text, int keyMode) {
-    return UnsealText(text, kAlgorithmBlowfish, keyMode);
-}
+std::u16string seal(std::u16string_view text, int keyMode) { return SealText(text, kAlgorithmBlowfish, keyMode); }
+std::u16string unseal(std::u16string_view text, int keyMode) { return UnsealText(text, kAlgorithmBlowfish, keyMode); }
 
 }  // namespace
 
 PasscardRecord::PasscardRecord(PasswordGate& gate, Prompts& prompts, FileSystem& files,
                                const MessageCatalogue& catalogue)
-    : gate_(gate), prompts_(prompts), files_(files), catalogue_(catalogue) {}
+    : gate_(gate),
+      prompts_(prompts),
+      files_(files),
+      catalogue_(catalogue) {}
 
-bool PasscardRecord::holds(const std::u16string& cardPath) const {
-    return loadedPath_ && *loadedPath_ == cardPath;
-}
+bool PasscardRecord::holds(const std::u16string& cardPath) const { return loadedPath_ && *loadedPath_ == cardPath; }
 
 int PasscardRecord::load(const std::u16string& cardPath) {
     path = cardPath;

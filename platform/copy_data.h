@@ -22,9 +22,7 @@ using CopyDataCode = std::uintptr_t;
 // its messages with it.
 class CopyDataPayload {
 public:
-    static CopyDataPayload withoutText(CopyDataCode code) {
-        return CopyDataPayload(code, std::nullopt);
-    }
+    static CopyDataPayload withoutText(CopyDataCode code) { return CopyDataPayload(code, std::nullopt); }
     // Throws std::length_error for a text whose size does not fit cbData.
     static CopyDataPayload withText(CopyDataCode code, std::u16string_view text) {
         if (text.size() > kMaxTextChars) throw std::length_error("copy-data text too long");
@@ -46,11 +44,9 @@ public:
 
 private:
     // cbData is 32 bits: 2 * length + 2 must fit.
-    static constexpr std::size_t kMaxTextChars =
-        (std::numeric_limits<std::uint32_t>::max() - 2) / sizeof(char16_t);
+    static constexpr std::size_t kMaxTextChars = (std::numeric_limits<std::uint32_t>::max() - 2) / sizeof(char16_t);
 
-    CopyDataPayload(CopyDataCode code, std::optional<std::u16string> text)
-        : code_(code), text_(std::move(text)) {}
+    CopyDataPayload(CopyDataCode code, std::optional<std::u16string> text) : code_(code), text_(std::move(text)) {}
 
     CopyDataCode code_;
     std::optional<std::u16string> text_;

@@ -12,8 +12,7 @@ public:
     virtual ~Downloader() = default;
     // True when the whole file arrived at `file`. The download is aborted at
     // the first progress report after `timeLimitSeconds`.
-    virtual bool download(std::u16string_view address, const std::u16string& file,
-                          int timeLimitSeconds) = 0;
+    virtual bool download(std::u16string_view address, const std::u16string& file, int timeLimitSeconds) = 0;
 };
 
 }  // namespace tarnwick

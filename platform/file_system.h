@@ -57,26 +57,21 @@ public:
     virtual ~FileSystem() = default;
 
     // Existing file only, sharing reading. Null with `error` set on failure.
-    virtual std::unique_ptr<OpenFile> openForReading(const std::u16string& path,
-                                                     std::uint32_t& error) = 0;
+    virtual std::unique_ptr<OpenFile> openForReading(const std::u16string& path, std::uint32_t& error) = 0;
     // Creates the file or truncates an existing one, no sharing.
-    virtual std::unique_ptr<OpenFile> createForWriting(const std::u16string& path,
-                                                       std::uint32_t& error) = 0;
+    virtual std::unique_ptr<OpenFile> createForWriting(const std::u16string& path, std::uint32_t& error) = 0;
     // Creates a file that must not exist yet (kErrorFileExists if it does), no
     // sharing: for temporary files, so that two writers never share one.
-    virtual std::unique_ptr<OpenFile> createNew(const std::u16string& path,
-                                                std::uint32_t& error) = 0;
+    virtual std::unique_ptr<OpenFile> createNew(const std::u16string& path, std::uint32_t& error) = 0;
     // Puts the closed file `source` in the place of `target` in one step,
     // replacing it if it exists; `source` must be on the same volume.
-    virtual std::uint32_t replaceFile(const std::u16string& source,
-                                      const std::u16string& target) = 0;
+    virtual std::uint32_t replaceFile(const std::u16string& source, const std::u16string& target) = 0;
     virtual std::uint32_t deleteFile(const std::u16string& path) = 0;
 
     // Folders and entries. Paths have no trailing backslash.
     // The entries of `folder` without "." and "..", in the order the system
     // lists them (FindFirstFileW/FindNextFileW).
-    virtual std::uint32_t listFolder(const std::u16string& folder,
-                                     std::vector<FolderEntry>& entries) = 0;
+    virtual std::uint32_t listFolder(const std::u16string& folder, std::vector<FolderEntry>& entries) = 0;
     // The kind of an existing file or folder (its name is the last component);
     // kErrorFileNotFound or kErrorPathNotFound when there is none.
     virtual std::uint32_t queryEntry(const std::u16string& path, FolderEntry& entry) = 0;
@@ -87,8 +82,7 @@ public:
     // MoveFileW: a file or a folder to a new name; fails when `to` exists.
     virtual std::uint32_t moveEntry(const std::u16string& from, const std::u16string& to) = 0;
     // CopyFileW: a file, its bytes; with failIfExists an existing `to` is kErrorFileExists.
-    virtual std::uint32_t copyFile(const std::u16string& from, const std::u16string& to,
-                                   bool failIfExists) = 0;
+    virtual std::uint32_t copyFile(const std::u16string& from, const std::u16string& to, bool failIfExists) = 0;
 };
 
 // The adapter of the platform the program was built for.

@@ -14,8 +14,7 @@ class HotKeys {
 public:
     virtual ~HotKeys() = default;
     // False when the system refuses (a taken combination, a zero key).
-    virtual bool registerHotKey(WindowRef window, int id, unsigned modifiers,
-                                unsigned virtualKey) = 0;
+    virtual bool registerHotKey(WindowRef window, int id, unsigned modifiers, unsigned virtualKey) = 0;
     virtual bool unregisterHotKey(WindowRef window, int id) = 0;
 };
 

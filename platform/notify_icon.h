@@ -24,11 +24,11 @@ public:
     virtual ~NotifyIcon() = default;
     // The major version shell32's DllGetVersion reports; 4 without it.
     virtual std::uint32_t shellMajorVersion() = 0;
-    virtual bool add(const NotifyIconRecord& record) = 0;              // NIM_ADD
+    virtual bool add(const NotifyIconRecord& record) = 0;                           // NIM_ADD
     virtual bool setVersion(const NotifyIconRecord& record, unsigned version) = 0;  // NIM_SETVERSION
     // NIM_MODIFY with NIF_STATE: the state bits under the mask.
     virtual bool setState(const NotifyIconRecord& record, unsigned state, unsigned mask) = 0;
-    virtual bool remove(const NotifyIconRecord& record) = 0;           // NIM_DELETE
+    virtual bool remove(const NotifyIconRecord& record) = 0;  // NIM_DELETE
 };
 
 }  // namespace tarnwick

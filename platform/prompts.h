@@ -45,16 +45,15 @@ public:
 
     // Shows a message box and returns the button pressed (the Win32 answer
     // codes; 0 when the box could not be shown). style is the MessageBoxW style.
-    virtual int messageBox(WindowRef owner, const std::u16string& text,
-                           const std::u16string& caption, unsigned style) = 0;
+    virtual int messageBox(WindowRef owner, const std::u16string& text, const std::u16string& caption,
+                           unsigned style) = 0;
 
     // The calling thread's active window, the owner of many boxes; kNoWindow when none.
     virtual WindowRef activeWindow() = 0;
 
     // The primary-password dialog, modal, centred on `owner`. True when it
     // ended with OK.
-    virtual bool askPrimaryPassword(WindowRef owner, const PasswordDialogLook& look,
-                                    EntryDialogRules& rules) = 0;
+    virtual bool askPrimaryPassword(WindowRef owner, const PasswordDialogLook& look, EntryDialogRules& rules) = 0;
 
     // A name dialog, modal, owned by `owner`. True when it ended with OK; the
     // rules keep the name they accepted. A system without one cancels.

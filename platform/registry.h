@@ -24,17 +24,13 @@ public:
     // A REG_SZ value read into a buffer of `bufferChars` characters including
     // the terminator: a longer value comes back cut to bufferChars - 1.
     // Nothing when the key or the value is missing or is not a string.
-    virtual std::optional<std::u16string> readString(std::u16string_view key,
-                                                     std::u16string_view value,
+    virtual std::optional<std::u16string> readString(std::u16string_view key, std::u16string_view value,
                                                      std::size_t bufferChars) = 0;
     // Writes a REG_SZ value, creating the key when missing.
-    virtual bool writeString(std::u16string_view key, std::u16string_view value,
-                             std::u16string_view text) = 0;
+    virtual bool writeString(std::u16string_view key, std::u16string_view value, std::u16string_view text) = 0;
     // A REG_DWORD value; nothing when missing or of another type.
-    virtual std::optional<std::uint32_t> readDword(std::u16string_view key,
-                                                   std::u16string_view value) = 0;
-    virtual bool writeDword(std::u16string_view key, std::u16string_view value,
-                            std::uint32_t data) = 0;
+    virtual std::optional<std::uint32_t> readDword(std::u16string_view key, std::u16string_view value) = 0;
+    virtual bool writeDword(std::u16string_view key, std::u16string_view value, std::uint32_t data) = 0;
 
     // The names of the key's direct subkeys in RegEnumKeyExW order (empty
     // when the key is missing).

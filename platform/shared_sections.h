@@ -29,8 +29,7 @@ public:
     virtual ~SharedSections() = default;
     // Creates the named section of `size` bytes, zero-filled. Only a Created
     // outcome returns a section.
-    virtual std::unique_ptr<SharedSection> create(std::u16string_view name, std::size_t size,
-                                                  Outcome& outcome) = 0;
+    virtual std::unique_ptr<SharedSection> create(std::u16string_view name, std::size_t size, Outcome& outcome) = 0;
 };
 
 }  // namespace tarnwick

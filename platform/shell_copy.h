@@ -17,8 +17,7 @@ class ShellCopy {
 public:
     virtual ~ShellCopy() = default;
     // `from` is copied to the new name `to` (a folder and everything in it).
-    virtual ShellCopyResult copyFolder(WindowRef owner, const std::u16string& from,
-                                       const std::u16string& to) = 0;
+    virtual ShellCopyResult copyFolder(WindowRef owner, const std::u16string& from, const std::u16string& to) = 0;
 };
 
 }  // namespace tarnwick

@@ -33,11 +33,17 @@ std::u16string Utf8ToUtf16(std::string_view in) {
             ++i;
             continue;
         } else if ((b & 0xE0) == 0xC0) {
-            extra = 1; cp = b & 0x1F; min = 0x80;
+            extra = 1;
+            cp = b & 0x1F;
+            min = 0x80;
         } else if ((b & 0xF0) == 0xE0) {
-            extra = 2; cp = b & 0x0F; min = 0x800;
+            extra = 2;
+            cp = b & 0x0F;
+            min = 0x800;
         } else if ((b & 0xF8) == 0xF0) {
-            extra = 3; cp = b & 0x07; min = 0x10000;
+            extra = 3;
+            cp = b & 0x07;
+            min = 0x10000;
         } else {
             out.push_back(kReplacement);
             ++i;
@@ -70,8 +76,7 @@ std::string Utf16ToUtf8(std::u16string_view in) {
     out.reserve(in.size());
     for (std::size_t i = 0; i < in.size(); ++i) {
         std::uint32_t cp = in[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < in.size() && in[i + 1] >= 0xDC00 &&
-            in[i + 1] <= 0xDFFF) {
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < in.size() && in[i + 1] >= 0xDC00 && in[i + 1] <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (in[i + 1] - 0xDC00);
             ++i;
         } else if (cp >= 0xD800 && cp <= 0xDFFF) {

@@ -28,18 +28,15 @@ public:
     // Every top-level window of the class, in FindWindowExW order.
     virtual std::vector<WindowRef> findTopLevel(std::u16string_view windowClass) = 0;
     // Every child of `parent` of the class, in FindWindowExW order.
-    virtual std::vector<WindowRef> findChildren(WindowRef parent,
-                                                std::u16string_view windowClass) = 0;
+    virtual std::vector<WindowRef> findChildren(WindowRef parent, std::u16string_view windowClass) = 0;
     // The first child of the class, or kNoWindow.
     virtual WindowRef findFirstChild(WindowRef parent, std::u16string_view windowClass) = 0;
     // The window's title, at most kMaxWindowTextChars characters.
     virtual std::u16string windowText(WindowRef window) = 0;
 
     // WM_COPYDATA with `code` and, when given, the text as its payload; returns the reply.
-    virtual std::intptr_t sendCopyData(WindowRef to, std::uintptr_t code,
-                                       std::optional<std::u16string_view> text) = 0;
-    virtual void post(WindowRef to, std::uint32_t message, std::uintptr_t wParam,
-                      std::intptr_t lParam) = 0;
+    virtual std::intptr_t sendCopyData(WindowRef to, std::uintptr_t code, std::optional<std::u16string_view> text) = 0;
+    virtual void post(WindowRef to, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
     // Restores a minimised window and makes it the foreground window.
     virtual void restoreAndBringToFront(WindowRef window) = 0;
 

@@ -27,13 +27,16 @@ HotKeyCombination DecodeBossKey(std::u16string_view optionValue) {
 
 BossKey::BossKey(HotKeys& hotKeys, Windows& windows, WindowDisplay& display, FileSystem& files,
                  const CodePage& codePage)
-    : hotKeys_(hotKeys), windows_(windows), display_(display), files_(files), codePage_(codePage) {}
+    : hotKeys_(hotKeys),
+      windows_(windows),
+      display_(display),
+      files_(files),
+      codePage_(codePage) {}
 
 void BossKey::RegisterBossKey(WindowRef trayWindow, std::u16string_view userFolder) {
     const auto value = ReadOptionLine(userFolder, option_key::kBossKey, files_, codePage_).value;
     const HotKeyCombination combination = DecodeBossKey(value);
-    hotKeys_.registerHotKey(trayWindow, tray_message::kBossHotKeyId, combination.modifiers,
-                            combination.virtualKey);
+    hotKeys_.registerHotKey(trayWindow, tray_message::kBossHotKeyId, combination.modifiers, combination.virtualKey);
 }
 
 void BossKey::Reregister(WindowRef trayWindow, std::u16string_view userFolder) {

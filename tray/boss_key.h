@@ -25,8 +25,7 @@ HotKeyCombination DecodeBossKey(std::u16string_view optionValue);
 
 class BossKey {
 public:
-    BossKey(HotKeys& hotKeys, Windows& windows, WindowDisplay& display, FileSystem& files,
-            const CodePage& codePage);
+    BossKey(HotKeys& hotKeys, Windows& windows, WindowDisplay& display, FileSystem& files, const CodePage& codePage);
 
     // Registers the option's combination on the tray window; a refusal is ignored.
     void RegisterBossKey(WindowRef trayWindow, std::u16string_view userFolder);

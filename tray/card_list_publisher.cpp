@@ -5,7 +5,8 @@
 namespace tarnwick {
 
 CardListPublisher::CardListPublisher(CardListBuilder& builder, SharedSections& sections)
-    : builder_(builder), sections_(sections) {}
+    : builder_(builder),
+      sections_(sections) {}
 
 void CardListPublisher::buildPasscards(std::u16string_view userFolder) {
     std::vector<std::u16string> passcards;

@@ -29,11 +29,10 @@ bool PassesCardCheck(const std::vector<std::u16string>& lines, const CodePage& c
     return MakeCheckText(joined, codePage) == lines.back();
 }
 
-CardListBuilder::CardListBuilder(FileSystem& files, const CodePage& codePage)
-    : files_(files), codePage_(codePage) {}
+CardListBuilder::CardListBuilder(FileSystem& files, const CodePage& codePage) : files_(files), codePage_(codePage) {}
 
-void CardListBuilder::walk(const std::u16string& folder, std::size_t rootLength,
-                           std::u16string_view extension, std::vector<Found>& found) {
+void CardListBuilder::walk(const std::u16string& folder, std::size_t rootLength, std::u16string_view extension,
+                           std::vector<Found>& found) {
     std::vector<FolderEntry> entries;
     if (files_.listFolder(folder, entries) != kErrorSuccess) return;
     for (const FolderEntry& entry : entries) {
@@ -56,8 +55,7 @@ void CardListBuilder::walk(const std::u16string& folder, std::size_t rootLength,
     }
 }
 
-void CardListBuilder::buildPasscards(std::u16string_view userFolder,
-                                     std::vector<std::u16string>& passcards,
+void CardListBuilder::buildPasscards(std::u16string_view userFolder, std::vector<std::u16string>& passcards,
                                      std::vector<std::u16string>& matchKeys) {
     passcards.clear();
     matchKeys.clear();

@@ -11,8 +11,7 @@ CurrentUser CurrentUserOf(std::u16string_view folder) {
 
 CurrentUser ReadCurrentUser(Registry& registry) {
     registry.createKey(registry::kTarnwickKey);
-    const auto value =
-        registry.readString(registry::kTarnwickKey, registry::kRootUserValue, kPathBufferChars);
+    const auto value = registry.readString(registry::kTarnwickKey, registry::kRootUserValue, kPathBufferChars);
     return CurrentUserOf(value.value_or(std::u16string()));
 }
 

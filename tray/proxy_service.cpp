@@ -14,13 +14,14 @@ ProxyRecord BuildProxyRecord(std::u16string_view server, std::uint32_t enable) {
 }
 
 ProxyService::ProxyService(Registry& registry, SharedSections& sections, InternetSettings& internet)
-    : registry_(registry), sections_(sections), internet_(internet) {}
+    : registry_(registry),
+      sections_(sections),
+      internet_(internet) {}
 
 void ProxyService::SnapshotProxy() {
     using namespace browser_registry;
     registry_.createKey(kInternetSettingsKey);
-    const auto server =
-        registry_.readString(kInternetSettingsKey, kProxyServerValue, proxy_mapping::kServerChars);
+    const auto server = registry_.readString(kInternetSettingsKey, kProxyServerValue, proxy_mapping::kServerChars);
     const auto enable = registry_.readDword(kInternetSettingsKey, kProxyEnableValue);
     record_ = BuildProxyRecord(server.value_or(std::u16string()), enable.value_or(0));
     if (!section_) {
@@ -40,8 +41,7 @@ void ProxyService::SnapshotProxy() {
 void ProxyService::SetProxyEnabled(std::u16string_view text) {
     using namespace browser_registry;
     registry_.createKey(kInternetSettingsKey);
-    registry_.writeDword(kInternetSettingsKey, kProxyEnableValue,
-                         text == tray_code::kProxyOffText ? 0 : 1);
+    registry_.writeDword(kInternetSettingsKey, kProxyEnableValue, text == tray_code::kProxyOffText ? 0 : 1);
     internet_.announceChange();
 }
 
@@ -59,8 +59,7 @@ std::uint32_t ProxyService::ReadPopupsUseNewWindow() {
     return registry_.readDword(kTabbedBrowsingKey, kPopupsUseNewWindowValue).value_or(0);
 }
 
-void ClearToolbarKey(Registry& registry, std::u16string_view userName,
-                     std::u16string_view editorClass) {
+void ClearToolbarKey(Registry& registry, std::u16string_view userName, std::u16string_view editorClass) {
     // Without a user the key would name the toolbar keys of no one.
     if (userName.empty()) return;
     const std::u16string key = registry::ToolbarKey(userName, editorClass);

@@ -20,8 +20,7 @@ inline constexpr std::u16string_view kInternetSettingsKey =
     u"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 inline constexpr std::u16string_view kProxyServerValue = u"ProxyServer";
 inline constexpr std::u16string_view kProxyEnableValue = u"ProxyEnable";
-inline constexpr std::u16string_view kTabbedBrowsingKey =
-    u"Software\\Microsoft\\Internet Explorer\\TabbedBrowsing";
+inline constexpr std::u16string_view kTabbedBrowsingKey = u"Software\\Microsoft\\Internet Explorer\\TabbedBrowsing";
 inline constexpr std::u16string_view kPopupsUseNewWindowValue = u"PopupsUseNewWindow";
 }  // namespace browser_registry
 
@@ -59,7 +58,6 @@ private:
 
 // Codes 61 and 62: deletes "Software\Tarnwick\" + user + "\ToolBar\" + editor
 // with everything below it. Nothing for an empty user name.
-void ClearToolbarKey(Registry& registry, std::u16string_view userName,
-                     std::u16string_view editorClass);
+void ClearToolbarKey(Registry& registry, std::u16string_view userName, std::u16string_view editorClass);
 
 }  // namespace tarnwick

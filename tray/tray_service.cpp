@@ -12,8 +12,8 @@ TrayService::TrayService(TrayPorts ports)
       publisher_(builder_, ports.sections),
       bossKey_(ports.hotKeys, ports.windows, ports.display, ports.files, ports.codePage),
       proxy_(ports.registry, ports.sections, ports.internet),
-      users_(UserCommandPorts{ports.files, ports.registry, ports.prompts, ports.windows, signals_,
-                              ports.shellCopy, ports.catalogue}) {}
+      users_(UserCommandPorts{ports.files, ports.registry, ports.prompts, ports.windows, signals_, ports.shellCopy,
+                              ports.catalogue}) {}
 
 void TrayService::start() {
     user_ = ReadCurrentUser(ports_.registry);
@@ -24,9 +24,7 @@ void TrayService::start() {
     }
 }
 
-bool TrayService::anotherTrayRuns() {
-    return !ports_.windows.findTopLevel(window_class::kTray).empty();
-}
+bool TrayService::anotherTrayRuns() { return !ports_.windows.findTopLevel(window_class::kTray).empty(); }
 
 void TrayService::prepareWindow() {
     signals_.AllowCopyDataFromLowerIntegrity();
@@ -37,8 +35,7 @@ bool TrayService::onCreate(WindowRef trayWindow) {
     window_ = trayWindow;
     if (!user_.exists()) return false;
     bossKey_.RegisterBossKey(window_, user_.folder);
-    const auto update =
-        ReadOptionLine(user_.folder, option_key::kStartupUpdate, ports_.files, ports_.codePage);
+    const auto update = ReadOptionLine(user_.folder, option_key::kStartupUpdate, ports_.files, ports_.codePage);
     return OptionFlag(update.value);
 }
 
@@ -74,38 +71,55 @@ void TrayService::reloadEverything() {
 std::intptr_t TrayService::onCopyData(CopyDataCode code, const std::optional<std::u16string>& text) {
     const std::u16string argument = text.value_or(std::u16string());
     switch (code) {
-    case tray_code::kRemoveUser:
-        if (users_.RemoveUser(user_, argument)) reloadUserAndRefresh();
-        break;
-    case tray_code::kSelectUser:
-    case tray_code::kSelectUserAgain:
-        if (users_.SwitchUser(user_, argument)) reloadUserAndRefresh();
-        break;
-    case tray_code::kBackUpUser: users_.BackupCurrentUser(user_, argument); break;
-    case tray_code::kImportUser: users_.ImportUser(user_, argument); break;
-    case tray_code::kPasscardsChanged:
-    case tray_code::kIdentitiesChanged: onCardsChanged(code, argument); break;
-    case tray_code::kReloadBossKey:
-        if (user_.exists()) {
-            bossKey_.Reregister(window_, user_.folder);
-        } else {
-            ports_.hotKeys.unregisterHotKey(window_, tray_message::kBossHotKeyId);
-        }
-        break;
-    case tray_code::kCloseEditorsAndBrowsers: signals_.CloseEditorsAndBrowsers(); break;
-    case tray_code::kClearPasscardToolbarKey:
-        ClearToolbarKey(ports_.registry, user_.name, window_class::kPasscardEditor);
-        break;
-    case tray_code::kClearIdentityToolbarKey:
-        ClearToolbarKey(ports_.registry, user_.name, window_class::kIdentityEditor);
-        break;
-    case tray_code::kReloadEverything: reloadEverything(); break;
-    case tray_code::kSnapshotProxy: proxy_.SnapshotProxy(); break;
-    case tray_code::kSetProxyEnabled: proxy_.SetProxyEnabled(argument); break;
-    case tray_code::kSetProxyServer: proxy_.SetProxyServer(argument); break;
-    case tray_code::kReadPopupsSetting:
-        return static_cast<std::intptr_t>(proxy_.ReadPopupsUseNewWindow());
-    default: break;
+        case tray_code::kRemoveUser:
+            if (users_.RemoveUser(user_, argument)) reloadUserAndRefresh();
+            break;
+        case tray_code::kSelectUser:
+        case tray_code::kSelectUserAgain:
+            if (users_.SwitchUser(user_, argument)) reloadUserAndRefresh();
+            break;
+        case tray_code::kBackUpUser:
+            users_.BackupCurrentUser(user_, argument);
+            break;
+        case tray_code::kImportUser:
+            users_.ImportUser(user_, argument);
+            break;
+        case tray_code::kPasscardsChanged:
+        case tray_code::kIdentitiesChanged:
+            onCardsChanged(code, argument);
+            break;
+        case tray_code::kReloadBossKey:
+            if (user_.exists()) {
+                bossKey_.Reregister(window_, user_.folder);
+            } else {
+                ports_.hotKeys.unregisterHotKey(window_, tray_message::kBossHotKeyId);
+            }
+            break;
+        case tray_code::kCloseEditorsAndBrowsers:
+            signals_.CloseEditorsAndBrowsers();
+            break;
+        case tray_code::kClearPasscardToolbarKey:
+            ClearToolbarKey(ports_.registry, user_.name, window_class::kPasscardEditor);
+            break;
+        case tray_code::kClearIdentityToolbarKey:
+            ClearToolbarKey(ports_.registry, user_.name, window_class::kIdentityEditor);
+            break;
+        case tray_code::kReloadEverything:
+            reloadEverything();
+            break;
+        case tray_code::kSnapshotProxy:
+            proxy_.SnapshotProxy();
+            break;
+        case tray_code::kSetProxyEnabled:
+            proxy_.SetProxyEnabled(argument);
+            break;
+        case tray_code::kSetProxyServer:
+            proxy_.SetProxyServer(argument);
+            break;
+        case tray_code::kReadPopupsSetting:
+            return static_cast<std::intptr_t>(proxy_.ReadPopupsUseNewWindow());
+        default:
+            break;
     }
     return tray_code::FixedReply(code).value_or(tray_code::kIgnoredReply);
 }

@@ -40,8 +40,8 @@ std::u16string UpdateQuestion(std::u16string_view offered) {
     return text;
 }
 
-UpdateCheck::UpdateCheck(Downloader& downloader, FileSystem& files, const CodePage& codePage,
-                         Prompts& prompts, WindowSignals& signals, const MessageCatalogue& catalogue)
+UpdateCheck::UpdateCheck(Downloader& downloader, FileSystem& files, const CodePage& codePage, Prompts& prompts,
+                         WindowSignals& signals, const MessageCatalogue& catalogue)
     : downloader_(downloader),
       files_(files),
       codePage_(codePage),
@@ -64,8 +64,7 @@ void UpdateCheck::compare(const std::u16string& updateFile, std::u16string_view 
     }
     const auto offered = OfferedVersion(lines);
     if (!offered || *offered == kCurrentVersion) return;
-    const int answer =
-        ShowMessageText(prompts_, kNoWindow, kQuestionBox, UpdateQuestion(*offered), catalogue_);
+    const int answer = ShowMessageText(prompts_, kNoWindow, kQuestionBox, UpdateQuestion(*offered), catalogue_);
     if (answer == kIdYes) signals_.OpenPageInBrowser(DownloadPageAddress(updateAddress));
 }
 

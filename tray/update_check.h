@@ -38,8 +38,8 @@ std::u16string UpdateQuestion(std::u16string_view offered);
 
 class UpdateCheck {
 public:
-    UpdateCheck(Downloader& downloader, FileSystem& files, const CodePage& codePage,
-                Prompts& prompts, WindowSignals& signals, const MessageCatalogue& catalogue);
+    UpdateCheck(Downloader& downloader, FileSystem& files, const CodePage& codePage, Prompts& prompts,
+                WindowSignals& signals, const MessageCatalogue& catalogue);
 
     // The whole check for a data root: download, compare, ask, open the page.
     void run(std::u16string_view dataRoot, std::u16string_view updateAddress);

@@ -52,10 +52,9 @@ void UserCommands::showWarning(std::u16string_view textKey) {
     ShowMessage(ports_.prompts, FindOptionsDialog(), kWarningBox, textKey, ports_.catalogue);
 }
 
-void UserCommands::copyWithResult(const std::u16string& from, const std::u16string& to,
-                                  std::u16string_view successKey, std::u16string_view failureKey) {
-    const ShellCopyResult result =
-        ports_.shellCopy.copyFolder(ports_.prompts.activeWindow(), from, to);
+void UserCommands::copyWithResult(const std::u16string& from, const std::u16string& to, std::u16string_view successKey,
+                                  std::u16string_view failureKey) {
+    const ShellCopyResult result = ports_.shellCopy.copyFolder(ports_.prompts.activeWindow(), from, to);
     if (result.status != 0) {
         showResult(failureKey);
     } else if (!result.aborted) {
@@ -116,8 +115,7 @@ void UserCommands::ImportUser(const CurrentUser& user, std::u16string_view sourc
     copyWithResult(*from, target, key::kImportSuccess, key::kImportFailure);
 }
 
-std::optional<std::u16string> UserCommands::userFolderInDataRoot(const CurrentUser& user,
-                                                                  std::u16string_view folder) {
+std::optional<std::u16string> UserCommands::userFolderInDataRoot(const CurrentUser& user, std::u16string_view folder) {
     const auto dataRoot = dataRootOf(user);
     auto path = dataRoot ? ResolveInside(folder, *dataRoot, PathPlace::DirectlyBelow) : std::nullopt;
     if (!path || !IsUserFolder(*path)) return std::nullopt;
@@ -180,8 +178,7 @@ bool UserCommands::DeleteFolderTree(const std::u16string& folder) {
         }
     }
     if (ports_.files.removeFolder(folder) == kErrorSuccess) return true;
-    ShowMessage(ports_.prompts, ports_.prompts.activeWindow(), kErrorBox,
-                key::kDeleteFolderFailure, ports_.catalogue);
+    ShowMessage(ports_.prompts, ports_.prompts.activeWindow(), kErrorBox, key::kDeleteFolderFailure, ports_.catalogue);
     return false;
 }
 

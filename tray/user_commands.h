@@ -63,8 +63,8 @@ private:
     void showResult(std::u16string_view textKey);
     void showWarning(std::u16string_view textKey);
     // A shell copy of `from` to `to`, told as the two result keys say.
-    void copyWithResult(const std::u16string& from, const std::u16string& to,
-                        std::u16string_view successKey, std::u16string_view failureKey);
+    void copyWithResult(const std::u16string& from, const std::u16string& to, std::u16string_view successKey,
+                        std::u16string_view failureKey);
     std::u16string firstUserFolderIn(const std::u16string& parent);
     // The folder resolved, when it is a user folder directly inside the data root.
     std::optional<std::u16string> userFolderInDataRoot(const CurrentUser& user, std::u16string_view folder);

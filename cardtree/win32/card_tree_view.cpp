@@ -12,8 +12,8 @@
 namespace tarnwick {
 namespace {
 
-constexpr DWORD kTreeStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
-                             TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS;
+constexpr DWORD kTreeStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+                             TVS_EDITLABELS | TVS_SHOWSELALWAYS;
 constexpr UINT_PTR kSubclassId = 1;
 // The context menu opens only on the item's text and, 20 pixels to its left, its icon.
 constexpr int kIconReach = 20;
@@ -49,9 +49,9 @@ CardTreeView::~CardTreeView() {
 HWND CardTreeView::create(HWND editor, HWND parent, int controlId) {
     editor_ = editor;
     cardTree_.setOwner(reinterpret_cast<WindowRef>(editor));
-    tree_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"", kTreeStyle, 0, 0, 0, 0, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), GetModuleHandleW(nullptr),
-                            nullptr);
+    tree_ =
+        CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"", kTreeStyle, 0, 0, 0, 0, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), GetModuleHandleW(nullptr), nullptr);
     if (tree_ == nullptr) return nullptr;
     SetWindowSubclass(tree_, &CardTreeView::treeProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     font_ = CreateDialogFont();
@@ -88,9 +88,9 @@ void CardTreeView::reload(std::u16string_view path, std::u16string_view currentP
     const TreeItem* item = cardTree_.reload(path, currentPath);
     rebuild();
     SetFocus(tree_);
-    if (item != nullptr) selectPath(item->kind() == ItemKind::Card
-                                        ? item->path() + std::u16string(cardTree_.flavour().extension)
-                                        : item->path());
+    if (item != nullptr)
+        selectPath(item->kind() == ItemKind::Card ? item->path() + std::u16string(cardTree_.flavour().extension)
+                                                  : item->path());
 }
 
 void CardTreeView::clearItems() {
@@ -190,12 +190,17 @@ bool CardTreeView::onNotify(const NMHDR& header, LRESULT& result) {
     if (header.hwndFrom != tree_) return false;
     result = 0;
     switch (header.code) {
-    case TVN_ITEMEXPANDINGW: onItemExpanding(reinterpret_cast<const NMTREEVIEWW&>(header)); return true;
-    case TVN_ENDLABELEDITW:
-        whileBusy([&] { result = onEndLabelEdit(reinterpret_cast<const NMTVDISPINFOW&>(header)); });
-        return true;
-    case TVN_BEGINDRAGW: onBeginDrag(reinterpret_cast<const NMTREEVIEWW&>(header)); return true;
-    default: return false;
+        case TVN_ITEMEXPANDINGW:
+            onItemExpanding(reinterpret_cast<const NMTREEVIEWW&>(header));
+            return true;
+        case TVN_ENDLABELEDITW:
+            whileBusy([&] { result = onEndLabelEdit(reinterpret_cast<const NMTVDISPINFOW&>(header)); });
+            return true;
+        case TVN_BEGINDRAGW:
+            onBeginDrag(reinterpret_cast<const NMTREEVIEWW&>(header));
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -310,39 +315,45 @@ void CardTreeView::showContextMenu(const TreeItem& item, POINT screenPoint) {
     DestroyMenu(menu);
 }
 
-LRESULT CALLBACK CardTreeView::treeProc(HWND, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                        DWORD_PTR view) {
+LRESULT CALLBACK CardTreeView::treeProc(HWND, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR view) {
     return reinterpret_cast<CardTreeView*>(view)->onTreeMessage(message, wParam, lParam);
 }
 
 LRESULT CardTreeView::onTreeMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (message) {
-    case WM_RBUTTONDOWN: whileBusy([&] { onRightButtonDown(point); }); return 0;
-    case WM_MOUSEMOVE:
-        if (dragging()) {
-            onDragMove(point);
+        case WM_RBUTTONDOWN:
+            whileBusy([&] { onRightButtonDown(point); });
             return 0;
-        }
-        break;
-    case WM_LBUTTONUP:
-        if (dragging()) {
-            whileBusy([&] { onDrop(point); });
+        case WM_MOUSEMOVE:
+            if (dragging()) {
+                onDragMove(point);
+                return 0;
+            }
+            break;
+        case WM_LBUTTONUP:
+            if (dragging()) {
+                whileBusy([&] { onDrop(point); });
+                return 0;
+            }
+            break;
+        case private_message::kTreeDeferredReload:
+            onDeferredReload();
             return 0;
-        }
-        break;
-    case private_message::kTreeDeferredReload: onDeferredReload(); return 0;
-    case WM_KEYDOWN:
-        if (dragging() && wParam == VK_ESCAPE) {
-            endDrag();
-            return 0;
-        }
-        break;
-    case WM_CAPTURECHANGED:
-        if (dragging() && reinterpret_cast<HWND>(lParam) != tree_) endDrag();
-        break;
-    case WM_NCDESTROY: RemoveWindowSubclass(tree_, &CardTreeView::treeProc, kSubclassId); break;
-    default: break;
+        case WM_KEYDOWN:
+            if (dragging() && wParam == VK_ESCAPE) {
+                endDrag();
+                return 0;
+            }
+            break;
+        case WM_CAPTURECHANGED:
+            if (dragging() && reinterpret_cast<HWND>(lParam) != tree_) endDrag();
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(tree_, &CardTreeView::treeProc, kSubclassId);
+            break;
+        default:
+            break;
     }
     return DefSubclassProc(tree_, message, wParam, lParam);
 }

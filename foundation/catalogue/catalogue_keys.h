@@ -28,8 +28,7 @@ inline constexpr std::u16string_view kFolderExists = u"文件夹已存在";
 inline constexpr std::u16string_view kDeleteNonEmptyFolder = u"本目录下有其他文件,是否删除此目录?";
 inline constexpr std::u16string_view kRootNotDeleted = u"不能删除主目录";
 inline constexpr std::u16string_view kRenameFolderFailure = u"重命名文件夹失败";
-inline constexpr std::u16string_view kCopyIntoItself =
-    u"源文件夹不能和目标文件夹相同或目标文件夹不能在源文件夹内";
+inline constexpr std::u16string_view kCopyIntoItself = u"源文件夹不能和目标文件夹相同或目标文件夹不能在源文件夹内";
 inline constexpr std::u16string_view kCutFolderFailure = u"剪切文件夹失败";
 inline constexpr std::u16string_view kDeleteFolderFailure = u"删除目录失败";
 inline constexpr std::u16string_view kSameNameFile = u"存在同名文件";
@@ -43,14 +42,12 @@ inline constexpr std::u16string_view kNewFolderName = u"新建文件夹";
 
 // Name-rule refusals: each ends with the nine forbidden characters, each
 // followed by a blank.
-inline constexpr std::u16string_view kFolderNameRule =
-    u"文件夹名称不能为空, 并且不能包含字符：\\ / : * ? \" < > | ";
+inline constexpr std::u16string_view kFolderNameRule = u"文件夹名称不能为空, 并且不能包含字符：\\ / : * ? \" < > | ";
 inline constexpr std::u16string_view kIdentityNameRule =
     u"身份卡片名称不能为空, 并且不能包含字符：\\ / : * ? \" < > | ";
 inline constexpr std::u16string_view kPasscardNameRule =
     u"密码卡片名称不能为空, 并且不能包含字符：\\ / : * ? \" < > | ";
-inline constexpr std::u16string_view kFieldNameRule =
-    u"字段名称不能为空, 并且不能包含字符：\\ / : * ? \" < > | ";
+inline constexpr std::u16string_view kFieldNameRule = u"字段名称不能为空, 并且不能包含字符：\\ / : * ? \" < > | ";
 
 // Pieces of the composed questions: delete-card ("...'\Home'?"), damaged card
 // ("...'Home'" + may-be-damaged line + delete-damaged question), delete field.
@@ -90,8 +87,7 @@ inline constexpr std::u16string_view kDeletePasscardFailure = u"删除密码卡�
 inline constexpr std::u16string_view kRenamePasscardFailure = u"重命名密码卡片失败";
 inline constexpr std::u16string_view kNoFieldToRename =
     u"未选定要重命名的字段\n点击要重命名的字段选择'编辑'->'重命名字段'";
-inline constexpr std::u16string_view kNoFieldToDelete =
-    u"未选定要删除的字段\n点击要删除的字段选择'编辑'->'删除字段'";
+inline constexpr std::u16string_view kNoFieldToDelete = u"未选定要删除的字段\n点击要删除的字段选择'编辑'->'删除字段'";
 inline constexpr std::u16string_view kUserNameNotDeleted = u"用户名不能删除";
 inline constexpr std::u16string_view kPasswordNotDeleted = u"密码不能删除";
 

@@ -19,7 +19,8 @@ constexpr CatalogueRow kOwn[] = {
     {key::kDeleteIdentityQuestion, u"Do you want to delete Identity"},
     {key::kDeleteIdentityFailure, u"Delete Identity failure"},
     {key::kRenameIdentityFailure, u"Rename Identity failure"},
-    {key::kNoCustomFieldSelected, u"Field to delete is not selected.\nClick the field to be deleted and then select'Edit'->'Delete Custom Field'"},
+    {key::kNoCustomFieldSelected,
+     u"Field to delete is not selected.\nClick the field to be deleted and then select'Edit'->'Delete Custom Field'"},
     {key::kCannotReadIdentity, key::kCannotReadIdentity},        // shown in Chinese
     {key::kDeleteDamagedIdentity, key::kDeleteDamagedIdentity},  // shown in Chinese
     {key::kNewIdentityTitle, u"Create New Identity"},

@@ -9,7 +9,8 @@
 #error "TARNWICK_DISPLAY_LANGUAGE must be 0 (Chinese) or 1 (English)"
 #endif
 #ifndef TARNWICK_PROGRAM_ROWS
-#error "TARNWICK_PROGRAM_ROWS names the program's table: IdentityCatalogueRows, PasscardCatalogueRows or TrayCatalogueRows"
+#error \
+    "TARNWICK_PROGRAM_ROWS names the program's table: IdentityCatalogueRows, PasscardCatalogueRows or TrayCatalogueRows"
 #endif
 
 namespace tarnwick {

@@ -59,12 +59,10 @@ inline constexpr SharedCatalogueRow kSharedCatalogueRows[] = {
     {catalogue_key::kNewFolderTitle, u"New Folder Name", catalogue_program::kEditors},
     {catalogue_key::kSameNameFile, u"The same name file already exists", catalogue_program::kEditors},
     {catalogue_key::kSameNameFolder, u"The same name folder already exists", catalogue_program::kAll},
-    {catalogue_key::kRootNotRenamed, u"The name of the main folder can not change",
-     catalogue_program::kEditors},
+    {catalogue_key::kRootNotRenamed, u"The name of the main folder can not change", catalogue_program::kEditors},
     // Name rules: the nine forbidden characters, each followed by a blank.
     {catalogue_key::kFolderNameRule,
-     u"Folder name cannot be empty and it cannot contain characters \\ / : * ? \" < > | ",
-     catalogue_program::kEditors},
+     u"Folder name cannot be empty and it cannot contain characters \\ / : * ? \" < > | ", catalogue_program::kEditors},
 };
 
 constexpr std::size_t SharedCatalogueRowCount(unsigned program) {

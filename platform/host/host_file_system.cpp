@@ -26,24 +26,36 @@ std::uint32_t errorOf(int errnoValue, const std::string& hostPath, std::uint32_t
             const bool folderExists = ::stat(hostPath.substr(0, slash).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
             return folderExists ? kErrorFileNotFound : kErrorPathNotFound;
         }
-        case ENOTDIR: return kErrorPathNotFound;
+        case ENOTDIR:
+            return kErrorPathNotFound;
         case EACCES:
         case EPERM:
         case EISDIR:
         case EROFS:
-        case ETXTBSY: return kErrorAccessDenied;
+        case ETXTBSY:
+            return kErrorAccessDenied;
         case ENOSPC:
-        case EDQUOT: return kErrorDiskFull;
-        case ENAMETOOLONG: return kErrorFilenameExcedRange;
-        case EEXIST: return kErrorFileExists;
-        case EBUSY: return kErrorSharingViolation;
+        case EDQUOT:
+            return kErrorDiskFull;
+        case ENAMETOOLONG:
+            return kErrorFilenameExcedRange;
+        case EEXIST:
+            return kErrorFileExists;
+        case EBUSY:
+            return kErrorSharingViolation;
         case EMFILE:
-        case ENFILE: return kErrorTooManyOpenFiles;
-        case ENOMEM: return kErrorNotEnoughMemory;
-        case EXDEV: return kErrorNotSameDevice;
-        case EBADF: return kErrorInvalidHandle;
-        case EINVAL: return kErrorInvalidParameter;
-        default: return otherwise;
+        case ENFILE:
+            return kErrorTooManyOpenFiles;
+        case ENOMEM:
+            return kErrorNotEnoughMemory;
+        case EXDEV:
+            return kErrorNotSameDevice;
+        case EBADF:
+            return kErrorInvalidHandle;
+        case EINVAL:
+            return kErrorInvalidParameter;
+        default:
+            return otherwise;
     }
 }
 
@@ -299,9 +311,12 @@ std::uint32_t HostFileSystem::removeFolder(const std::u16string& path) {
     if (::rmdir(host.c_str()) == 0) return kErrorSuccess;
     switch (errno) {
         case ENOTEMPTY:
-        case EEXIST: return kErrorDirNotEmpty;
-        case ENOTDIR: return kErrorDirectory;
-        default: return errorOf(errno, host, kErrorAccessDenied);
+        case EEXIST:
+            return kErrorDirNotEmpty;
+        case ENOTDIR:
+            return kErrorDirectory;
+        default:
+            return errorOf(errno, host, kErrorAccessDenied);
     }
 }
 
@@ -317,12 +332,10 @@ std::uint32_t HostFileSystem::moveEntry(const std::u16string& from, const std::u
         target[source.size()] == '/') {
         return kErrorSharingViolation;
     }
-    return ::rename(source.c_str(), target.c_str()) == 0 ? kErrorSuccess
-                                                         : errorOf(errno, target, kErrorAccessDenied);
+    return ::rename(source.c_str(), target.c_str()) == 0 ? kErrorSuccess : errorOf(errno, target, kErrorAccessDenied);
 }
 
-std::uint32_t HostFileSystem::copyFile(const std::u16string& from, const std::u16string& to,
-                                       bool failIfExists) {
+std::uint32_t HostFileSystem::copyFile(const std::u16string& from, const std::u16string& to, bool failIfExists) {
     const std::string source = WindowsPathToHost(from);
     const std::string target = WindowsPathToHost(to);
     if (source.empty() || target.empty()) return kErrorPathNotFound;

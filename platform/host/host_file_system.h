@@ -33,8 +33,7 @@ public:
     std::uint32_t createFolder(const std::u16string& path) override;
     std::uint32_t removeFolder(const std::u16string& path) override;
     std::uint32_t moveEntry(const std::u16string& from, const std::u16string& to) override;
-    std::uint32_t copyFile(const std::u16string& from, const std::u16string& to,
-                           bool failIfExists) override;
+    std::uint32_t copyFile(const std::u16string& from, const std::u16string& to, bool failIfExists) override;
 };
 
 // The Windows error code for an errno value of a call on `hostPath` (which

@@ -57,7 +57,8 @@ std::u16string unescape(const std::string& text) {
 }  // namespace
 
 HostRegistry::HostRegistry(std::u16string storeFile, FileSystem& files)
-    : storeFile_(std::move(storeFile)), files_(&files) {
+    : storeFile_(std::move(storeFile)),
+      files_(&files) {
     load();
 }
 
@@ -69,8 +70,7 @@ HostRegistry::Key* HostRegistry::find(std::u16string_view key) {
 HostRegistry::Key& HostRegistry::create(std::u16string_view key) {
     const std::u16string path = normalised(key);
     // Parents exist whenever a child does, as in the registry.
-    for (std::size_t slash = path.find(u'\\'); slash != std::u16string::npos;
-         slash = path.find(u'\\', slash + 1)) {
+    for (std::size_t slash = path.find(u'\\'); slash != std::u16string::npos; slash = path.find(u'\\', slash + 1)) {
         Key& parent = keys_[upper(path.substr(0, slash))];
         if (parent.name.empty()) parent.name = path.substr(0, slash);
     }
@@ -96,8 +96,7 @@ std::optional<std::u16string> HostRegistry::readString(std::u16string_view key, 
     return text->substr(0, bufferChars - 1);
 }
 
-bool HostRegistry::writeString(std::u16string_view key, std::u16string_view value,
-                               std::u16string_view text) {
+bool HostRegistry::writeString(std::u16string_view key, std::u16string_view value, std::u16string_view text) {
     create(key).values[upper(value)] = std::u16string(text);
     return save();
 }

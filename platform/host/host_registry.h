@@ -25,20 +25,17 @@ public:
     bool createKey(std::u16string_view key) override;
     std::optional<std::u16string> readString(std::u16string_view key, std::u16string_view value,
                                              std::size_t bufferChars) override;
-    bool writeString(std::u16string_view key, std::u16string_view value,
-                     std::u16string_view text) override;
-    std::optional<std::uint32_t> readDword(std::u16string_view key,
-                                           std::u16string_view value) override;
-    bool writeDword(std::u16string_view key, std::u16string_view value,
-                    std::uint32_t data) override;
+    bool writeString(std::u16string_view key, std::u16string_view value, std::u16string_view text) override;
+    std::optional<std::uint32_t> readDword(std::u16string_view key, std::u16string_view value) override;
+    bool writeDword(std::u16string_view key, std::u16string_view value, std::uint32_t data) override;
     std::vector<std::u16string> subkeys(std::u16string_view key) override;
     bool deleteKey(std::u16string_view key) override;
 
 private:
     using Data = std::variant<std::u16string, std::uint32_t>;
     struct Key {
-        std::u16string name;                   // as created
-        std::map<std::u16string, Data> values; // by upper-cased name
+        std::u16string name;                    // as created
+        std::map<std::u16string, Data> values;  // by upper-cased name
     };
     Key* find(std::u16string_view key);
     Key& create(std::u16string_view key);
@@ -48,7 +45,7 @@ private:
 
     std::u16string storeFile_;
     FileSystem* files_ = nullptr;
-    bool unreadable_ = false;  // the store exists but could not be read
+    bool unreadable_ = false;             // the store exists but could not be read
     std::map<std::u16string, Key> keys_;  // by upper-cased full path
 };
 

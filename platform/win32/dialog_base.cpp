@@ -50,10 +50,15 @@ INT_PTR CALLBACK DialogBase::dialogProc(HWND dialog, UINT message, WPARAM wParam
 
 INT_PTR DialogBase::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG: return onInitDialog() ? TRUE : FALSE;
-    case WM_COMMAND: return onCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
-    case WM_DESTROY: onDestroy(); return FALSE;
-    default: return onMessage(message, wParam, lParam);
+        case WM_INITDIALOG:
+            return onInitDialog() ? TRUE : FALSE;
+        case WM_COMMAND:
+            return onCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+        case WM_DESTROY:
+            onDestroy();
+            return FALSE;
+        default:
+            return onMessage(message, wParam, lParam);
     }
 }
 

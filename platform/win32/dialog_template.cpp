@@ -2,25 +2,25 @@
 
 namespace tarnwick {
 
-DialogTemplate::DialogTemplate(DWORD style, short width, short height, std::u16string_view title,
-                               WORD pointSize, std::u16string_view face) {
+DialogTemplate::DialogTemplate(DWORD style, short width, short height, std::u16string_view title, WORD pointSize,
+                               std::u16string_view face) {
     putDword(style | DS_SETFONT);
     putDword(0);  // extended style
     countAt_ = bytes_.size();
-    putWord(0);   // item count, counted by addItem
+    putWord(0);  // item count, counted by addItem
     putWord(0);
-    putWord(0);   // x, y
+    putWord(0);  // x, y
     putWord(static_cast<WORD>(width));
     putWord(static_cast<WORD>(height));
-    putWord(0);   // no menu
-    putWord(0);   // the dialog class
+    putWord(0);  // no menu
+    putWord(0);  // the dialog class
     putText(title);
     putWord(pointSize);
     putText(face);
 }
 
-void DialogTemplate::addItem(WORD classAtom, WORD id, DWORD style, short x, short y, short width,
-                             short height, std::u16string_view text) {
+void DialogTemplate::addItem(WORD classAtom, WORD id, DWORD style, short x, short y, short width, short height,
+                             std::u16string_view text) {
     align();
     putDword(style | WS_CHILD | WS_VISIBLE);
     putDword(0);

@@ -18,8 +18,8 @@ inline constexpr WORD kDialogStatic = 0x0082;
 class DialogTemplate {
 public:
     // Dialog units; DS_SETFONT with the given face and point size.
-    DialogTemplate(DWORD style, short width, short height, std::u16string_view title,
-                   WORD pointSize, std::u16string_view face);
+    DialogTemplate(DWORD style, short width, short height, std::u16string_view title, WORD pointSize,
+                   std::u16string_view face);
     // One control of a predefined class (kDialogButton, kDialogEdit, kDialogStatic).
     void addItem(WORD classAtom, WORD id, DWORD style, short x, short y, short width, short height,
                  std::u16string_view text);

@@ -9,7 +9,10 @@
 namespace tarnwick {
 
 EntryDialog::EntryDialog(EntryDialogRules& rules, int editId, std::size_t maxChars, std::size_t readChars)
-    : rules_(rules), editId_(editId), maxChars_(maxChars), readChars_(readChars) {}
+    : rules_(rules),
+      editId_(editId),
+      maxChars_(maxChars),
+      readChars_(readChars) {}
 
 bool EntryDialog::run(const DialogTemplate& layout, HWND owner) { return runModal(layout, owner) == IDOK; }
 
@@ -20,16 +23,22 @@ bool EntryDialog::onInitDialog() {
 
 bool EntryDialog::onCommand(int id, int) {
     switch (id) {
-    case IDOK: ok(); return true;
-    case IDCANCEL: cancel(); return true;
-    default: return false;
+        case IDOK:
+            ok();
+            return true;
+        case IDCANCEL:
+            cancel();
+            return true;
+        default:
+            return false;
     }
 }
 
 void EntryDialog::ok() {
     const std::size_t length = std::min(static_cast<std::size_t>(GetWindowTextLengthW(edit())), readChars_);
     std::wstring typed(length + 1, L'\0');
-    typed.resize(static_cast<std::size_t>(std::max(GetWindowTextW(edit(), typed.data(), static_cast<int>(length + 1)), 0)));
+    typed.resize(
+        static_cast<std::size_t>(std::max(GetWindowTextW(edit(), typed.data(), static_cast<int>(length + 1)), 0)));
     std::u16string text = FromWide(typed.c_str(), typed.size());
     SecureZeroMemory(typed.data(), typed.size() * sizeof(wchar_t));
     bool accepted = false;

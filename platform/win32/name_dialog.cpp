@@ -23,7 +23,8 @@ HFONT makeBannerFont(HWND dialog) {
 }  // namespace
 
 NameDialog::NameDialog(const NameDialogLook& look, EntryDialogRules& rules)
-    : EntryDialog(rules, kNameEditId, look.maxChars), look_(look) {}
+    : EntryDialog(rules, kNameEditId, look.maxChars),
+      look_(look) {}
 
 NameDialog::~NameDialog() {
     if (bannerFont_ != nullptr) DeleteObject(bannerFont_);
@@ -53,8 +54,11 @@ bool NameDialog::onInitDialog() {
 
 INT_PTR NameDialog::onMessage(UINT message, WPARAM, LPARAM) {
     switch (message) {
-    case WM_PAINT: paintBanner(); return TRUE;
-    default: return FALSE;
+        case WM_PAINT:
+            paintBanner();
+            return TRUE;
+        default:
+            return FALSE;
     }
 }
 

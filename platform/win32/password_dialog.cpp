@@ -11,15 +11,15 @@ constexpr std::size_t kEditBufferChars = 260;
 }  // namespace
 
 PasswordDialog::PasswordDialog(const PasswordDialogLook& look, EntryDialogRules& rules)
-    : EntryDialog(rules, kPasswordEditId, look.maxChars, kEditBufferChars - 1), look_(look) {}
+    : EntryDialog(rules, kPasswordEditId, look.maxChars, kEditBufferChars - 1),
+      look_(look) {}
 
 PasswordDialog::~PasswordDialog() {
     if (font_ != nullptr) DeleteObject(font_);
 }
 
 bool PasswordDialog::show(HWND owner) {
-    DialogTemplate layout(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 230, 78, look_.title, 8,
-                          u"MS Shell Dlg");
+    DialogTemplate layout(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 230, 78, look_.title, 8, u"MS Shell Dlg");
     layout.addItem(kDialogStatic, kPasswordTextId, SS_LEFT, 8, 8, 214, 20, look_.prompt);
     layout.addItem(kDialogEdit, kPasswordEditId, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 8, 32, 214, 14, u"");
     layout.addItem(kDialogButton, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 112, 56, 52, 14, u"OK");

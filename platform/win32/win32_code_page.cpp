@@ -10,9 +10,7 @@
 namespace tarnwick {
 namespace {
 
-UINT codePageOf(CodePage::Which which) {
-    return which == CodePage::Which::Thread ? CP_THREAD_ACP : CP_ACP;
-}
+UINT codePageOf(CodePage::Which which) { return which == CodePage::Which::Thread ? CP_THREAD_ACP : CP_ACP; }
 
 // The API counts in int; a longer text would be cut short silently.
 int lengthOf(std::size_t size) {
@@ -29,8 +27,7 @@ std::string Win32CodePage::toNarrow(std::u16string_view wide, Which which) const
     const int size = WideCharToMultiByte(codePage, 0, AsWide(wide), inLength, nullptr, 0, nullptr, nullptr);
     if (size <= 0) return {};
     std::string out(static_cast<std::size_t>(size), '\0');
-    const int written =
-        WideCharToMultiByte(codePage, 0, AsWide(wide), inLength, out.data(), size, nullptr, nullptr);
+    const int written = WideCharToMultiByte(codePage, 0, AsWide(wide), inLength, out.data(), size, nullptr, nullptr);
     out.resize(static_cast<std::size_t>(written > 0 ? written : 0));
     return out;
 }

@@ -127,8 +127,7 @@ std::uint32_t Win32FileSystem::moveEntry(const std::u16string& from, const std::
     return MoveFileW(AsWide(from), AsWide(to)) ? kErrorSuccess : GetLastError();
 }
 
-std::uint32_t Win32FileSystem::copyFile(const std::u16string& from, const std::u16string& to,
-                                        bool failIfExists) {
+std::uint32_t Win32FileSystem::copyFile(const std::u16string& from, const std::u16string& to, bool failIfExists) {
     return CopyFileW(AsWide(from), AsWide(to), failIfExists) ? kErrorSuccess : GetLastError();
 }
 

@@ -1,5 +1,6 @@
 // The file-system port over CreateFileW, ReadFile, WriteFile, FlushFileBuffers,
-// MoveFileExW, DeleteFileW and the folder calls (FindFirstFileW, CreateDirectoryW, ...); error codes are GetLastError's, passed through.
+// MoveFileExW, DeleteFileW and the folder calls (FindFirstFileW, CreateDirectoryW, ...); error codes are
+// GetLastError's, passed through.
 #pragma once
 
 #include "platform/file_system.h"
@@ -18,8 +19,7 @@ public:
     std::uint32_t createFolder(const std::u16string& path) override;
     std::uint32_t removeFolder(const std::u16string& path) override;
     std::uint32_t moveEntry(const std::u16string& from, const std::u16string& to) override;
-    std::uint32_t copyFile(const std::u16string& from, const std::u16string& to,
-                           bool failIfExists) override;
+    std::uint32_t copyFile(const std::u16string& from, const std::u16string& to, bool failIfExists) override;
 };
 
 }  // namespace tarnwick

@@ -12,8 +12,8 @@ namespace tarnwick {
 bool Win32Launcher::shellOpen(std::u16string_view file, std::u16string_view parameters) {
     const std::u16string fileText(file);
     const std::u16string parameterText(parameters);
-    const HINSTANCE result = ShellExecuteW(nullptr, L"open", AsWide(fileText),
-                                           AsWide(parameterText), nullptr, SW_SHOWNORMAL);
+    const HINSTANCE result =
+        ShellExecuteW(nullptr, L"open", AsWide(fileText), AsWide(parameterText), nullptr, SW_SHOWNORMAL);
     // Values above 32 mean success.
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
@@ -24,8 +24,8 @@ bool Win32Launcher::createProcess(std::u16string_view commandLine) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(nullptr, reinterpret_cast<wchar_t*>(line.data()), nullptr, nullptr, FALSE,
-                        0, nullptr, nullptr, &startup, &process)) {
+    if (!CreateProcessW(nullptr, reinterpret_cast<wchar_t*>(line.data()), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
         return false;
     }
     CloseHandle(process.hThread);

@@ -8,17 +8,14 @@
 
 namespace tarnwick {
 
-int Win32Prompts::messageBox(WindowRef owner, const std::u16string& text,
-                             const std::u16string& caption, unsigned style) {
+int Win32Prompts::messageBox(WindowRef owner, const std::u16string& text, const std::u16string& caption,
+                             unsigned style) {
     return MessageBoxW(reinterpret_cast<HWND>(owner), AsWide(text), AsWide(caption), style);
 }
 
-WindowRef Win32Prompts::activeWindow() {
-    return reinterpret_cast<WindowRef>(GetActiveWindow());
-}
+WindowRef Win32Prompts::activeWindow() { return reinterpret_cast<WindowRef>(GetActiveWindow()); }
 
-bool Win32Prompts::askPrimaryPassword(WindowRef owner, const PasswordDialogLook& look,
-                                      EntryDialogRules& rules) {
+bool Win32Prompts::askPrimaryPassword(WindowRef owner, const PasswordDialogLook& look, EntryDialogRules& rules) {
     PasswordDialog dialog(look, rules);
     return dialog.show(reinterpret_cast<HWND>(owner));
 }

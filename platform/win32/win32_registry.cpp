@@ -13,8 +13,8 @@ public:
     // Opens or creates the key, as the programs always do.
     explicit Key(std::u16string_view path) {
         const std::u16string name(path);
-        if (RegCreateKeyExW(HKEY_CURRENT_USER, AsWide(name), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                            KEY_READ | KEY_WRITE, nullptr, &key_, nullptr) != ERROR_SUCCESS) {
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, AsWide(name), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                            nullptr, &key_, nullptr) != ERROR_SUCCESS) {
             key_ = nullptr;
         }
     }
@@ -43,15 +43,15 @@ std::optional<std::u16string> Win32Registry::readString(std::u16string_view key,
     DWORD type = 0;
     DWORD bytes = static_cast<DWORD>(bufferChars * sizeof(char16_t));
     const std::u16string name(value);
-    const LSTATUS status = RegQueryValueExW(open.get(), AsWide(name), nullptr, &type,
-                                            reinterpret_cast<BYTE*>(buffer.data()), &bytes);
+    const LSTATUS status =
+        RegQueryValueExW(open.get(), AsWide(name), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &bytes);
     if (type != REG_SZ && type != REG_EXPAND_SZ) return std::nullopt;
     if (status == ERROR_MORE_DATA) {
         // The programs read into a fixed buffer: a longer value is cut there.
         std::u16string whole(bytes / sizeof(char16_t) + 1, u'\0');
         DWORD wholeBytes = static_cast<DWORD>(whole.size() * sizeof(char16_t));
-        if (RegQueryValueExW(open.get(), AsWide(name), nullptr, &type,
-                             reinterpret_cast<BYTE*>(whole.data()), &wholeBytes) != ERROR_SUCCESS) {
+        if (RegQueryValueExW(open.get(), AsWide(name), nullptr, &type, reinterpret_cast<BYTE*>(whole.data()),
+                             &wholeBytes) != ERROR_SUCCESS) {
             return std::nullopt;
         }
         whole.resize(wholeBytes / sizeof(char16_t));
@@ -68,8 +68,7 @@ std::optional<std::u16string> Win32Registry::readString(std::u16string_view key,
     return buffer;
 }
 
-bool Win32Registry::writeString(std::u16string_view key, std::u16string_view value,
-                                std::u16string_view text) {
+bool Win32Registry::writeString(std::u16string_view key, std::u16string_view value, std::u16string_view text) {
     Key open(key);
     if (!open) return false;
     const std::u16string name(value);

@@ -45,8 +45,7 @@ std::u16string Win32Windows::windowText(WindowRef window) {
     return FromWide(text, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
-std::intptr_t Win32Windows::sendCopyData(WindowRef to, std::uintptr_t code,
-                                         std::optional<std::u16string_view> text) {
+std::intptr_t Win32Windows::sendCopyData(WindowRef to, std::uintptr_t code, std::optional<std::u16string_view> text) {
     const CopyDataPayload payload = CopyDataPayload::of(code, text);
     COPYDATASTRUCT data;
     data.dwData = payload.code();
@@ -55,8 +54,7 @@ std::intptr_t Win32Windows::sendCopyData(WindowRef to, std::uintptr_t code,
     return SendMessageW(ToHwnd(to), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
 }
 
-void Win32Windows::post(WindowRef to, std::uint32_t message, std::uintptr_t wParam,
-                        std::intptr_t lParam) {
+void Win32Windows::post(WindowRef to, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
     PostMessageW(ToHwnd(to), message, wParam, lParam);
 }
 
@@ -83,8 +81,7 @@ bool Win32Windows::allowFromLowerIntegrity(std::uint32_t message) {
     if (user32 == nullptr) return false;
     bool allowed = false;
     if (FARPROC found = GetProcAddress(user32, "ChangeWindowMessageFilter")) {
-        auto change = reinterpret_cast<ChangeWindowMessageFilterFunction>(
-            reinterpret_cast<void (*)()>(found));
+        auto change = reinterpret_cast<ChangeWindowMessageFilterFunction>(reinterpret_cast<void (*)()>(found));
         allowed = change(message, kMessageFilterAdd) != FALSE;
     }
     FreeLibrary(user32);

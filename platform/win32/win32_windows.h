@@ -18,10 +18,8 @@ public:
     std::vector<WindowRef> findChildren(WindowRef parent, std::u16string_view windowClass) override;
     WindowRef findFirstChild(WindowRef parent, std::u16string_view windowClass) override;
     std::u16string windowText(WindowRef window) override;
-    std::intptr_t sendCopyData(WindowRef to, std::uintptr_t code,
-                               std::optional<std::u16string_view> text) override;
-    void post(WindowRef to, std::uint32_t message, std::uintptr_t wParam,
-              std::intptr_t lParam) override;
+    std::intptr_t sendCopyData(WindowRef to, std::uintptr_t code, std::optional<std::u16string_view> text) override;
+    void post(WindowRef to, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
     void restoreAndBringToFront(WindowRef window) override;
     std::uint32_t majorVersion() override;
     bool allowFromLowerIntegrity(std::uint32_t message) override;

@@ -47,9 +47,9 @@ bool WindowBase::createWindow(const WindowClassLook& windowClass, const WindowCr
     const std::u16string title(creation.title);
     HMENU menuOrId = creation.menu;
     if ((creation.style & WS_CHILD) != 0) menuOrId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.controlId));
-    const HWND window = CreateWindowExW(creation.exStyle, wide(name), wide(title), creation.style, creation.x,
-                                        creation.y, creation.width, creation.height, creation.parent, menuOrId,
-                                        instance, this);
+    const HWND window =
+        CreateWindowExW(creation.exStyle, wide(name), wide(title), creation.style, creation.x, creation.y,
+                        creation.width, creation.height, creation.parent, menuOrId, instance, this);
     return window != nullptr && window == window_;
 }
 
@@ -80,32 +80,47 @@ LRESULT CALLBACK WindowBase::windowProc(HWND window, UINT message, WPARAM wParam
 
 LRESULT WindowBase::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE: return onCreate() ? 0 : -1;
-    case WM_DESTROY: onDestroy(); return 0;
-    case WM_CLOSE: return onClose() ? 0 : defaultProc(message, wParam, lParam);
-    case WM_SIZE: onSize(LOWORD(lParam), HIWORD(lParam)); return 0;
-    case WM_PAINT: return onPaintMessage();
-    case WM_COMMAND:
-        if (onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0;
-        return defaultProc(message, wParam, lParam);
-    case WM_NOTIFY: {
-        LRESULT result = 0;
-        if (onNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) return result;
-        return defaultProc(message, wParam, lParam);
-    }
-    case WM_COPYDATA:
-        return onCopyData(reinterpret_cast<HWND>(wParam), reinterpret_cast<const COPYDATASTRUCT*>(lParam));
-    case WM_TIMER: onTimer(wParam); return 0;
-    case WM_SETFOCUS: onSetFocus(reinterpret_cast<HWND>(wParam)); return 0;
-    case WM_KILLFOCUS: onKillFocus(reinterpret_cast<HWND>(wParam)); return 0;
-    case WM_KEYDOWN: return onKeyDown(static_cast<UINT>(wParam)) ? 0 : defaultProc(message, wParam, lParam);
-    case WM_VSCROLL:
-    case WM_HSCROLL:
-        if (lParam == 0 && onScroll(message == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wParam))) return 0;
-        return onMessage(message, wParam, lParam);
-    case WM_MOUSEWHEEL:
-        return onMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)) ? 0 : defaultProc(message, wParam, lParam);
-    default: return onMessage(message, wParam, lParam);
+        case WM_CREATE:
+            return onCreate() ? 0 : -1;
+        case WM_DESTROY:
+            onDestroy();
+            return 0;
+        case WM_CLOSE:
+            return onClose() ? 0 : defaultProc(message, wParam, lParam);
+        case WM_SIZE:
+            onSize(LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        case WM_PAINT:
+            return onPaintMessage();
+        case WM_COMMAND:
+            if (onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0;
+            return defaultProc(message, wParam, lParam);
+        case WM_NOTIFY: {
+            LRESULT result = 0;
+            if (onNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) return result;
+            return defaultProc(message, wParam, lParam);
+        }
+        case WM_COPYDATA:
+            return onCopyData(reinterpret_cast<HWND>(wParam), reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        case WM_TIMER:
+            onTimer(wParam);
+            return 0;
+        case WM_SETFOCUS:
+            onSetFocus(reinterpret_cast<HWND>(wParam));
+            return 0;
+        case WM_KILLFOCUS:
+            onKillFocus(reinterpret_cast<HWND>(wParam));
+            return 0;
+        case WM_KEYDOWN:
+            return onKeyDown(static_cast<UINT>(wParam)) ? 0 : defaultProc(message, wParam, lParam);
+        case WM_VSCROLL:
+        case WM_HSCROLL:
+            if (lParam == 0 && onScroll(message == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wParam))) return 0;
+            return onMessage(message, wParam, lParam);
+        case WM_MOUSEWHEEL:
+            return onMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)) ? 0 : defaultProc(message, wParam, lParam);
+        default:
+            return onMessage(message, wParam, lParam);
     }
 }
 

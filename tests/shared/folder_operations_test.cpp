@@ -29,8 +29,8 @@ protected:
 };
 
 const FolderEntry* named(const std::vector<FolderEntry>& entries, std::u16string_view name) {
-    const auto found = std::find_if(entries.begin(), entries.end(),
-                                    [&](const FolderEntry& entry) { return entry.name == name; });
+    const auto found =
+        std::find_if(entries.begin(), entries.end(), [&](const FolderEntry& entry) { return entry.name == name; });
     return found == entries.end() ? nullptr : &*found;
 }
 

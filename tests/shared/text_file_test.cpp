@@ -23,7 +23,10 @@ TEST(TextFile, WriterBytesAreMarkLinesAndBreaksOnly) {
     TempFolder folder;
     const std::u16string path = folder.file(u"option.vro");
     WriteTextLines(path, {u"[KEY]", u"0", u"\u20AC"});
-    const std::string expected("\xFF\xFE[\0K\0E\0Y\0]\0\r\0\n\0" "0\0\r\0\n\0\xAC\x20", 24);
+    const std::string expected(
+        "\xFF\xFE[\0K\0E\0Y\0]\0\r\0\n\0"
+        "0\0\r\0\n\0\xAC\x20",
+        24);
     EXPECT_EQ(expected, ReadBytes(path));
     EXPECT_EQ((Lines{u"[KEY]", u"0", u"\u20AC"}), ReadTextLines(path));
     // Only the target is left in the folder: no temporary file.
@@ -50,7 +53,9 @@ TEST(TextFile, MarksSelectTheEncoding) {
     const std::u16string path = folder.file(u"x.txt");
     WriteBytes(path, std::string("\xFE\xFF\0A\0\r\0\n\0B", 10));
     EXPECT_EQ((Lines{u"A", u"B"}), ReadTextLines(path));
-    WriteBytes(path, "\xEF\xBB\xBF" "\xC3\xA9\xE2\x82\xAC");
+    WriteBytes(path,
+               "\xEF\xBB\xBF"
+               "\xC3\xA9\xE2\x82\xAC");
     EXPECT_EQ((Lines{u"\u00E9\u20AC"}), ReadTextLines(path));
     // "EF BB" without BF is no mark: the bytes are ANSI text.
     WriteBytes(path, "\xEF\xBBx");
@@ -120,7 +125,12 @@ TEST(TextFile, BrokenUtf8BecomesReplacementCharacters) {
     const std::u16string path = folder.file(u"x.txt");
     // A stray continuation byte, a 4-byte lead, a sequence cut short by another
     // character, and one cut short by the end of the file.
-    WriteBytes(path, "\xEF\xBB\xBF" "a\x80" "b\xF0" "c\xE2\x82" "d\r\n\xC3");
+    WriteBytes(path,
+               "\xEF\xBB\xBF"
+               "a\x80"
+               "b\xF0"
+               "c\xE2\x82"
+               "d\r\n\xC3");
     EXPECT_EQ((Lines{u"a\uFFFDb\uFFFDc\uFFFDd", u"\uFFFD"}), ReadTextLines(path));
 }
 

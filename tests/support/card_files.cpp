@@ -7,9 +7,7 @@
 namespace tarnwick::testing {
 namespace {
 
-std::u16string common(std::u16string_view text) {
-    return SealText(text, kAlgorithmBlowfish, KeyModeCommon);
-}
+std::u16string common(std::u16string_view text) { return SealText(text, kAlgorithmBlowfish, KeyModeCommon); }
 
 }  // namespace
 
@@ -22,9 +20,8 @@ std::vector<std::u16string> WithCheckLine(std::vector<std::u16string> lines) {
 
 std::vector<std::u16string> PasscardLines(std::u16string_view matchKey) {
     // matchKey, address, one field (name, value, type), default, marker.
-    return WithCheckLine({common(matchKey), common(u"http://example.com/login"), common(u"user"),
-                          common(u"alice"), common(u"0"), common(u"UNDEFAULT"),
-                          common(u"UNPROTECT")});
+    return WithCheckLine({common(matchKey), common(u"http://example.com/login"), common(u"user"), common(u"alice"),
+                          common(u"0"), common(u"UNDEFAULT"), common(u"UNPROTECT")});
 }
 
 void WritePasscard(const std::u16string& path, std::u16string_view matchKey) {
@@ -37,9 +34,8 @@ void WriteIdentityCard(const std::u16string& path, std::u16string_view name) {
 
 void MakeUserFolder(const std::u16string& folder, const std::vector<std::u16string>& optionLines) {
     CreateFolder(folder);
-    WriteTextLines(folder + u"\\option.vro", optionLines.empty()
-                                                 ? std::vector<std::u16string>{u"[KEY]", u"0"}
-                                                 : optionLines);
+    WriteTextLines(folder + u"\\option.vro",
+                   optionLines.empty() ? std::vector<std::u16string>{u"[KEY]", u"0"} : optionLines);
 }
 
 }  // namespace tarnwick::testing

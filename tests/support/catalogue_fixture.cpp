@@ -41,16 +41,26 @@ private:
     char escaped() {
         if (pos_ >= json_.size()) fail("unterminated escape");
         switch (json_[pos_++]) {
-            case '"': return '"';
-            case '\\': return '\\';
-            case '/': return '/';
-            case 'n': return '\n';
-            case 'r': return '\r';
-            case 't': return '\t';
-            case 'b': return '\b';
-            case 'f': return '\f';
-            case 'u': return controlCharacter();
-            default: fail("unknown escape");
+            case '"':
+                return '"';
+            case '\\':
+                return '\\';
+            case '/':
+                return '/';
+            case 'n':
+                return '\n';
+            case 'r':
+                return '\r';
+            case 't':
+                return '\t';
+            case 'b':
+                return '\b';
+            case 'f':
+                return '\f';
+            case 'u':
+                return controlCharacter();
+            default:
+                fail("unknown escape");
         }
     }
     // The CLI escapes only control characters as \u00XX.

@@ -101,8 +101,7 @@ std::uint32_t FaultyFileSystem::deleteFile(const std::u16string& path) {
     return failDeleteWith != kErrorSuccess ? failDeleteWith : real_.deleteFile(path);
 }
 
-std::uint32_t FaultyFileSystem::listFolder(const std::u16string& folder,
-                                           std::vector<FolderEntry>& entries) {
+std::uint32_t FaultyFileSystem::listFolder(const std::u16string& folder, std::vector<FolderEntry>& entries) {
     if (std::uint32_t error = 0; callFails(error)) return error;
     if (failFolderOperationsWith != kErrorSuccess) return failFolderOperationsWith;
     return real_.listFolder(folder, entries);
@@ -126,8 +125,7 @@ std::uint32_t FaultyFileSystem::moveEntry(const std::u16string& from, const std:
     return real_.moveEntry(from, to);
 }
 
-std::uint32_t FaultyFileSystem::copyFile(const std::u16string& from, const std::u16string& to,
-                                         bool failIfExists) {
+std::uint32_t FaultyFileSystem::copyFile(const std::u16string& from, const std::u16string& to, bool failIfExists) {
     if (std::uint32_t error = 0; callFails(error)) return error;
     if (failFolderOperationsWith != kErrorSuccess) return failFolderOperationsWith;
     return real_.copyFile(from, to, failIfExists);

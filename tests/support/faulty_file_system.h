@@ -51,9 +51,9 @@ public:
     std::vector<std::u16string> replacedTargets;  // by replaceFile calls that succeeded
     std::size_t bytesWritten = 0;
     std::size_t bytesRead = 0;
-    std::vector<std::u16string> created;      // files created, in order
-    std::vector<std::size_t> readSizes;       // sizes asked of read
-    std::vector<std::size_t> writeSizes;      // sizes given to write
+    std::vector<std::u16string> created;  // files created, in order
+    std::vector<std::size_t> readSizes;   // sizes asked of read
+    std::vector<std::size_t> writeSizes;  // sizes given to write
     int replaceCalls = 0;
 
     std::unique_ptr<OpenFile> openForReading(const std::u16string& path, std::uint32_t& error) override;
@@ -69,8 +69,7 @@ public:
     std::uint32_t createFolder(const std::u16string& path) override;
     std::uint32_t removeFolder(const std::u16string& path) override;
     std::uint32_t moveEntry(const std::u16string& from, const std::u16string& to) override;
-    std::uint32_t copyFile(const std::u16string& from, const std::u16string& to,
-                           bool failIfExists) override;
+    std::uint32_t copyFile(const std::u16string& from, const std::u16string& to, bool failIfExists) override;
 
     // Counts one call; true (with `error` set) when it is the one to fail.
     bool callFails(std::uint32_t& error);

@@ -3,8 +3,7 @@
 #ifdef _WIN32
 namespace tarnwick::testing {
 
-HWND WaitForOwnWindow(const wchar_t* windowClass, const wchar_t* title, std::chrono::milliseconds bound,
-                      HWND except) {
+HWND WaitForOwnWindow(const wchar_t* windowClass, const wchar_t* title, std::chrono::milliseconds bound, HWND except) {
     const auto deadline = std::chrono::steady_clock::now() + bound;
     do {
         for (HWND w = FindWindowExW(nullptr, nullptr, windowClass, title); w;

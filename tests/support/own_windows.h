@@ -12,8 +12,8 @@ namespace tarnwick::testing {
 
 // The first visible top-level window of the class and title that belongs to
 // this process, other than `except`; waits up to `bound`, nullptr after it.
-HWND WaitForOwnWindow(const wchar_t* windowClass, const wchar_t* title,
-                      std::chrono::milliseconds bound, HWND except = nullptr);
+HWND WaitForOwnWindow(const wchar_t* windowClass, const wchar_t* title, std::chrono::milliseconds bound,
+                      HWND except = nullptr);
 
 }  // namespace tarnwick::testing
 #endif

@@ -38,10 +38,9 @@ public:
         bool operator==(const Posted&) const = default;
     };
 
-    WindowRef addTopLevel(std::u16string_view windowClass, std::u16string_view title = {},
-                          Answer answer = {});
-    WindowRef addChild(WindowRef parent, std::u16string_view windowClass,
-                       std::u16string_view title = {}, Answer answer = {});
+    WindowRef addTopLevel(std::u16string_view windowClass, std::u16string_view title = {}, Answer answer = {});
+    WindowRef addChild(WindowRef parent, std::u16string_view windowClass, std::u16string_view title = {},
+                       Answer answer = {});
     void setMajorVersion(std::uint32_t major) { majorVersion_ = major; }
     void setIntegrityFilterAvailable(bool available) { filterAvailable_ = available; }
 
@@ -55,10 +54,8 @@ public:
     std::vector<WindowRef> findChildren(WindowRef parent, std::u16string_view windowClass) override;
     WindowRef findFirstChild(WindowRef parent, std::u16string_view windowClass) override;
     std::u16string windowText(WindowRef window) override;
-    std::intptr_t sendCopyData(WindowRef to, std::uintptr_t code,
-                               std::optional<std::u16string_view> text) override;
-    void post(WindowRef to, std::uint32_t message, std::uintptr_t wParam,
-              std::intptr_t lParam) override;
+    std::intptr_t sendCopyData(WindowRef to, std::uintptr_t code, std::optional<std::u16string_view> text) override;
+    void post(WindowRef to, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
     void restoreAndBringToFront(WindowRef window) override;
     std::uint32_t majorVersion() override { return majorVersion_; }
     bool allowFromLowerIntegrity(std::uint32_t message) override;

@@ -6,12 +6,11 @@
 
 namespace tarnwick::test {
 
-int ScriptedPrompts::messageBox(WindowRef owner, const std::u16string& text,
-                                const std::u16string& caption, unsigned style) {
+int ScriptedPrompts::messageBox(WindowRef owner, const std::u16string& text, const std::u16string& caption,
+                                unsigned style) {
     shown_.push_back({owner, text, caption, style});
     if (answers_.empty()) {
-        ADD_FAILURE() << "unexpected message box \"" << Utf16ToUtf8(caption) << "\": "
-                      << Utf16ToUtf8(text);
+        ADD_FAILURE() << "unexpected message box \"" << Utf16ToUtf8(caption) << "\": " << Utf16ToUtf8(text);
         return 0;
     }
     const int answer = answers_.front();
@@ -19,8 +18,7 @@ int ScriptedPrompts::messageBox(WindowRef owner, const std::u16string& text,
     return answer;
 }
 
-bool ScriptedPrompts::askPrimaryPassword(WindowRef owner, const PasswordDialogLook& look,
-                                         EntryDialogRules& rules) {
+bool ScriptedPrompts::askPrimaryPassword(WindowRef owner, const PasswordDialogLook& look, EntryDialogRules& rules) {
     ++passwordDialogs_;
     lastLook_ = look;
     lastPasswordOwner_ = owner;

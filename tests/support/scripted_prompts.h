@@ -35,15 +35,13 @@ public:
     void setActiveWindow(WindowRef window) { active_ = window; }
 
     // A box with no answer queued fails the test and is answered 0.
-    int messageBox(WindowRef owner, const std::u16string& text, const std::u16string& caption,
-                   unsigned style) override;
+    int messageBox(WindowRef owner, const std::u16string& text, const std::u16string& caption, unsigned style) override;
     WindowRef activeWindow() override { return active_; }
 
     // The password dialog: each queued entry is typed and OK pressed until the
     // rules accept one; with no entries left, Cancel is pressed.
     void queuePasswordEntry(std::u16string text) { passwordEntries_.push_back(std::move(text)); }
-    bool askPrimaryPassword(WindowRef owner, const PasswordDialogLook& look,
-                            EntryDialogRules& rules) override;
+    bool askPrimaryPassword(WindowRef owner, const PasswordDialogLook& look, EntryDialogRules& rules) override;
     int passwordDialogsShown() const { return passwordDialogs_; }
     const PasswordDialogLook& lastPasswordLook() const { return lastLook_; }
     WindowRef lastPasswordOwner() const { return lastPasswordOwner_; }

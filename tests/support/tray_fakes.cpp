@@ -29,8 +29,7 @@ std::optional<std::vector<unsigned char>> MemorySections::contents(std::u16strin
     return it->second;
 }
 
-std::unique_ptr<SharedSection> MemorySections::create(std::u16string_view name, std::size_t size,
-                                                      Outcome& outcome) {
+std::unique_ptr<SharedSection> MemorySections::create(std::u16string_view name, std::size_t size, Outcome& outcome) {
     ++creations_;
     const std::u16string key(name);
     if (failCreation_) {
@@ -46,8 +45,7 @@ std::unique_ptr<SharedSection> MemorySections::create(std::u16string_view name, 
     return std::make_unique<MemorySection>(*this, key);
 }
 
-bool RecordingHotKeys::registerHotKey(WindowRef window, int id, unsigned modifiers,
-                                      unsigned virtualKey) {
+bool RecordingHotKeys::registerHotKey(WindowRef window, int id, unsigned modifiers, unsigned virtualKey) {
     calls.push_back({true, window, id, modifiers, virtualKey});
     return virtualKey != 0;
 }
@@ -88,22 +86,20 @@ bool FolderCopyShell::copyTree(const std::u16string& from, const std::u16string&
     for (const FolderEntry& entry : entries) {
         const std::u16string source = from + u"\\" + entry.name;
         const std::u16string target = to + u"\\" + entry.name;
-        const bool copied = entry.isFolder ? copyTree(source, target)
-                                           : files_.copyFile(source, target, true) == kErrorSuccess;
+        const bool copied =
+            entry.isFolder ? copyTree(source, target) : files_.copyFile(source, target, true) == kErrorSuccess;
         if (!copied) return false;
     }
     return true;
 }
 
-ShellCopyResult FolderCopyShell::copyFolder(WindowRef owner, const std::u16string& from,
-                                            const std::u16string& to) {
+ShellCopyResult FolderCopyShell::copyFolder(WindowRef owner, const std::u16string& from, const std::u16string& to) {
     calls.push_back({owner, from, to});
     if (scripted) return *scripted;
     return ShellCopyResult{copyTree(from, to) ? 0 : 1, false};
 }
 
-bool PreparedDownloader::download(std::u16string_view address, const std::u16string& file,
-                                  int timeLimitSeconds) {
+bool PreparedDownloader::download(std::u16string_view address, const std::u16string& file, int timeLimitSeconds) {
     addresses.emplace_back(address);
     files.push_back(file);
     timeLimit = timeLimitSeconds;

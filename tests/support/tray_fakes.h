@@ -32,8 +32,7 @@ public:
     int creations() const { return creations_; }
     int writes() const { return writes_; }
 
-    std::unique_ptr<SharedSection> create(std::u16string_view name, std::size_t size,
-                                          Outcome& outcome) override;
+    std::unique_ptr<SharedSection> create(std::u16string_view name, std::size_t size, Outcome& outcome) override;
 
 private:
     friend class MemorySection;
@@ -106,8 +105,7 @@ public:
         std::u16string to;
     };
     std::vector<Call> calls;
-    ShellCopyResult copyFolder(WindowRef owner, const std::u16string& from,
-                               const std::u16string& to) override;
+    ShellCopyResult copyFolder(WindowRef owner, const std::u16string& from, const std::u16string& to) override;
 
 private:
     bool copyTree(const std::u16string& from, const std::u16string& to);
@@ -121,8 +119,7 @@ public:
     std::vector<std::u16string> addresses;
     std::vector<std::u16string> files;
     int timeLimit = 0;
-    bool download(std::u16string_view address, const std::u16string& file,
-                  int timeLimitSeconds) override;
+    bool download(std::u16string_view address, const std::u16string& file, int timeLimitSeconds) override;
 };
 
 }  // namespace tarnwick::testing

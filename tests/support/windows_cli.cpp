@@ -33,8 +33,8 @@ CliResult RunCapturing(const std::wstring& commandLine, DWORD boundMs) {
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     std::wstring line = commandLine;
     PROCESS_INFORMATION info = {};
-    const BOOL started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                        &startup, &info);
+    const BOOL started =
+        CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info);
     CloseHandle(writeEnd);
     if (!started) {
         result.error = "cannot start the program, error " + std::to_string(GetLastError());

@@ -28,9 +28,7 @@ std::string toHex(const std::vector<std::uint8_t>& bytes) {
     return hex;
 }
 
-CBlowfishCipher cipherOf(const std::vector<std::uint8_t>& key) {
-    return CBlowfishCipher(key.data(), key.size(), 0, 0);
-}
+CBlowfishCipher cipherOf(const std::vector<std::uint8_t>& key) { return CBlowfishCipher(key.data(), key.size(), 0, 0); }
 
 std::string encryptHex(const CBlowfishCipher& cipher, const std::string& plainHex, int mode) {
     std::vector<std::uint8_t> data = fromHex(plainHex);

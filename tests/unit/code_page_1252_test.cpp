@@ -43,9 +43,9 @@ TEST(CodePage1252, UndefinedBytesBecomeTheC1ControlOfTheirValueAndBack) {
 
 TEST(CodePage1252, BestFitMapsLettersAndSymbolsOutsideTheCodePage) {
     EXPECT_EQ(narrow(u"\u0100\u0107\u0141\u017C"), "AcLz");  // Ā ć Ł ż
-    EXPECT_EQ(narrow(u"\u0110"), "\xD0");                     // Đ becomes Ð, not D
-    EXPECT_EQ(narrow(u"\uFF21\uFF5E"), "A~");                 // full width
-    EXPECT_EQ(narrow(u"\u221E\u2264\u2033"), "8=?");          // ∞ ≤, but no fit for ″
+    EXPECT_EQ(narrow(u"\u0110"), "\xD0");                    // Đ becomes Ð, not D
+    EXPECT_EQ(narrow(u"\uFF21\uFF5E"), "A~");                // full width
+    EXPECT_EQ(narrow(u"\u221E\u2264\u2033"), "8=?");         // ∞ ≤, but no fit for ″
 }
 
 TEST(CodePage1252, UnmappableUnitsBecomeOneQuestionMarkEach) {
@@ -61,8 +61,13 @@ TEST(CodePage1252, EveryByteSurvivesTheRoundTrip) {
 }
 
 TEST(CodePage1252, ConvertsTextOfSeveralCharacters) {
-    EXPECT_EQ(narrow(u"Grüße, Łódź – 5 €"), "Gr\xFC\xDF" "e, L\xF3" "dz \x96 5 \x80");
-    EXPECT_EQ(wide("Gr\xFC\xDF" "e \x96 5 \x80"), u"Grüße – 5 €");
+    EXPECT_EQ(narrow(u"Grüße, Łódź – 5 €"),
+              "Gr\xFC\xDF"
+              "e, L\xF3"
+              "dz \x96 5 \x80");
+    EXPECT_EQ(wide("Gr\xFC\xDF"
+                   "e \x96 5 \x80"),
+              u"Grüße – 5 €");
     const std::u16string withNul{u'x', u'\0', u'y'};
     EXPECT_EQ(narrow(withNul), std::string("x\0y", 3));
     EXPECT_EQ(wide(std::string_view("x\0y", 3)), withNul);

@@ -47,12 +47,10 @@ TEST(ShowMessage, LooksUpTextAndCaptionAndReturnsTheAnswer) {
     test::ScriptedPrompts prompts;
     prompts.queueAnswer(kIdCancel);
     prompts.queueAnswer(kIdOk);
-    EXPECT_EQ(ShowMessage(prompts, 0x1234, kWarningOkCancelBox,
-                          u"本目录下有其他文件,是否删除此目录?", PasscardMessages()),
-              kIdCancel);
-    EXPECT_EQ(ShowMessage(prompts, kNoWindow, kErrorBox, u"配置文件损坏, 请重新安装程序",
-                          PasscardMessages()),
-              kIdOk);
+    EXPECT_EQ(
+        ShowMessage(prompts, 0x1234, kWarningOkCancelBox, u"本目录下有其他文件,是否删除此目录?", PasscardMessages()),
+        kIdCancel);
+    EXPECT_EQ(ShowMessage(prompts, kNoWindow, kErrorBox, u"配置文件损坏, 请重新安装程序", PasscardMessages()), kIdOk);
     ASSERT_EQ(prompts.shown().size(), 2u);
     const test::ShownBox& first = prompts.shown()[0];
     EXPECT_EQ(first.owner, 0x1234u);

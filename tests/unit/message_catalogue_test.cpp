@@ -56,8 +56,8 @@ TEST(MessageCatalogueTables, ChineseTablesShowEachKeyButTheFontFace) {
 
 TEST(MessageCatalogueLookup, SomeTextsStayChineseInEnglishPrograms) {
     const MessageCatalogue identity(IdentityCatalogueRows(DisplayLanguage::English));
-    for (std::u16string_view key : {u"不能读取身份卡片", u"是否删除损坏的身份卡片?",
-                                    u"目录下有同名文件", u"文件可能已损坏\n"})
+    for (std::u16string_view key :
+         {u"不能读取身份卡片", u"是否删除损坏的身份卡片?", u"目录下有同名文件", u"文件可能已损坏\n"})
         EXPECT_EQ(identity.Lookup(key), key);
     const MessageCatalogue tray(TrayCatalogueRows(DisplayLanguage::English));
     EXPECT_EQ(tray.Lookup(u"文件夹不包含有效用户数据"), u"文件夹不包含有效用户数据");

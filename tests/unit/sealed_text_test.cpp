@@ -42,7 +42,8 @@ TEST_F(SealedText, AgreesWithAnIndependentImplementation) {
         std::getline(fields, hex, '\t');
         std::getline(fields, sealed);
         std::string narrow;
-        for (std::size_t i = 0; i < hex.size(); i += 2) narrow.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+        for (std::size_t i = 0; i < hex.size(); i += 2)
+            narrow.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
         const std::u16string text = codePage.toWide(narrow, CodePage::Which::Thread);
         const int keyMode = std::stoi(mode);
         EXPECT_EQ(sealed, Utf16ToUtf8(SealText(text, u"Blowfish", keyMode, codePage))) << line;
@@ -188,8 +189,10 @@ TEST_F(SealedText, LongTextsRoundTrip) {
 }
 
 TEST_F(SealedText, PadCharacterEndsTheText) {
-    EXPECT_EQ(u"ab", UnsealText(SealText(u"ab\x14" u"cd", u"Blowfish", KeyModeCommon, codePage), u"Blowfish",
-                                KeyModeCommon, codePage));
+    EXPECT_EQ(u"ab", UnsealText(SealText(u"ab\x14"
+                                         u"cd",
+                                         u"Blowfish", KeyModeCommon, codePage),
+                                u"Blowfish", KeyModeCommon, codePage));
 }
 
 TEST_F(SealedText, KeysOfTheModesDiffer) {

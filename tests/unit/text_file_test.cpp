@@ -86,7 +86,10 @@ TEST_F(TextFileTest, EachEncodingWritesItsMarkAndUnitsAndReadsThemBack) {
     EXPECT_EQ(lines, read(card));
     // One to three bytes per UTF-16 unit by its value: each surrogate on its own.
     write(card, lines, kEncodingUtf8);
-    EXPECT_EQ("\xEF\xBB\xBF" "A\xC3\xA9\xE2\x82\xAC\xED\xA0\xBD\xED\xB8\x80\r\nz", ReadBytes(card));
+    EXPECT_EQ(
+        "\xEF\xBB\xBF"
+        "A\xC3\xA9\xE2\x82\xAC\xED\xA0\xBD\xED\xB8\x80\r\nz",
+        ReadBytes(card));
     EXPECT_EQ(kEncodingUtf8, encodingFound(card));
     EXPECT_EQ(lines, read(card));
     write(card, lines, kEncodingAnsi);
@@ -148,16 +151,25 @@ TEST_F(TextFileTest, UnitsSplitAcrossShortReads) {
 TEST_F(TextFileTest, DamagedUtf8NeverSwallowsALineBreak) {
     const std::u16string r = u"\uFFFD";
     // A four-byte lead and each of its continuations.
-    EXPECT_EQ((Lines{u"a" + r + r + r + r + u"c"}), readBytes("\xEF\xBB\xBF" "a\xF0\x9F\x98\x80" "c"));
+    EXPECT_EQ((Lines{u"a" + r + r + r + r + u"c"}), readBytes("\xEF\xBB\xBF"
+                                                              "a\xF0\x9F\x98\x80"
+                                                              "c"));
     // A sequence cut short by a break: the break still ends the line.
-    EXPECT_EQ((Lines{u"x" + r, u"y" + r, u"z"}), readBytes("\xEF\xBB\xBF" "x\xC3\n" "y\xE2\x82\r\nz"));
+    EXPECT_EQ((Lines{u"x" + r, u"y" + r, u"z"}), readBytes("\xEF\xBB\xBF"
+                                                           "x\xC3\n"
+                                                           "y\xE2\x82\r\nz"));
     // An overlong LF is not a break.
-    EXPECT_EQ((Lines{u"p" + r + u"q"}), readBytes("\xEF\xBB\xBF" "p\xC0\x8Aq"));
+    EXPECT_EQ((Lines{u"p" + r + u"q"}), readBytes("\xEF\xBB\xBF"
+                                                  "p\xC0\x8Aq"));
 }
 
 TEST_F(TextFileTest, OddByteAtTheEndOfUtf16IsAReplacementCharacter) {
-    EXPECT_EQ((Lines{u"A\uFFFD"}), readBytes(std::string("\xFF\xFE" "A\0" "B", 5)));
-    EXPECT_EQ((Lines{u"\uFFFD"}), readBytes("\xFE\xFF" "B"));
+    EXPECT_EQ((Lines{u"A\uFFFD"}), readBytes(std::string("\xFF\xFE"
+                                                         "A\0"
+                                                         "B",
+                                                         5)));
+    EXPECT_EQ((Lines{u"\uFFFD"}), readBytes("\xFE\xFF"
+                                            "B"));
 }
 
 TEST_F(TextFileTest, FailingReadRaisesWithItsCode) {
@@ -185,8 +197,7 @@ protected:
     void SetUp() override { WriteBytes(card, kOld); }
     std::uint32_t failureCode() {
         try {
-            WriteTextLines(card, {std::u16string(3000, u'n'), u"end"}, kEncodingUtf16LittleEndian, faulty,
-                           codePage);
+            WriteTextLines(card, {std::u16string(3000, u'n'), u"end"}, kEncodingUtf16LittleEndian, faulty, codePage);
         } catch (const CTextFileException& e) {
             return e.errorCode();
         }
@@ -239,8 +250,7 @@ TEST_F(TextFileReplaceTest, WriterAbandonedByAnExceptionLeavesTheTarget) {
         writer.open(card);
         writer.writeText(std::u16string(2000, u'n'));
         throw std::runtime_error("the caller failed");
-    } catch (const std::runtime_error&) {
-    }
+    } catch (const std::runtime_error&) {}
     EXPECT_EQ(kOld, ReadBytes(card));
     EXPECT_EQ("card.vrc", ListFolder(folder.path()));
 }
@@ -252,8 +262,7 @@ TEST_F(TextFileReplaceTest, ExceptionNamesTheFileAndTheCode) {
         FAIL() << "no exception";
     } catch (const CTextFileException& e) {
         EXPECT_EQ(kErrorPathNotFound, e.errorCode());
-        EXPECT_EQ("cannot create " + Utf16ToUtf8(path) + ": error 3 (the folder was not found)",
-                  std::string(e.what()));
+        EXPECT_EQ("cannot create " + Utf16ToUtf8(path) + ": error 3 (the folder was not found)", std::string(e.what()));
     }
 }
 

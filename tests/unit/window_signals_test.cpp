@@ -193,8 +193,7 @@ TEST_F(WindowSignalsTest, OpenPageInBrowserStartsTheBrowserWhenNoTabOpensIt) {
     signals.OpenPageInBrowser(u"http://example.test/");
 
     EXPECT_EQ(windows.sentTo(), std::vector<WindowRef>{a1});
-    const std::vector<RecordingLauncher::ShellOpen> expected = {
-        {u"iexplore", u"http://example.test/"}};
+    const std::vector<RecordingLauncher::ShellOpen> expected = {{u"iexplore", u"http://example.test/"}};
     EXPECT_EQ(launcher.shellOpens(), expected);
 }
 
@@ -204,18 +203,17 @@ TEST_F(WindowSignalsTest, OpenPageInBrowserStartsTheBrowserWhenNoneRuns) {
     signals.OpenPageInBrowser(u"http://example.test/2");
 
     EXPECT_TRUE(windows.sent().empty());
-    const std::vector<RecordingLauncher::ShellOpen> expected = {
-        {u"iexplore", u"http://example.test/"}, {u"iexplore", u"http://example.test/2"}};
+    const std::vector<RecordingLauncher::ShellOpen> expected = {{u"iexplore", u"http://example.test/"},
+                                                                {u"iexplore", u"http://example.test/2"}};
     EXPECT_EQ(launcher.shellOpens(), expected);
 }
 
 TEST_F(WindowSignalsTest, CloseEditorsAndBrowsersClosesPasscardEditorsThenIdentityEditorsThenFrames) {
     std::vector<std::size_t> postedWhenIdentityEditorAsked;
-    const WindowRef identity = windows.addTopLevel(
-        window_class::kIdentityEditor, u"", [&](const ReceivedCopyData&) {
-            postedWhenIdentityEditorAsked.push_back(windows.posted().size());
-            return std::intptr_t{0};
-        });
+    const WindowRef identity = windows.addTopLevel(window_class::kIdentityEditor, u"", [&](const ReceivedCopyData&) {
+        postedWhenIdentityEditorAsked.push_back(windows.posted().size());
+        return std::intptr_t{0};
+    });
     const WindowRef frame1 = windows.addTopLevel(window_class::kBrowserFrame);
     const WindowRef passcard1 = windows.addTopLevel(window_class::kPasscardEditor);
     const WindowRef passcard2 = windows.addTopLevel(window_class::kPasscardEditor);
@@ -229,8 +227,8 @@ TEST_F(WindowSignalsTest, CloseEditorsAndBrowsersClosesPasscardEditorsThenIdenti
         {identity, editor_code::kClose, std::nullopt, 0},
     };
     EXPECT_EQ(windows.sent(), expectedSent);
-    const std::vector<RecordingWindows::Posted> expectedPosted = {
-        {frame1, kMessageClose, 0, 0}, {frame2, kMessageClose, 0, 0}};
+    const std::vector<RecordingWindows::Posted> expectedPosted = {{frame1, kMessageClose, 0, 0},
+                                                                  {frame2, kMessageClose, 0, 0}};
     EXPECT_EQ(windows.posted(), expectedPosted);
     EXPECT_EQ(postedWhenIdentityEditorAsked, std::vector<std::size_t>{0});  // frames after editors
 }

@@ -157,9 +157,7 @@ HWND waitForDialog(const wchar_t* title) {
 
 class CardTreeViewTest : public ::testing::Test {
 protected:
-    CardTreeViewTest()
-        : catalogue(IdentityCatalogueRows(DisplayLanguage::English)),
-          root(folder.file(u"alice")) {
+    CardTreeViewTest() : catalogue(IdentityCatalogueRows(DisplayLanguage::English)), root(folder.file(u"alice")) {
         CreateFolder(root);
         CreateFolder(path(u"Shop"));
         CreateFolder(path(u"Bank"));
@@ -169,9 +167,8 @@ protected:
         WriteBytes(path(u"notes.txt"), "text");
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES};
         InitCommonControlsEx(&controls);
-        host = std::make_unique<TreeHostWindow>(IdentityTreeFlavour(), root,
-                                                CardTreePorts{NativeFileSystem(), prompts, signals, launcher},
-                                                catalogue);
+        host = std::make_unique<TreeHostWindow>(
+            IdentityTreeFlavour(), root, CardTreePorts{NativeFileSystem(), prompts, signals, launcher}, catalogue);
     }
 
     void SetUp() override {

@@ -26,8 +26,8 @@ const char* nameOf(CodePage::Which which) { return which == CodePage::Which::Thr
 // The system's conversion in an explicit code page, independent of the locale.
 std::string systemNarrow(UINT codePage, std::u16string_view wide) {
     std::string out(wide.size() * 2 + 1, '\0');
-    const int n = WideCharToMultiByte(codePage, 0, tarnwick::AsWide(wide), static_cast<int>(wide.size()),
-                                      out.data(), static_cast<int>(out.size()), nullptr, nullptr);
+    const int n = WideCharToMultiByte(codePage, 0, tarnwick::AsWide(wide), static_cast<int>(wide.size()), out.data(),
+                                      static_cast<int>(out.size()), nullptr, nullptr);
     out.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
     return out;
 }
@@ -97,7 +97,8 @@ const std::vector<std::string>& mixedBytes() {
     static const std::vector<std::string> bytes = {
         "\x80\x81\x8D\x8F\x90\x9D\x9F abc",
         std::string("x\0\xFF", 3),
-        "Gr\xFC\xDF" "e \x96 5 \x80",
+        "Gr\xFC\xDF"
+        "e \x96 5 \x80",
     };
     return bytes;
 }
@@ -115,7 +116,8 @@ TEST(CodePage1252AgainstSystem, EveryCodeUnitConvertsToTheSameByte) {
     for (unsigned u = 0; u < 0x10000; ++u) {
         const std::string expected = systemNarrow(1252, unitString(u));
         const std::string actual = host.toNarrow(unitString(u), CodePage::Which::Thread);
-        if (actual != expected) mismatches.add(hex(unitString(u)) + ": host " + hex(actual) + ", system " + hex(expected));
+        if (actual != expected)
+            mismatches.add(hex(unitString(u)) + ": host " + hex(actual) + ", system " + hex(expected));
     }
     EXPECT_EQ(mismatches.lines(), std::vector<std::string>{});
 }
@@ -126,7 +128,8 @@ TEST(CodePage1252AgainstSystem, EveryByteConvertsToTheSameUnit) {
     for (unsigned b = 0; b < 256; ++b) {
         const std::u16string expected = systemWide(1252, byteString(b));
         const std::u16string actual = host.toWide(byteString(b), CodePage::Which::Thread);
-        if (actual != expected) mismatches.add(hex(byteString(b)) + ": host " + hex(actual) + ", system " + hex(expected));
+        if (actual != expected)
+            mismatches.add(hex(byteString(b)) + ": host " + hex(actual) + ", system " + hex(expected));
     }
     EXPECT_EQ(mismatches.lines(), std::vector<std::string>{});
 }
@@ -166,7 +169,8 @@ TEST_F(CodePageWin32, EveryCodeUnitConvertsAsTheHostTables) {
         for (unsigned u = 0; u < 0x10000; ++u) {
             const std::string expected = host_.toNarrow(unitString(u), which);
             const std::string actual = win32_.toNarrow(unitString(u), which);
-            if (actual != expected) mismatches.add(hex(unitString(u)) + ": win32 " + hex(actual) + ", host " + hex(expected));
+            if (actual != expected)
+                mismatches.add(hex(unitString(u)) + ": win32 " + hex(actual) + ", host " + hex(expected));
         }
         EXPECT_EQ(mismatches.lines(), std::vector<std::string>{}) << nameOf(which);
     }
@@ -178,7 +182,8 @@ TEST_F(CodePageWin32, EveryByteConvertsAsTheHostTables) {
         for (unsigned b = 0; b < 256; ++b) {
             const std::u16string expected = host_.toWide(byteString(b), which);
             const std::u16string actual = win32_.toWide(byteString(b), which);
-            if (actual != expected) mismatches.add(hex(byteString(b)) + ": win32 " + hex(actual) + ", host " + hex(expected));
+            if (actual != expected)
+                mismatches.add(hex(byteString(b)) + ": win32 " + hex(actual) + ", host " + hex(expected));
         }
         EXPECT_EQ(mismatches.lines(), std::vector<std::string>{}) << nameOf(which);
     }
@@ -216,8 +221,13 @@ TEST_F(CodePageWin32, NativeCodePageConvertsAsTheHostTables) {
 // The refusal of text sealing cannot keep stands on the real conversion: the
 // characters it names are those the host tables name.
 TEST_F(CodePageWin32, UnsealableCharactersAreThoseOfTheHostTables) {
-    const std::u16string samples[] = {u"plain", u"Z\u00FCrich \u20AC", u"\u5BC6\u7801", u"\U0001F600 smile",
-                                      u"\u0100\u0141ukasz", std::u16string(u"a\u0014b\0c", 5), u"who?"};
+    const std::u16string samples[] = {u"plain",
+                                      u"Z\u00FCrich \u20AC",
+                                      u"\u5BC6\u7801",
+                                      u"\U0001F600 smile",
+                                      u"\u0100\u0141ukasz",
+                                      std::u16string(u"a\u0014b\0c", 5),
+                                      u"who?"};
     for (const std::u16string& text : samples) {
         EXPECT_EQ(tarnwick::UnsealableCharacters(text, win32_), tarnwick::UnsealableCharacters(text, host_))
             << hex(text);

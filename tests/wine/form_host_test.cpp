@@ -33,13 +33,14 @@ HWND waitForWindow(const wchar_t* className, const wchar_t* title) {
 TEST(FormHostTest, ShowsThePageFilledAndWritesTheUsersEditsAsJsonLines) {
     testing::TempFolder folder;
     const std::u16string page = folder.file(u"page.html");
-    testing::WriteBytes(page,
-                        "<html><head><title>Form host page</title></head><body>"
-                        "<table><tr><td>User</td><td><input id=\"user\" name=\"u\" onpropertychange=\"onChange()\"></td></tr>"
-                        "<tr><td>Sex</td><td><input type=\"radio\" id=\"man\" onclick=\"onChange()\">Male</td></tr>"
-                        "<tr><td>Month</td><td><select id=\"month\" onchange=\"onChange()\"><option></option>"
-                        "<option>01</option><option>02</option></select></td></tr></table>"
-                        "<div id=\"more\"></div></body></html>");
+    testing::WriteBytes(
+        page,
+        "<html><head><title>Form host page</title></head><body>"
+        "<table><tr><td>User</td><td><input id=\"user\" name=\"u\" onpropertychange=\"onChange()\"></td></tr>"
+        "<tr><td>Sex</td><td><input type=\"radio\" id=\"man\" onclick=\"onChange()\">Male</td></tr>"
+        "<tr><td>Month</td><td><select id=\"month\" onchange=\"onChange()\"><option></option>"
+        "<option>01</option><option>02</option></select></td></tr></table>"
+        "<div id=\"more\"></div></body></html>");
     const std::wstring command = L"\"" + std::wstring(L"" TARNWICK_FORM_HOST_PATH) + L"\" \"" +
                                  std::wstring(AsWide(page)) +
                                  L"\" --fill \"user=a\\\"b<&\" --fill man=1 --fill month=02"
@@ -48,7 +49,8 @@ TEST(FormHostTest, ShowsThePageFilledAndWritesTheUsersEditsAsJsonLines) {
     std::thread host([&] { result = testing::RunCapturing(command, 60'000); });
 
     HWND window = waitForWindow(L"TarnwickFormHost", L"Form host page");
-    HWND pane = window != nullptr ? FindWindowExW(window, nullptr, AsWide(std::u16string(kFormViewClass)), nullptr) : nullptr;
+    HWND pane =
+        window != nullptr ? FindWindowExW(window, nullptr, AsWide(std::u16string(kFormViewClass)), nullptr) : nullptr;
     HWND user = pane != nullptr ? GetDlgItem(pane, kFirstFormControlId) : nullptr;
     if (user != nullptr) {
         // Another process's control: its text by WM_GETTEXT, as a screen reader asks.
@@ -83,7 +85,8 @@ TEST(FormHostTest, RefusesWhatItDoesNotUnderstand) {
 
 TEST(FormHostTest, OptionsKeepTheirOrderAndSplitAtTheFirstEqualsSign) {
     std::u16string error;
-    const auto options = ParseFormHostOptions({u"--fill", u"a=b=c", u"p.html", u"--show", u"t", u"--inner", u"d="}, error);
+    const auto options =
+        ParseFormHostOptions({u"--fill", u"a=b=c", u"p.html", u"--show", u"t", u"--inner", u"d="}, error);
     ASSERT_TRUE(options) << Utf16ToUtf8(error);
     EXPECT_EQ(options->pagePath, u"p.html");
     ASSERT_EQ(options->changes.size(), 3u);

@@ -72,8 +72,8 @@ public:
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.lpszClassName = L"TarnwickFormTestParent";
         RegisterClassExW(&windowClass);
-        window = CreateWindowExW(0, L"TarnwickFormTestParent", L"Form test", WS_POPUP, 0, 0, 640, 480, nullptr,
-                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+        window = CreateWindowExW(0, L"TarnwickFormTestParent", L"Form test", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
         // Not activated: an active window takes Wine two seconds to destroy.
         ShowWindow(window, SW_SHOWNOACTIVATE);
     }
@@ -161,7 +161,8 @@ TEST_F(FormViewTest, EachInputAndSelectIsTheControlOfItsDocumentPosition) {
 
 TEST_F(FormViewTest, EachLabelIsTheStaticControlJustBeforeItsInput) {
     load(kSmallPage);
-    for (auto [id, label] : {std::pair{u"user", u"User"}, std::pair{u"pass", u"Password"}, std::pair{u"month", u"Month"}}) {
+    for (auto [id, label] :
+         {std::pair{u"user", u"User"}, std::pair{u"pass", u"Password"}, std::pair{u"month", u"Month"}}) {
         HWND before = GetWindow(control(id), GW_HWNDPREV);
         ASSERT_NE(before, nullptr) << "nothing before the input";
         EXPECT_EQ(classOf(before), u"Static");
@@ -298,7 +299,8 @@ TEST_F(FormViewTest, ChangedMarkupShowsAtOnceAndKeepsTheIdsInDocumentOrder) {
     load(kSmallPage);
     HWND user = control(u"user");
     element(u"more").setInnerHtml(
-        u"<tr><td>A</td><td><input id=\"a\" value=\"1\"></td></tr><tr><td>B</td><td><input id=\"b\" value=\"2\"></td></tr>");
+        u"<tr><td>A</td><td><input id=\"a\" value=\"1\"></td></tr><tr><td>B</td><td><input id=\"b\" "
+        u"value=\"2\"></td></tr>");
     element(u"more").setStyleDisplay(u"block");
     EXPECT_EQ(control(u"user"), user) << "a control whose element stays is kept";
     EXPECT_EQ(GetDlgCtrlID(control(u"a")), kFirstFormControlId + 3);

@@ -35,13 +35,13 @@ struct BoxRun {
 std::shared_ptr<BoxRun> StartBox(tarnwick::MessageBoxKind kind, std::u16string text, bool owned) {
     auto run = std::make_shared<BoxRun>();
     std::thread([run, kind, text, owned] {
-        HWND owner = owned ? CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW, 0, 0,
-                                             200, 100, nullptr, nullptr, nullptr, nullptr)
+        HWND owner = owned ? CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                                             nullptr, nullptr, nullptr)
                            : nullptr;
         run->owner.set_value(owner);
         tarnwick::Win32Prompts prompts;
-        run->answer.set_value(tarnwick::ShowMessageText(prompts, reinterpret_cast<WindowRef>(owner),
-                                                        kind, text, tarnwick::PasscardMessages()));
+        run->answer.set_value(tarnwick::ShowMessageText(prompts, reinterpret_cast<WindowRef>(owner), kind, text,
+                                                        tarnwick::PasscardMessages()));
         if (owner) DestroyWindow(owner);
     }).detach();
     return run;
@@ -94,8 +94,9 @@ TEST(Win32Prompts, OwnedQuestionIsAnsweredYes) {
 
     const HWND box = WaitForBox(u"Tarnwick");
     ASSERT_NE(box, nullptr) << "no message box titled Tarnwick";
-    EXPECT_EQ(MessageOf(box), u"Can not read password card'\\Shop\\Store'File may be already damaged\n"
-                              u"Delete damaged password card?");
+    EXPECT_EQ(MessageOf(box),
+              u"Can not read password card'\\Shop\\Store'File may be already damaged\n"
+              u"Delete damaged password card?");
     EXPECT_EQ(GetWindow(box, GW_OWNER), owner);
     EXPECT_NE(GetDlgItem(box, IDNO), nullptr);
     const HWND yes = GetDlgItem(box, IDYES);
@@ -120,8 +121,8 @@ TEST(Win32Prompts, UnownedErrorHasOnlyOk) {
 
 TEST(Win32Prompts, ActiveWindowIsTheThreadsActiveWindow) {
     tarnwick::Win32Prompts prompts;
-    const HWND window = CreateWindowExW(0, L"STATIC", L"active", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                        0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    const HWND window = CreateWindowExW(0, L"STATIC", L"active", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                        nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
     SetActiveWindow(window);
     EXPECT_EQ(prompts.activeWindow(), reinterpret_cast<WindowRef>(window));

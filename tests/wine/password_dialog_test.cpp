@@ -115,8 +115,7 @@ TEST_F(PasswordDialogWine, WrongAndShortPasswordsAreRefusedThenTheRightOneIsReme
     ASSERT_EQ(result.wait_for(kBound), std::future_status::ready);
     EXPECT_TRUE(result.get());
     EXPECT_STREQ(CurrentPrimaryPassword(), "Secret#1");
-    EXPECT_EQ(UnsealText(ReadOptionLine(userFolder, u"[KEY]").value, kAlgorithmBlowfish, KeyModeOption),
-              u"Secret#1");
+    EXPECT_EQ(UnsealText(ReadOptionLine(userFolder, u"[KEY]").value, kAlgorithmBlowfish, KeyModeOption), u"Secret#1");
 }
 
 TEST_F(PasswordDialogWine, CancelLeavesZero) {

@@ -78,7 +78,10 @@ TEST_F(Win32FileSystemTest, TextWriterReplacesAnExistingCard) {
     const std::u16string card = folder.file(u"card.vrc");
     WriteBytes(card, "an older, longer card file");
     WriteTextLines(card, {u"A", u"\u20AC"}, kEncodingUtf16LittleEndian, files);
-    EXPECT_EQ(std::string("\xFF\xFE" "A\0\r\0\n\0\xAC\x20", 10), ReadBytes(card));
+    EXPECT_EQ(std::string("\xFF\xFE"
+                          "A\0\r\0\n\0\xAC\x20",
+                          10),
+              ReadBytes(card));
     EXPECT_EQ((Lines{u"A", u"\u20AC"}), ReadTextLines(card, files));
     EXPECT_EQ("card.vrc", ListFolder(folder.path()));
 }

@@ -40,16 +40,14 @@ TEST_F(Win32RegistryTest, StringsAreCutToTheirBufferAndTypesAreKept) {
 TEST_F(Win32RegistryTest, KeyTreesAreListedAndDeletedDeepestFirst) {
     EXPECT_TRUE(registry.createKey(root + u"\\alice\\ToolBar\\Keslowe"));
     EXPECT_TRUE(registry.writeString(root + u"\\alice\\ToolBar\\Mirelune", u"v", u"1"));
-    EXPECT_EQ(registry.subkeys(root + u"\\alice\\ToolBar"),
-              (std::vector<std::u16string>{u"Keslowe", u"Mirelune"}));
+    EXPECT_EQ(registry.subkeys(root + u"\\alice\\ToolBar"), (std::vector<std::u16string>{u"Keslowe", u"Mirelune"}));
     EXPECT_FALSE(registry.deleteKey(root + u"\\alice"));
     EXPECT_TRUE(DeleteKeyTree(registry, root + u"\\alice"));
     EXPECT_TRUE(registry.subkeys(root).empty());
     EXPECT_TRUE(registry.subkeys(root + u"\\never").empty());
     HKEY probe = nullptr;
     const std::u16string never = root + u"\\never";
-    EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, reinterpret_cast<const wchar_t*>(never.c_str()), 0,
-                            KEY_READ, &probe),
+    EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, reinterpret_cast<const wchar_t*>(never.c_str()), 0, KEY_READ, &probe),
               ERROR_SUCCESS)
         << "listing must not create the key";
 }

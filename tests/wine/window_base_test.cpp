@@ -97,9 +97,9 @@ TEST(WindowBaseWine, AChildCarriesItsIdAndHearsItsOwnControls) {
     EXPECT_EQ(GetParent(child.handle()), parent.handle());
     EXPECT_EQ(GetDlgCtrlID(child.handle()), kChildId);
 
-    const HWND button = CreateWindowExW(0, L"BUTTON", L"go", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 40, 20,
-                                        child.handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonId)),
-                                        GetModuleHandleW(nullptr), nullptr);
+    const HWND button =
+        CreateWindowExW(0, L"BUTTON", L"go", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 40, 20, child.handle(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonId)), GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(button, nullptr);
     SendMessageW(button, BM_CLICK, 0, 0);
     EXPECT_EQ(child.commands, (std::vector<std::pair<int, int>>{{kButtonId, BN_CLICKED}}));

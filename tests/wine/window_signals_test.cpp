@@ -42,14 +42,13 @@ struct Record {
     std::optional<std::u16string> text;
     // Whether lpData arrives NULL without a payload is the system's affair: not compared.
     bool operator==(const Record& other) const {
-        return receiver == other.receiver && code == other.code && byteCount == other.byteCount &&
-               text == other.text;
+        return receiver == other.receiver && code == other.code && byteCount == other.byteCount && text == other.text;
     }
 };
 
 std::ostream& operator<<(std::ostream& out, const Record& r) {
-    out << r.receiver << " code " << r.code << " cbData " << r.byteCount
-        << (r.nullData ? " lpData NULL" : "") << " text ";
+    out << r.receiver << " code " << r.code << " cbData " << r.byteCount << (r.nullData ? " lpData NULL" : "")
+        << " text ";
     if (!r.text) return out << "(none)";
     for (char16_t unit : *r.text) out << (unit < 0x80 ? char(unit) : '?');
     return out;
@@ -64,8 +63,8 @@ Record withoutText(std::string receiver, unsigned long long code) {
 }
 
 std::string readWholeFile(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {};
     std::string content;
     char buffer[4096];
@@ -99,18 +98,15 @@ Record parseRecord(const std::string& line) {
 // The peer process: started with its windows, ended at the end of the test.
 class SignalPeer {
 public:
-    SignalPeer()
-        : recordFile_(tempFile()), readyName_(uniqueName(L"ready")),
-          closedName_(uniqueName(L"frame-closed")) {
+    SignalPeer() : recordFile_(tempFile()), readyName_(uniqueName(L"ready")), closedName_(uniqueName(L"frame-closed")) {
         ready_ = CreateEventW(nullptr, TRUE, FALSE, readyName_.c_str());
         frameClosed_ = CreateEventW(nullptr, TRUE, FALSE, closedName_.c_str());
-        std::wstring line = L"\"" + kPeerExe + L"\" \"" + recordFile_ + L"\" " + readyName_ + L" " +
-                            closedName_ + L" " + std::to_wstring(kPeerLifetimeMs);
+        std::wstring line = L"\"" + kPeerExe + L"\" \"" + recordFile_ + L"\" " + readyName_ + L" " + closedName_ +
+                            L" " + std::to_wstring(kPeerLifetimeMs);
         STARTUPINFOW startup = {};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION info = {};
-        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &startup, &info)) {
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
             error_ = "cannot start the signal peer, error " + std::to_string(GetLastError());
             return;
         }
@@ -119,9 +115,14 @@ public:
         processId_ = info.dwProcessId;
         const HANDLE waitFor[] = {ready_, process_};
         switch (WaitForMultipleObjects(2, waitFor, FALSE, kPeerStartBoundMs)) {
-        case WAIT_OBJECT_0: break;
-        case WAIT_OBJECT_0 + 1: error_ = "the signal peer ended before its windows existed"; break;
-        default: error_ = "the signal peer's windows did not appear within 30 s"; break;
+            case WAIT_OBJECT_0:
+                break;
+            case WAIT_OBJECT_0 + 1:
+                error_ = "the signal peer ended before its windows existed";
+                break;
+            default:
+                error_ = "the signal peer's windows did not appear within 30 s";
+                break;
         }
     }
 

@@ -83,8 +83,11 @@ void addCustom(IdentityRecord& record, std::pair<std::u16string, std::u16string>
 
 int reportNotWritten(CardWriteResult result, const std::u16string& path) {
     switch (result) {
-        case CardWriteResult::Written: return 0;
-        case CardWriteResult::Damaged: PrintError("tarnwick: " + Utf16ToUtf8(path) + " is damaged"); break;
+        case CardWriteResult::Written:
+            return 0;
+        case CardWriteResult::Damaged:
+            PrintError("tarnwick: " + Utf16ToUtf8(path) + " is damaged");
+            break;
         case CardWriteResult::NotOwner:
             PrintError("tarnwick: " + Utf16ToUtf8(path) + " belongs to another user");
             break;

@@ -38,8 +38,7 @@ int walk(const std::u16string& folder, const std::u16string& relative, CardCheck
     std::vector<FolderEntry> entries;
     const std::uint32_t error = NativeFileSystem().listFolder(folder, entries);
     if (error != kErrorSuccess) {
-        PrintError("tarnwick check: cannot list " + Utf16ToUtf8(folder) + " (error " +
-                   std::to_string(error) + ")");
+        PrintError("tarnwick check: cannot list " + Utf16ToUtf8(folder) + " (error " + std::to_string(error) + ")");
         return 1;
     }
     int failures = 0;

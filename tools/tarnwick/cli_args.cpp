@@ -5,9 +5,7 @@
 namespace tarnwick::cli {
 namespace {
 
-bool isOptionWord(const std::u16string& word) {
-    return word.size() > 2 && word[0] == u'-' && word[1] == u'-';
-}
+bool isOptionWord(const std::u16string& word) { return word.size() > 2 && word[0] == u'-' && word[1] == u'-'; }
 
 }  // namespace
 
@@ -28,8 +26,7 @@ std::vector<std::u16string> ArgList::takeRepeated(const std::u16string& name) {
         }
         if (i + 1 >= args_.size()) throw UsageError(Utf16ToUtf8(word) + " needs a value");
         values.push_back(args_[i + 1]);
-        args_.erase(args_.begin() + static_cast<std::ptrdiff_t>(i),
-                    args_.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+        args_.erase(args_.begin() + static_cast<std::ptrdiff_t>(i), args_.begin() + static_cast<std::ptrdiff_t>(i) + 2);
     }
     return values;
 }

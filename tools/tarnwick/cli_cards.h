@@ -43,8 +43,7 @@ private:
 // A message box becomes a line on stderr, "caption: text", answered OK.
 class CliPrompts : public Prompts {
 public:
-    int messageBox(WindowRef owner, const std::u16string& text, const std::u16string& caption,
-                   unsigned style) override;
+    int messageBox(WindowRef owner, const std::u16string& text, const std::u16string& caption, unsigned style) override;
     WindowRef activeWindow() override { return kNoWindow; }
     // Nobody can type here: the dialog is cancelled at once (the password
     // comes from --password instead).
@@ -53,6 +52,5 @@ public:
         return false;
     }
 };
-
 
 }  // namespace tarnwick::cli

@@ -34,10 +34,12 @@ std::u16string RunningProgramFolder() {
 #else
 Registry& CliRegistry() {
     static HostRegistry registry(HostPathToWindows([] {
-        if (const char* file = std::getenv("TARNWICK_REGISTRY_FILE"); file && *file) return std::string(file);
-        const char* home = std::getenv("HOME");
-        return std::string(home && *home ? home : ".") + "/.tarnwick-registry";
-    }()), NativeFileSystem());
+                                     if (const char* file = std::getenv("TARNWICK_REGISTRY_FILE"); file && *file)
+                                         return std::string(file);
+                                     const char* home = std::getenv("HOME");
+                                     return std::string(home && *home ? home : ".") + "/.tarnwick-registry";
+                                 }()),
+                                 NativeFileSystem());
     return registry;
 }
 

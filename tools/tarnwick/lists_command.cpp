@@ -12,9 +12,8 @@ int RunLists(ArgList& args) {
     args.expectEnd();
     CardListBuilder builder(NativeFileSystem(), NativeCodePage());
     const CardLists lists = builder.buildAll(userFolder);
-    PrintLine("{\"passcards\":" + JsonStringArray(lists.passcards) +
-              ",\"identities\":" + JsonStringArray(lists.identities) +
-              ",\"matchKeys\":" + JsonStringArray(lists.matchKeys) + "}");
+    PrintLine("{\"passcards\":" + JsonStringArray(lists.passcards) + ",\"identities\":" +
+              JsonStringArray(lists.identities) + ",\"matchKeys\":" + JsonStringArray(lists.matchKeys) + "}");
     return 0;
 }
 

@@ -60,8 +60,8 @@ int run(std::vector<std::u16string> words) {
         try {
             return command.run(args);
         } catch (const UsageError& e) {
-            PrintError(std::string("tarnwick ") + command.name + ": " + e.what() +
-                       " (usage: tarnwick " + command.usage + ")");
+            PrintError(std::string("tarnwick ") + command.name + ": " + e.what() + " (usage: tarnwick " +
+                       command.usage + ")");
             return 2;
         } catch (const CTextFileException& e) {
             PrintError(std::string("tarnwick ") + command.name + ": " + e.what());

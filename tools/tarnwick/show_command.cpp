@@ -44,8 +44,8 @@ int showPasscard(const std::u16string& path, CliPasswordGate& gate, CliPrompts& 
     json += ",\"fields\":[";
     for (std::size_t i = 0; i < record.fieldNames.size(); ++i) {
         if (i > 0) json += ',';
-        json += "{\"name\":" + JsonString(record.fieldNames[i]) + ",\"type\":" +
-                JsonString(record.fieldTypes[i]) + ",\"value\":" + JsonString(record.fieldValues[i]) + "}";
+        json += "{\"name\":" + JsonString(record.fieldNames[i]) + ",\"type\":" + JsonString(record.fieldTypes[i]) +
+                ",\"value\":" + JsonString(record.fieldValues[i]) + "}";
     }
     PrintLine(json + "]}");
     return 0;
@@ -74,8 +74,8 @@ int showIdentity(const std::u16string& path, CliPasswordGate& gate, CliPrompts& 
     json += "},\"custom\":[";
     for (std::size_t i = 0; i < record.customFields.size(); ++i) {
         if (i > 0) json += ',';
-        json += "{\"name\":" + JsonString(record.customFields[i].name) + ",\"value\":" +
-                JsonString(record.customFields[i].value) + "}";
+        json += "{\"name\":" + JsonString(record.customFields[i].name) +
+                ",\"value\":" + JsonString(record.customFields[i].value) + "}";
     }
     PrintLine(json + "]}");
     return 0;
@@ -90,8 +90,7 @@ int RunShow(ArgList& args) {
     const CardFileKind kind = KindOfCard(path);
     CliPasswordGate gate(std::move(password));
     CliPrompts prompts;
-    return kind == CardFileKind::Passcard ? showPasscard(path, gate, prompts)
-                                          : showIdentity(path, gate, prompts);
+    return kind == CardFileKind::Passcard ? showPasscard(path, gate, prompts) : showIdentity(path, gate, prompts);
 }
 
 }  // namespace tarnwick::cli

@@ -117,10 +117,11 @@ int RunNewUser(ArgList& args) {
     for (const std::u16string& setting : settings) applyOverride(options, setting);
 
     const std::u16string userFolder = dataRoot + u"\\" + name;
-    const std::u16string programFolderPath =
-        !doRegister ? std::u16string() : programFolder ? folderOf(*programFolder) : RunningProgramFolder();
-    if (doRegister && (!fitsRegistryBuffer(userFolder, "RootUser") ||
-                       !fitsRegistryBuffer(programFolderPath, "FilePath"))) {
+    const std::u16string programFolderPath = !doRegister     ? std::u16string()
+                                             : programFolder ? folderOf(*programFolder)
+                                                             : RunningProgramFolder();
+    if (doRegister &&
+        (!fitsRegistryBuffer(userFolder, "RootUser") || !fitsRegistryBuffer(programFolderPath, "FilePath"))) {
         return 1;
     }
     ensureFolder(dataRoot, false);
@@ -140,8 +141,7 @@ int RunNewUser(ArgList& args) {
             return 1;
         }
     }
-    PrintLine("{\"userFolder\":" + JsonString(userFolder) + ",\"registered\":" + (doRegister ? "true" : "false") +
-              "}");
+    PrintLine("{\"userFolder\":" + JsonString(userFolder) + ",\"registered\":" + (doRegister ? "true" : "false") + "}");
     return 0;
 }
 

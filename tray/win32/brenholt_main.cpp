@@ -30,9 +30,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     Win32ShellCopy shellCopy;
     Win32InternetSettings internet;
     Win32Processes processes;
-    TrayService service(TrayPorts{NativeFileSystem(), NativeCodePage(), registry, windows, launcher,
-                                  prompts, sections, hotKeys, display, shellCopy, internet,
-                                  processes, MessageCatalogue::Instance()});
+    TrayService service(TrayPorts{NativeFileSystem(), NativeCodePage(), registry, windows, launcher, prompts, sections,
+                                  hotKeys, display, shellCopy, internet, processes, MessageCatalogue::Instance()});
 
     service.start();
     if (service.anotherTrayRuns()) return 0;  // one tray program per desktop
@@ -44,8 +43,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     service.prepareWindow();
     Win32NotifyIcon notifyIcon(Win32NotifyIcon::LoadTrayIcon(instance));
     TrayIcon icon(notifyIcon);
-    TrayWindow window(service, icon, instance,
-                      [&service] { StartUpdateCheck(service.user().dataRoot); });
+    TrayWindow window(service, icon, instance, [&service] { StartUpdateCheck(service.user().dataRoot); });
     if (!window.create()) return 0;
     ShowWindow(window.handle(), showCommand);
 

@@ -10,34 +10,42 @@ namespace tarnwick {
 static_assert(IDM_EXIT == tray_message::kCommandExit && IDM_ABOUT == tray_message::kCommandAbout,
               "the tray menu's commands are the tray window's commands");
 
-TrayWindow::TrayWindow(TrayService& service, TrayIcon& icon, HINSTANCE instance,
-                       std::function<void()> startUpdateCheck)
-    : service_(service), icon_(icon), instance_(instance), startUpdateCheck_(std::move(startUpdateCheck)) {}
+TrayWindow::TrayWindow(TrayService& service, TrayIcon& icon, HINSTANCE instance, std::function<void()> startUpdateCheck)
+    : service_(service),
+      icon_(icon),
+      instance_(instance),
+      startUpdateCheck_(std::move(startUpdateCheck)) {}
 
 TrayWindow::~TrayWindow() { destroyWindow(); }
 
 bool TrayWindow::create() {
     taskbarCreated_ = RegisterWindowMessageW(AsWide(std::u16string(tray_message::kTaskbarCreated)));
     return createWindow({.name = window_class::kTray}, {.title = kTrayWindowTitle,
-                                                .style = WS_POPUP | WS_BORDER | WS_SYSMENU,
-                                                .exStyle = WS_EX_TOOLWINDOW,
-                                                .x = 0,
-                                                .y = 0,
-                                                .width = 0,
-                                                .height = 0});
+                                                        .style = WS_POPUP | WS_BORDER | WS_SYSMENU,
+                                                        .exStyle = WS_EX_TOOLWINDOW,
+                                                        .x = 0,
+                                                        .y = 0,
+                                                        .width = 0,
+                                                        .height = 0});
 }
 
 LRESULT TrayWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case tray_message::kNotifyIcon: onIconCallback(wParam, lParam); return 0;
-    case tray_message::kQuit: onQuitRequest(); return 0;
-    case WM_HOTKEY: service_.onHotKey(static_cast<int>(wParam)); return 0;
-    default:
-        if (message == taskbarCreated_ && taskbarCreated_ != 0) {
-            icon_.onTaskbarCreated();
+        case tray_message::kNotifyIcon:
+            onIconCallback(wParam, lParam);
             return 0;
-        }
-        return WindowBase::onMessage(message, wParam, lParam);
+        case tray_message::kQuit:
+            onQuitRequest();
+            return 0;
+        case WM_HOTKEY:
+            service_.onHotKey(static_cast<int>(wParam));
+            return 0;
+        default:
+            if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+                icon_.onTaskbarCreated();
+                return 0;
+            }
+            return WindowBase::onMessage(message, wParam, lParam);
     }
 }
 
@@ -80,9 +88,14 @@ void TrayWindow::onQuitRequest() {
 
 bool TrayWindow::onCommand(int id, int, HWND) {
     switch (id) {
-    case IDM_EXIT: icon_.hide(); break;
-    case IDM_ABOUT: showAbout(); break;
-    default: break;
+        case IDM_EXIT:
+            icon_.hide();
+            break;
+        case IDM_ABOUT:
+            showAbout();
+            break;
+        default:
+            break;
     }
     return true;
 }

@@ -39,8 +39,7 @@ DWORD WINAPI runUpdateCheck(void* parameter) {
     Win32Windows windows;
     Win32Launcher launcher;
     WindowSignals signals(windows, launcher);
-    UpdateCheck check(downloader, NativeFileSystem(), NativeCodePage(), prompts, signals,
-                      MessageCatalogue::Instance());
+    UpdateCheck check(downloader, NativeFileSystem(), NativeCodePage(), prompts, signals, MessageCatalogue::Instance());
     check.run(job->dataRoot, job->address);
     if (SUCCEEDED(com)) CoUninitialize();
     return 0;

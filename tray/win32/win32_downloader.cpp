@@ -31,9 +31,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT, LPCWSTR) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetBindInfo(DWORD*, BINDINFO*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) override {
-        return E_NOTIMPL;
-    }
+    HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE OnObjectAvailable(REFIID, IUnknown*) override { return E_NOTIMPL; }
 
 private:
@@ -43,8 +41,7 @@ private:
 
 }  // namespace
 
-bool Win32Downloader::download(std::u16string_view address, const std::u16string& file,
-                               int timeLimitSeconds) {
+bool Win32Downloader::download(std::u16string_view address, const std::u16string& file, int timeLimitSeconds) {
     const std::u16string url(address);
     DownloadWatchdog watchdog(timeLimitSeconds);
     return SUCCEEDED(URLDownloadToFileW(nullptr, AsWide(url), AsWide(file), 0, &watchdog));

@@ -8,8 +8,7 @@ namespace tarnwick {
 
 class Win32Downloader : public Downloader {
 public:
-    bool download(std::u16string_view address, const std::u16string& file,
-                  int timeLimitSeconds) override;
+    bool download(std::u16string_view address, const std::u16string& file, int timeLimitSeconds) override;
 };
 
 }  // namespace tarnwick

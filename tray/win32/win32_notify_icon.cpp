@@ -71,8 +71,7 @@ bool Win32NotifyIcon::remove(const NotifyIconRecord& record) {
 }
 
 HICON Win32NotifyIcon::LoadTrayIcon(HINSTANCE instance) {
-    HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, 16, 16,
-                             LR_DEFAULTCOLOR);
+    HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR);
     if (icon != nullptr) return static_cast<HICON>(icon);
     return LoadIconW(instance, MAKEINTRESOURCEW(IDI_PROGRAM));
 }

@@ -30,8 +30,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SharedSection> Win32SharedSections::create(std::u16string_view name,
-                                                           std::size_t size, Outcome& outcome) {
+std::unique_ptr<SharedSection> Win32SharedSections::create(std::u16string_view name, std::size_t size,
+                                                           Outcome& outcome) {
     const std::u16string sectionName(name);
     HANDLE handle = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE,
                                        static_cast<DWORD>(static_cast<std::uint64_t>(size) >> 32),

@@ -7,8 +7,7 @@ namespace tarnwick {
 
 class Win32SharedSections : public SharedSections {
 public:
-    std::unique_ptr<SharedSection> create(std::u16string_view name, std::size_t size,
-                                          Outcome& outcome) override;
+    std::unique_ptr<SharedSection> create(std::u16string_view name, std::size_t size, Outcome& outcome) override;
 };
 
 }  // namespace tarnwick

@@ -24,8 +24,7 @@ bool toShellPath(const std::u16string& path, ShellPath& buffer) {
 
 }  // namespace
 
-ShellCopyResult Win32ShellCopy::copyFolder(WindowRef owner, const std::u16string& from,
-                                           const std::u16string& to) {
+ShellCopyResult Win32ShellCopy::copyFolder(WindowRef owner, const std::u16string& from, const std::u16string& to) {
     ShellPath source;
     ShellPath target;
     if (!toShellPath(from, source) || !toShellPath(to, target)) {

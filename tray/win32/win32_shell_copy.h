@@ -8,8 +8,7 @@ namespace tarnwick {
 
 class Win32ShellCopy : public ShellCopy {
 public:
-    ShellCopyResult copyFolder(WindowRef owner, const std::u16string& from,
-                               const std::u16string& to) override;
+    ShellCopyResult copyFolder(WindowRef owner, const std::u16string& from, const std::u16string& to) override;
 };
 
 }  // namespace tarnwick

@@ -11,9 +11,7 @@ bool Win32HotKeys::registerHotKey(WindowRef window, int id, unsigned modifiers, 
     return RegisterHotKey(ToHwnd(window), id, modifiers, virtualKey) != FALSE;
 }
 
-bool Win32HotKeys::unregisterHotKey(WindowRef window, int id) {
-    return UnregisterHotKey(ToHwnd(window), id) != FALSE;
-}
+bool Win32HotKeys::unregisterHotKey(WindowRef window, int id) { return UnregisterHotKey(ToHwnd(window), id) != FALSE; }
 
 void Win32WindowDisplay::setVisible(WindowRef window, bool visible) {
     ShowWindow(ToHwnd(window), visible ? SW_SHOW : SW_HIDE);

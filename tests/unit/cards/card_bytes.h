@@ -19,8 +19,8 @@ inline std::vector<std::u16string> LinesOfBytes(const std::string& bytes) {
     }
     std::vector<std::u16string> lines(1);
     for (std::size_t i = 2; i < bytes.size(); i += 2) {
-        const char16_t unit = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                                    static_cast<unsigned char>(bytes[i + 1]) << 8);
+        const char16_t unit =
+            static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
         if (unit == u'\r') {
             if (i + 3 >= bytes.size() || bytes[i + 2] != '\n' || bytes[i + 3] != '\0') {
                 throw std::runtime_error("CR without LF");
@@ -50,12 +50,8 @@ inline void WriteFileLines(const std::u16string& path, const std::vector<std::u1
     testing::WriteBytes(path, bytes);
 }
 
-inline std::u16string Seal(std::u16string_view text, int keyMode) {
-    return SealText(text, u"Blowfish", keyMode);
-}
-inline std::u16string Unseal(std::u16string_view text, int keyMode) {
-    return UnsealText(text, u"Blowfish", keyMode);
-}
+inline std::u16string Seal(std::u16string_view text, int keyMode) { return SealText(text, u"Blowfish", keyMode); }
+inline std::u16string Unseal(std::u16string_view text, int keyMode) { return UnsealText(text, u"Blowfish", keyMode); }
 
 // The check line over all lines given, by its own concatenation.
 inline std::u16string CheckOf(const std::vector<std::u16string>& sealed) {

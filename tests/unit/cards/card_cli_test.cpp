@@ -37,10 +37,19 @@ protected:
 TEST_F(CardCli, PasscardsDecodeLineByLine) {
     ASSERT_EQ(0, run("new-passcard " + host(u"Shop.vrc") +
                      " --url https://shop.example/login --field user:text:ann --field 'pw:password:a:b c'"
-                     " --default").exitCode);
+                     " --default")
+                     .exitCode);
     Lines lines = FileLines(folder.file(u"Shop.vrc"));
-    const Lines texts = {u"https://shop.example/login", u"https://shop.example/login", u"user", u"text",
-                         u"ann", u"pw", u"password", u"a:b c", u"DEFAULT", u"UNPROTECT"};
+    const Lines texts = {u"https://shop.example/login",
+                         u"https://shop.example/login",
+                         u"user",
+                         u"text",
+                         u"ann",
+                         u"pw",
+                         u"password",
+                         u"a:b c",
+                         u"DEFAULT",
+                         u"UNPROTECT"};
     ASSERT_EQ(11u, lines.size());
     for (std::size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(texts[i], Unseal(lines[i], KeyModeCommon));
     EXPECT_EQ(CheckOf(Lines(lines.begin(), lines.end() - 1)), lines.back());
@@ -60,7 +69,8 @@ TEST_F(CardCli, PasscardsDecodeLineByLine) {
 TEST_F(CardCli, IdentityCardsDecodeLineByLine) {
     ASSERT_EQ(0, run("new-identity " + host(u"Ann.vrt") +
                      " --set EMAIL=ann@example.com --set '[NAME]=Smith|Ann' --custom Pet=Rex"
-                     " --protected --password alice123").exitCode);
+                     " --protected --password alice123")
+                     .exitCode);
     const Lines lines = FileLines(folder.file(u"Ann.vrt"));
     ASSERT_EQ(65u, lines.size());
     Lines plain;
@@ -82,10 +92,17 @@ TEST_F(CardCli, IdentityCardsDecodeLineByLine) {
 // A passcard as another writer of the format would build it.
 Lines handMadePasscard(bool isProtected, bool isDefault) {
     const int p = isProtected ? KeyModeUser : KeyModeCommon;
-    Lines lines = {Seal(u"mail", KeyModeCommon), Seal(u"https://mail.example/?a=1&b=\"2\"", p),
-                   Seal(u"login", p), Seal(u"text", p), Seal(u"Zoë", p),
-                   Seal(u"secret", p), Seal(u"password", p), Seal(u"p\\w", p),
-                   Seal(u"pin", p), Seal(u"number", p), Seal(u"", p),
+    Lines lines = {Seal(u"mail", KeyModeCommon),
+                   Seal(u"https://mail.example/?a=1&b=\"2\"", p),
+                   Seal(u"login", p),
+                   Seal(u"text", p),
+                   Seal(u"Zoë", p),
+                   Seal(u"secret", p),
+                   Seal(u"password", p),
+                   Seal(u"p\\w", p),
+                   Seal(u"pin", p),
+                   Seal(u"number", p),
+                   Seal(u"", p),
                    Seal(isDefault ? u"DEFAULT" : u"UNDEFAULT", KeyModeCommon),
                    isProtected ? Seal(u"PROTECT", KeyModeUser) : Seal(u"UNPROTECT", KeyModeCommon)};
     lines.push_back(CheckOf(lines));
@@ -112,9 +129,11 @@ TEST_F(CardCli, ShowsEveryFieldOfHandMadePasscards) {
 TEST_F(CardCli, ShowsEveryFieldOfHandMadeIdentityCards) {
     for (bool isProtected : {false, true}) {
         const int p = isProtected ? KeyModeUser : KeyModeCommon;
-        Lines lines = {Seal(u"[CITY]", p), Seal(u"Genève", p), Seal(u"[NAME]", p), Seal(u"Doe|Jo", p),
-                       Seal(u"[CUSTOM]", p), Seal(u"Pet", p), Seal(u"Rex", p), Seal(u"", p), Seal(u"x", p),
-                       Seal(isProtected ? u"PROTECT" : u"UNPROTECT", p)};
+        Lines lines = {Seal(u"[CITY]", p),   Seal(u"Genève", p),
+                       Seal(u"[NAME]", p),   Seal(u"Doe|Jo", p),
+                       Seal(u"[CUSTOM]", p), Seal(u"Pet", p),
+                       Seal(u"Rex", p),      Seal(u"", p),
+                       Seal(u"x", p),        Seal(isProtected ? u"PROTECT" : u"UNPROTECT", p)};
         lines.push_back(CheckOf(lines));
         test::WriteFileLines(folder.file(u"Jo.vrt"), lines);
         const Result shown = run("show " + host(u"Jo.vrt") + " --password alice123");
@@ -133,8 +152,7 @@ TEST_F(CardCli, StatusesOfCardsThatDoNotOpen) {
               run("show " + host(u"Mail.vrc")).out);
     const Result foreign = run("show " + host(u"Mail.vrc") + " --password bob45678");
     EXPECT_EQ(1, foreign.exitCode);
-    EXPECT_EQ("{\"kind\":\"passcard\",\"status\":\"not_owner\",\"protected\":true,\"default\":true}\n",
-              foreign.out);
+    EXPECT_EQ("{\"kind\":\"passcard\",\"status\":\"not_owner\",\"protected\":true,\"default\":true}\n", foreign.out);
     ASSERT_EQ(0, run("new-identity " + host(u"Ann.vrt") + " --protected --password alice123").exitCode);
     EXPECT_EQ("{\"kind\":\"identity\",\"status\":\"needs_password\",\"protected\":true}\n",
               run("show " + host(u"Ann.vrt")).out);
@@ -156,9 +174,10 @@ TEST_F(CardCli, SetDefaultAndProtect) {
     EXPECT_EQ(u"PROTECT", Unseal(FileLines(folder.file(u"Shop.vrc"))[6], KeyModeUser));
     EXPECT_EQ(0, run("protect " + host(u"Shop.vrc") + " off --password alice123").exitCode);
     EXPECT_EQ(0, run("set-default " + host(u"Shop.vrc") + " off").exitCode);
-    EXPECT_EQ("{\"kind\":\"passcard\",\"status\":\"ok\",\"protected\":false,\"default\":false,\"matchKey\":\"u\","
-              "\"url\":\"u\",\"fields\":[{\"name\":\"a\",\"type\":\"text\",\"value\":\"b\"}]}\n",
-              run("show " + host(u"Shop.vrc")).out);
+    EXPECT_EQ(
+        "{\"kind\":\"passcard\",\"status\":\"ok\",\"protected\":false,\"default\":false,\"matchKey\":\"u\","
+        "\"url\":\"u\",\"fields\":[{\"name\":\"a\",\"type\":\"text\",\"value\":\"b\"}]}\n",
+        run("show " + host(u"Shop.vrc")).out);
 
     ASSERT_EQ(0, run("new-identity " + host(u"Ann.vrt") + " --set CITY=Bern").exitCode);
     EXPECT_EQ(0, run("protect " + host(u"Ann.vrt") + " on --password alice123").exitCode);
@@ -200,9 +219,9 @@ TEST_F(CardCli, CommandsRefuseTextSealingCannotKeep) {
 
 TEST_F(CardCli, UsageErrorsAndRefusals) {
     const std::string shop = host(u"Shop.vrc");
-    EXPECT_EQ(2, run("new-passcard " + shop).exitCode);                                 // no --url
-    EXPECT_EQ(2, run("new-passcard " + host(u"Shop.txt") + " --url u").exitCode);        // extension
-    EXPECT_EQ(2, run("new-passcard " + shop + " --url u --protected").exitCode);         // no password
+    EXPECT_EQ(2, run("new-passcard " + shop).exitCode);                            // no --url
+    EXPECT_EQ(2, run("new-passcard " + host(u"Shop.txt") + " --url u").exitCode);  // extension
+    EXPECT_EQ(2, run("new-passcard " + shop + " --url u --protected").exitCode);   // no password
     EXPECT_EQ(2, run("new-passcard " + shop + " --url u --protected --password short").exitCode);
     EXPECT_EQ(2, run("new-passcard " + shop + " --url u --field a:radio:b").exitCode);
     EXPECT_EQ(2, run("new-identity " + host(u"A.vrt") + " --set HAIR=red").exitCode);

@@ -20,7 +20,8 @@ std::u16string joined(const std::vector<std::u16string>& lines, std::size_t coun
 // takes them one by one (ASCII lines) or joined (any other character).
 TEST(CardCheckLine, IsTheCheckTextOfTheJoinedLines) {
     std::vector<std::u16string> ascii;
-    for (int i = 0; i < 70; ++i) ascii.push_back(SealText(std::u16string(static_cast<std::size_t>(i), u'x'), kAlgorithmBlowfish, KeyModeCommon));
+    for (int i = 0; i < 70; ++i)
+        ascii.push_back(SealText(std::u16string(static_cast<std::size_t>(i), u'x'), kAlgorithmBlowfish, KeyModeCommon));
     ascii.push_back(std::u16string(700, u'7'));  // longer than the digest's pieces
     ascii.emplace_back();
     for (const std::size_t count : {std::size_t{0}, std::size_t{1}, std::size_t{5}, ascii.size(), ascii.size() + 3}) {

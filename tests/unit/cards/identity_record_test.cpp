@@ -54,12 +54,33 @@ TEST_F(IdentityRecordTest, NewCardFileLineByLine) {
     EXPECT_NE('\n', bytes[bytes.size() - 2]);  // no line break after the check line
     const Lines lines = FileLines(card);
     ASSERT_EQ(65u, lines.size());
-    const Lines order = {u"[ADDRESS]", u"[AGE]", u"[BIRTH DATA]", u"[CITY]", u"[COMPANY NAME]",
-                         u"[COMPANY PHONE]", u"[COUNTRY]", u"[EMAIL]", u"[FAVORITE PASSWORD]",
-                         u"[FAVORITE USER ID]", u"[FAX]", u"[HOME TEL]", u"[ID CARD NUMBER]",
-                         u"[ID CARD TYPE]", u"[INCOME]", u"[JOB TITLE]", u"[MOBILE]", u"[MSN]",
-                         u"[NAME]", u"[PASSWORD ANSWER]", u"[PASSWORD QUESTION]", u"[PHONE]",
-                         u"[POSTCODE]", u"[PROVINCE]", u"[SEX]", u"[WEB SITE]", u"[WORK TEL]",
+    const Lines order = {u"[ADDRESS]",
+                         u"[AGE]",
+                         u"[BIRTH DATA]",
+                         u"[CITY]",
+                         u"[COMPANY NAME]",
+                         u"[COMPANY PHONE]",
+                         u"[COUNTRY]",
+                         u"[EMAIL]",
+                         u"[FAVORITE PASSWORD]",
+                         u"[FAVORITE USER ID]",
+                         u"[FAX]",
+                         u"[HOME TEL]",
+                         u"[ID CARD NUMBER]",
+                         u"[ID CARD TYPE]",
+                         u"[INCOME]",
+                         u"[JOB TITLE]",
+                         u"[MOBILE]",
+                         u"[MSN]",
+                         u"[NAME]",
+                         u"[PASSWORD ANSWER]",
+                         u"[PASSWORD QUESTION]",
+                         u"[PHONE]",
+                         u"[POSTCODE]",
+                         u"[PROVINCE]",
+                         u"[SEX]",
+                         u"[WEB SITE]",
+                         u"[WORK TEL]",
                          u"[YAHOO]"};
     for (std::size_t i = 0; i < order.size(); ++i) {
         EXPECT_EQ(order[i], Unseal(lines[2 * i], KeyModeCommon));
@@ -187,8 +208,11 @@ TEST_F(IdentityRecordTest, ValuesThatLookLikeTagsReadBackExactly) {
     writer.fields[u"[JOB TITLE]"] = u"UNPROTECT";
     writer.fields[u"[NAME]"] = u"Smith|Ann";
     writer.fields[u"[YAHOO]"] = u"[CUSTOM]";
-    writer.customFields = {{u"[NAME]", u"[CUSTOM]"}, {u"[CUSTOM]", u"[ADDRESS]"}, {u"[EMAIL]", u""},
-                           {u"", u"[NAME]"}, {u"PROTECT", u"UNPROTECT"}};
+    writer.customFields = {{u"[NAME]", u"[CUSTOM]"},
+                           {u"[CUSTOM]", u"[ADDRESS]"},
+                           {u"[EMAIL]", u""},
+                           {u"", u"[NAME]"},
+                           {u"PROTECT", u"UNPROTECT"}};
     for (bool unprotected : {true, false}) {
         ASSERT_EQ(CardWriteResult::Written, writer.save(card, unprotected));
         IdentityRecord reader = newRecord();
@@ -209,9 +233,9 @@ TEST_F(IdentityRecordTest, ValuesThatLookLikeTagsReadBackExactly) {
 // Cards written by others: tags in any order, tags missing, lines that are
 // neither tag nor value; the first of two equal tags counts.
 TEST_F(IdentityRecordTest, ForeignCardsStillLoad) {
-    const Lines plain = {u"a note",   u"[NAME]",  u"Doe|Jo",  u"[EMAIL]",  u"jo@example.com",
-                         u"another",  u"[CITY]",  u"Bern",    u"[NAME]",   u"Second|Name",
-                         u"[CUSTOM]", u"Pet",     u"Rex",     u"UNPROTECT"};
+    const Lines plain = {u"a note",   u"[NAME]", u"Doe|Jo", u"[EMAIL]",  u"jo@example.com",
+                         u"another",  u"[CITY]", u"Bern",   u"[NAME]",   u"Second|Name",
+                         u"[CUSTOM]", u"Pet",    u"Rex",    u"UNPROTECT"};
     Lines sealed;
     for (const std::u16string& line : plain) sealed.push_back(test::Seal(line, KeyModeCommon));
     sealed.push_back(test::CheckOf(sealed));

@@ -66,8 +66,11 @@ TEST_F(PasscardRecordTest, FileLayoutLineByLine) {
     const std::u16string plain = create(u"Plain", false, true);
     Lines lines = FileLines(plain);
     ASSERT_EQ(11u, lines.size());
-    const Lines texts = {u"shop.example", u"https://shop.example/login", u"login", u"text", u"ann",
-                         u"pass", u"password", u"s3cret", u"DEFAULT", u"UNPROTECT"};
+    const Lines texts = {u"shop.example", u"https://shop.example/login",
+                         u"login",        u"text",
+                         u"ann",          u"pass",
+                         u"password",     u"s3cret",
+                         u"DEFAULT",      u"UNPROTECT"};
     for (std::size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(texts[i], Unseal(lines[i], KeyModeCommon));
     EXPECT_EQ(test::CheckOf(Lines(lines.begin(), lines.end() - 1)), lines[10]);
 

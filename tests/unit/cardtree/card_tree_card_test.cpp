@@ -24,8 +24,7 @@ protected:
 };
 
 INSTANTIATE_TEST_SUITE_P(BothEditors, CardTreeCardTest,
-                         ::testing::Values(&IdentityTreeFlavour(), &PasscardTreeFlavour()),
-                         testing::FlavourName);
+                         ::testing::Values(&IdentityTreeFlavour(), &PasscardTreeFlavour()), testing::FlavourName);
 
 TEST_P(CardTreeCardTest, DeleteCardAsksWithItsPathBelowTheRoot) {
     makeFolder(u"Shop");
@@ -192,8 +191,8 @@ TEST_P(CardTreeCardTest, InPlaceRenameRefusesNamesWindowsWouldChange) {
     makeCard(u"Home", "home");
     tree.model().setRoot();
     const std::u16string tooLong(256 - extension().size(), u'n');
-    for (const std::u16string& text : std::vector<std::u16string>{u"House.", u"House ", u"..", u"CON", u"lpt1.txt",
-                                                                 u"a\tb", tooLong}) {
+    for (const std::u16string& text :
+         std::vector<std::u16string>{u"House.", u"House ", u"..", u"CON", u"lpt1.txt", u"a\tb", tooLong}) {
         prompts.queueAnswer(kIdOk);
         EXPECT_EQ(std::nullopt, tree.renameInPlace(cardItem(u"Home"), text));
         expectBox(prompts.shown().size() - 1,
@@ -245,8 +244,7 @@ protected:
 };
 
 INSTANTIATE_TEST_SUITE_P(BothEditors, CardTreeLongPathTest,
-                         ::testing::Values(&IdentityTreeFlavour(), &PasscardTreeFlavour()),
-                         testing::FlavourName);
+                         ::testing::Values(&IdentityTreeFlavour(), &PasscardTreeFlavour()), testing::FlavourName);
 
 TEST_P(CardTreeLongPathTest, NamesMakingPathsTooLongForTheLibraryAreRefused) {
     ASSERT_GT(at(longName()).size(), 259u);

@@ -47,9 +47,8 @@ inline std::string FlavourName(const ::testing::TestParamInfo<const TreeFlavour*
 class CardTreeFixture {
 public:
     explicit CardTreeFixture(const TreeFlavour& flavour)
-        : catalogue(flavour.cardKind == CardKind::Identity
-                        ? IdentityCatalogueRows(DisplayLanguage::English)
-                        : PasscardCatalogueRows(DisplayLanguage::English)),
+        : catalogue(flavour.cardKind == CardKind::Identity ? IdentityCatalogueRows(DisplayLanguage::English)
+                                                           : PasscardCatalogueRows(DisplayLanguage::English)),
           root(folder.file(u"alice")),
           tree(flavour, root, clipboard, CardTreePorts{files, prompts, signals, launcher}, catalogue) {
         CreateFolder(root);
@@ -66,9 +65,7 @@ public:
         return at(below) + std::u16string(tree.flavour().extension);
     }
     void makeFolder(std::u16string_view below) { CreateFolder(at(below)); }
-    void makeCard(std::u16string_view below, std::string_view bytes = "card") {
-        WriteBytes(card(below), bytes);
-    }
+    void makeCard(std::u16string_view below, std::string_view bytes = "card") { WriteBytes(card(below), bytes); }
     TreeSelection folderItem(std::u16string_view below) const { return {ItemKind::Folder, at(below)}; }
     TreeSelection cardItem(std::u16string_view below) const { return {ItemKind::Card, at(below)}; }
     TreeSelection rootItem() const { return {ItemKind::Root, root}; }
@@ -84,7 +81,7 @@ public:
     }
     std::vector<Notice> cardNotice(const std::u16string& path) const {
         return {{tree.flavour().cardKind == CardKind::Identity ? tray_code::kIdentitiesChanged
-                                                              : tray_code::kPasscardsChanged,
+                                                               : tray_code::kPasscardsChanged,
                  path}};
     }
     // The index-th box shown: its text, caption, style and owner.
@@ -97,9 +94,7 @@ public:
         EXPECT_EQ(style, box.style);
         EXPECT_EQ(owner, box.owner);
     }
-    std::string extension() const {
-        return tree.flavour().cardKind == CardKind::Identity ? ".vrt" : ".vrc";
-    }
+    std::string extension() const { return tree.flavour().cardKind == CardKind::Identity ? ".vrt" : ".vrc"; }
     std::u16string lookup(std::u16string_view key) const { return catalogue.Lookup(key); }
 
     MessageCatalogue catalogue;

@@ -24,8 +24,7 @@ protected:
 };
 
 INSTANTIATE_TEST_SUITE_P(BothEditors, CardTreeFolderTest,
-                         ::testing::Values(&IdentityTreeFlavour(), &PasscardTreeFlavour()),
-                         testing::FlavourName);
+                         ::testing::Values(&IdentityTreeFlavour(), &PasscardTreeFlavour()), testing::FlavourName);
 
 constexpr std::u16string_view kFolderRule =
     u"Folder name cannot be empty and it cannot contain characters \\ / : * ? \" < > | ";
@@ -443,14 +442,21 @@ TEST_P(CardTreeFolderTest, ContextMenusOfTheEditor) {
     const TreeCommandIds& ids = tree.flavour().commands;
     const auto file = tree.contextMenuFor(ItemKind::Card);
     EXPECT_EQ(u"TREE_FILE", file.name);
-    EXPECT_EQ((std::vector<MenuEntry>{{ids.deleteCard, u"&Delete"}, {ids.renameCard, u"&Rename..."}, {},
-                                      {ids.copyCard, u"&Copy"}, {ids.cutCard, u"C&ut"}, {},
+    EXPECT_EQ((std::vector<MenuEntry>{{ids.deleteCard, u"&Delete"},
+                                      {ids.renameCard, u"&Rename..."},
+                                      {},
+                                      {ids.copyCard, u"&Copy"},
+                                      {ids.cutCard, u"C&ut"},
+                                      {},
                                       {ids.toggleProtection, u"&Protected"}}),
               file.entries);
     const auto rootMenu = tree.contextMenuFor(ItemKind::Root);
     EXPECT_EQ(u"TREE_ROOT", rootMenu.name);
-    EXPECT_EQ((std::vector<MenuEntry>{{ids.newFolder, u"&New Folder..."}, {}, {ids.paste, u"&Paste", false},
-                                      {}, {ids.exploreFolder, u"&Explore Folder..."},
+    EXPECT_EQ((std::vector<MenuEntry>{{ids.newFolder, u"&New Folder..."},
+                                      {},
+                                      {ids.paste, u"&Paste", false},
+                                      {},
+                                      {ids.exploreFolder, u"&Explore Folder..."},
                                       {ids.refreshFolder, u"Refresh &Folder"}}),
               rootMenu.entries);
     const auto folderMenu = tree.contextMenuFor(ItemKind::Folder);
@@ -466,21 +472,19 @@ TEST_P(CardTreeFolderTest, ContextMenusOfTheEditor) {
 
 TEST(CardTreeCommands, EachEditorHasItsOwnIds) {
     const TreeCommandIds& identity = IdentityTreeFlavour().commands;
-    EXPECT_EQ((std::vector<unsigned>{32782, 32786, 32787, 32788, 32789, 32783, 32784, 32785, 32796, 32795,
-                                     32779, 32780, 32781}),
+    EXPECT_EQ((std::vector<unsigned>{32782, 32786, 32787, 32788, 32789, 32783, 32784, 32785, 32796, 32795, 32779, 32780,
+                                     32781}),
               (std::vector<unsigned>{identity.newFolder, identity.deleteFolder, identity.renameFolder,
-                                     identity.copyFolder, identity.cutFolder, identity.paste,
-                                     identity.exploreFolder, identity.refreshFolder, identity.deleteCard,
-                                     identity.renameCard, identity.copyCard, identity.cutCard,
-                                     identity.toggleProtection}));
+                                     identity.copyFolder, identity.cutFolder, identity.paste, identity.exploreFolder,
+                                     identity.refreshFolder, identity.deleteCard, identity.renameCard,
+                                     identity.copyCard, identity.cutCard, identity.toggleProtection}));
     const TreeCommandIds& passcard = PasscardTreeFlavour().commands;
-    EXPECT_EQ((std::vector<unsigned>{32816, 32818, 32835, 32851, 32852, 32840, 32842, 32849, 32790, 32791,
-                                     32833, 32832, 32803}),
+    EXPECT_EQ((std::vector<unsigned>{32816, 32818, 32835, 32851, 32852, 32840, 32842, 32849, 32790, 32791, 32833, 32832,
+                                     32803}),
               (std::vector<unsigned>{passcard.newFolder, passcard.deleteFolder, passcard.renameFolder,
-                                     passcard.copyFolder, passcard.cutFolder, passcard.paste,
-                                     passcard.exploreFolder, passcard.refreshFolder, passcard.deleteCard,
-                                     passcard.renameCard, passcard.copyCard, passcard.cutCard,
-                                     passcard.toggleProtection}));
+                                     passcard.copyFolder, passcard.cutFolder, passcard.paste, passcard.exploreFolder,
+                                     passcard.refreshFolder, passcard.deleteCard, passcard.renameCard,
+                                     passcard.copyCard, passcard.cutCard, passcard.toggleProtection}));
 }
 
 TEST(CardTreeCommands, ProtectionAndOtherIdsAreLeftToTheEditor) {

@@ -48,9 +48,9 @@ TEST_F(CardTreeModelTest, FoldersFirstThenVisibleCardsInTheSystemsOrder) {
     EXPECT_EQ(ItemKind::Root, model.root()->kind());
     EXPECT_EQ(u"alice", model.root()->text());
     EXPECT_EQ(root, model.root()->path());
-    EXPECT_EQ((std::vector<std::u16string>{u"folder .secret", u"folder bank", u"folder Shop",
-                                           u"card Alpha", u"card zeta"}),
-              texts(*model.root()));
+    EXPECT_EQ(
+        (std::vector<std::u16string>{u"folder .secret", u"folder bank", u"folder Shop", u"card Alpha", u"card zeta"}),
+        texts(*model.root()));
     EXPECT_EQ(at(u"Alpha"), model.root()->children()[3]->path());
 }
 

@@ -40,9 +40,9 @@ TEST(NameRule, NamesWindowsWouldChangeOrRefuseAreRefused) {
     for (std::u16string_view bad : {u".", u"..", u"a.", u"a..", u"Bank ", u"   Bank  ", u"a. ", u" . "}) {
         EXPECT_EQ(std::nullopt, ApplyNameRule(bad)) << std::string(bad.begin(), bad.end());
     }
-    for (std::u16string_view device : {u"CON", u"con", u"Prn", u"AUX", u"nul", u"COM1", u"com9", u"LPT1",
-                                       u"lpt9", u"CON.txt", u"nul.tar.gz", u"Com3.vrt", u"CON .txt",
-                                       u"COM\u00B9", u"LPT\u00B3"}) {
+    for (std::u16string_view device :
+         {u"CON", u"con", u"Prn", u"AUX", u"nul", u"COM1", u"com9", u"LPT1", u"lpt9", u"CON.txt", u"nul.tar.gz",
+          u"Com3.vrt", u"CON .txt", u"COM\u00B9", u"LPT\u00B3"}) {
         EXPECT_EQ(std::nullopt, ApplyNameRule(device)) << std::string(device.begin(), device.end());
     }
     for (char16_t control = 1; control < 0x20; ++control) {
@@ -50,8 +50,8 @@ TEST(NameRule, NamesWindowsWouldChangeOrRefuseAreRefused) {
     }
     EXPECT_EQ(std::nullopt, ApplyNameRule(std::u16string(u"a\0b", 3)));
     // Near misses stay names.
-    for (std::u16string_view good : {u"CONSOLE", u"COM0", u"COM10", u"LPT", u"NULL.txt", u"xCON", u"a.b",
-                                     u".hidden", u"..x", u"a b", u"\u00E9t\u00E9", u"\u5BC6\u7801"}) {
+    for (std::u16string_view good : {u"CONSOLE", u"COM0", u"COM10", u"LPT", u"NULL.txt", u"xCON", u"a.b", u".hidden",
+                                     u"..x", u"a b", u"\u00E9t\u00E9", u"\u5BC6\u7801"}) {
         EXPECT_EQ(std::u16string(good), ApplyNameRule(good)) << std::string(good.begin(), good.end());
     }
     // A component holds at most 255 characters, a card's extension included.

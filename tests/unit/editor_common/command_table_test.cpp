@@ -103,8 +103,9 @@ TEST(PasscardCommandTable, AFolderDisablesTheTenCardCommandsAndEnablesDeleteFold
     const CommandTable& table = PasscardCommands();
     const TreeCommandIds& tree = PasscardTreeFlavour().commands;
     using namespace passcard_command;
-    const unsigned cardCommands[] = {tree.deleteCard, tree.renameCard, tree.toggleProtection, kDefault, kCopy,
-                                     kAddField, kRenameField, kDeleteField, kPasswordsAsStars, kDetails};
+    const unsigned cardCommands[] = {
+        tree.deleteCard, tree.renameCard, tree.toggleProtection, kDefault,          kCopy,
+        kAddField,       kRenameField,    kDeleteField,          kPasswordsAsStars, kDetails};
     const EditorViewState folder;
     for (const unsigned id : cardCommands) {
         EXPECT_FALSE(enabled(table, id, folder)) << id;
@@ -113,8 +114,8 @@ TEST(PasscardCommandTable, AFolderDisablesTheTenCardCommandsAndEnablesDeleteFold
     EXPECT_TRUE(enabled(table, tree.deleteFolder, folder));
     EXPECT_FALSE(enabled(table, tree.deleteFolder, cardShown()));
     // The folder commands of the context menus stay enabled for a card.
-    for (const unsigned id : {tree.newFolder, tree.renameFolder, tree.paste, tree.copyCard, kAlwaysOnTop,
-                              kIdentityEditor}) {
+    for (const unsigned id :
+         {tree.newFolder, tree.renameFolder, tree.paste, tree.copyCard, kAlwaysOnTop, kIdentityEditor}) {
         EXPECT_TRUE(enabled(table, id, cardShown())) << id;
     }
 }
@@ -162,9 +163,9 @@ std::vector<std::u16string_view> labels(std::span<const ToolbarSlot> slots) {
 TEST(EditorToolbars, SlotsLabelsAndImages) {
     EXPECT_EQ(labels(IdentityToolbar()),
               (std::vector<std::u16string_view>{u"Save && Close", u"Save", u"|", u"Protected", u"Copy", u"|", u"Top"}));
-    EXPECT_EQ(labels(PasscardToolbar()), (std::vector<std::u16string_view>{u"Save && Close", u"Save", u"|",
-                                                                           u"Protected", u"Default", u"Copy", u"|",
-                                                                           u"Top"}));
+    EXPECT_EQ(labels(PasscardToolbar()),
+              (std::vector<std::u16string_view>{u"Save && Close", u"Save", u"|", u"Protected", u"Default", u"Copy",
+                                                u"|", u"Top"}));
     EXPECT_EQ(IdentityToolbar()[3].id, 32781u);
     EXPECT_EQ(PasscardToolbar()[0].id, 32773u);
     EXPECT_EQ(ToolbarImageIndex(PasscardToolbar(), 0), 0);

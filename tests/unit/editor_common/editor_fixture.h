@@ -37,8 +37,7 @@ protected:
     std::u16string makeFile(std::u16string_view relative) {
         std::u16string path = userFolder;
         std::u16string_view rest = relative;
-        for (std::size_t slash = rest.find(u'\\'); slash != std::u16string_view::npos;
-             slash = rest.find(u'\\')) {
+        for (std::size_t slash = rest.find(u'\\'); slash != std::u16string_view::npos; slash = rest.find(u'\\')) {
             path += u'\\';
             path += rest.substr(0, slash);
             if (!testing::FileExists(path)) testing::CreateFolder(path);
@@ -49,7 +48,9 @@ protected:
         testing::WriteBytes(path, "");
         return path;
     }
-    void makeFolder(std::u16string_view relative) { testing::CreateFolder(userFolder + u"\\" + std::u16string(relative)); }
+    void makeFolder(std::u16string_view relative) {
+        testing::CreateFolder(userFolder + u"\\" + std::u16string(relative));
+    }
 
     testing::TempFolder folder;
     std::u16string userFolder;

@@ -77,8 +77,9 @@ TEST_F(EditorLaunchesTest, ABrowserThatCannotBeStartedIsReportedWithTheSystemsRe
     EXPECT_EQ(box.owner, kEditorWindow);
     EXPECT_EQ(box.caption, u"Tarnwick Error");
     EXPECT_EQ(box.style, kMbOk | kMbIconError);
-    EXPECT_EQ(box.text, u"Can not open the web page in the browser:\nhttp://www.tarnwick.com/faq.htm\n"
-                        u"The system cannot find the file specified.");
+    EXPECT_EQ(box.text,
+              u"Can not open the web page in the browser:\nhttp://www.tarnwick.com/faq.htm\n"
+              u"The system cannot find the file specified.");
 }
 
 TEST_F(EditorLaunchesTest, AFailureWithoutAReasonStillSaysSo) {

@@ -31,12 +31,13 @@ TEST(AboutBox, TitleNameAndVersion) {
 class SaveQuestionTest : public ::testing::Test {
 protected:
     bool mayClose(const EditorTraits& traits, const MessageCatalogue& catalogue, bool changed, bool saveWorks) {
-        return MayClose(traits, prompts, kEditorWindow, changed,
-                        [&] {
-                            ++saves;
-                            return saveWorks;
-                        },
-                        catalogue);
+        return MayClose(
+            traits, prompts, kEditorWindow, changed,
+            [&] {
+                ++saves;
+                return saveWorks;
+            },
+            catalogue);
     }
     test::ScriptedPrompts prompts;
     int saves = 0;
@@ -105,9 +106,9 @@ TEST(EditorCopyData, AMissingOrMalformedPathSelectsTheCurrentItem) {
     RecordingRequests editor;
     const char16_t text[] = u"C:\\x";
     HandleEditorCopyData(editor_code::kReload, 0, nullptr, editor);
-    HandleEditorCopyData(editor_code::kReload, 3, text, editor);        // odd size
-    HandleEditorCopyData(editor_code::kReload, 2, u"", editor);          // the empty text
-    HandleEditorCopyData(editor_code::kReload, 6, text, editor);         // no terminator sent
+    HandleEditorCopyData(editor_code::kReload, 3, text, editor);  // odd size
+    HandleEditorCopyData(editor_code::kReload, 2, u"", editor);   // the empty text
+    HandleEditorCopyData(editor_code::kReload, 6, text, editor);  // no terminator sent
     EXPECT_EQ(editor.reloads, (std::vector<std::u16string>{u"", u"", u"", u"C:\\"}));
     EXPECT_EQ(editor.closes, 0);
 }

@@ -45,7 +45,8 @@ struct Scene {
     test::ScriptedPrompts prompts;
 
     Scene() {
-        testing::MakeUserFolder(user, std::vector<std::u16string>{u"[KEY]", u"0", u"[SHOWTYPE]", u"0", u"[CHECKKEY]", MakeCheckText(u"alice123")});
+        testing::MakeUserFolder(user, std::vector<std::u16string>{u"[KEY]", u"0", u"[SHOWTYPE]", u"0", u"[CHECKKEY]",
+                                                                  MakeCheckText(u"alice123")});
         HostRegistry(registry, host).writeString(u"Software\\Tarnwick", u"RootUser", user);
         IdentityRecord card(gate, prompts, host, IdentityMessages());
         card.createNewCard(identity, u"Me", true);
@@ -72,9 +73,8 @@ std::function<bool()> identitySave(Scene& scene, bool unprotected) {
     auto record = std::make_shared<IdentityRecord>(scene.gate, scene.prompts, scene.files, IdentityMessages());
     if (record->load(scene.identity) != kCardLoaded) throw std::runtime_error("identity card not loaded");
     record->fields[u"[EMAIL]"] = u"alice@example.com";
-    return [record, &scene, unprotected] {
-        return record->save(scene.identity, unprotected) == CardWriteResult::Written;
-    };
+    return
+        [record, &scene, unprotected] { return record->save(scene.identity, unprotected) == CardWriteResult::Written; };
 }
 
 std::shared_ptr<PasscardRecord> loadedPasscard(Scene& scene) {

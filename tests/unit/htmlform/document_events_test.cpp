@@ -57,8 +57,8 @@ TEST_F(DocumentEvents, ProgramSettersReportNoEditButTellObservers) {
     at(u"month").setSelectedIndex(7);
     at(u"month").setSelectedIndex(7);  // no change, no notice
     EXPECT_TRUE(host.edits.empty());
-    EXPECT_EQ(observer.log, (std::vector<std::u16string>{u"program firstname", u"program customsecond1",
-                                                         u"program man", u"program month"}));
+    EXPECT_EQ(observer.log, (std::vector<std::u16string>{u"program firstname", u"program customsecond1", u"program man",
+                                                         u"program month"}));
     EXPECT_EQ(at(u"firstname").value(), u"John");
     EXPECT_EQ(at(u"firstname").getAttribute(u"value"), u"");
     EXPECT_EQ(at(u"month").value(), u"07");
@@ -105,8 +105,9 @@ TEST_F(DocumentEvents, ClickingASexRadioChecksItAndUnchecksTheOtherTwo) {
 }
 
 TEST_F(DocumentEvents, RadiosOfOneNameFormAGroupWithoutAScript) {
-    page->body()->insertAdjacentHtml(u"beforeEnd", u"<input type=radio name=g id=g1 checked><input type=radio "
-                                                   u"name=g id=g2><input type=radio name=h id=h1 checked>");
+    page->body()->insertAdjacentHtml(u"beforeEnd",
+                                     u"<input type=radio name=g id=g1 checked><input type=radio "
+                                     u"name=g id=g2><input type=radio name=h id=h1 checked>");
     page->userClickRadio(at(u"g2"));
     EXPECT_FALSE(at(u"g1").checked());
     EXPECT_TRUE(at(u"g2").checked());

@@ -125,9 +125,10 @@ TEST_F(FormLayout, PasscardTableShrinksToItsContentWithBoldLabels) {
 
 TEST_F(FormLayout, SummaryRowsIndentByTheirTenPercentColumn) {
     auto page = laidOut(test::IdentityPage());
-    page->getElementById(u"replace_summary")->setInnerHtml(
-        u"<table id=\"summary\" style=\"display:block\"><th align=\"left\">Person</th><tr><td width=\"10%\"></td>"
-        u"<td width=\"90%\">Phone:555</td></tr></table>");
+    page->getElementById(u"replace_summary")
+        ->setInnerHtml(
+            u"<table id=\"summary\" style=\"display:block\"><th align=\"left\">Person</th><tr><td width=\"10%\"></td>"
+            u"<td width=\"90%\">Phone:555</td></tr></table>");
     page->ensureLayout();
     Element* cell = page->getElementsByTagName(u"td")[1];
     // The group header shares the first column: it is at least as wide as "Person" in bold.
@@ -178,8 +179,9 @@ namespace tarnwick::htmlform {
 namespace {
 
 TEST(FormLayoutLimits, HostileSizesAreClampedNotOverflowed) {
-    std::u16string markup = u"<body style=\"font-size:872791000000000000000px; margin:99999999999999px\">"
-                            u"<table width=\"99999%\" cellspacing=99999><tr>";
+    std::u16string markup =
+        u"<body style=\"font-size:872791000000000000000px; margin:99999999999999px\">"
+        u"<table width=\"99999%\" cellspacing=99999><tr>";
     for (int i = 0; i < 3000; ++i) markup += u"<td width=\"99999\" style=\"padding:9999999px\">x";
     markup += u"</table><input size=99999999 style=\"width:99999999999px\"></body>";
     auto page = Document::parse(markup);

@@ -17,8 +17,9 @@ std::u16string Decimal(std::size_t i) {
 }  // namespace
 
 std::u16string CustomTable(const Pairs& pairs) {
-    std::u16string html = u"<table id=\"custom\" style=\"display:none\" border=\"0\"><th align=\"left\">Field Name"
-                          u"</th><th align=\"left\">Field Value</th>";
+    std::u16string html =
+        u"<table id=\"custom\" style=\"display:none\" border=\"0\"><th align=\"left\">Field Name"
+        u"</th><th align=\"left\">Field Value</th>";
     for (std::size_t i = 0; i < pairs.size(); ++i) {
         html += u"<tr><td width=\"50%\"><input id =\"";
         html += u"customfirst" + Decimal(i);

@@ -62,13 +62,23 @@ TEST(IdentityFormPage, BodyHoldsTheSummaryFourHiddenTablesAndTheCustomDivisionIn
 TEST(IdentityFormPage, PersonTableHasEveryFieldWithItsLabel) {
     auto page = IdentityPage();
     std::vector<LabelledInput> rows = Rows(*page->getElementById(u"person"));
-    std::vector<LabelledInput> expected = {
-        {u"First Name", u"firstname"}, {u"Last Name", u"lastname"}, {u"Job Title", u"jobtitle"},
-        {u"Phone", u"phone"},          {u"Home Tel", u"hometel"},  {u"Work Tel", u"worktel"},
-        {u"Cell Tel", u"mobile"},      {u"Fax", u"fax"},           {u"Email", u"email"},
-        {u"MSN ID", u"msn"},           {u"Yahoo ID", u"yahoo"},    {u"Sex", u"empty"},
-        {u"Age", u"age"},              {u"Birth Date", u"year"},   {u"Income", u"income"},
-        {u"ID Card Type", u"idcardtype"}, {u"ID Card Number", u"idcardnumber"}};
+    std::vector<LabelledInput> expected = {{u"First Name", u"firstname"},
+                                           {u"Last Name", u"lastname"},
+                                           {u"Job Title", u"jobtitle"},
+                                           {u"Phone", u"phone"},
+                                           {u"Home Tel", u"hometel"},
+                                           {u"Work Tel", u"worktel"},
+                                           {u"Cell Tel", u"mobile"},
+                                           {u"Fax", u"fax"},
+                                           {u"Email", u"email"},
+                                           {u"MSN ID", u"msn"},
+                                           {u"Yahoo ID", u"yahoo"},
+                                           {u"Sex", u"empty"},
+                                           {u"Age", u"age"},
+                                           {u"Birth Date", u"year"},
+                                           {u"Income", u"income"},
+                                           {u"ID Card Type", u"idcardtype"},
+                                           {u"ID Card Number", u"idcardnumber"}};
     ASSERT_EQ(rows.size(), expected.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(rows[i].label, expected[i].label) << i;
@@ -135,10 +145,11 @@ TEST(IdentityFormPage, InputsInDocumentOrderAreTheBoundFields) {
     std::vector<std::u16string> ids;
     for (Element* input : page->getElementsByTagName(u"INPUT")) ids.push_back(input->id());
     EXPECT_EQ(ids, (std::vector<std::u16string>{
-                       u"firstname", u"lastname", u"jobtitle", u"phone", u"hometel", u"worktel", u"mobile", u"fax",
-                       u"email", u"msn", u"yahoo", u"empty", u"man", u"woman", u"age", u"year", u"income",
-                       u"idcardtype", u"idcardnumber", u"companyname", u"companyphone", u"website", u"country",
-                       u"province", u"city", u"postcode", u"address", u"user", u"password", u"passwordquestion",
+                       u"firstname",     u"lastname",    u"jobtitle",     u"phone",   u"hometel",  u"worktel",
+                       u"mobile",        u"fax",         u"email",        u"msn",     u"yahoo",    u"empty",
+                       u"man",           u"woman",       u"age",          u"year",    u"income",   u"idcardtype",
+                       u"idcardnumber",  u"companyname", u"companyphone", u"website", u"country",  u"province",
+                       u"city",          u"postcode",    u"address",      u"user",    u"password", u"passwordquestion",
                        u"passwordanswer"}));
 }
 
@@ -184,7 +195,8 @@ TEST(PasscardFormPage, ScriptHasTheFourFunctionsAndStyleTheRules) {
         EXPECT_NE(script.find(function), std::u16string::npos) << test::Narrow(function);
     std::vector<std::u16string> selectors;
     for (const StyleRule& rule : page->styleSheet().rules())
-        selectors.push_back(rule.selector.tag + (rule.selector.className.empty() ? u"" : u"." + rule.selector.className));
+        selectors.push_back(rule.selector.tag +
+                            (rule.selector.className.empty() ? u"" : u"." + rule.selector.className));
     EXPECT_EQ(selectors, (std::vector<std::u16string>{u"", u"body", u"input", u"table", u".fontUrl"}));
     EXPECT_EQ(page->styleSheet().rules()[3].declarations,
               (std::vector<StyleDeclaration>{{u"font-size", u"12px"}, {u"font-weight", u"bold"}}));

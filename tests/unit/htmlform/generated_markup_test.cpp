@@ -45,7 +45,8 @@ test::Pairs ReadCustom(const Document& page) {
 
 TEST(GeneratedMarkup, CustomTableRoundTripsEveryHostileText) {
     test::Pairs pairs;
-    for (std::size_t i = 0; i < kHostile.size(); ++i) pairs.emplace_back(kHostile[i], kHostile[kHostile.size() - 1 - i]);
+    for (std::size_t i = 0; i < kHostile.size(); ++i)
+        pairs.emplace_back(kHostile[i], kHostile[kHostile.size() - 1 - i]);
     auto page = test::IdentityPage();
     page->getElementById(u"replace_custom")->setInnerHtml(test::CustomTable(pairs));
     EXPECT_EQ(ReadCustom(*page), pairs);
@@ -130,8 +131,9 @@ TEST(GeneratedMarkup, EveryCodeUnitSurvivesBothEscapes) {
     ASSERT_EQ(inputs.size(), fields.size());
     int wrong = 0;
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        bool ok = inputs[i]->name() == fields[i].name && inputs[i]->value() == fields[i].value &&
-                  inputs[i]->parentElement()->previousSibling()->asElement()->textContent() == fields[i].name + u"\u00A0";
+        bool ok =
+            inputs[i]->name() == fields[i].name && inputs[i]->value() == fields[i].value &&
+            inputs[i]->parentElement()->previousSibling()->asElement()->textContent() == fields[i].name + u"\u00A0";
         if (!ok && ++wrong < 10) ADD_FAILURE() << "code unit " << i;
     }
     EXPECT_EQ(wrong, 0);

@@ -29,8 +29,9 @@ std::u16string Shape(const Element& element) {
 }
 
 TEST(HtmlParser, AttributesQuotedUnquotedSpacedAndInAnyCase) {
-    auto page = Body(u"<INPUT ID =\"a\" Name = 'b' value=c TYPE=PassWord onPropertyChange=\"onChange()\">"
-                     u"<input id=d value=\"x\" value=\"second\" disabled>");
+    auto page = Body(
+        u"<INPUT ID =\"a\" Name = 'b' value=c TYPE=PassWord onPropertyChange=\"onChange()\">"
+        u"<input id=d value=\"x\" value=\"second\" disabled>");
     Element* a = page->getElementById(u"a");
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->tagName(), u"INPUT");
@@ -58,9 +59,10 @@ TEST(HtmlParser, SelfClosingSlashEndsVoidElementsOnly) {
 }
 
 TEST(HtmlParser, CharacterReferences) {
-    auto page = Body(u"<p id=p>&lt;&gt;&amp;&quot;&apos;&nbsp;&copy &amp x &#65;&#x42;&#X43;&#0;&#xD800;"
-                     u"&#x110000;&#128;&#x1F600;&unknown; &#; &</p>"
-                     u"<input id=i value=\"&amp;&lt;x&ampy &amp=z &#9;&#13;&#10;\">");
+    auto page = Body(
+        u"<p id=p>&lt;&gt;&amp;&quot;&apos;&nbsp;&copy &amp x &#65;&#x42;&#X43;&#0;&#xD800;"
+        u"&#x110000;&#128;&#x1F600;&unknown; &#; &</p>"
+        u"<input id=i value=\"&amp;&lt;x&ampy &amp=z &#9;&#13;&#10;\">");
     EXPECT_EQ(page->getElementById(u"p")->textContent(),
               u"<>&\"'\u00A0\u00A9 & x ABC\uFFFD\uFFFD\uFFFD\u20AC\U0001F600&unknown; &#; &");
     // In an attribute an old name followed by a letter or '=' stays as written.
@@ -101,7 +103,9 @@ TEST(HtmlParser, TextStrayInATableGoesBeforeIt) {
     auto page = Body(u"<div id=d><table><tr>stray<td>cell</td><b>bold</b></tr></table></div>");
     Element* div = page->getElementById(u"d");
     EXPECT_EQ(Shape(*div), u"div(b,table(tbody(tr(td))))");
-    EXPECT_EQ(div->textContent(), u"straybold" u"cell");
+    EXPECT_EQ(div->textContent(),
+              u"straybold"
+              u"cell");
 }
 
 TEST(HtmlParser, OptionsCloseEachOtherAndSelectsKeepOnlyOptions) {
@@ -129,8 +133,9 @@ TEST(HtmlParser, StyleScriptAndTitleAreKeptAsText) {
 }
 
 TEST(HtmlParser, CommentsAndDoctypesVanish) {
-    auto page = Document::parse(u"<!DOCTYPE HTML PUBLIC \"x\"><!-- c --><html><body>a<!-- <p>no</p> -->b<!--->c"
-                                u"<?pi?>d</body></html>");
+    auto page = Document::parse(
+        u"<!DOCTYPE HTML PUBLIC \"x\"><!-- c --><html><body>a<!-- <p>no</p> -->b<!--->c"
+        u"<?pi?>d</body></html>");
     EXPECT_EQ(page->body()->textContent(), u"abcd");
     EXPECT_TRUE(page->body()->children().empty());
 }
@@ -186,9 +191,16 @@ TEST(HtmlParser, SerialisedMarkupParsesToTheSameTree) {
 }
 
 TEST(HtmlParser, PageBytesDecodeAsUtf8OrMarkedUtf16) {
-    EXPECT_EQ(DecodePageBytes("\xEF\xBB\xBF" "a\xC3\xA9\xF0\x9F\x98\x80"), u"a\u00E9\U0001F600");
-    EXPECT_EQ(DecodePageBytes("a\xFF" "b\xE2\x82"), u"a\uFFFDb\uFFFD\uFFFD");
-    EXPECT_EQ(DecodePageBytes(std::string("\xFF\xFE" "a\0\xAC\x20", 6)), u"a\u20AC");
+    EXPECT_EQ(DecodePageBytes("\xEF\xBB\xBF"
+                              "a\xC3\xA9\xF0\x9F\x98\x80"),
+              u"a\u00E9\U0001F600");
+    EXPECT_EQ(DecodePageBytes("a\xFF"
+                              "b\xE2\x82"),
+              u"a\uFFFDb\uFFFD\uFFFD");
+    EXPECT_EQ(DecodePageBytes(std::string("\xFF\xFE"
+                                          "a\0\xAC\x20",
+                                          6)),
+              u"a\u20AC");
 }
 
 }  // namespace

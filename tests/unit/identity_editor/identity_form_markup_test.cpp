@@ -21,10 +21,15 @@ TEST_F(IdentityMarkupTest, TheSummaryWritesFilledRowsUnderTheirGroupTitles) {
     record.customFields = {{u"Pet", u"Rex"}};
     const std::u16string expected =
         u"<table id=\"summary\" style=\"display:block\">"
-        u"<th align=\"left\">Person</th>" + std::u16string(kRow) + u"SmithJohn</td></tr>" +
-        std::u16string(kRow) + u"Phone:555</td></tr>"
-        u"<th align=\"left\">Address</th>" + std::u16string(kRow) + u"City:Oslo</td></tr>"
-        u"<th align=\"left\">Authentication</th>" + std::u16string(kRow) + u"password Answer:blue</td></tr>"
+        u"<th align=\"left\">Person</th>" +
+        std::u16string(kRow) + u"SmithJohn</td></tr>" + std::u16string(kRow) +
+        u"Phone:555</td></tr>"
+        u"<th align=\"left\">Address</th>" +
+        std::u16string(kRow) +
+        u"City:Oslo</td></tr>"
+        u"<th align=\"left\">Authentication</th>" +
+        std::u16string(kRow) +
+        u"password Answer:blue</td></tr>"
         u"</table>";
     EXPECT_EQ(SummaryTable(record, IdentityMessages()), expected);
 }
@@ -45,8 +50,7 @@ TEST_F(IdentityMarkupTest, SummaryValuesWithMarkupAreShownAsText) {
     EXPECT_TRUE(summary.getElementsByTagName(u"b").empty());
     EXPECT_EQ(summary.getElementsByTagName(u"input").size(), 0u);
     EXPECT_NE(summary.textContent().find(u"<b>Bold</b>&amp;"), std::u16string::npos);
-    EXPECT_NE(summary.textContent().find(u"Email:a@b.c</td></tr><tr><td><input id=\"year\">"),
-              std::u16string::npos);
+    EXPECT_NE(summary.textContent().find(u"Email:a@b.c</td></tr><tr><td><input id=\"year\">"), std::u16string::npos);
 }
 
 TEST_F(IdentityMarkupTest, TheCustomTableIsVerbatimWithItsNamesAndValuesEscaped) {

@@ -200,8 +200,9 @@ TEST_F(IdentityFormViewTest, DeletingWithNoInputFocusedWarnsAndChangesNothing) {
     EXPECT_EQ(prompts.shown()[0].owner, 0x99u);
     EXPECT_EQ(prompts.shown()[0].caption, u"Tarnwick Warning");
     EXPECT_EQ(prompts.shown()[0].style, kMbOk | kMbIconWarning);
-    EXPECT_EQ(prompts.shown()[0].text, u"Field to delete is not selected.\nClick the field to be deleted and "
-                                       u"then select'Edit'->'Delete Custom Field'");
+    EXPECT_EQ(prompts.shown()[0].text,
+              u"Field to delete is not selected.\nClick the field to be deleted and "
+              u"then select'Edit'->'Delete Custom Field'");
     EXPECT_EQ(record.customFields, before);
 }
 
@@ -253,8 +254,8 @@ TEST_F(IdentityFormViewTest, FillingIsNoEditButTypingIntoAnyBoxOrCustomRowIs) {
 TEST(IdentityTabs, TitlesInTheTabViewsOrder) {
     std::vector<std::u16string> titles;
     for (const std::u16string_view key : kIdentityTabTitleKeys) titles.push_back(IdentityMessages().Lookup(key));
-    EXPECT_EQ(titles, (std::vector<std::u16string>{u"Summary", u"Person", u"Business", u"Address",
-                                                   u"Authentication", u"Custom"}));
+    EXPECT_EQ(titles, (std::vector<std::u16string>{u"Summary", u"Person", u"Business", u"Address", u"Authentication",
+                                                   u"Custom"}));
 }
 
 TEST(TrailingNumber, TheDigitsAtTheEndOfAnId) {

@@ -32,8 +32,9 @@ protected:
         WriteTextLines(OptionFilePath(userFolder), {u"[CHECKKEY]", MakeCheckText(u"Secret#1"), u"[KEY]", u"0",
                                                     u"[IDENTITYPROTECT]", std::u16string(protect)});
     }
-    NewIdentityDialog makeDialog() { return NewIdentityDialog(identityProfile, record, signals, NativeFileSystem(),
-                                                              IdentityMessages()); }
+    NewIdentityDialog makeDialog() {
+        return NewIdentityDialog(identityProfile, record, signals, NativeFileSystem(), IdentityMessages());
+    }
 
     WindowRef tray = kNoWindow;
     IdentityRecord record{identityProfile, prompts, NativeFileSystem(), IdentityMessages()};

@@ -184,8 +184,9 @@ TEST_F(PasscardEditorSessionTest, AddAndRenameFieldThroughTheirDialogs) {
     EXPECT_EQ(inputs()[0]->value(), u"typed first");  // the rebuild kept it
     prompts.queueAnswer(kIdOk);
     session->renameField(kEditor);  // no field focused
-    EXPECT_EQ(prompts.shown().back().text, u"Field to Rename is not selected.\nClick the field to be renamed and "
-                                           u"then select'Edit'->'Rename Field'");
+    EXPECT_EQ(prompts.shown().back().text,
+              u"Field to Rename is not selected.\nClick the field to be renamed and "
+              u"then select'Edit'->'Rename Field'");
     page->setActiveElement(inputs()[2]);
     prompts.queueTypedName(u"Code");
     session->renameField(kEditor);
@@ -235,7 +236,8 @@ TEST_F(PasscardEditorSessionTest, ACardNotOpenedIsNotWrittenAndTheUserIsTold) {
     prompts.queueAnswer(kIdOk);
     EXPECT_FALSE(session->saveCommand(kEditor));
     ASSERT_EQ(prompts.shown().size(), 1u);
-    EXPECT_EQ(prompts.shown()[0].text, u"Can not save the card '\\Locked':\nThe card was not opened, so it was not saved.");
+    EXPECT_EQ(prompts.shown()[0].text,
+              u"Can not save the card '\\Locked':\nThe card was not opened, so it was not saved.");
     EXPECT_TRUE(session->changed());
     EXPECT_EQ(ReadBytes(path(u"Locked") + u".vrc"), locked);
 }
@@ -247,8 +249,9 @@ TEST_F(PasscardEditorSessionTest, AFailedSaveIsReportedTheFileStaysAndCancelKeep
     files.failReplaceWith = kErrorSharingViolation;
     prompts.queueAnswer(kIdOk);
     EXPECT_FALSE(session->saveAndClose(kEditor));
-    EXPECT_EQ(prompts.shown()[0].text, u"Can not save the card '\\Bank':\nThe process cannot access the file because "
-                                       u"it is being used by another process.");
+    EXPECT_EQ(prompts.shown()[0].text,
+              u"Can not save the card '\\Bank':\nThe process cannot access the file because "
+              u"it is being used by another process.");
     EXPECT_TRUE(session->changed());
     EXPECT_EQ(ReadBytes(path(u"Bank") + u".vrc"), before);
     prompts.queueAnswer(kIdCancel);

@@ -459,7 +459,8 @@ TEST_F(PasscardEditorTest, ProtectedOnAnotherUsersCardSaysSoAndLeavesTheFile) {
     editor->idle(u"https://typed.example/");
     prompts.queueAnswer(kIdOk);
     EXPECT_TRUE(run(common_command::kSave, u"Theirs"));
-    EXPECT_EQ(prompts.shown().back().text, u"Can not save the card '\\Theirs':\nThe card was not opened, so it was not saved.");
+    EXPECT_EQ(prompts.shown().back().text,
+              u"Can not save the card '\\Theirs':\nThe card was not opened, so it was not saved.");
     EXPECT_EQ(ReadBytes(file(u"Theirs")), before);
     // Nor does it stand in the way of the tree's operations on it.
     prompts.queueAnswer(kIdYes);

@@ -161,9 +161,9 @@ TEST(PasscardKeyWatch, WhichKeysMarkTheCardChangedAndWhichReachThePage) {
     for (const std::uintptr_t key : {0x09u, 0x25u, 0x2Eu, 0x2Fu, 0x5Bu, 0x70u, 0xC1u, 0xDEu}) {
         EXPECT_EQ(WatchKey(kMessageKeyDown, key, false), pageOnly) << key;
     }
-    EXPECT_EQ(WatchKey(0x0101, 0x41, false), pageOnly);           // key up
+    EXPECT_EQ(WatchKey(0x0101, 0x41, false), pageOnly);  // key up
     EXPECT_EQ(WatchKey(0x0101, kVirtualKeyBack, false), pageOnly);
-    EXPECT_EQ(WatchKey(0x0201, 0, false), pageOnly);              // a mouse button
+    EXPECT_EQ(WatchKey(0x0201, 0, false), pageOnly);  // a mouse button
 }
 
 }  // namespace

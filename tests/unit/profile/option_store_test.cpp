@@ -53,8 +53,7 @@ TEST_F(OptionStoreTest, DuplicateKeysAndNearMatches) {
     writeOptions("[show]\r\nlow\r\n[SHOW] \r\nspace\r\n[SHOW]\r\nfirst\r\n[SHOW]\r\nsecond");
     EXPECT_EQ(ReadOptionLine(folder.path(), u"[SHOW]").value, u"first");
     WriteOptionLine(folder.path(), u"[SHOW]", u"new");
-    EXPECT_EQ(optionBytes(),
-              kMark + Utf16("[show]\r\nlow\r\n[SHOW] \r\nspace\r\n[SHOW]\r\nnew\r\n[SHOW]\r\nsecond"));
+    EXPECT_EQ(optionBytes(), kMark + Utf16("[show]\r\nlow\r\n[SHOW] \r\nspace\r\n[SHOW]\r\nnew\r\n[SHOW]\r\nsecond"));
 }
 
 TEST_F(OptionStoreTest, AbsentKeyOrKeyOnTheLastLineIsAppended) {

@@ -27,18 +27,35 @@ protected:
 };
 
 TEST_F(UserCliTest, NewUserWritesEveryOptionInOrderAndRegisters) {
-    const testing::CliResult result = RunCli(
-        "new-user " + host(u"Data") + " alice 'Secret#1' --option BOSSKEY=6,65 --option '[EXTRA]=x' --register"
-        " --program-folder /opt/tarnwick",
-        registryEnv());
+    const testing::CliResult result =
+        RunCli("new-user " + host(u"Data") +
+                   " alice 'Secret#1' --option BOSSKEY=6,65 --option '[EXTRA]=x' --register"
+                   " --program-folder /opt/tarnwick",
+               registryEnv());
     ASSERT_EQ(result.exitCode, 0);
     const std::u16string userFolder = folder.file(u"Data\\alice");
-    EXPECT_EQ(ReadTextLines(OptionFilePath(userFolder)),
-              (std::vector<std::u16string>{u"[CHECKKEY]", MakeCheckText(u"Secret#1"), u"[KEY]", u"0",
-                                           u"[IDENTITYPROTECT]", u"1", u"[IDENTITYEDITORONTOP]", u"0",
-                                           u"[SHOWPASSWORD]", u"0", u"[PASSWORDEDITORONTOP]", u"0", u"[SHOWTYPE]",
-                                           u"0", u"[BOSSKEYENABLE]", u"1", u"[BOSSKEY]", u"6,65",
-                                           u"[STARTUPUPDATE]", u"1", u"[EXTRA]", u"x"}));
+    EXPECT_EQ(ReadTextLines(OptionFilePath(userFolder)), (std::vector<std::u16string>{u"[CHECKKEY]",
+                                                                                      MakeCheckText(u"Secret#1"),
+                                                                                      u"[KEY]",
+                                                                                      u"0",
+                                                                                      u"[IDENTITYPROTECT]",
+                                                                                      u"1",
+                                                                                      u"[IDENTITYEDITORONTOP]",
+                                                                                      u"0",
+                                                                                      u"[SHOWPASSWORD]",
+                                                                                      u"0",
+                                                                                      u"[PASSWORDEDITORONTOP]",
+                                                                                      u"0",
+                                                                                      u"[SHOWTYPE]",
+                                                                                      u"0",
+                                                                                      u"[BOSSKEYENABLE]",
+                                                                                      u"1",
+                                                                                      u"[BOSSKEY]",
+                                                                                      u"6,65",
+                                                                                      u"[STARTUPUPDATE]",
+                                                                                      u"1",
+                                                                                      u"[EXTRA]",
+                                                                                      u"x"}));
     EXPECT_EQ(testing::ReadBytes(OptionFilePath(userFolder)).substr(0, 2), "\xFF\xFE");
 
     HostRegistry registry(folder.file(u"registry.txt"), NativeFileSystem());
@@ -62,10 +79,9 @@ TEST_F(UserCliTest, RefusesABadPasswordAnExistingUserAndBadUsage) {
 // The user's folder is named by the same rule as the library's folders: names
 // Windows would change or take for a device are refused, nothing is made.
 TEST_F(UserCliTest, NewUserRefusesNamesWindowsWouldChange) {
-    for (const std::string& name : std::vector<std::string>{"'.'", "'..'", "'bob.'", "'bob '", "CON", "nul.txt", "Com1", "LPT9.x",
-                                   "$'a\\tb'", std::string(256, 'n')}) {
-        EXPECT_EQ(RunCli("new-user " + host(u"Data") + " " + name + " 'Secret#1'", registryEnv()).exitCode, 2)
-            << name;
+    for (const std::string& name : std::vector<std::string>{"'.'", "'..'", "'bob.'", "'bob '", "CON", "nul.txt", "Com1",
+                                                            "LPT9.x", "$'a\\tb'", std::string(256, 'n')}) {
+        EXPECT_EQ(RunCli("new-user " + host(u"Data") + " " + name + " 'Secret#1'", registryEnv()).exitCode, 2) << name;
     }
     EXPECT_FALSE(testing::FileExists(folder.file(u"Data")));
     EXPECT_FALSE(testing::FileExists(folder.file(u"registry.txt")));
@@ -87,22 +103,22 @@ TEST_F(UserCliTest, NewUserRefusesToRegisterAFolderTheRegistryWouldCut) {
     const std::size_t fill = 260 - dataRoot.size() - 1;
     const std::string name(fill, 'u');  // "<Data>\uuu…": exactly 260 characters
     ASSERT_EQ(260u, (dataRoot + u"\\").size() + name.size());
-    testing::CliResult result =
-        RunCli("new-user " + host(u"Data") + " " + name + " 'Secret#1' --register --program-folder /opt/t",
-               registryEnv());
+    testing::CliResult result = RunCli(
+        "new-user " + host(u"Data") + " " + name + " 'Secret#1' --register --program-folder /opt/t", registryEnv());
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_FALSE(testing::FileExists(dataRoot + u"\\" + std::u16string(name.begin(), name.end())));
     EXPECT_FALSE(testing::FileExists(folder.file(u"registry.txt")));
     // The program folder too.
-    result = RunCli("new-user " + host(u"Data") + " eve 'Secret#1' --register --program-folder /" +
-                        std::string(259, 'p'),
-                    registryEnv());
+    result =
+        RunCli("new-user " + host(u"Data") + " eve 'Secret#1' --register --program-folder /" + std::string(259, 'p'),
+               registryEnv());
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_FALSE(testing::FileExists(folder.file(u"Data\\eve")));
     EXPECT_FALSE(testing::FileExists(folder.file(u"registry.txt")));
     // One character less is registered whole.
-    result = RunCli("new-user " + host(u"Data") + " " + name.substr(1) + " 'Secret#1' --register --program-folder /opt/t",
-                    registryEnv());
+    result =
+        RunCli("new-user " + host(u"Data") + " " + name.substr(1) + " 'Secret#1' --register --program-folder /opt/t",
+               registryEnv());
     ASSERT_EQ(result.exitCode, 0);
     HostRegistry registry(folder.file(u"registry.txt"), NativeFileSystem());
     EXPECT_EQ(259u, registry.readString(registry::kTarnwickKey, registry::kRootUserValue, 260).value_or(u"").size());

@@ -135,7 +135,8 @@ protected:
     Texts published(std::size_t offset) {
         const auto bytes = sections.contents(file_mapping::kName);
         if (!bytes) return Texts{u"<no section>"};
-        return offset == file_mapping::kMatchKeysOffset ? ReadMatchKeys(bytes->data()) : ReadBlock(bytes->data(), offset);
+        return offset == file_mapping::kMatchKeysOffset ? ReadMatchKeys(bytes->data())
+                                                        : ReadBlock(bytes->data(), offset);
     }
     testing::MemorySections sections;
     CardListPublisher publisher{builder, sections};

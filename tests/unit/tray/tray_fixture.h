@@ -34,13 +34,11 @@ protected:
         registry.writeString(registry::kTarnwickKey, registry::kRootUserValue, path);
     }
     std::u16string rootUser() {
-        return registry.readString(registry::kTarnwickKey, registry::kRootUserValue, 260)
-            .value_or(u"<missing>");
+        return registry.readString(registry::kTarnwickKey, registry::kRootUserValue, 260).value_or(u"<missing>");
     }
     TrayPorts ports() {
-        return TrayPorts{files,   NativeCodePage(), registry, windows,  launcher, prompts,
-                         sections, hotKeys,         display,  shell,    internet, processes,
-                         catalogue};
+        return TrayPorts{files,   NativeCodePage(), registry, windows,  launcher,  prompts,  sections,
+                         hotKeys, display,          shell,    internet, processes, catalogue};
     }
     // The service started for the current "RootUser", with its window.
     TrayService& startTray() {

@@ -46,8 +46,8 @@ TEST_F(TrayServiceTest, StartUpPublishesRegistersAndAsksForTheUpdateCheck) {
     EXPECT_EQ(published(file_mapping::kPasscardsOffset), (Texts{u"\\a"}));
     // 393281 = 0x60041: Ctrl and Alt with the A key.
     ASSERT_EQ(hotKeys.calls.size(), 1u);
-    EXPECT_EQ(hotKeys.calls[0], (testing::RecordingHotKeys::Call{
-                                    true, trayWindow, 0x1000, kHotKeyControl | kHotKeyAlt, 0x41}));
+    EXPECT_EQ(hotKeys.calls[0],
+              (testing::RecordingHotKeys::Call{true, trayWindow, 0x1000, kHotKeyControl | kHotKeyAlt, 0x41}));
     EXPECT_TRUE(service->onCreate(trayWindow));
 }
 
@@ -107,9 +107,8 @@ TEST_F(TrayServiceTest, PasscardChangeRepublishesThenNotifiesTabsToolbarsEditors
     EXPECT_EQ(published(file_mapping::kPasscardsOffset), (Texts{u"\\new"}));
     const std::uint32_t bytes = static_cast<std::uint32_t>(2 * path.size() + 2);
     const std::vector<Sent> expected = {
-        {page, 10, std::nullopt, 0},         {toolbar, 0, std::nullopt, 0},
-        {passcardEditor, 0, path, bytes},    {saveForms, 0, path, bytes},
-        {newIdentity, 0, path, bytes},
+        {page, 10, std::nullopt, 0}, {toolbar, 0, std::nullopt, 0}, {passcardEditor, 0, path, bytes},
+        {saveForms, 0, path, bytes}, {newIdentity, 0, path, bytes},
     };
     EXPECT_EQ(windows.sent(), expected);
 }
@@ -227,8 +226,7 @@ TEST_F(TrayServiceTest, ReloadEverythingRereadsTheUserAndRegistersAgain) {
 TEST(BossKeyTest, DecodesTheHotKeyControlFlags) {
     EXPECT_EQ(DecodeBossKey(u"393281"), (HotKeyCombination{kHotKeyControl | kHotKeyAlt, 0x41}));
     EXPECT_EQ(DecodeBossKey(u"65536"), (HotKeyCombination{kHotKeyShift, 0}));
-    EXPECT_EQ(DecodeBossKey(u"458864"),
-              (HotKeyCombination{kHotKeyShift | kHotKeyControl | kHotKeyAlt, 0x70}));
+    EXPECT_EQ(DecodeBossKey(u"458864"), (HotKeyCombination{kHotKeyShift | kHotKeyControl | kHotKeyAlt, 0x70}));
     EXPECT_EQ(DecodeBossKey(u""), (HotKeyCombination{0, 0}));
     EXPECT_EQ(DecodeBossKey(u" 65x"), (HotKeyCombination{0, 65}));
 }

@@ -80,15 +80,19 @@ TEST_F(UpdateCheckTest, AnotherVersionAsksAndYesOpensTheDownloadPage) {
     EXPECT_EQ(boxes[0].style, 0x24u);
     EXPECT_EQ(boxes[0].owner, kNoWindow);
     // No browser runs: it is started with the page.
-    EXPECT_EQ(launcher.shellOpens(), (std::vector<testing::RecordingLauncher::ShellOpen>{
-                                         {u"iexplore", u"http://127.0.0.1:8000/download.htm"}}));
+    EXPECT_EQ(
+        launcher.shellOpens(),
+        (std::vector<testing::RecordingLauncher::ShellOpen>{{u"iexplore", u"http://127.0.0.1:8000/download.htm"}}));
 }
 
 TEST_F(UpdateCheckTest, UnicodeFilesAreReadLikeAnsiOnesAndNoOpensNothing) {
     // UTF-8 with its mark.
     EXPECT_EQ(check("\xEF\xBB\xBF[VERSION]\r\n1.0.1").size(), 1u);
     // UTF-16 LE with its mark.
-    const std::string utf16("\xFF\xFE[\0V\0E\0R\0S\0I\0O\0N\0]\0\r\0\n\0" "2\0", 26);
+    const std::string utf16(
+        "\xFF\xFE[\0V\0E\0R\0S\0I\0O\0N\0]\0\r\0\n\0"
+        "2\0",
+        26);
     EXPECT_EQ(check(utf16).size(), 2u);
     EXPECT_TRUE(launcher.shellOpens().empty());
 }

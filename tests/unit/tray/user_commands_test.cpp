@@ -32,10 +32,11 @@ protected:
     }
     // The one box shown since the last call: "caption|text|style|owner".
     std::string lastBox() {
-        if (prompts.shown().size() != boxesSeen + 1) return "boxes: " + std::to_string(prompts.shown().size() - boxesSeen);
+        if (prompts.shown().size() != boxesSeen + 1)
+            return "boxes: " + std::to_string(prompts.shown().size() - boxesSeen);
         const auto& box = prompts.shown()[boxesSeen++];
-        return Utf16ToUtf8(box.caption) + "|" + Utf16ToUtf8(box.text) + "|" + std::to_string(box.style) +
-               "|" + std::to_string(box.owner);
+        return Utf16ToUtf8(box.caption) + "|" + Utf16ToUtf8(box.text) + "|" + std::to_string(box.style) + "|" +
+               std::to_string(box.owner);
     }
     std::string expectedBox(const char* caption, const char* text, unsigned style, WindowRef owner) {
         return std::string(caption) + "|" + text + "|" + std::to_string(style) + "|" + std::to_string(owner);
@@ -178,8 +179,8 @@ TEST_F(UserCommandsTest, RemoveDeletesNothingOutsideTheDataRoot) {
     testing::MakeUserFolder(alice + u"\\Nested");
     testing::CreateFolder(root + u"\\NotAUser");
     for (const std::u16string& target :
-         {elsewhere, alice + u"\\Nested", root + u"\\NotAUser", root + u"\\..\\Elsewhere", root + u"\\..",
-          root, root + u"\\", std::u16string(), std::u16string(u"Z:\\")}) {
+         {elsewhere, alice + u"\\Nested", root + u"\\NotAUser", root + u"\\..\\Elsewhere", root + u"\\..", root,
+          root + u"\\", std::u16string(), std::u16string(u"Z:\\")}) {
         EXPECT_EQ(service->onCopyData(0, target), 0);
     }
     EXPECT_TRUE(FileExists(elsewhere + u"\\option.vro"));
@@ -215,8 +216,8 @@ TEST_F(UserCommandsTest, RemoveRefusesFoldersThatResolveOutsideTheDataRoot) {
     windows.addTopLevel(window_class::kPasscardEditor);
     for (const std::u16string& target :
          {alice + u"/../../victim", root + u"/../victim", root + u"\\Alice/..\\../victim",
-          root + u"\\./Alice\\..\\..\\victim.", alice + u"/..", root + u"\\Alice\\Shop/..\\..",
-          u"\\\\?\\" + alice, u"\\\\.\\" + alice, alice + u"\\nul\\..", alice + u":x"}) {
+          root + u"\\./Alice\\..\\..\\victim.", alice + u"/..", root + u"\\Alice\\Shop/..\\..", u"\\\\?\\" + alice,
+          u"\\\\.\\" + alice, alice + u"\\nul\\..", alice + u":x"}) {
         EXPECT_EQ(service->onCopyData(0, target), 0);
     }
     EXPECT_EQ(ListFolder(victim), "keep.vrc option.vro");
@@ -260,8 +261,8 @@ TEST_F(UserCommandsTest, ImportCopiesTheResolvedSourceIntoTheDataRootOnly) {
 TEST_F(UserCommandsTest, ImportRefusesSourcesThatCannotBeResolvedOrHoldTheDataRoot) {
     testing::MakeUserFolder(folder.path());
     const std::string before = ListFolder(folder.path());
-    for (const std::u16string& source : {u"\\\\?\\" + folder.file(u"Old"), std::u16string(u"Old\\Bob"),
-                                         folder.path(), root + u"\\..", std::u16string(u"Z:\\")}) {
+    for (const std::u16string& source : {u"\\\\?\\" + folder.file(u"Old"), std::u16string(u"Old\\Bob"), folder.path(),
+                                         root + u"\\..", std::u16string(u"Z:\\")}) {
         prompts.queueAnswer(kIdOk);
         EXPECT_EQ(service->onCopyData(16, source), 16);
         EXPECT_EQ(lastBox(), expectedBox("Tarnwick", "Import User Data failure", 0, options)) << Utf16ToUtf8(source);
@@ -276,8 +277,8 @@ TEST_F(UserCommandsTest, SwitchWritesTheResolvedUserFolderOfTheDataRoot) {
     testing::MakeUserFolder(bob);
     const std::u16string outside = folder.file(u"Outside");
     testing::MakeUserFolder(outside);
-    for (const std::u16string& target : {root + u"/../Outside", alice + u"\\..\\..\\Outside", outside,
-                                         u"\\\\.\\" + bob, alice + u"\\Shop\\..\\..\\Bob\\x"}) {
+    for (const std::u16string& target : {root + u"/../Outside", alice + u"\\..\\..\\Outside", outside, u"\\\\.\\" + bob,
+                                         alice + u"\\Shop\\..\\..\\Bob\\x"}) {
         EXPECT_EQ(service->onCopyData(1, target), 1);
     }
     EXPECT_EQ(rootUser(), alice);

@@ -55,11 +55,12 @@ TEST_F(WindowsCardCli, ProtectedPasscardMadeAndShown) {
     CliResult shown = runCli(L"show " + quoted(card) + L" --password alice123");
     ASSERT_EQ("", shown.error);
     EXPECT_EQ(0u, shown.exitCode);
-    EXPECT_EQ("{\"kind\":\"passcard\",\"status\":\"ok\",\"protected\":true,\"default\":true,"
-              "\"matchKey\":\"https://bank.example\",\"url\":\"https://bank.example\",\"fields\":["
-              "{\"name\":\"user\",\"type\":\"text\",\"value\":\"Zo\xC3\xAB\"},"
-              "{\"name\":\"pin\",\"type\":\"password\",\"value\":\"12:34\"}]}\n",
-              shown.out);
+    EXPECT_EQ(
+        "{\"kind\":\"passcard\",\"status\":\"ok\",\"protected\":true,\"default\":true,"
+        "\"matchKey\":\"https://bank.example\",\"url\":\"https://bank.example\",\"fields\":["
+        "{\"name\":\"user\",\"type\":\"text\",\"value\":\"Zo\xC3\xAB\"},"
+        "{\"name\":\"pin\",\"type\":\"password\",\"value\":\"12:34\"}]}\n",
+        shown.out);
     CliResult locked = runCli(L"show " + quoted(card));
     EXPECT_EQ(1u, locked.exitCode);
     EXPECT_EQ("{\"kind\":\"passcard\",\"status\":\"needs_password\",\"protected\":true,\"default\":true}\n",
@@ -84,8 +85,7 @@ TEST_F(WindowsCardCli, ProtectedIdentityCardMadeAndShown) {
     EXPECT_EQ(0u, shown.exitCode);
     EXPECT_NE(std::string::npos, shown.out.find("\"[CITY]\":\"Gen\xC3\xA8ve\"")) << shown.out;
     EXPECT_NE(std::string::npos, shown.out.find("\"[NAME]\":\"|Home\"")) << shown.out;
-    EXPECT_NE(std::string::npos, shown.out.find("\"custom\":[{\"name\":\"Pet\",\"value\":\"Rex\"},"))
-        << shown.out;
+    EXPECT_NE(std::string::npos, shown.out.find("\"custom\":[{\"name\":\"Pet\",\"value\":\"Rex\"},")) << shown.out;
     CliResult foreign = runCli(L"show " + quoted(card) + L" --password bob45678");
     EXPECT_EQ(1u, foreign.exitCode);
     EXPECT_EQ("{\"kind\":\"identity\",\"status\":\"not_owner\",\"protected\":true}\n", foreign.out);

@@ -34,7 +34,8 @@ bool readFile(const std::u16string& path, std::string& bytes) {
     char buffer[65536];
     DWORD read = 0;
     bool ok = true;
-    while ((ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr) != FALSE) && read > 0) bytes.append(buffer, read);
+    while ((ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr) != FALSE) && read > 0)
+        bytes.append(buffer, read);
     CloseHandle(file);
     return ok;
 }

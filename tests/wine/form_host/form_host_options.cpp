@@ -22,9 +22,9 @@ struct OptionName {
 };
 
 constexpr OptionName kOptions[] = {
-    {u"--fill", PageChange::Kind::Fill, true},   {u"--inner", PageChange::Kind::Inner, true},
+    {u"--fill", PageChange::Kind::Fill, true},     {u"--inner", PageChange::Kind::Inner, true},
     {u"--append", PageChange::Kind::Append, true}, {u"--show", PageChange::Kind::Show, false},
-    {u"--hide", PageChange::Kind::Hide, false},  {u"--focus", PageChange::Kind::Focus, false},
+    {u"--hide", PageChange::Kind::Hide, false},    {u"--focus", PageChange::Kind::Focus, false},
 };
 
 const OptionName* findOption(const std::u16string& text) {
@@ -118,12 +118,22 @@ bool ApplyPageChange(htmlform::Document& document, const PageChange& change) {
     Element* element = elementOf(document, change.id);
     if (element == nullptr) return false;
     switch (change.kind) {
-    case PageChange::Kind::Fill: return fill(*element, change.value);
-    case PageChange::Kind::Inner: element->setInnerHtml(change.value); return true;
-    case PageChange::Kind::Append: return element->insertAdjacentHtml(u"beforeEnd", change.value);
-    case PageChange::Kind::Show: element->setStyleDisplay(u"block"); return true;
-    case PageChange::Kind::Hide: element->setStyleDisplay(u"none"); return true;
-    case PageChange::Kind::Focus: document.setActiveElement(element); return true;
+        case PageChange::Kind::Fill:
+            return fill(*element, change.value);
+        case PageChange::Kind::Inner:
+            element->setInnerHtml(change.value);
+            return true;
+        case PageChange::Kind::Append:
+            return element->insertAdjacentHtml(u"beforeEnd", change.value);
+        case PageChange::Kind::Show:
+            element->setStyleDisplay(u"block");
+            return true;
+        case PageChange::Kind::Hide:
+            element->setStyleDisplay(u"none");
+            return true;
+        case PageChange::Kind::Focus:
+            document.setActiveElement(element);
+            return true;
     }
     return false;
 }

@@ -11,9 +11,7 @@ void WriteOutputLine(const std::string& line) {
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
-FormHostWindow::FormHostWindow() {
-    view_.setHost(this);
-}
+FormHostWindow::FormHostWindow() { view_.setHost(this); }
 
 FormHostWindow::~FormHostWindow() { destroyWindow(); }
 

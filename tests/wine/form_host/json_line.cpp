@@ -39,12 +39,23 @@ std::string JsonString(std::u16string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
         switch (unit) {
-        case u'"': out += "\\\""; continue;
-        case u'\\': out += "\\\\"; continue;
-        case u'\n': out += "\\n"; continue;
-        case u'\r': out += "\\r"; continue;
-        case u'\t': out += "\\t"; continue;
-        default: break;
+            case u'"':
+                out += "\\\"";
+                continue;
+            case u'\\':
+                out += "\\\\";
+                continue;
+            case u'\n':
+                out += "\\n";
+                continue;
+            case u'\r':
+                out += "\\r";
+                continue;
+            case u'\t':
+                out += "\\t";
+                continue;
+            default:
+                break;
         }
         if (unit < 0x20 || unit == 0x7F) {
             appendEscape(out, unit);
@@ -65,8 +76,6 @@ std::string EditEventLine(std::u16string_view id, std::u16string_view name, std:
            ",\"value\":" + JsonString(value) + "}";
 }
 
-std::string FocusEventLine(std::u16string_view id) {
-    return "{\"event\":\"focus\",\"id\":" + JsonString(id) + "}";
-}
+std::string FocusEventLine(std::u16string_view id) { return "{\"event\":\"focus\",\"id\":" + JsonString(id) + "}"; }
 
 }  // namespace tarnwick

@@ -7,8 +7,8 @@
 namespace tarnwick::signal_peer {
 
 void PeerRecord::append(const std::string& line) const {
-    HANDLE file = CreateFileW(file_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(file_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     const std::string withEnd = line + "\n";
     DWORD written = 0;
@@ -36,8 +36,6 @@ void PeerRecord::appendCopyData(const char* name, const COPYDATASTRUCT* data) co
     append(line);
 }
 
-void PeerRecord::signalFrameClosed() const {
-    SetEvent(frameClosed_);
-}
+void PeerRecord::signalFrameClosed() const { SetEvent(frameClosed_); }
 
 }  // namespace tarnwick::signal_peer

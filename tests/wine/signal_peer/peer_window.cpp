@@ -8,26 +8,35 @@ namespace {
 
 const char* roleName(Role role) {
     switch (role) {
-    case Role::Tray: return "tray";
-    case Role::PasscardEditor: return "Keslowe";
-    case Role::IdentityEditor: return "Mirelune";
-    case Role::Frame: return "frame";
-    case Role::Page: return "page";
-    case Role::Toolbar: return "toolbar";
-    case Role::Plain: break;
+        case Role::Tray:
+            return "tray";
+        case Role::PasscardEditor:
+            return "Keslowe";
+        case Role::IdentityEditor:
+            return "Mirelune";
+        case Role::Frame:
+            return "frame";
+        case Role::Page:
+            return "page";
+        case Role::Toolbar:
+            return "toolbar";
+        case Role::Plain:
+            break;
     }
     return "other";
 }
 
 std::intptr_t replyOf(Role role, CopyDataCode code) {
     switch (role) {
-    case Role::Tray: return tray_code::FixedReply(code).value_or(0);
-    case Role::Page:
-        return code == tab_code::kReloadPasscards || code == tab_code::kReloadIdentities ||
-                       code == tab_code::kOpenAddress
-                   ? static_cast<std::intptr_t>(code)
-                   : 0;
-    default: return 0;
+        case Role::Tray:
+            return tray_code::FixedReply(code).value_or(0);
+        case Role::Page:
+            return code == tab_code::kReloadPasscards || code == tab_code::kReloadIdentities ||
+                           code == tab_code::kOpenAddress
+                       ? static_cast<std::intptr_t>(code)
+                       : 0;
+        default:
+            return 0;
     }
 }
 

@@ -13,10 +13,8 @@ LocalHttpServer::LocalHttpServer(std::string body) : body_(std::move(body)) {
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     address.sin_port = 0;  // any free port
     int size = sizeof(address);
-    if (listener_ == INVALID_SOCKET ||
-        bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
-        listen(listener_, 4) != 0 ||
-        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+    if (listener_ == INVALID_SOCKET || bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
+        listen(listener_, 4) != 0 || getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
         return;
     }
     port_ = ntohs(address.sin_port);
@@ -43,8 +41,9 @@ void LocalHttpServer::serve() {
             request.append(buffer, got);
         }
         ++requests_;
-        const std::string response = "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
-                                     std::to_string(body_.size()) + "\r\nConnection: close\r\n\r\n" + body_;
+        const std::string response =
+            "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(body_.size()) +
+            "\r\nConnection: close\r\n\r\n" + body_;
         send(client, response.data(), static_cast<int>(response.size()), 0);
         shutdown(client, SD_SEND);
         closesocket(client);

@@ -150,8 +150,7 @@ protected:
         const DWORD id = standin->id();
         ASSERT_TRUE(WaitUntil(
             [&] {
-                return countFrames(id) == frames &&
-                       (!dialogs || FindTopLevel(L"#32770", L"Tarnwick", id) != nullptr);
+                return countFrames(id) == frames && (!dialogs || FindTopLevel(L"#32770", L"Tarnwick", id) != nullptr);
             },
             kBoundMs))
             << "the stand-in's windows did not appear";
@@ -241,15 +240,19 @@ TEST_F(TrayEndToEnd, PublishedListsEqualTheCliListsAfterStartAndAfterEachChange)
     const std::string page = "{\"class\":\"Internet Explorer_Server\",\"title\":\"\",\"code\":";
     const std::string bar = "{\"class\":\"TARNTOOLBAR\",\"title\":\"\",\"code\":";
     const std::vector<std::string> expected = {
-        page + "10,\"text\":null}", page + "10,\"text\":null}", bar + "0,\"text\":null}",
+        page + "10,\"text\":null}",
+        page + "10,\"text\":null}",
+        bar + "0,\"text\":null}",
         bar + "0,\"text\":null}",
         "{\"class\":\"#32770\",\"title\":\"Save Forms\",\"code\":0,\"text\":\"" + escaped + "\"}",
         "{\"class\":\"#32770\",\"title\":\"New Identity\",\"code\":0,\"text\":\"" + escaped + "\"}",
-        page + "20,\"text\":null}", page + "20,\"text\":null}", bar + "1,\"text\":null}",
+        page + "20,\"text\":null}",
+        page + "20,\"text\":null}",
+        bar + "1,\"text\":null}",
         bar + "1,\"text\":null}"};
     EXPECT_EQ(logLines(), expected);
-    EXPECT_EQ(editorMessages, (std::vector<std::string>{"Keslowe 0 " + path,
-                                                        "Mirelune 0 " + Utf16ToUtf8(alice + u"\\Shop")}));
+    EXPECT_EQ(editorMessages,
+              (std::vector<std::string>{"Keslowe 0 " + path, "Mirelune 0 " + Utf16ToUtf8(alice + u"\\Shop")}));
     DestroyWindow(passcardEditor);
     DestroyWindow(identityEditor);
 }
@@ -321,8 +324,7 @@ TEST_F(TrayEndToEnd, ProxyAndBrowserSettingsCodesUseTheRegistry) {
     EXPECT_EQ(registry.readDword(kInternetSettingsKey, kProxyEnableValue), 1u);
     EXPECT_EQ(send(100), 100);
     const std::string out = wine::RunCapturing(kStandin + L" sections").text;
-    EXPECT_NE(out.find("\"proxy\":{\"proxyServer\":\"proxy.example:8080\",\"proxyEnable\":1}"),
-              std::string::npos)
+    EXPECT_NE(out.find("\"proxy\":{\"proxyServer\":\"proxy.example:8080\",\"proxyEnable\":1}"), std::string::npos)
         << out;
     EXPECT_EQ(send(101, u"0"), 101);
     EXPECT_EQ(registry.readDword(kInternetSettingsKey, kProxyEnableValue), 0u);
@@ -467,12 +469,10 @@ TEST_F(TrayEndToEnd, UpdateCheckAsksForANewerVersionAndOpensTheDownloadPage) {
     SetEnvironmentVariableW(L"TARNWICK_UPDATE_URL", nullptr);
     const HWND box = WaitForTopLevel(L"#32770", L"Tarnwick Question", tray->id(), kBoundMs);
     ASSERT_NE(box, nullptr) << "no update question";
-    EXPECT_EQ(wine::BoxText(box),
-              L"Tarnwick : Version 1.0.1 is available. You are using version 1.0.0\nUpgrade now?");
+    EXPECT_EQ(wine::BoxText(box), L"Tarnwick : Version 1.0.1 is available. You are using version 1.0.0\nUpgrade now?");
     wine::PressButton(box, IDYES);
     const std::string opened = "{\"class\":\"Internet Explorer_Server\",\"title\":\"\",\"code\":28,\"text\":\"" +
-                               Utf16ToUtf8(std::u16string(site.begin(), site.end())) +
-                               "/download.htm\"}";
+                               Utf16ToUtf8(std::u16string(site.begin(), site.end())) + "/download.htm\"}";
     EXPECT_TRUE(WaitUntil(
         [&] {
             const auto lines = logLines();

@@ -24,8 +24,7 @@ Program::Program(const std::wstring& commandLine) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     std::wstring line = commandLine;
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process_)) {
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_)) {
         process_ = {};
     }
 }

@@ -16,7 +16,9 @@ std::u16string_view classOf(const TreeFlavour& flavour) {
 
 TreeHostWindow::TreeHostWindow(const TreeFlavour& flavour, std::u16string rootPath, CardTreePorts ports,
                                const MessageCatalogue& catalogue)
-    : flavour_(flavour), tree_(flavour, std::move(rootPath), clipboard_, ports, catalogue), view_(tree_) {}
+    : flavour_(flavour),
+      tree_(flavour, std::move(rootPath), clipboard_, ports, catalogue),
+      view_(tree_) {}
 
 TreeHostWindow::~TreeHostWindow() { destroyWindow(); }
 
