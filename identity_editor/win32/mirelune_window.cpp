@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "cardtree/tree_flavour.h"
+#include "cardtree/tree_path.h"
 #include "editor_common/about_box.h"
 #include "editor_common/editor_traits.h"
 #include "foundation/option_store.h"
@@ -69,7 +70,10 @@ MireluneWindow::~MireluneWindow() { destroyWindow(); }
 WindowRef MireluneWindow::self() const { return ToWindowRef(handle()); }
 
 bool MireluneWindow::create(const FirstSelection& first, int showCommand) {
-    firstPath_ = first.path;
+    // The tree names a card without its extension.
+    const std::u16string_view extension = IdentityTreeFlavour().extension;
+    firstPath_ = IsCardFileName(first.path, extension) ? first.path.substr(0, first.path.size() - extension.size())
+                                                       : first.path;
     const Rect place = InitialWindowRect(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                          IdentityEditorTraits().placement);
     HICON icon = LoadIconW(module(), MAKEINTRESOURCEW(IDI_PROGRAM));
@@ -117,6 +121,8 @@ bool MireluneWindow::createChildren() {
         item.pszText = const_cast<wchar_t*>(AsWide(title));
         SendMessageW(tabs_, TCM_INSERTITEMW, tab, reinterpret_cast<LPARAM>(&item));
     }
+    // Some tab views start with no focused tab, and the arrow keys then move nowhere.
+    SendMessageW(tabs_, TCM_SETCURFOCUS, 0, 0);
     const RECT none{0, 0, 0, 0};
     if (!form_.create(handle(), kFormId, none)) return false;
     SetWindowPos(form_.handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -171,6 +177,7 @@ void MireluneWindow::layOut() {
 void MireluneWindow::onPageComplete() {
     session_.pageLoaded(*identityView_);
     showSummaryTab();
+    EnableWindow(form_.handle(), session_.formEnabled() ? TRUE : FALSE);
     updateCommands();
 }
 
