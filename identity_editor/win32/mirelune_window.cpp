@@ -36,6 +36,8 @@ constexpr int kTreeId = 100;
 constexpr int kTabsId = 101;
 constexpr int kFormId = 102;
 constexpr int kStatusBarId = 103;
+constexpr int kToolbarId = 104;
+constexpr int kToolbarImageCount = 5;
 constexpr int kSplitterBarWidth = 4;
 
 HINSTANCE module() { return GetModuleHandleW(nullptr); }
@@ -107,6 +109,7 @@ bool MireluneWindow::onCreate() {
 }
 
 bool MireluneWindow::createChildren() {
+    createToolbar();
     statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
                                  handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)), module(),
                                  nullptr);
@@ -139,6 +142,43 @@ bool MireluneWindow::createChildren() {
     return true;
 }
 
+// List-style buttons with their texts beside the images, separators between the groups.
+void MireluneWindow::createToolbar() {
+    toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+                               WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_TOP, 0, 0, 0, 0, handle(),
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToolbarId)), module(), nullptr);
+    if (toolbar_ == nullptr) return;
+    SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageW(toolbar_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
+    SendMessageW(toolbar_, TB_SETBITMAPSIZE, 0, MAKELONG(16, 15));
+    TBADDBITMAP bitmap{module(), IDR_MAINFRAME};
+    SendMessageW(toolbar_, TB_ADDBITMAP, kToolbarImageCount, reinterpret_cast<LPARAM>(&bitmap));
+    const auto slots = IdentityToolbar();
+    for (std::size_t index = 0; index < slots.size(); ++index) {
+        TBBUTTON button{};
+        if (slots[index].isSeparator()) {
+            button.fsStyle = BTNS_SEP;
+        } else {
+            // A text of its own, ended by two zeros as the toolbar wants.
+            std::u16string text(slots[index].label);
+            text.append(2, u'\0');
+            button.iBitmap = ToolbarImageIndex(slots, index).value_or(0);
+            button.idCommand = static_cast<int>(slots[index].id);
+            button.fsState = TBSTATE_ENABLED;
+            button.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE | BTNS_SHOWTEXT;
+            button.iString = SendMessageW(toolbar_, TB_ADDSTRINGW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        }
+        SendMessageW(toolbar_, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
+    }
+    SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
+}
+
+void MireluneWindow::toggleBar(HWND bar) {
+    if (bar == nullptr) return;
+    ShowWindow(bar, IsWindowVisible(bar) ? SW_HIDE : SW_SHOW);
+    layOut();
+}
+
 void MireluneWindow::onDestroy() { PostQuitMessage(0); }
 
 bool MireluneWindow::onClose() {
@@ -148,6 +188,7 @@ bool MireluneWindow::onClose() {
 
 void MireluneWindow::onSize(int width, int) {
     if (statusBar_ != nullptr) SendMessageW(statusBar_, WM_SIZE, 0, 0);
+    if (toolbar_ != nullptr) SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
     splitter_.resize(width);
     layOut();
 }
@@ -157,7 +198,12 @@ void MireluneWindow::layOut() {
     RECT client{};
     GetClientRect(handle(), &client);
     Bands bands;
-    bands.toolbarVisible = false;
+    bands.toolbarVisible = toolbar_ != nullptr && IsWindowVisible(toolbar_);
+    if (bands.toolbarVisible) {
+        RECT bar{};
+        GetWindowRect(toolbar_, &bar);
+        bands.toolbarHeight = bar.bottom - bar.top;
+    }
     RECT status{};
     if (statusBar_ != nullptr && IsWindowVisible(statusBar_)) {
         GetWindowRect(statusBar_, &status);
@@ -207,7 +253,7 @@ void MireluneWindow::onTabChanged() {
 }
 
 bool MireluneWindow::onCommand(int id, int, HWND control) {
-    if (control != nullptr && control != treeView_.window()) return false;
+    if (control != nullptr && control != treeView_.window() && control != toolbar_) return false;
     const auto command = static_cast<unsigned>(id);
     switch (command) {
     case ID_IDENTITY_SAVE: session_.saveCommand(self()); break;
@@ -219,7 +265,8 @@ bool MireluneWindow::onCommand(int id, int, HWND control) {
     case ID_EDIT_DELETE_CUSTOM_FIELD: session_.deleteCustomField(self()); break;
     case ID_EDIT_COPY_IDENTITY: copyCard(); break;
     case ID_VIEW_ALWAYS_ON_TOP: toggleAlwaysOnTop(); break;
-    case ID_VIEW_STATUS_BAR: ShowWindow(statusBar_, IsWindowVisible(statusBar_) ? SW_HIDE : SW_SHOW); layOut(); break;
+    case ID_VIEW_TOOLBAR: toggleBar(toolbar_); break;
+    case ID_VIEW_STATUS_BAR: toggleBar(statusBar_); break;
     case ID_TOOLS_PASSCARD_EDITOR: launches_.startOtherEditor(self()); break;
     case ID_APP_ABOUT: showAbout(); break;
     default:
@@ -281,11 +328,14 @@ void MireluneWindow::updateCommands() {
     if (menu == nullptr) return;
     EditorViewState state = session_.viewState();
     state.alwaysOnTop = alwaysOnTop_.on();
-    state.toolbarShown = false;
+    state.toolbarShown = toolbar_ != nullptr && IsWindowVisible(toolbar_);
     state.statusBarShown = statusBar_ != nullptr && IsWindowVisible(statusBar_);
     for (const CommandState& command : IdentityCommands().statesOf(state)) {
         EnableMenuItem(menu, command.id, MF_BYCOMMAND | (command.enabled ? MF_ENABLED : MF_GRAYED));
         CheckMenuItem(menu, command.id, MF_BYCOMMAND | (command.checked ? MF_CHECKED : MF_UNCHECKED));
+        if (toolbar_ == nullptr) continue;
+        SendMessageW(toolbar_, TB_ENABLEBUTTON, command.id, MAKELONG(command.enabled ? TRUE : FALSE, 0));
+        SendMessageW(toolbar_, TB_CHECKBUTTON, command.id, MAKELONG(command.checked ? TRUE : FALSE, 0));
     }
 }
 

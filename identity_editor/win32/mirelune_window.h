@@ -61,6 +61,8 @@ private:
     void onUserEdit(htmlform::Element& source) override;
 
     bool createChildren();
+    void createToolbar();
+    void toggleBar(HWND bar);
     void onPageComplete();
     void onSelectionChanged();
     void carryOut(const SelectionOutcome& outcome);
@@ -87,6 +89,7 @@ private:
     AlwaysOnTopSetting alwaysOnTop_;
     SplitterLayout splitter_;
     HWND tabs_ = nullptr;
+    HWND toolbar_ = nullptr;
     HWND statusBar_ = nullptr;
     HACCEL accelerators_ = nullptr;
     std::u16string firstPath_;
