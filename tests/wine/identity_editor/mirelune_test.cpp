@@ -1,7 +1,7 @@
 // Mirelune end to end under the real window system: a user made by the CLI,
-// the editor started as the user starts it, its window found by class, a
-// card's field read from the form's control, and the close request of the
-// toolbar (copy-data code 1) answered by ending without a question.
+// the editor started as the user starts it, its window found by class, the
+// card's summary on the form and on the clipboard, and the close request of
+// the toolbar (copy-data code 1) answered by ending without a question.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -59,6 +59,15 @@ std::wstring clipboardText() {
     return text;
 }
 
+// The texts of the form's visible controls, one per line.
+std::wstring visibleTexts(HWND form) {
+    std::wstring texts;
+    for (HWND child = GetWindow(form, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (IsWindowVisible(child)) texts += windowText(child) + L"\n";
+    }
+    return texts;
+}
+
 bool sendCopyData(HWND window, ULONG_PTR code) {
     COPYDATASTRUCT data{code, 0, nullptr};
     DWORD_PTR reply = 0;
@@ -99,12 +108,17 @@ TEST_F(MireluneEndToEnd, ShowsTheCardNamedOnTheCommandLineAndClosesOnCopyDataOne
     ASSERT_NE(window, nullptr) << "Mirelune showed no window of class \"Mirelune\" within the bound";
     EXPECT_EQ(windowText(window), L"Identity Editor");
 
-    // Once the page has loaded and the card is shown, Copy puts the card's fields on the clipboard.
+    // Once the page has loaded and the card is shown, its summary holds the e-mail.
     HWND form = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (form = FindWindowExW(window, nullptr, L"TarnwickFormView", nullptr)) &&
-                                       IsWindowEnabled(form); },
-                          kBoundMs))
-        << "the form was not enabled for the card";
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            form = FindWindowExW(window, nullptr, L"TarnwickFormView", nullptr);
+            return form != nullptr && visibleTexts(form).find(L"anna@example.org") != std::wstring::npos;
+        },
+        kBoundMs))
+        << "the summary never showed the card: " << (form ? narrow(visibleTexts(form)) : std::string("no form"));
+
+    // Copy puts the card's fields on the clipboard.
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     CloseClipboard();
