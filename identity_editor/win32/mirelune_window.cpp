@@ -1,0 +1,342 @@
+#include "identity_editor/win32/mirelune_window.h"
+
+#include <commctrl.h>
+
+#include "cardtree/tree_flavour.h"
+#include "cardtree/tree_path.h"
+#include "editor_common/about_box.h"
+#include "editor_common/editor_traits.h"
+#include "foundation/option_store.h"
+#include "identity_editor/identity_commands.h"
+#include "identity_editor/resources/mirelune_resources.h"
+#include "identity_editor/win32/unicode_clipboard.h"
+#include "platform/win32/wide.h"
+#include "platform/win32/win32_windows.h"
+#include "platform/win32/window_layout.h"
+
+namespace tarnwick {
+namespace {
+
+// The resource header and the command table name the same commands.
+static_assert(ID_IDENTITY_NEW == identity_command::kNew);
+static_assert(ID_IDENTITY_SAVE == common_command::kSave);
+static_assert(ID_IDENTITY_SAVE_AND_CLOSE == identity_command::kSaveAndClose);
+static_assert(ID_APP_EXIT == common_command::kExit);
+static_assert(ID_EDIT_RESET == identity_command::kReset);
+static_assert(ID_EDIT_ADD_CUSTOM_FIELD == identity_command::kAddCustomField);
+static_assert(ID_EDIT_DELETE_CUSTOM_FIELD == identity_command::kDeleteCustomField);
+static_assert(ID_EDIT_COPY_IDENTITY == identity_command::kCopy);
+static_assert(ID_VIEW_ALWAYS_ON_TOP == identity_command::kAlwaysOnTop);
+static_assert(ID_TOOLS_PASSCARD_EDITOR == identity_command::kPasscardEditor);
+static_assert(ID_APP_ABOUT == common_command::kAbout);
+static_assert(ID_VIEW_TOOLBAR == common_command::kToolbar);
+static_assert(ID_VIEW_STATUS_BAR == common_command::kStatusBar);
+
+constexpr int kTreeId = 100;
+constexpr int kTabsId = 101;
+constexpr int kFormId = 102;
+constexpr int kStatusBarId = 103;
+constexpr int kToolbarId = 104;
+constexpr int kToolbarImageCount = 5;
+constexpr int kSplitterBarWidth = 4;
+
+HINSTANCE module() { return GetModuleHandleW(nullptr); }
+
+INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        CentreOnOwner(dialog);
+        return TRUE;
+    }
+    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+        EndDialog(dialog, IDOK);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+MireluneWindow::MireluneWindow(MirelunePorts ports)
+    : ports_(ports),
+      record_(ports.profile, ports.prompts),
+      session_(ports.profile.userFolder(), record_, ports.prompts),
+      tree_(IdentityTreeFlavour(), ports.profile.userFolder(), clipboard_,
+            CardTreePorts{NativeFileSystem(), ports.prompts, ports.signals, ports.launcher}),
+      treeView_(tree_),
+      launches_(IdentityEditorTraits(), ports.profile, ports.signals, ports.launcher),
+      alwaysOnTop_(ports.profile.options(), option_key::kIdentityEditorOnTop, AlwaysOnTopSetting::Read::Quietly),
+      splitter_(IdentityEditorTraits().minimumPaneWidth, kSplitterBarWidth) {}
+
+MireluneWindow::~MireluneWindow() { destroyWindow(); }
+
+WindowRef MireluneWindow::self() const { return ToWindowRef(handle()); }
+
+bool MireluneWindow::create(const FirstSelection& first, int showCommand) {
+    // The tree names a card without its extension.
+    const std::u16string_view extension = IdentityTreeFlavour().extension;
+    firstPath_ = IsCardFileName(first.path, extension) ? first.path.substr(0, first.path.size() - extension.size())
+                                                       : first.path;
+    const Rect place = InitialWindowRect(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                         IdentityEditorTraits().placement);
+    HICON icon = LoadIconW(module(), MAKEINTRESOURCEW(IDI_PROGRAM));
+    if (!createWindow({.name = IdentityEditorTraits().windowClass, .icon = icon, .smallIcon = icon},
+                      {.title = IdentityEditorTraits().title,
+                       .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                       .x = place.left,
+                       .y = place.top,
+                       .width = place.width,
+                       .height = place.height,
+                       .menu = LoadMenuW(module(), MAKEINTRESOURCEW(IDR_MAINFRAME))})) {
+        return false;
+    }
+    accelerators_ = LoadAcceleratorsW(module(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    ShowWindow(handle(), showCommand);
+    UpdateWindow(handle());
+    treeView_.selectPath(firstPath_);
+    SetFocus(treeView_.window());
+    return true;
+}
+
+bool MireluneWindow::translateAccelerator(MSG& message) const {
+    return accelerators_ != nullptr && TranslateAcceleratorW(handle(), accelerators_, &message) != 0;
+}
+
+bool MireluneWindow::onCreate() {
+    // Only on major version 6, which the signals check themselves.
+    ports_.signals.AllowCopyDataFromLowerIntegrity();
+    if (alwaysOnTop_.on()) SetWindowPos(handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    return createChildren();
+}
+
+bool MireluneWindow::createChildren() {
+    createToolbar();
+    statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
+                                 handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)), module(),
+                                 nullptr);
+    if (treeView_.create(handle(), handle(), kTreeId) == nullptr) return false;
+    tabs_ = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, handle(),
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTabsId)), module(), nullptr);
+    SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    for (int tab = 0; tab < kIdentityTabCount; ++tab) {
+        std::u16string title = MessageCatalogue::Instance().Lookup(kIdentityTabTitleKeys[tab]);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<wchar_t*>(AsWide(title));
+        SendMessageW(tabs_, TCM_INSERTITEMW, tab, reinterpret_cast<LPARAM>(&item));
+    }
+    // Some tab views start with no focused tab, and the arrow keys then move nowhere.
+    SendMessageW(tabs_, TCM_SETCURFOCUS, 0, 0);
+    const RECT none{0, 0, 0, 0};
+    if (!form_.create(handle(), kFormId, none)) return false;
+    SetWindowPos(form_.handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    form_.setHost(this);
+    form_.onDocumentComplete([this] { onPageComplete(); });
+    if (!form_.loadResource(module(), IDR_FORM_PAGE)) return false;
+    identityView_.emplace(form_.document());
+    EnableWindow(form_.handle(), FALSE);
+    RECT client{};
+    GetClientRect(handle(), &client);
+    splitter_.start(client.right);
+    layOut();
+    updateCommands();
+    return true;
+}
+
+// List-style buttons with their texts beside the images, separators between the groups.
+void MireluneWindow::createToolbar() {
+    toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+                               WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_TOP, 0, 0, 0, 0, handle(),
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToolbarId)), module(), nullptr);
+    if (toolbar_ == nullptr) return;
+    SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageW(toolbar_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
+    SendMessageW(toolbar_, TB_SETBITMAPSIZE, 0, MAKELONG(16, 15));
+    TBADDBITMAP bitmap{module(), IDR_MAINFRAME};
+    SendMessageW(toolbar_, TB_ADDBITMAP, kToolbarImageCount, reinterpret_cast<LPARAM>(&bitmap));
+    const auto slots = IdentityToolbar();
+    for (std::size_t index = 0; index < slots.size(); ++index) {
+        TBBUTTON button{};
+        if (slots[index].isSeparator()) {
+            button.fsStyle = BTNS_SEP;
+        } else {
+            // A text of its own, ended by two zeros as the toolbar wants.
+            std::u16string text(slots[index].label);
+            text.append(2, u'\0');
+            button.iBitmap = ToolbarImageIndex(slots, index).value_or(0);
+            button.idCommand = static_cast<int>(slots[index].id);
+            button.fsState = TBSTATE_ENABLED;
+            button.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE | BTNS_SHOWTEXT;
+            button.iString = SendMessageW(toolbar_, TB_ADDSTRINGW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        }
+        SendMessageW(toolbar_, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
+    }
+    SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
+}
+
+void MireluneWindow::toggleBar(HWND bar) {
+    if (bar == nullptr) return;
+    ShowWindow(bar, IsWindowVisible(bar) ? SW_HIDE : SW_SHOW);
+    layOut();
+}
+
+void MireluneWindow::onDestroy() { PostQuitMessage(0); }
+
+bool MireluneWindow::onClose() {
+    if (session_.mayClose(self())) destroyWindow();
+    return true;
+}
+
+void MireluneWindow::onSize(int width, int) {
+    if (statusBar_ != nullptr) SendMessageW(statusBar_, WM_SIZE, 0, 0);
+    if (toolbar_ != nullptr) SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
+    splitter_.resize(width);
+    layOut();
+}
+
+void MireluneWindow::layOut() {
+    if (tabs_ == nullptr) return;
+    RECT client{};
+    GetClientRect(handle(), &client);
+    Bands bands;
+    bands.toolbarVisible = toolbar_ != nullptr && IsWindowVisible(toolbar_);
+    if (bands.toolbarVisible) {
+        RECT bar{};
+        GetWindowRect(toolbar_, &bar);
+        bands.toolbarHeight = bar.bottom - bar.top;
+    }
+    RECT status{};
+    if (statusBar_ != nullptr && IsWindowVisible(statusBar_)) {
+        GetWindowRect(statusBar_, &status);
+        bands.statusBarHeight = status.bottom - status.top;
+    }
+    bands.statusBarVisible = statusBar_ != nullptr && IsWindowVisible(statusBar_);
+    const Rect area = SplitterArea(client.right, client.bottom, bands);
+    const Rect left = splitter_.leftPane(area.top, area.height);
+    const Rect right = splitter_.rightPane(area.top, area.height);
+    MoveWindow(treeView_.window(), left.left, left.top, left.width, left.height, TRUE);
+    MoveWindow(tabs_, right.left, right.top, right.width, right.height, TRUE);
+    RECT page{right.left, right.top, right.left + right.width, right.top + right.height};
+    TabCtrl_AdjustRect(tabs_, FALSE, &page);
+    MoveWindow(form_.handle(), page.left, page.top, page.right - page.left, page.bottom - page.top, TRUE);
+}
+
+void MireluneWindow::onPageComplete() {
+    session_.pageLoaded(*identityView_);
+    showSummaryTab();
+    EnableWindow(form_.handle(), session_.formEnabled() ? TRUE : FALSE);
+    updateCommands();
+}
+
+void MireluneWindow::onUserEdit(htmlform::Element&) {
+    session_.markModified();
+    updateCommands();
+}
+
+void MireluneWindow::onSelectionChanged() {
+    if (treeView_.dragging()) return;
+    carryOut(session_.selectionChanged(treeView_.selection(), self()));
+}
+
+void MireluneWindow::carryOut(const SelectionOutcome& outcome) {
+    if (outcome.kind == SelectionOutcome::Kind::Damaged) treeView_.reload(outcome.folder, outcome.folder);
+    if (outcome.kind == SelectionOutcome::Kind::Shown) showSummaryTab();
+    EnableWindow(form_.handle(), session_.formEnabled() ? TRUE : FALSE);
+    updateCommands();
+}
+
+void MireluneWindow::showSummaryTab() { SendMessageW(tabs_, TCM_SETCURSEL, 0, 0); }
+
+void MireluneWindow::onTabChanged() {
+    const auto tab = static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0));
+    if (tab >= 0 && tab < kIdentityTabCount) session_.tabActivated(static_cast<IdentityTab>(tab));
+    updateCommands();
+}
+
+bool MireluneWindow::onCommand(int id, int, HWND control) {
+    if (control != nullptr && control != treeView_.window() && control != toolbar_) return false;
+    const auto command = static_cast<unsigned>(id);
+    switch (command) {
+    case ID_IDENTITY_SAVE: session_.saveCommand(self()); break;
+    case ID_IDENTITY_SAVE_AND_CLOSE: if (session_.saveAndClose(self())) destroyWindow(); return true;
+    case ID_APP_EXIT: PostMessageW(handle(), WM_CLOSE, 0, 0); break;
+    case ID_EDIT_RESET: if (session_.reset() == kCardLoaded) showSummaryTab(); break;
+    case ID_EDIT_PROTECTED: carryOut(session_.toggleProtection(self())); break;
+    case ID_EDIT_ADD_CUSTOM_FIELD: session_.addCustomField(); break;
+    case ID_EDIT_DELETE_CUSTOM_FIELD: session_.deleteCustomField(self()); break;
+    case ID_EDIT_COPY_IDENTITY: copyCard(); break;
+    case ID_VIEW_ALWAYS_ON_TOP: toggleAlwaysOnTop(); break;
+    case ID_VIEW_TOOLBAR: toggleBar(toolbar_); break;
+    case ID_VIEW_STATUS_BAR: toggleBar(statusBar_); break;
+    case ID_TOOLS_PASSCARD_EDITOR: launches_.startOtherEditor(self()); break;
+    case ID_APP_ABOUT: showAbout(); break;
+    default:
+        if (!launches_.openVendorPage(command, self())) treeView_.onCommand(command);
+        break;
+    }
+    updateCommands();
+    return true;
+}
+
+bool MireluneWindow::onNotify(const NMHDR& header, LRESULT& result) {
+    result = 0;
+    if (treeView_.onNotify(header, result)) return true;
+    if (header.hwndFrom == treeView_.window() && header.code == TVN_SELCHANGEDW) onSelectionChanged();
+    if (header.hwndFrom == tabs_ && header.code == static_cast<UINT>(TCN_SELCHANGE)) onTabChanged();
+    return true;
+}
+
+LRESULT MireluneWindow::onCopyData(HWND, const COPYDATASTRUCT* data) {
+    if (data == nullptr) return 0;
+    return HandleEditorCopyData(data->dwData, data->cbData, data->lpData, *this);
+}
+
+LRESULT MireluneWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MENUSELECT) onMenuSelect(LOWORD(wParam), HIWORD(wParam));
+    return WindowBase::onMessage(message, wParam, lParam);
+}
+
+void MireluneWindow::reloadAndSelect(const std::u16string& path) {
+    treeView_.reload(path, treeView_.selection().path);
+}
+
+void MireluneWindow::closeWithoutAsking() {
+    session_.dropChanges();
+    PostMessageW(handle(), WM_CLOSE, 0, 0);
+}
+
+void MireluneWindow::toggleAlwaysOnTop() {
+    const bool on = alwaysOnTop_.toggle();
+    SetWindowPos(handle(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void MireluneWindow::copyCard() { PutUnicodeText(handle(), session_.clipboardText()); }
+
+void MireluneWindow::showAbout() {
+    DialogBoxParamW(module(), MAKEINTRESOURCEW(IDD_ABOUT), handle(), aboutProc, 0);
+}
+
+// The status bar shows the prompt of the menu item under the mouse.
+void MireluneWindow::onMenuSelect(UINT id, UINT flags) {
+    if (statusBar_ == nullptr) return;
+    const bool closed = flags == 0xFFFF;
+    const std::u16string prompt(closed || (flags & MF_POPUP) ? u"" : IdentityCommands().statusPrompt(id));
+    SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(AsWide(prompt)));
+}
+
+void MireluneWindow::updateCommands() {
+    HMENU menu = GetMenu(handle());
+    if (menu == nullptr) return;
+    EditorViewState state = session_.viewState();
+    state.alwaysOnTop = alwaysOnTop_.on();
+    state.toolbarShown = toolbar_ != nullptr && IsWindowVisible(toolbar_);
+    state.statusBarShown = statusBar_ != nullptr && IsWindowVisible(statusBar_);
+    for (const CommandState& command : IdentityCommands().statesOf(state)) {
+        EnableMenuItem(menu, command.id, MF_BYCOMMAND | (command.enabled ? MF_ENABLED : MF_GRAYED));
+        CheckMenuItem(menu, command.id, MF_BYCOMMAND | (command.checked ? MF_CHECKED : MF_UNCHECKED));
+        if (toolbar_ == nullptr) continue;
+        SendMessageW(toolbar_, TB_ENABLEBUTTON, command.id, MAKELONG(command.enabled ? TRUE : FALSE, 0));
+        SendMessageW(toolbar_, TB_CHECKBUTTON, command.id, MAKELONG(command.checked ? TRUE : FALSE, 0));
+    }
+}
+
+}  // namespace tarnwick

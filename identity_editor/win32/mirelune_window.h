@@ -1,0 +1,98 @@
+// The Identity Editor's main window: the library tree on the left, the tab
+// view of the form's six pages on the right, and the status bar. Every rule
+// is the session's or the tree's; this class turns the window's messages into
+// their calls and shows what comes back.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "cardtree/card_tree.h"
+#include "cardtree/win32/card_tree_view.h"
+#include "editor_common/always_on_top.h"
+#include "editor_common/editor_copy_data.h"
+#include "editor_common/editor_launches.h"
+#include "editor_common/editor_startup.h"
+#include "editor_common/frame_layout.h"
+#include "foundation/user_profile.h"
+#include "foundation/window_signals.h"
+#include "htmlform/win32/form_view.h"
+#include "identity_editor/identity_editor_session.h"
+#include "identity_editor/identity_form_view.h"
+#include "identity_editor/identity_record.h"
+#include "platform/win32/window_base.h"
+
+namespace tarnwick {
+
+// The real adapters the window works through, owned by wWinMain.
+struct MirelunePorts {
+    UserProfile& profile;
+    Prompts& prompts;
+    WindowSignals& signals;
+    Launcher& launcher;
+};
+
+class MireluneWindow : public WindowBase, private EditorRequests, private htmlform::DocumentHost {
+public:
+    explicit MireluneWindow(MirelunePorts ports);
+    ~MireluneWindow() override;
+
+    // Creates the window centred at half the screen, selects `first` and shows it.
+    bool create(const FirstSelection& first, int showCommand);
+    // The accelerators go through this before the message is dispatched.
+    bool translateAccelerator(MSG& message) const;
+
+private:
+    bool onCreate() override;
+    void onDestroy() override;
+    bool onClose() override;
+    void onSize(int width, int height) override;
+    bool onCommand(int id, int code, HWND control) override;
+    bool onNotify(const NMHDR& header, LRESULT& result) override;
+    LRESULT onCopyData(HWND sender, const COPYDATASTRUCT* data) override;
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // EditorRequests.
+    void reloadAndSelect(const std::u16string& path) override;
+    void closeWithoutAsking() override;
+    // DocumentHost: an edit in the page.
+    void onUserEdit(htmlform::Element& source) override;
+
+    bool createChildren();
+    void createToolbar();
+    void toggleBar(HWND bar);
+    void onPageComplete();
+    void onSelectionChanged();
+    void carryOut(const SelectionOutcome& outcome);
+    void showSummaryTab();
+    void onTabChanged();
+    void toggleProtection();
+    void toggleAlwaysOnTop();
+    void copyCard();
+    void showAbout();
+    void onMenuSelect(UINT id, UINT flags);
+    void updateCommands();
+    void layOut();
+    WindowRef self() const;
+
+    MirelunePorts ports_;
+    IdentityRecord record_;
+    IdentityEditorSession session_;
+    EditorClipboard clipboard_;
+    CardTree tree_;
+    CardTreeView treeView_;
+    FormView form_;
+    std::optional<IdentityFormView> identityView_;
+    EditorLaunches launches_;
+    AlwaysOnTopSetting alwaysOnTop_;
+    SplitterLayout splitter_;
+    HWND tabs_ = nullptr;
+    HWND toolbar_ = nullptr;
+    HWND statusBar_ = nullptr;
+    HACCEL accelerators_ = nullptr;
+    std::u16string firstPath_;
+};
+
+}  // namespace tarnwick
