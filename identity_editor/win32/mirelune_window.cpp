@@ -74,8 +74,8 @@ WindowRef MireluneWindow::self() const { return ToWindowRef(handle()); }
 bool MireluneWindow::create(const FirstSelection& first, int showCommand) {
     // The tree names a card without its extension.
     const std::u16string_view extension = IdentityTreeFlavour().extension;
-    firstPath_ = IsCardFileName(first.path, extension) ? first.path.substr(0, first.path.size() - extension.size())
-                                                       : first.path;
+    firstPath_ =
+        IsCardFileName(first.path, extension) ? first.path.substr(0, first.path.size() - extension.size()) : first.path;
     const Rect place = InitialWindowRect(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                          IdentityEditorTraits().placement);
     HICON icon = LoadIconW(module(), MAKEINTRESOURCEW(IDI_PROGRAM));
@@ -110,9 +110,8 @@ bool MireluneWindow::onCreate() {
 
 bool MireluneWindow::createChildren() {
     createToolbar();
-    statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
-                                 handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)), module(),
-                                 nullptr);
+    statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, handle(),
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)), module(), nullptr);
     if (treeView_.create(handle(), handle(), kTreeId) == nullptr) return false;
     tabs_ = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, handle(),
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTabsId)), module(), nullptr);
@@ -256,22 +255,48 @@ bool MireluneWindow::onCommand(int id, int, HWND control) {
     if (control != nullptr && control != treeView_.window() && control != toolbar_) return false;
     const auto command = static_cast<unsigned>(id);
     switch (command) {
-    case ID_IDENTITY_SAVE: session_.saveCommand(self()); break;
-    case ID_IDENTITY_SAVE_AND_CLOSE: if (session_.saveAndClose(self())) destroyWindow(); return true;
-    case ID_APP_EXIT: PostMessageW(handle(), WM_CLOSE, 0, 0); break;
-    case ID_EDIT_RESET: if (session_.reset() == kCardLoaded) showSummaryTab(); break;
-    case ID_EDIT_PROTECTED: carryOut(session_.toggleProtection(self())); break;
-    case ID_EDIT_ADD_CUSTOM_FIELD: session_.addCustomField(); break;
-    case ID_EDIT_DELETE_CUSTOM_FIELD: session_.deleteCustomField(self()); break;
-    case ID_EDIT_COPY_IDENTITY: copyCard(); break;
-    case ID_VIEW_ALWAYS_ON_TOP: toggleAlwaysOnTop(); break;
-    case ID_VIEW_TOOLBAR: toggleBar(toolbar_); break;
-    case ID_VIEW_STATUS_BAR: toggleBar(statusBar_); break;
-    case ID_TOOLS_PASSCARD_EDITOR: launches_.startOtherEditor(self()); break;
-    case ID_APP_ABOUT: showAbout(); break;
-    default:
-        if (!launches_.openVendorPage(command, self())) treeView_.onCommand(command);
-        break;
+        case ID_IDENTITY_SAVE:
+            session_.saveCommand(self());
+            break;
+        case ID_IDENTITY_SAVE_AND_CLOSE:
+            if (session_.saveAndClose(self())) destroyWindow();
+            return true;
+        case ID_APP_EXIT:
+            PostMessageW(handle(), WM_CLOSE, 0, 0);
+            break;
+        case ID_EDIT_RESET:
+            if (session_.reset() == kCardLoaded) showSummaryTab();
+            break;
+        case ID_EDIT_PROTECTED:
+            carryOut(session_.toggleProtection(self()));
+            break;
+        case ID_EDIT_ADD_CUSTOM_FIELD:
+            session_.addCustomField();
+            break;
+        case ID_EDIT_DELETE_CUSTOM_FIELD:
+            session_.deleteCustomField(self());
+            break;
+        case ID_EDIT_COPY_IDENTITY:
+            copyCard();
+            break;
+        case ID_VIEW_ALWAYS_ON_TOP:
+            toggleAlwaysOnTop();
+            break;
+        case ID_VIEW_TOOLBAR:
+            toggleBar(toolbar_);
+            break;
+        case ID_VIEW_STATUS_BAR:
+            toggleBar(statusBar_);
+            break;
+        case ID_TOOLS_PASSCARD_EDITOR:
+            launches_.startOtherEditor(self());
+            break;
+        case ID_APP_ABOUT:
+            showAbout();
+            break;
+        default:
+            if (!launches_.openVendorPage(command, self())) treeView_.onCommand(command);
+            break;
     }
     updateCommands();
     return true;
@@ -295,9 +320,7 @@ LRESULT MireluneWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return WindowBase::onMessage(message, wParam, lParam);
 }
 
-void MireluneWindow::reloadAndSelect(const std::u16string& path) {
-    treeView_.reload(path, treeView_.selection().path);
-}
+void MireluneWindow::reloadAndSelect(const std::u16string& path) { treeView_.reload(path, treeView_.selection().path); }
 
 void MireluneWindow::closeWithoutAsking() {
     session_.dropChanges();
@@ -311,9 +334,7 @@ void MireluneWindow::toggleAlwaysOnTop() {
 
 void MireluneWindow::copyCard() { PutUnicodeText(handle(), session_.clipboardText()); }
 
-void MireluneWindow::showAbout() {
-    DialogBoxParamW(module(), MAKEINTRESOURCEW(IDD_ABOUT), handle(), aboutProc, 0);
-}
+void MireluneWindow::showAbout() { DialogBoxParamW(module(), MAKEINTRESOURCEW(IDD_ABOUT), handle(), aboutProc, 0); }
 
 // The status bar shows the prompt of the menu item under the mouse.
 void MireluneWindow::onMenuSelect(UINT id, UINT flags) {
