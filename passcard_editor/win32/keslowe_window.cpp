@@ -58,6 +58,17 @@ std::u16string loadTitle() {
     return FromWide(text, static_cast<std::size_t>(length));
 }
 
+// The library's own operations (Protected aside, which rewrites only the card).
+bool isTreeOperation(unsigned id) {
+    const TreeCommandIds& tree = PasscardTreeFlavour().commands;
+    for (unsigned operation : {tree.newFolder, tree.deleteFolder, tree.renameFolder, tree.copyFolder, tree.cutFolder,
+                               tree.paste, tree.exploreFolder, tree.refreshFolder, tree.deleteCard, tree.renameCard,
+                               tree.copyCard, tree.cutCard}) {
+        if (id == operation) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 KesloweWindow::KesloweWindow(KesloweParts parts)
@@ -185,10 +196,14 @@ void KesloweWindow::layOut() {
     place(addressBox_, panes.address);
 }
 
-bool KesloweWindow::onCommand(int id, int code, HWND control) {
+bool KesloweWindow::onCommand(int id, int, HWND control) {
     if (control == addressBox_) return true;  // the address box's own notices
-    (void)code;
-    editor_.runCommand(static_cast<unsigned>(id), treeView_.selection());
+    const auto command = static_cast<unsigned>(id);
+    if (isTreeOperation(command)) {
+        treeView_.runOperation([&] { editor_.runCommand(command, treeView_.selection()); });
+    } else {
+        editor_.runCommand(command, treeView_.selection());
+    }
     return true;
 }
 

@@ -2,6 +2,7 @@
 // test prefix's registry, found by its window class, its first passcard on
 // show, and closed by the copy-data request the tray sends editors.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,7 @@ constexpr DWORD kBoundMs = 30'000;
 constexpr int kAddressBoxId = 102;
 constexpr int kFirstFieldId = 2000;
 constexpr ULONG_PTR kCloseWithoutAsking = 1;
+constexpr UINT kSave = 57603;
 
 const std::wstring kKeslowe = wine::ProgramPath(TARNWICK_KESLOWE_PATH);
 const std::wstring kCli = wine::ProgramPath(TARNWICK_CLI);
@@ -38,22 +40,34 @@ std::wstring textOf(HWND window) {
     return text;
 }
 
-// The descendant control with that id (the form's controls live in its pane).
-HWND findControl(HWND top, int id) {
+// The descendant control with that id, or of that class when the id is 0
+// (the form's controls live in its pane, the toolbar in its rebar).
+HWND findControl(HWND top, int id, const wchar_t* windowClass = nullptr) {
     struct Search {
         int id;
+        const wchar_t* windowClass;
         HWND found;
-    } search{id, nullptr};
+    } search{id, windowClass, nullptr};
     EnumChildWindows(
         top,
         [](HWND child, LPARAM data) -> BOOL {
             auto* s = reinterpret_cast<Search*>(data);
-            if (GetDlgCtrlID(child) != s->id) return TRUE;
+            wchar_t name[64] = {};
+            GetClassNameW(child, name, 64);
+            const bool match = s->windowClass != nullptr ? _wcsicmp(name, s->windowClass) == 0
+                                                         : GetDlgCtrlID(child) == s->id;
+            if (!match) return TRUE;
             s->found = child;
             return FALSE;
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+// Whether the toolbar's button for the command is enabled.
+bool buttonEnabled(HWND toolbar, UINT command) {
+    const LRESULT state = SendMessageW(toolbar, TB_GETSTATE, command, 0);
+    return state >= 0 && (state & TBSTATE_ENABLED) != 0;
 }
 
 class KesloweEndToEnd : public ::testing::Test {
@@ -65,16 +79,29 @@ protected:
         testing::CreateFolder(dataRoot);
         alice = dataRoot + u"\\Alice";
         ASSERT_EQ(wine::RunCapturing(kCli + L" new-user " + inQuotes(dataRoot) + L" Alice alice123").exitCode, 0u);
-        ASSERT_EQ(wine::RunCapturing(kCli + L" new-passcard " + inQuotes(alice + u"\\Mail.vrc") +
-                                     L" --url https://mail.example/ --field User:text:alice"
-                                     L" --field Password:password:s3cret")
-                      .exitCode,
-                  0u);
+        newPasscard(u"Mail", L"https://mail.example/ --field User:text:alice --field Password:password:s3cret");
         savedRootUser = registry.readString(registry::kTarnwickKey, registry::kRootUserValue, 260);
         registry.writeString(registry::kTarnwickKey, registry::kRootUserValue, alice);
     }
     void TearDown() override {
         if (savedRootUser) registry.writeString(registry::kTarnwickKey, registry::kRootUserValue, *savedRootUser);
+    }
+
+    void newPasscard(std::u16string_view name, const std::wstring& urlAndFields) {
+        const std::u16string file = alice + u"\\" + std::u16string(name) + u".vrc";
+        ASSERT_EQ(wine::RunCapturing(kCli + L" new-passcard " + inQuotes(file) + L" --url " + urlAndFields).exitCode,
+                  0u);
+    }
+    // The card's file decoded by the CLI.
+    std::string shown(std::u16string_view name) {
+        return wine::RunCapturing(kCli + L" show " + inQuotes(alice + u"\\" + std::u16string(name) + u".vrc")).text;
+    }
+    HWND waitForAddress(HWND window, const std::wstring& address) {
+        HWND box = nullptr;
+        const bool shownInTime = WaitUntil(
+            [&] { return (box = findControl(window, kAddressBoxId)) != nullptr && textOf(box) == address; }, kBoundMs);
+        EXPECT_TRUE(shownInTime) << "the address box does not show the card's address";
+        return box;
     }
 
     testing::TempFolder folder;
@@ -107,6 +134,38 @@ TEST_F(KesloweEndToEnd, OpensOnTheFirstPasscardAndClosesOnTheTraysRequest) {
     DWORD exitCode = 1;
     EXPECT_TRUE(keslowe.waitForExit(kBoundMs, exitCode)) << "Keslowe did not end on copy-data 1";
     EXPECT_EQ(exitCode, 0u);
+}
+
+TEST_F(KesloweEndToEnd, AnEditedAddressEnablesSaveAndIsSavedWhenASecondStartSelectsAnotherCard) {
+    newPasscard(u"Bank", L"https://bank.example/ --field Login:text:bob");
+    Program keslowe(kKeslowe + L" " + wide(alice + u"\\Mail.vrc"));
+    ASSERT_TRUE(keslowe.started());
+    const HWND window = WaitForTopLevel(L"Keslowe", nullptr, keslowe.id(), kBoundMs);
+    ASSERT_NE(window, nullptr) << "Keslowe showed no window within the bound";
+    const HWND address = waitForAddress(window, L"https://mail.example/");
+    const HWND toolbar = findControl(window, 0, TOOLBARCLASSNAMEW);
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_FALSE(buttonEnabled(toolbar, kSave)) << "Save is enabled before any change";
+
+    // Typed into the address box: Save is enabled at the next idle moment.
+    SendMessageW(address, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"https://mail.example/new"));
+    EXPECT_TRUE(WaitUntil([&] { return buttonEnabled(toolbar, kSave); }, kBoundMs))
+        << "Save is not enabled after the address changed";
+
+    // A second start naming another card hands it to this window and ends;
+    // the selection change saves the edited card without asking.
+    Program second(kKeslowe + L" " + wide(alice + u"\\Bank.vrc"));
+    DWORD secondCode = 1;
+    EXPECT_TRUE(second.waitForExit(kBoundMs, secondCode)) << "the second start did not end";
+    EXPECT_EQ(secondCode, 0u);
+    waitForAddress(window, L"https://bank.example/");
+    EXPECT_NE(shown(u"Mail").find("\"url\":\"https://mail.example/new\""), std::string::npos) << shown(u"Mail");
+    EXPECT_FALSE(buttonEnabled(toolbar, kSave)) << "Save is enabled for the newly selected card";
+
+    COPYDATASTRUCT close{kCloseWithoutAsking, 0, nullptr};
+    SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&close));
+    DWORD exitCode = 1;
+    EXPECT_TRUE(keslowe.waitForExit(kBoundMs, exitCode)) << "Keslowe did not end on copy-data 1";
 }
 
 }  // namespace
