@@ -8,8 +8,11 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "foundation/toolbar_contract.h"
+#include "platform/win32/win32_windows.h"
+#include "platform/win32/window_base.h"
 #include "platform/win32/win32_registry.h"
 #include "support/temp_folder.h"
 #include "wine/tray/wine_processes.h"
@@ -26,6 +29,9 @@ constexpr int kAddressBoxId = 102;
 constexpr int kFirstFieldId = 2000;
 constexpr ULONG_PTR kCloseWithoutAsking = 1;
 constexpr UINT kSave = 57603;
+constexpr WPARAM kCopy = 32815;
+constexpr WPARAM kDefault = 32804;
+constexpr std::uintptr_t kPasscardNotice = 10;
 
 const std::wstring kKeslowe = wine::ProgramPath(TARNWICK_KESLOWE_PATH);
 const std::wstring kCli = wine::ProgramPath(TARNWICK_CLI);
@@ -68,6 +74,38 @@ HWND findControl(HWND top, int id, const wchar_t* windowClass = nullptr) {
 bool buttonEnabled(HWND toolbar, UINT command) {
     const LRESULT state = SendMessageW(toolbar, TB_GETSTATE, command, 0);
     return state >= 0 && (state & TBSTATE_ENABLED) != 0;
+}
+
+// The tray's window as far as the editor reaches it: it records the notices.
+class RecordingTray : public WindowBase {
+public:
+    bool create() {
+        return createWindow({.name = u"TARNWICKNTRAY"},
+                            {.title = u"tray", .style = WS_POPUP, .x = 0, .y = 0, .width = 0, .height = 0});
+    }
+    std::vector<std::pair<std::uintptr_t, std::u16string>> notices;
+
+private:
+    LRESULT onCopyData(HWND, const COPYDATASTRUCT* data) override {
+        if (const auto received = ReceiveCopyDataMessage(data)) {
+            notices.emplace_back(received->code, received->text.value_or(u""));
+        }
+        return 0;
+    }
+};
+
+// The clipboard's Unicode text, or nothing.
+std::optional<std::wstring> clipboardText() {
+    if (!OpenClipboard(nullptr)) return std::nullopt;
+    std::optional<std::wstring> text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
 }
 
 class KesloweEndToEnd : public ::testing::Test {
@@ -166,6 +204,51 @@ TEST_F(KesloweEndToEnd, AnEditedAddressEnablesSaveAndIsSavedWhenASecondStartSele
     SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&close));
     DWORD exitCode = 1;
     EXPECT_TRUE(keslowe.waitForExit(kBoundMs, exitCode)) << "Keslowe did not end on copy-data 1";
+}
+
+TEST_F(KesloweEndToEnd, CopyDefaultAndTheSaveQuestionsCancel) {
+    RecordingTray tray;
+    ASSERT_TRUE(tray.create());
+    Program keslowe(kKeslowe + L" " + wide(alice + u"\\Mail.vrc"));
+    ASSERT_TRUE(keslowe.started());
+    const HWND window = WaitForTopLevel(L"Keslowe", nullptr, keslowe.id(), kBoundMs);
+    ASSERT_NE(window, nullptr) << "Keslowe showed no window within the bound";
+    const HWND address = waitForAddress(window, L"https://mail.example/");
+
+    // Copy: every field and the address, each line ending in a line feed.
+    const std::wstring expected = L"User : alice\nPassword : s3cret\nURL : https://mail.example/\n";
+    PostMessageW(window, WM_COMMAND, kCopy, 0);
+    EXPECT_TRUE(WaitUntil([&] { return clipboardText() == expected; }, kBoundMs))
+        << "the clipboard does not hold the card's text";
+
+    // Default: the file says so and the tray hears of the card's file.
+    PostMessageW(window, WM_COMMAND, kDefault, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !tray.notices.empty(); }, kBoundMs)) << "no notice reached the tray";
+    if (!tray.notices.empty()) {
+        EXPECT_EQ(tray.notices[0].first, kPasscardNotice);
+        EXPECT_EQ(tray.notices[0].second, alice + u"\\Mail.vrc");
+    }
+    EXPECT_NE(shown(u"Mail").find("\"default\":true"), std::string::npos) << shown(u"Mail");
+
+    // Closing with an edit asks; Cancel keeps the window and the edit.
+    SendMessageW(address, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"https://mail.example/edited"));
+    const HWND toolbar = findControl(window, 0, TOOLBARCLASSNAMEW);
+    EXPECT_TRUE(WaitUntil([&] { return buttonEnabled(toolbar, kSave); }, kBoundMs));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    const HWND box = WaitForTopLevel(L"#32770", nullptr, keslowe.id(), kBoundMs);
+    ASSERT_NE(box, nullptr) << "no save question";
+    EXPECT_NE(wine::BoxText(box).find(L"Passcard was changed."), std::wstring::npos);
+    wine::PressButton(box, IDCANCEL);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kBoundMs));
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(textOf(address), L"https://mail.example/edited");
+
+    // The tray's close request drops the edit without a question.
+    COPYDATASTRUCT close{kCloseWithoutAsking, 0, nullptr};
+    SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&close));
+    DWORD exitCode = 1;
+    EXPECT_TRUE(keslowe.waitForExit(kBoundMs, exitCode)) << "Keslowe did not end on copy-data 1";
+    EXPECT_NE(shown(u"Mail").find("\"url\":\"https://mail.example/\""), std::string::npos) << shown(u"Mail");
 }
 
 }  // namespace
