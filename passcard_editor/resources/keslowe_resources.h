@@ -13,6 +13,8 @@
 #define IDB_TOOLBAR 128
 #define IDR_FORM_PAGE 208
 #define IDR_MANIFEST 1
+#define IDD_ABOUT 100
+#define IDC_ABOUT_TEXT 1000
 
 /* Passcard menu. */
 #define IDM_SAVE 57603

@@ -35,6 +35,8 @@ void KesloweBars::createToolbar(HINSTANCE module, int bitmapId) {
                                    CCS_NORESIZE | CCS_NODIVIDER | CCS_NOPARENTALIGN,
                                0, 0, 0, 0, rebar_, nullptr, module, nullptr);
     if (toolbar_ == nullptr) return;
+    // Its commands and tooltip requests go straight to the editor's window.
+    SendMessageW(toolbar_, TB_SETPARENT, reinterpret_cast<WPARAM>(GetParent(rebar_)), 0);
     SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(kImageWidth, kImageHeight));
     int images = 0;

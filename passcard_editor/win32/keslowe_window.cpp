@@ -11,6 +11,7 @@
 #include "foundation/toolbar_contract.h"
 #include "foundation/win32/win32_message_box.h"
 #include "passcard_editor/passcard_commands.h"
+#include "passcard_editor/win32/keslowe_about_dialog.h"
 #include "passcard_editor/resources/keslowe_resources.h"
 #include "platform/win32/wide.h"
 
@@ -101,6 +102,8 @@ bool KesloweWindow::create(const std::u16string& firstPath, int showCommand) {
         return false;
     }
     accelerators_ = LoadAcceleratorsW(module, MAKEINTRESOURCEW(IDR_MAINFRAME));
+    // The menu and the toolbar never show a command enabled that is not.
+    applyStates(editor_.commandStates());
     ShowWindow(WindowBase::handle(), showCommand);
     UpdateWindow(WindowBase::handle());
     treeView_.selectPath(firstPath);
@@ -136,8 +139,12 @@ void KesloweWindow::watch(const MSG& message) {
                          atTree ? MessageTarget::LibraryTree : MessageTarget::Elsewhere);
 }
 
+// Until the page first completes, the address box is empty while the card's
+// address waits in the record: comparing the two then would take the empty
+// box for the user's edit.
 void KesloweWindow::onIdle() {
-    if (WindowBase::handle() != nullptr) applyStates(editor_.idle(addressBoxText()));
+    if (WindowBase::handle() == nullptr) return;
+    applyStates(formView_.complete() ? editor_.idle(addressBoxText()) : editor_.commandStates());
 }
 
 bool KesloweWindow::onCreate() {
@@ -320,17 +327,7 @@ void KesloweWindow::showBars(bool toolbar, bool statusBar) {
     layOut();
 }
 
-void KesloweWindow::showAbout(const AboutBoxTexts& about) {
-    MSGBOXPARAMSW box{};
-    box.cbSize = sizeof(box);
-    box.hwndOwner = WindowBase::handle();
-    box.hInstance = GetModuleHandleW(nullptr);
-    box.lpszText = AsWide(about.text);
-    box.lpszCaption = AsWide(about.title);
-    box.dwStyle = MB_OK | MB_USERICON;
-    box.lpszIcon = MAKEINTRESOURCEW(IDI_PROGRAM);
-    MessageBoxIndirectW(&box);
-}
+void KesloweWindow::showAbout(const AboutBoxTexts& about) { KesloweAboutDialog(about).show(WindowBase::handle()); }
 
 void KesloweWindow::selectInTree(const std::u16string& path) { treeView_.selectPath(path); }
 

@@ -30,6 +30,8 @@ constexpr int kFirstFieldId = 2000;
 constexpr ULONG_PTR kCloseWithoutAsking = 1;
 constexpr UINT kSave = 57603;
 constexpr WPARAM kCopy = 32815;
+constexpr WPARAM kAbout = 57664;
+constexpr int kAboutTextId = 1000;
 constexpr WPARAM kDefault = 32804;
 constexpr std::uintptr_t kPasscardNotice = 10;
 
@@ -167,6 +169,25 @@ TEST_F(KesloweEndToEnd, OpensOnTheFirstPasscardAndClosesOnTheTraysRequest) {
         EXPECT_EQ(textOf(field), L"alice");
     }
 
+    // At the top-left corner, half the screen each way.
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    EXPECT_EQ(bounds.left, 0);
+    EXPECT_EQ(bounds.top, 0);
+    EXPECT_EQ(bounds.right - bounds.left, GetSystemMetrics(SM_CXSCREEN) / 2);
+    EXPECT_EQ(bounds.bottom - bounds.top, GetSystemMetrics(SM_CYSCREEN) / 2);
+
+    // About: the editor's name and version over the program's icon.
+    PostMessageW(window, WM_COMMAND, kAbout, 0);
+    const HWND about = WaitForTopLevel(L"#32770", nullptr, keslowe.id(), kBoundMs);
+    ASSERT_NE(about, nullptr) << "no About box";
+    // The box exists a moment before its texts are set.
+    EXPECT_TRUE(WaitUntil(
+        [&] { return textOf(GetDlgItem(about, kAboutTextId)) == L"Passcard Editor\nVersion 1.0.0"; }, kBoundMs));
+    EXPECT_EQ(textOf(about), L"About");
+    wine::PressButton(about, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, kBoundMs));
+
     COPYDATASTRUCT close{kCloseWithoutAsking, 0, nullptr};
     SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&close));
     DWORD exitCode = 1;
@@ -237,7 +258,10 @@ TEST_F(KesloweEndToEnd, CopyDefaultAndTheSaveQuestionsCancel) {
     PostMessageW(window, WM_CLOSE, 0, 0);
     const HWND box = WaitForTopLevel(L"#32770", nullptr, keslowe.id(), kBoundMs);
     ASSERT_NE(box, nullptr) << "no save question";
-    EXPECT_NE(wine::BoxText(box).find(L"Passcard was changed."), std::wstring::npos);
+    // The box exists a moment before its texts do.
+    EXPECT_TRUE(WaitUntil([&] { return wine::BoxText(box).find(L"Passcard was changed.") != std::wstring::npos; },
+                          kBoundMs))
+        << "the box does not ask the save question";
     wine::PressButton(box, IDCANCEL);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kBoundMs));
     EXPECT_TRUE(IsWindow(window));
