@@ -206,7 +206,10 @@ TEST_F(KesloweEndToEnd, AnEditedAddressEnablesSaveAndIsSavedWhenASecondStartSele
     ASSERT_NE(toolbar, nullptr);
     EXPECT_FALSE(buttonEnabled(toolbar, kSave)) << "Save is enabled before any change";
 
-    // Typed into the address box: Save is enabled at the next idle moment.
+    // Typed into a field and into the address box: Save is enabled at the next idle moment.
+    const HWND user = findControl(window, kFirstFieldId);
+    ASSERT_NE(user, nullptr);
+    SendMessageW(user, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"alice2"));
     SendMessageW(address, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"https://mail.example/new"));
     EXPECT_TRUE(WaitUntil([&] { return buttonEnabled(toolbar, kSave); }, kBoundMs))
         << "Save is not enabled after the address changed";
@@ -218,7 +221,9 @@ TEST_F(KesloweEndToEnd, AnEditedAddressEnablesSaveAndIsSavedWhenASecondStartSele
     EXPECT_TRUE(second.waitForExit(kBoundMs, secondCode)) << "the second start did not end";
     EXPECT_EQ(secondCode, 0u);
     waitForAddress(window, L"https://bank.example/");
-    EXPECT_NE(shown(u"Mail").find("\"url\":\"https://mail.example/new\""), std::string::npos) << shown(u"Mail");
+    const std::string saved = shown(u"Mail");
+    EXPECT_NE(saved.find("\"url\":\"https://mail.example/new\""), std::string::npos) << saved;
+    EXPECT_NE(saved.find("{\"name\":\"User\",\"type\":\"text\",\"value\":\"alice2\"}"), std::string::npos) << saved;
     EXPECT_FALSE(buttonEnabled(toolbar, kSave)) << "Save is enabled for the newly selected card";
 
     COPYDATASTRUCT close{kCloseWithoutAsking, 0, nullptr};
