@@ -31,6 +31,8 @@ constexpr ULONG_PTR kCloseWithoutAsking = 1;
 constexpr UINT kSave = 57603;
 constexpr WPARAM kCopy = 32815;
 constexpr WPARAM kAbout = 57664;
+constexpr WPARAM kAddField = 32810;
+constexpr int kNameEditId = 1001;
 constexpr int kAboutTextId = 1000;
 constexpr WPARAM kDefault = 32804;
 constexpr std::uintptr_t kPasscardNotice = 10;
@@ -278,6 +280,36 @@ TEST_F(KesloweEndToEnd, CopyDefaultAndTheSaveQuestionsCancel) {
     DWORD exitCode = 1;
     EXPECT_TRUE(keslowe.waitForExit(kBoundMs, exitCode)) << "Keslowe did not end on copy-data 1";
     EXPECT_NE(shown(u"Mail").find("\"url\":\"https://mail.example/\""), std::string::npos) << shown(u"Mail");
+}
+
+TEST_F(KesloweEndToEnd, AddFieldThroughItsDialogThenSaveWritesATextField) {
+    Program keslowe(kKeslowe + L" " + wide(alice + u"\\Mail.vrc"));
+    ASSERT_TRUE(keslowe.started());
+    const HWND window = WaitForTopLevel(L"Keslowe", nullptr, keslowe.id(), kBoundMs);
+    ASSERT_NE(window, nullptr) << "Keslowe showed no window within the bound";
+    waitForAddress(window, L"https://mail.example/");
+
+    PostMessageW(window, WM_COMMAND, kAddField, 0);
+    const HWND dialog = WaitForTopLevel(L"#32770", nullptr, keslowe.id(), kBoundMs);
+    ASSERT_NE(dialog, nullptr) << "no add-field dialog";
+    HWND name = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (name = GetDlgItem(dialog, kNameEditId)) != nullptr; }, kBoundMs));
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"PIN"));
+    wine::PressButton(dialog, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kBoundMs)) << "the dialog stayed open";
+
+    // The new row's box is the third control of the form; Save writes it.
+    EXPECT_TRUE(WaitUntil([&] { return findControl(window, kFirstFieldId + 2) != nullptr; }, kBoundMs));
+    PostMessageW(window, WM_COMMAND, kSave, 0);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return shown(u"Mail").find("{\"name\":\"PIN\",\"type\":\"text\",\"value\":\"\"}") != std::string::npos; },
+        kBoundMs))
+        << shown(u"Mail");
+
+    COPYDATASTRUCT close{kCloseWithoutAsking, 0, nullptr};
+    SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&close));
+    DWORD exitCode = 1;
+    EXPECT_TRUE(keslowe.waitForExit(kBoundMs, exitCode)) << "Keslowe did not end on copy-data 1";
 }
 
 }  // namespace
