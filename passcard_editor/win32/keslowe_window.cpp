@@ -24,6 +24,8 @@ constexpr int kAddressId = 102;
 constexpr int kSplitterBarWidth = 4;
 constexpr UINT kGlobalShare = 0x2042;  // movable, zero-initialised, shared
 constexpr UINT kMessageFilterAdd = 1;  // MSGFLT_ADD
+constexpr int kClipboardAttempts = 10;
+constexpr DWORD kClipboardRetryMs = 20;
 
 // The menu's ids are typed in the resource header for the script: they must
 // be the editor's.
@@ -57,6 +59,15 @@ std::u16string loadTitle() {
     const int length = LoadStringW(GetModuleHandleW(nullptr), IDS_TITLE, reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0 || text == nullptr) return std::u16string(PasscardEditorTraits().title);
     return FromWide(text, static_cast<std::size_t>(length));
+}
+
+// Another program may hold the clipboard for a moment: a few tries before giving up.
+bool openClipboard(HWND owner) {
+    for (int attempt = 0; attempt < kClipboardAttempts; ++attempt) {
+        if (OpenClipboard(owner)) return true;
+        Sleep(kClipboardRetryMs);
+    }
+    return false;
 }
 
 // The library's own operations (Protected aside, which rewrites only the card).
@@ -308,7 +319,7 @@ void KesloweWindow::putOnClipboard(const std::u16string& text) {
         std::memcpy(bytes, text.c_str(), (text.size() + 1) * sizeof(char16_t));
         GlobalUnlock(block);
     }
-    if (!OpenClipboard(WindowBase::handle())) {
+    if (!openClipboard(WindowBase::handle())) {
         GlobalFree(block);
         return;
     }
