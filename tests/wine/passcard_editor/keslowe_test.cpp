@@ -32,6 +32,7 @@ constexpr UINT kSave = 57603;
 constexpr WPARAM kCopy = 32815;
 constexpr WPARAM kAbout = 57664;
 constexpr WPARAM kAddField = 32810;
+constexpr WPARAM kAlwaysOnTop = 32825;
 constexpr int kNameEditId = 1001;
 constexpr int kAboutTextId = 1000;
 constexpr WPARAM kDefault = 32804;
@@ -283,7 +284,7 @@ TEST_F(KesloweEndToEnd, CopyDefaultAndTheSaveQuestionsCancel) {
     EXPECT_NE(shown(u"Mail").find("\"url\":\"https://mail.example/\""), std::string::npos) << shown(u"Mail");
 }
 
-TEST_F(KesloweEndToEnd, AddFieldThroughItsDialogThenSaveWritesATextField) {
+TEST_F(KesloweEndToEnd, AddFieldThroughItsDialogThenSaveWritesATextFieldAndAlwaysOnTopIsRemembered) {
     Program keslowe(kKeslowe + L" " + wide(alice + u"\\Mail.vrc"));
     ASSERT_TRUE(keslowe.started());
     const HWND window = WaitForTopLevel(L"Keslowe", nullptr, keslowe.id(), kBoundMs);
@@ -306,6 +307,10 @@ TEST_F(KesloweEndToEnd, AddFieldThroughItsDialogThenSaveWritesATextField) {
         [&] { return shown(u"Mail").find("{\"name\":\"PIN\",\"type\":\"text\",\"value\":\"\"}") != std::string::npos; },
         kBoundMs))
         << shown(u"Mail");
+
+    // Always on Top: the option remembers it.
+    SendMessageW(window, WM_COMMAND, kAlwaysOnTop, 0);
+    EXPECT_EQ(wine::RunCapturing(kCli + L" option get " + inQuotes(alice) + L" [PASSWORDEDITORONTOP]").text, "1");
 
     COPYDATASTRUCT close{kCloseWithoutAsking, 0, nullptr};
     SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&close));
