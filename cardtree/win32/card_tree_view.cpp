@@ -175,6 +175,13 @@ bool CardTreeView::onCommand(unsigned id) {
     return handled;
 }
 
+void CardTreeView::runOperation(const std::function<void()>& operation) {
+    whileBusy([&] {
+        operation();
+        showCutItem();
+    });
+}
+
 // Cut Folder and Cut card dim the cut item; an open label edit is ended first.
 void CardTreeView::showCutItem() {
     const HTREEITEM cut = handleOf(cardTree_.model().cutItem());

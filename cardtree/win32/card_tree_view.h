@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,6 +41,11 @@ public:
     TreeSelection selection() const;
     // While an item is being dragged, selection changes are not the user's.
     bool dragging() const { return dragged_ != nullptr; }
+
+    // Runs one of the tree's operations as the editor carries it out (its
+    // pending edits saved first): a reload request that arrives meanwhile
+    // waits for the operation to end, and the cut item is shown after.
+    void runOperation(const std::function<void()>& operation);
 
     // The editor window passes these on. True when the message was the tree's.
     bool onCommand(unsigned id);

@@ -1,0 +1,353 @@
+#include "passcard_editor/win32/keslowe_window.h"
+
+#include <commctrl.h>
+#include <cstring>
+#include <windowsx.h>
+
+#include "cardtree/tree_flavour.h"
+#include "editor_common/editor_copy_data.h"
+#include "editor_common/editor_traits.h"
+#include "foundation/message_catalogue.h"
+#include "foundation/toolbar_contract.h"
+#include "foundation/win32/win32_message_box.h"
+#include "passcard_editor/passcard_commands.h"
+#include "passcard_editor/win32/keslowe_about_dialog.h"
+#include "passcard_editor/resources/keslowe_resources.h"
+#include "platform/win32/wide.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr int kTreeId = 100;
+constexpr int kFormId = 101;
+constexpr int kAddressId = 102;
+constexpr int kSplitterBarWidth = 4;
+constexpr UINT kGlobalShare = 0x2042;  // movable, zero-initialised, shared
+constexpr UINT kMessageFilterAdd = 1;  // MSGFLT_ADD
+constexpr int kClipboardAttempts = 10;
+constexpr DWORD kClipboardRetryMs = 20;
+
+// The menu's ids are typed in the resource header for the script: they must
+// be the editor's.
+static_assert(IDM_SAVE == common_command::kSave && IDM_EXIT == common_command::kExit &&
+              IDM_ABOUT == common_command::kAbout && IDM_TOOLBAR == common_command::kToolbar &&
+              IDM_STATUS_BAR == common_command::kStatusBar);
+static_assert(IDM_SAVE_AND_CLOSE == passcard_command::kSaveAndClose && IDM_RESET == passcard_command::kReset &&
+              IDM_DEFAULT == passcard_command::kDefault && IDM_COPY == passcard_command::kCopy &&
+              IDM_ADD_FIELD == passcard_command::kAddField && IDM_RENAME_FIELD == passcard_command::kRenameField &&
+              IDM_DELETE_FIELD == passcard_command::kDeleteField &&
+              IDM_PASSWORDS_AS_STARS == passcard_command::kPasswordsAsStars &&
+              IDM_ALWAYS_ON_TOP == passcard_command::kAlwaysOnTop && IDM_DETAILS == passcard_command::kDetails &&
+              IDM_IDENTITY_EDITOR == passcard_command::kIdentityEditor);
+
+void place(HWND window, const Rect& r) {
+    if (window != nullptr) MoveWindow(window, r.left, r.top, r.width, r.height, TRUE);
+}
+
+// Lets the other programs reach the window with WM_COPYDATA across integrity levels.
+void allowCopyData() {
+    using Filter = BOOL(WINAPI*)(UINT, DWORD);
+    HMODULE user32 = LoadLibraryW(L"user32.dll");
+    if (user32 == nullptr) return;
+    const auto filter =
+        reinterpret_cast<Filter>(reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilter")));
+    if (filter != nullptr) filter(WM_COPYDATA, kMessageFilterAdd);
+}
+
+std::u16string loadTitle() {
+    const wchar_t* text = nullptr;
+    const int length = LoadStringW(GetModuleHandleW(nullptr), IDS_TITLE, reinterpret_cast<LPWSTR>(&text), 0);
+    if (length <= 0 || text == nullptr) return std::u16string(PasscardEditorTraits().title);
+    return FromWide(text, static_cast<std::size_t>(length));
+}
+
+// Another program may hold the clipboard for a moment: a few tries before giving up.
+bool openClipboard(HWND owner) {
+    for (int attempt = 0; attempt < kClipboardAttempts; ++attempt) {
+        if (OpenClipboard(owner)) return true;
+        Sleep(kClipboardRetryMs);
+    }
+    return false;
+}
+
+// The library's own operations (Protected aside, which rewrites only the card).
+bool isTreeOperation(unsigned id) {
+    const TreeCommandIds& tree = PasscardTreeFlavour().commands;
+    for (unsigned operation :
+         {tree.newFolder, tree.deleteFolder, tree.renameFolder, tree.copyFolder, tree.cutFolder, tree.paste,
+          tree.exploreFolder, tree.refreshFolder, tree.deleteCard, tree.renameCard, tree.copyCard, tree.cutCard}) {
+        if (id == operation) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+KesloweWindow::KesloweWindow(KesloweParts parts)
+    : parts_(parts),
+      editor_(parts.session, parts.tree, parts.launches, *this),
+      treeView_(parts.tree),
+      bars_(PasscardCommands(), PasscardToolbar()),
+      splitter_(PasscardEditorTraits().minimumPaneWidth, kSplitterBarWidth) {}
+
+KesloweWindow::~KesloweWindow() {
+    destroyWindow();
+    if (editorFont_ != nullptr) DeleteObject(editorFont_);
+}
+
+bool KesloweWindow::create(const std::u16string& firstPath, int showCommand) {
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    const HICON icon = LoadIconW(module, MAKEINTRESOURCEW(IDI_PROGRAM));
+    const Rect bounds = InitialWindowRect(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                          PasscardEditorTraits().placement);
+    const std::u16string title = loadTitle();
+    if (!createWindow({.name = window_class::kPasscardEditor, .icon = icon, .smallIcon = icon},
+                      {.title = title,
+                       .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                       .exStyle = parts_.session.alwaysOnTop() ? static_cast<DWORD>(WS_EX_TOPMOST) : 0,
+                       .x = bounds.left,
+                       .y = bounds.top,
+                       .width = bounds.width,
+                       .height = bounds.height,
+                       .menu = LoadMenuW(module, MAKEINTRESOURCEW(IDR_MAINFRAME))})) {
+        return false;
+    }
+    accelerators_ = LoadAcceleratorsW(module, MAKEINTRESOURCEW(IDR_MAINFRAME));
+    // The menu and the toolbar never show a command enabled that is not.
+    applyStates(editor_.commandStates());
+    ShowWindow(WindowBase::handle(), showCommand);
+    UpdateWindow(WindowBase::handle());
+    treeView_.selectPath(firstPath);
+    SetFocus(treeView_.window());
+    return true;
+}
+
+int KesloweWindow::run() {
+    MSG message{};
+    for (;;) {
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) onIdle();
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;
+        if (accelerators_ != nullptr && WindowBase::handle() != nullptr &&
+            TranslateAcceleratorW(WindowBase::handle(), accelerators_, &message)) {
+            continue;
+        }
+        watch(message);
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+// The keyboard watch: keys typed anywhere but in the tree may mark the card
+// changed. The native form pane handles its keys itself, so nothing is offered on.
+void KesloweWindow::watch(const MSG& message) {
+    const bool keyboard = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
+    const bool mouse = message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST;
+    if (!keyboard && !mouse) return;
+    const HWND labelEdit = TreeView_GetEditControl(treeView_.window());
+    const bool atTree = message.hwnd == treeView_.window() || (labelEdit != nullptr && message.hwnd == labelEdit);
+    editor_.watchMessage(message.message, message.wParam, GetKeyState(VK_CONTROL) < 0,
+                         atTree ? MessageTarget::LibraryTree : MessageTarget::Elsewhere);
+}
+
+// Until the page first completes, the address box is empty while the card's
+// address waits in the record: comparing the two then would take the empty
+// box for the user's edit.
+void KesloweWindow::onIdle() {
+    if (WindowBase::handle() == nullptr) return;
+    applyStates(formView_.complete() ? editor_.idle(addressBoxText()) : editor_.commandStates());
+}
+
+bool KesloweWindow::onCreate() {
+    if (parts_.majorVersion == 6) allowCopyData();
+    createChildren();
+    return treeView_.window() != nullptr && addressBox_ != nullptr;
+}
+
+void KesloweWindow::createChildren() {
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    const HWND self = WindowBase::handle();
+    bars_.create(self, module, IDB_TOOLBAR);
+    editorFont_ = CreateDialogFont(MessageCatalogue::Instance());
+    treeView_.create(self, self, kTreeId);
+    formView_.create(self, kFormId, RECT{0, 0, 0, 0});
+    formView_.setHost(&editor_);
+    formView_.onDocumentComplete([this] { editor_.pageLoaded(*formBinding_); });
+    formView_.loadResource(module, IDR_FORM_PAGE);
+    formBinding_.emplace(formView_.document());
+    addressBox_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", nullptr,
+                                  WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | ES_AUTOHSCROLL, 0, 0, 0,
+                                  0, self, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kAddressId)), module, nullptr);
+    SendMessageW(addressBox_, EM_SETLIMITTEXT, kAddressBoxChars, 0);
+    SendMessageW(addressBox_, WM_SETFONT, reinterpret_cast<WPARAM>(editorFont_), FALSE);
+}
+
+void KesloweWindow::onDestroy() { PostQuitMessage(0); }
+
+bool KesloweWindow::onClose() {
+    editor_.closeRequested();
+    return true;
+}
+
+void KesloweWindow::onSize(int, int) { layOut(); }
+
+void KesloweWindow::layOut() {
+    if (addressBox_ == nullptr) return;
+    RECT client{};
+    GetClientRect(WindowBase::handle(), &client);
+    bars_.resize();
+    const Rect area = SplitterArea(client.right, client.bottom, bars_.bands());
+    if (!splitterStarted_ && area.width > 0) {
+        splitter_.start(area.width);
+        splitterStarted_ = true;
+    } else {
+        splitter_.resize(area.width);
+    }
+    Rect tree = splitter_.leftPane(area.top, area.height);
+    Rect right = splitter_.rightPane(area.top, area.height);
+    tree.left += area.left;
+    right.left += area.left;
+    place(treeView_.window(), tree);
+    const FormAndAddress panes = SplitFormAndAddress(right, parts_.majorVersion);
+    place(formView_.handle(), panes.form);
+    place(addressBox_, panes.address);
+}
+
+bool KesloweWindow::onCommand(int id, int, HWND control) {
+    if (control == addressBox_) return true;  // the address box's own notices
+    const auto command = static_cast<unsigned>(id);
+    if (isTreeOperation(command)) {
+        treeView_.runOperation([&] { editor_.runCommand(command, treeView_.selection()); });
+    } else {
+        editor_.runCommand(command, treeView_.selection());
+    }
+    return true;
+}
+
+bool KesloweWindow::onNotify(const NMHDR& header, LRESULT& result) {
+    result = 0;
+    if (bars_.onNotify(header)) return true;
+    if (header.hwndFrom == treeView_.window() && header.code == TVN_SELCHANGEDW) {
+        if (!treeView_.dragging()) editor_.selectionChanged(treeView_.selection());
+        return true;
+    }
+    return treeView_.onNotify(header, result);
+}
+
+LRESULT KesloweWindow::onCopyData(HWND, const COPYDATASTRUCT* data) {
+    if (data == nullptr) return 0;
+    return HandleEditorCopyData(data->dwData, data->cbData, data->lpData, editor_);
+}
+
+LRESULT KesloweWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_MENUSELECT:
+            bars_.onMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
+            return 0;
+        case WM_LBUTTONDOWN:
+            return onSplitterPress(GET_X_LPARAM(lParam));
+        case WM_MOUSEMOVE:
+            return onSplitterMove(GET_X_LPARAM(lParam));
+        case WM_LBUTTONUP:
+            return onSplitterRelease();
+        case WM_SETCURSOR:
+            return onSetCursor(wParam, lParam);
+        default:
+            return WindowBase::onMessage(message, wParam, lParam);
+    }
+}
+
+// The vertical splitter: the strip between the tree and the form pane.
+bool KesloweWindow::overSplitter(int x) const {
+    return x >= splitter_.barLeft() && x < splitter_.barLeft() + kSplitterBarWidth;
+}
+
+LRESULT KesloweWindow::onSplitterPress(int x) {
+    if (!overSplitter(x)) return 0;
+    draggingSplitter_ = true;
+    SetCapture(WindowBase::handle());
+    return 0;
+}
+
+LRESULT KesloweWindow::onSplitterMove(int x) {
+    if (!draggingSplitter_) return 0;
+    splitter_.dragTo(x);
+    layOut();
+    return 0;
+}
+
+LRESULT KesloweWindow::onSplitterRelease() {
+    if (!draggingSplitter_) return 0;
+    draggingSplitter_ = false;
+    ReleaseCapture();
+    return 0;
+}
+
+LRESULT KesloweWindow::onSetCursor(WPARAM wParam, LPARAM lParam) {
+    POINT point{};
+    GetCursorPos(&point);
+    ScreenToClient(WindowBase::handle(), &point);
+    if (reinterpret_cast<HWND>(wParam) == WindowBase::handle() && LOWORD(lParam) == HTCLIENT && overSplitter(point.x)) {
+        SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
+        return TRUE;
+    }
+    return defaultProc(WM_SETCURSOR, wParam, lParam);
+}
+
+void KesloweWindow::applyStates(const std::vector<CommandState>& states) {
+    HMENU menu = GetMenu(WindowBase::handle());
+    for (const CommandState& state : states) {
+        if (menu != nullptr) {
+            EnableMenuItem(menu, state.id, MF_BYCOMMAND | (state.enabled ? MF_ENABLED : MF_GRAYED));
+            CheckMenuItem(menu, state.id, MF_BYCOMMAND | (state.checked ? MF_CHECKED : MF_UNCHECKED));
+        }
+    }
+    bars_.applyStates(states);
+}
+
+std::u16string KesloweWindow::addressBoxText() const {
+    std::wstring text(kAddressBoxChars + 1, L'\0');
+    const int length = GetWindowTextW(addressBox_, text.data(), static_cast<int>(text.size()));
+    return FromWide(text.c_str(), static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+// PasscardWindow: what the editor asks of the window.
+
+WindowRef KesloweWindow::handle() const { return reinterpret_cast<WindowRef>(WindowBase::handle()); }
+
+void KesloweWindow::showAddress(const std::u16string& address) { SetWindowTextW(addressBox_, AsWide(address)); }
+
+void KesloweWindow::putOnClipboard(const std::u16string& text) {
+    HGLOBAL block = GlobalAlloc(kGlobalShare, (text.size() + 1) * sizeof(wchar_t));
+    if (block == nullptr) return;
+    if (void* bytes = GlobalLock(block)) {
+        std::memcpy(bytes, text.c_str(), (text.size() + 1) * sizeof(char16_t));
+        GlobalUnlock(block);
+    }
+    if (!openClipboard(WindowBase::handle())) {
+        GlobalFree(block);
+        return;
+    }
+    EmptyClipboard();
+    if (SetClipboardData(CF_UNICODETEXT, block) == nullptr) GlobalFree(block);
+    CloseClipboard();
+}
+
+void KesloweWindow::setTopmost(bool topmost) {
+    SetWindowPos(WindowBase::handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void KesloweWindow::showBars(bool toolbar, bool statusBar) {
+    bars_.show(toolbar, statusBar);
+    layOut();
+}
+
+void KesloweWindow::showAbout(const AboutBoxTexts& about) { KesloweAboutDialog(about).show(WindowBase::handle()); }
+
+void KesloweWindow::selectInTree(const std::u16string& path) { treeView_.selectPath(path); }
+
+void KesloweWindow::reloadTree(const std::u16string& path) { treeView_.reload(path, treeView_.selection().path); }
+
+void KesloweWindow::destroy() { destroyWindow(); }
+
+}  // namespace tarnwick

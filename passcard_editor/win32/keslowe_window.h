@@ -1,0 +1,93 @@
+// The Passcard Editor's main window: the library tree on the left, the form
+// pane above the address box on the right, the toolbar in its rebar and the
+// status bar. Every message goes to the PasscardEditor; this class only lays
+// the children out and carries out what the editor asks through PasscardWindow.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "cardtree/win32/card_tree_view.h"
+#include "editor_common/frame_layout.h"
+#include "htmlform/win32/form_view.h"
+#include "passcard_editor/passcard_editor.h"
+#include "passcard_editor/win32/keslowe_bars.h"
+#include "platform/win32/window_base.h"
+
+namespace tarnwick {
+
+// What the window is built on: the editor's objects, made once by wWinMain.
+struct KesloweParts {
+    PasscardEditorSession& session;
+    CardTree& tree;
+    EditorLaunches& launches;
+    std::uint32_t majorVersion;
+};
+
+class KesloweWindow : public WindowBase, private PasscardWindow {
+public:
+    explicit KesloweWindow(KesloweParts parts);
+    ~KesloweWindow() override;
+
+    // Creates the window at the top-left quarter of the screen, topmost when
+    // the option says so, and shows it; the tree then selects `firstPath`.
+    bool create(const std::u16string& firstPath, int showCommand);
+    // The message loop with the keyboard watch and the idle moment; its result
+    // is the program's exit code.
+    int run();
+
+private:
+    // Window messages.
+    bool onCreate() override;
+    void onDestroy() override;
+    bool onClose() override;
+    void onSize(int width, int height) override;
+    bool onCommand(int id, int code, HWND control) override;
+    bool onNotify(const NMHDR& header, LRESULT& result) override;
+    LRESULT onCopyData(HWND sender, const COPYDATASTRUCT* data) override;
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // The vertical splitter's bar, dragged with the mouse.
+    bool overSplitter(int x) const;
+    LRESULT onSplitterPress(int x);
+    LRESULT onSplitterMove(int x);
+    LRESULT onSplitterRelease();
+    LRESULT onSetCursor(WPARAM wParam, LPARAM lParam);
+
+    // The loop's two hooks.
+    void watch(const MSG& message);
+    void onIdle();
+
+    void createChildren();
+    void layOut();
+    void applyStates(const std::vector<CommandState>& states);
+    std::u16string addressBoxText() const;
+
+    // PasscardWindow.
+    WindowRef handle() const override;
+    void showAddress(const std::u16string& address) override;
+    void putOnClipboard(const std::u16string& text) override;
+    void setTopmost(bool topmost) override;
+    void showBars(bool toolbar, bool statusBar) override;
+    void showAbout(const AboutBoxTexts& about) override;
+    void selectInTree(const std::u16string& path) override;
+    void reloadTree(const std::u16string& path) override;
+    void destroy() override;
+
+    KesloweParts parts_;
+    PasscardEditor editor_;
+    CardTreeView treeView_;
+    FormView formView_;
+    std::optional<PasscardFormView> formBinding_;
+    KesloweBars bars_;
+    HWND addressBox_ = nullptr;
+    HFONT editorFont_ = nullptr;
+    HACCEL accelerators_ = nullptr;
+    SplitterLayout splitter_;
+    bool splitterStarted_ = false;
+    bool draggingSplitter_ = false;
+};
+
+}  // namespace tarnwick
