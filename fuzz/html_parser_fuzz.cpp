@@ -2,6 +2,10 @@
 // UTF-16, parsed as a page and as fragments, laid out, serialised, and acted
 // on as a user would; and any text, escaped into a value and a label, must
 // read back exactly.
+//
+// By hand: clang++ -std=c++20 -O2 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -I.
+//   fuzz/html_parser_fuzz.cpp htmlform/*.cpp -o html_parser_fuzz
+// then: html_parser_fuzz -max_len=512 CORPUS fuzz/seeds/html_parser
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
