@@ -8,7 +8,7 @@
 
 #include "foundation/card_file.h"
 #include "foundation/catalogue/catalogue_tables.h"
-#include "foundation/copy_data.h"
+#include "platform/copy_data.h"
 #include "foundation/sealed_text.h"
 #include "fuzz_input.h"
 #include "platform/host/code_page_1252.h"

@@ -30,9 +30,9 @@ Display DefaultDisplay(const Element& element) {
     if (IsOneOf(tag, {u"tbody", u"thead", u"tfoot"})) return Display::RowGroup;
     if (tag == u"tr") return Display::Row;
     if (tag == u"td" || tag == u"th") return Display::Cell;
-    if (IsOneOf(tag, {u"html", u"body", u"div", u"p", u"form", u"ul", u"ol", u"li", u"h1", u"h2", u"h3", u"h4",
-                      u"h5", u"h6", u"center", u"pre", u"blockquote", u"address", u"dl", u"dt", u"dd", u"hr",
-                      u"fieldset"}))
+    if (IsOneOf(tag, {u"html",       u"body",    u"div", u"p",  u"form", u"ul", u"ol",      u"li",
+                      u"h1",         u"h2",      u"h3",  u"h4", u"h5",   u"h6", u"center",  u"pre",
+                      u"blockquote", u"address", u"dl",  u"dt", u"dd",   u"hr", u"fieldset"}))
         return Display::Block;
     return Display::Inline;
 }
@@ -46,7 +46,8 @@ int ParsePixels(std::u16string_view text, int em) {
     while (i < text.size() && IsAsciiDigit(text[i])) number = number * 10 + (text[i++] - u'0'), digits = true;
     if (i < text.size() && text[i] == u'.') {
         double scale = 0.1;
-        for (++i; i < text.size() && IsAsciiDigit(text[i]); ++i, scale /= 10) number += (text[i] - u'0') * scale, digits = true;
+        for (++i; i < text.size() && IsAsciiDigit(text[i]); ++i, scale /= 10)
+            number += (text[i] - u'0') * scale, digits = true;
     }
     if (!digits) return -1;
     number = std::min(number, static_cast<double>(Length::kMaxPixels));
@@ -60,7 +61,7 @@ int ParsePixels(std::u16string_view text, int em) {
 
 int FontSizeKeyword(std::u16string_view value) {
     constexpr std::pair<std::u16string_view, int> kSizes[] = {{u"xx-small", 9}, {u"x-small", 10}, {u"small", 13},
-                                                              {u"medium", 16},  {u"large", 18},  {u"x-large", 24},
+                                                              {u"medium", 16},  {u"large", 18},   {u"x-large", 24},
                                                               {u"xx-large", 32}};
     for (const auto& [name, px] : kSizes)
         if (value == name) return px;
@@ -148,7 +149,8 @@ void ApplyDeclaration(const std::u16string& property, const std::u16string& writ
     int em = style.font.sizePx;
     if (property == u"display") {
         if (value == u"none") style.display = Display::None;
-        else if (style.display == Display::None && DefaultDisplay(element) != Display::None) style.display = DefaultDisplay(element);
+        else if (style.display == Display::None && DefaultDisplay(element) != Display::None)
+            style.display = DefaultDisplay(element);
         else if (value == u"inline" && style.display == Display::Block) style.display = Display::Inline;
         else if (value == u"block" && style.display == Display::Inline) style.display = Display::Block;
         // A table shown with "block" stays a table, as the pages mean it.
@@ -224,11 +226,11 @@ ComputedStyle ComputeStyle(const Element& element, const ComputedStyle& parent, 
     if (tag == u"center") style.align = TextAlign::Center;
     if (tag == u"body") style.margin = {kBodyMarginPx, kBodyMarginPx, kBodyMarginPx, kBodyMarginPx};
     if (tag == u"p") style.margin.top = style.margin.bottom = style.font.sizePx;
-    if (element.isInput() && (element.type() == u"radio" || element.type() == u"checkbox"))
-        style.margin = {3, 3, 0, 5};
+    if (element.isInput() && (element.type() == u"radio" || element.type() == u"checkbox")) style.margin = {3, 3, 0, 5};
     // Presentational attributes, weaker than any style rule.
     if (tag == u"td" || tag == u"th" || tag == u"div" || tag == u"p" || tag == u"tr" || IsOneOf(tag, {u"h1", u"h2"})) {
-        if (const std::u16string* align = element.findAttribute(u"align")) style.align = ParseAlign(*align, style.align);
+        if (const std::u16string* align = element.findAttribute(u"align"))
+            style.align = ParseAlign(*align, style.align);
     }
     if (tag == u"table") {
         if (const std::u16string* align = element.findAttribute(u"align"))

@@ -30,10 +30,8 @@ void CollectStyles(const Element& from, StyleSheet& sheet) {
     for (const auto& child : from.childNodes()) {
         const Element* element = child->asElement();
         if (!element) continue;
-        if (element->localName() == u"style")
-            sheet.append(element->textContent());
-        else
-            CollectStyles(*element, sheet);
+        if (element->localName() == u"style") sheet.append(element->textContent());
+        else CollectStyles(*element, sheet);
     }
 }
 
@@ -47,7 +45,8 @@ std::vector<std::u16string> CalledFunctions(std::u16string_view handler) {
         if (end == std::u16string_view::npos) end = handler.size();
         std::u16string_view statement = TrimHtmlSpace(handler.substr(start, end - start));
         for (std::u16string_view prefix : {u"javascript:", u"return "})
-            if (statement.size() >= prefix.size() && EqualsIgnoringAsciiCase(statement.substr(0, prefix.size()), prefix))
+            if (statement.size() >= prefix.size() &&
+                EqualsIgnoringAsciiCase(statement.substr(0, prefix.size()), prefix))
                 statement = TrimHtmlSpace(statement.substr(prefix.size()));
         std::size_t paren = statement.find(u'(');
         if (paren != std::u16string_view::npos) names.emplace_back(TrimHtmlSpace(statement.substr(0, paren)));

@@ -11,9 +11,9 @@
 namespace tarnwick::htmlform {
 namespace {
 
-constexpr std::u16string_view kInputTypes[] = {u"text",  u"password", u"radio",  u"checkbox", u"hidden",
-                                                u"submit", u"button",  u"reset",  u"image",    u"file",
-                                                u"email", u"search",   u"tel",    u"url",      u"number"};
+constexpr std::u16string_view kInputTypes[] = {u"text",   u"password", u"radio", u"checkbox", u"hidden",
+                                               u"submit", u"button",   u"reset", u"image",    u"file",
+                                               u"email",  u"search",   u"tel",   u"url",      u"number"};
 
 void CollectByTag(const Element& from, std::u16string_view lowerTag, std::vector<Element*>& out) {
     for (const auto& child : from.childNodes()) {
@@ -28,10 +28,8 @@ void CollectOptions(const Element& from, std::vector<Element*>& out) {
     for (const auto& child : from.childNodes()) {
         Element* element = child->asElement();
         if (!element || element->isSelect()) continue;
-        if (element->localName() == u"option")
-            out.push_back(element);
-        else
-            CollectOptions(*element, out);
+        if (element->localName() == u"option") out.push_back(element);
+        else CollectOptions(*element, out);
     }
 }
 
@@ -44,7 +42,8 @@ bool Contains(const Node& root, const Node* node) {
 }  // namespace
 
 Element::Element(Document& document, std::u16string localName)
-    : Node(NodeKind::Element, document), localName_(std::move(localName)) {}
+    : Node(NodeKind::Element, document),
+      localName_(std::move(localName)) {}
 
 Element::~Element() = default;
 
@@ -72,10 +71,8 @@ void Element::setAttribute(std::u16string_view name, std::u16string_view value) 
     std::u16string lower = LowerAscii(name);
     std::u16string before = this->value();
     auto it = std::find_if(attributes_.begin(), attributes_.end(), [&](const Attribute& a) { return a.name == lower; });
-    if (it == attributes_.end())
-        attributes_.push_back({lower, std::u16string(value)});
-    else
-        it->value = value;
+    if (it == attributes_.end()) attributes_.push_back({lower, std::u16string(value)});
+    else it->value = value;
     document().invalidateLayout();
     if (lower == u"style") {
         reparseInlineStyle();
@@ -243,17 +240,21 @@ bool Element::insertAdjacentHtml(AdjacentPosition where, std::u16string_view htm
     Element* target = this;
     std::size_t at = 0;
     switch (where) {
-    case AdjacentPosition::AfterBegin: at = 0; break;
-    case AdjacentPosition::BeforeEnd: at = children_.size(); break;
-    case AdjacentPosition::BeforeBegin:
-    case AdjacentPosition::AfterEnd: {
-        target = parentElement();
-        if (!target) return false;
-        const auto& siblings = target->children_;
-        auto it = std::find_if(siblings.begin(), siblings.end(), [&](const auto& c) { return c.get() == this; });
-        at = static_cast<std::size_t>(it - siblings.begin()) + (where == AdjacentPosition::AfterEnd ? 1 : 0);
-        break;
-    }
+        case AdjacentPosition::AfterBegin:
+            at = 0;
+            break;
+        case AdjacentPosition::BeforeEnd:
+            at = children_.size();
+            break;
+        case AdjacentPosition::BeforeBegin:
+        case AdjacentPosition::AfterEnd: {
+            target = parentElement();
+            if (!target) return false;
+            const auto& siblings = target->children_;
+            auto it = std::find_if(siblings.begin(), siblings.end(), [&](const auto& c) { return c.get() == this; });
+            at = static_cast<std::size_t>(it - siblings.begin()) + (where == AdjacentPosition::AfterEnd ? 1 : 0);
+            break;
+        }
     }
     target->adoptChildren(ParseFragment(document(), *target, html), at);
     document().notifySubtreeChanged(*target);
@@ -306,11 +307,10 @@ void Element::writeStyleAttribute() {
         if (!text.empty()) text += u' ';
         text += property + u": " + value + u";";
     }
-    auto it = std::find_if(attributes_.begin(), attributes_.end(), [](const Attribute& a) { return a.name == u"style"; });
-    if (it == attributes_.end())
-        attributes_.push_back({u"style", text});
-    else
-        it->value = text;
+    auto it =
+        std::find_if(attributes_.begin(), attributes_.end(), [](const Attribute& a) { return a.name == u"style"; });
+    if (it == attributes_.end()) attributes_.push_back({u"style", text});
+    else it->value = text;
 }
 
 // Geometry ------------------------------------------------------------------

@@ -28,7 +28,9 @@ int RightmostEdge(const Node& node) {
 }  // namespace
 
 LayoutEngine::LayoutEngine(Document& document, TextMeasure& measure)
-    : document_(document), measure_(measure), sheet_(document.styleSheet()) {
+    : document_(document),
+      measure_(measure),
+      sheet_(document.styleSheet()) {
     styles_.reserve(256);
     intrinsics_.reserve(128);
     blockLevel_.reserve(256);
@@ -79,7 +81,8 @@ int LayoutEngine::layoutBlockLevel(Element& element, int x, int y, int available
     int height = layoutContents(element, contentX, contentY, std::max(0, borderBox - edges));
     LayoutBox& box = element.mutableLayoutBox();
     box.rendered = true;
-    box.rect = {x + cs.margin.left, y + cs.margin.top, borderBox, height + cs.padding.vertical() + cs.border.vertical()};
+    box.rect = {x + cs.margin.left, y + cs.margin.top, borderBox,
+                height + cs.padding.vertical() + cs.border.vertical()};
     box.font = cs.font;
     box.align = cs.align;
     return box.rect.height + cs.margin.vertical();

@@ -28,15 +28,16 @@ bool IsAllWhite(std::u16string_view text) { return std::all_of(text.begin(), tex
 // Elements that stop an unmatched end tag from closing what is above them.
 bool IsSpecial(std::u16string_view tag) {
     return IsTableContext(tag) ||
-           IsOneOf(tag, {u"html", u"body", u"head", u"td", u"th", u"caption", u"div", u"p", u"ul", u"ol", u"li",
-                         u"dl", u"dd", u"dt", u"select", u"form", u"h1", u"h2", u"h3", u"h4", u"h5", u"h6",
-                         u"center", u"pre", u"blockquote", u"address", u"fieldset"});
+           IsOneOf(tag,
+                   {u"html", u"body", u"head", u"td", u"th",     u"caption", u"div",        u"p",       u"ul",
+                    u"ol",   u"li",   u"dl",   u"dd", u"dt",     u"select",  u"form",       u"h1",      u"h2",
+                    u"h3",   u"h4",   u"h5",   u"h6", u"center", u"pre",     u"blockquote", u"address", u"fieldset"});
 }
 
 // Start tags that end an open paragraph.
 bool ClosesParagraph(std::u16string_view tag) {
-    return IsOneOf(tag, {u"p", u"div", u"ul", u"ol", u"dl", u"h1", u"h2", u"h3", u"h4", u"h5", u"h6", u"pre",
-                         u"form", u"blockquote", u"hr", u"center", u"address", u"fieldset"});
+    return IsOneOf(tag, {u"p", u"div", u"ul", u"ol", u"dl", u"h1", u"h2", u"h3", u"h4", u"h5", u"h6", u"pre", u"form",
+                         u"blockquote", u"hr", u"center", u"address", u"fieldset"});
 }
 
 }  // namespace
@@ -46,7 +47,9 @@ bool ClosesParagraph(std::u16string_view tag) {
 class TreeBuilder {
 public:
     TreeBuilder(Document& document, Element& root, bool wholeDocument)
-        : document_(document), whole_(wholeDocument), inBody_(!wholeDocument) {
+        : document_(document),
+          whole_(wholeDocument),
+          inBody_(!wholeDocument) {
         open_.push_back(&root);
     }
 
@@ -56,12 +59,9 @@ public:
         if (!whole_ && (IsRawTextElement(context) || IsEscapableRawTextElement(context)))
             tokenizer.startRawText(context, IsEscapableRawTextElement(context));
         for (HtmlToken token = tokenizer.next(); token.type != HtmlToken::Type::End; token = tokenizer.next()) {
-            if (token.type == HtmlToken::Type::Text)
-                text(std::move(token.text));
-            else if (token.type == HtmlToken::Type::StartTag)
-                startTag(token, tokenizer);
-            else
-                endTag(token.name);
+            if (token.type == HtmlToken::Type::Text) text(std::move(token.text));
+            else if (token.type == HtmlToken::Type::StartTag) startTag(token, tokenizer);
+            else endTag(token.name);
         }
     }
 
@@ -91,8 +91,7 @@ private:
         afterBody_ = false;
         if (IsTableContext(current().localName()) && !IsAllWhite(data))
             insertFostered(std::make_unique<TextNode>(document_, std::move(data)));
-        else
-            appendText(current(), nullptr, std::move(data));
+        else appendText(current(), nullptr, std::move(data));
     }
 
     // Appends text to `parent` before `before` (null: at the end), joining a text node just before.
@@ -148,10 +147,8 @@ private:
     // Inserts the element made last at the current place; opens it unless it is void.
     Element& insert(const HtmlToken& token, bool fostered = false) {
         Element& element = makeElement(token);
-        if (fostered)
-            insertFostered(std::move(pending_));
-        else
-            current().adoptChildren(one(std::move(pending_)), current().childNodes().size());
+        if (fostered) insertFostered(std::move(pending_));
+        else current().adoptChildren(one(std::move(pending_)), current().childNodes().size());
         if (!IsVoidElement(token.name) && open_.size() < kMaxDepth) open_.push_back(&element);
         return element;
     }
@@ -258,8 +255,8 @@ private:
     bool selectStartTag(const HtmlToken& token) {
         const std::u16string& tag = token.name;
         if (IsOneOf(tag, {u"option", u"optgroup", u"script", u"style"})) return true;
-        if (tag == u"select" || IsOneOf(tag, {u"input", u"textarea", u"keygen", u"table", u"tbody", u"thead",
-                                              u"tfoot", u"tr", u"td", u"th", u"caption"})) {
+        if (tag == u"select" || IsOneOf(tag, {u"input", u"textarea", u"keygen", u"table", u"tbody", u"thead", u"tfoot",
+                                              u"tr", u"td", u"th", u"caption"})) {
             popTo(findOpen(u"select"));
             return tag != u"select";
         }
@@ -364,8 +361,7 @@ void ParseDocumentInto(Document& document, std::u16string_view html) {
     document.notifyStyleSheetChanged();
 }
 
-std::vector<std::unique_ptr<Node>> ParseFragment(Document& document, const Element& context,
-                                                 std::u16string_view html) {
+std::vector<std::unique_ptr<Node>> ParseFragment(Document& document, const Element& context, std::u16string_view html) {
     std::u16string tag = context.localName();
     if (tag == u"html" || tag == u"body" || tag == u"head") tag = u"div";
     Element root(document, tag);
@@ -376,7 +372,8 @@ std::vector<std::unique_ptr<Node>> ParseFragment(Document& document, const Eleme
 
 std::u16string DecodePageBytes(std::string_view bytes) {
     std::u16string out;
-    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE) {
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+        static_cast<unsigned char>(bytes[1]) == 0xFE) {
         for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
             out.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
                                                 (static_cast<unsigned char>(bytes[i + 1]) << 8)));

@@ -24,8 +24,7 @@ void ParseDocumentInto(Document& document, std::u16string_view html);
 
 // Parses markup as if it were the content of `context` (what innerHTML and
 // insertAdjacentHTML do): the nodes made, not yet in the tree.
-std::vector<std::unique_ptr<Node>> ParseFragment(Document& document, const Element& context,
-                                                 std::u16string_view html);
+std::vector<std::unique_ptr<Node>> ParseFragment(Document& document, const Element& context, std::u16string_view html);
 
 // The code point of a named character reference ("amp" gives '&'), 0 when unknown.
 char32_t NamedCharacter(std::u16string_view name);

@@ -11,10 +11,10 @@ namespace {
 constexpr char16_t kReplacement = 0xFFFD;
 
 // Numeric references to C1 controls mean the windows-1252 characters, as browsers read them.
-constexpr char16_t kWindows1252[32] = {
-    0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+constexpr char16_t kWindows1252[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                       0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
+                                       0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                       0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
 
 void AppendCodePoint(std::u16string& out, char32_t code) {
     if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
@@ -96,10 +96,8 @@ HtmlToken HtmlTokenizer::next() {
 void HtmlTokenizer::readText(HtmlToken& token) {
     token.type = HtmlToken::Type::Text;
     while (!atEnd() && text_[pos_] != u'<') {
-        if (text_[pos_] == u'&')
-            readCharacterReference(token.text, false);
-        else
-            token.text.push_back(text_[pos_++]);
+        if (text_[pos_] == u'&') readCharacterReference(token.text, false);
+        else token.text.push_back(text_[pos_++]);
     }
 }
 
@@ -114,10 +112,8 @@ void HtmlTokenizer::readRawText(HtmlToken& token) {
                 if (IsHtmlSpace(after) || after == u'/' || after == u'>') break;
             }
         }
-        if (c == u'&' && rawEscapable_)
-            readCharacterReference(token.text, false);
-        else
-            token.text.push_back(text_[pos_++]);
+        if (c == u'&' && rawEscapable_) readCharacterReference(token.text, false);
+        else token.text.push_back(text_[pos_++]);
     }
     rawTag_.clear();
 }
@@ -203,19 +199,15 @@ std::u16string HtmlTokenizer::readAttributeValue() {
     if (quote == u'"' || quote == u'\'') {
         ++pos_;
         while (!atEnd() && text_[pos_] != quote) {
-            if (text_[pos_] == u'&')
-                readCharacterReference(value, true);
-            else
-                value.push_back(text_[pos_++]);
+            if (text_[pos_] == u'&') readCharacterReference(value, true);
+            else value.push_back(text_[pos_++]);
         }
         if (!atEnd()) ++pos_;
         return value;
     }
     while (!atEnd() && !IsHtmlSpace(text_[pos_]) && text_[pos_] != u'>') {
-        if (text_[pos_] == u'&')
-            readCharacterReference(value, true);
-        else
-            value.push_back(text_[pos_++]);
+        if (text_[pos_] == u'&') readCharacterReference(value, true);
+        else value.push_back(text_[pos_++]);
     }
     return value;
 }

@@ -15,7 +15,7 @@ namespace tarnwick::htmlform {
 struct HtmlToken {
     enum class Type { Text, StartTag, EndTag, End };
     Type type = Type::End;
-    std::u16string name;  // lower case
+    std::u16string name;                // lower case
     std::vector<Attribute> attributes;  // names lower case, duplicates dropped
     bool selfClosing = false;
     std::u16string text;

@@ -93,8 +93,8 @@ void LayoutEngine::collectAtoms(Node& node, std::vector<InlineAtom>& atoms, std:
     spans.push_back({&element, first, atoms.size()});
 }
 
-int LayoutEngine::layoutInline(std::vector<InlineAtom>& atoms, std::vector<InlineSpan>& spans, TextAlign align,
-                               int x, int y, int width, const FontSpec& font) {
+int LayoutEngine::layoutInline(std::vector<InlineAtom>& atoms, std::vector<InlineSpan>& spans, TextAlign align, int x,
+                               int y, int width, const FontSpec& font) {
     int top = y;
     std::size_t lineBegin = 0;
     int line = 0;

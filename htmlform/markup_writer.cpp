@@ -6,9 +6,9 @@
 namespace tarnwick::htmlform {
 
 bool IsVoidElement(std::u16string_view tag) {
-    constexpr std::u16string_view kVoid[] = {u"area",  u"base", u"br",   u"col",   u"embed", u"hr",
-                                             u"img",   u"input", u"link", u"meta",  u"param", u"source",
-                                             u"track", u"wbr",  u"basefont", u"bgsound", u"frame", u"keygen"};
+    constexpr std::u16string_view kVoid[] = {u"area",  u"base",  u"br",       u"col",     u"embed", u"hr",
+                                             u"img",   u"input", u"link",     u"meta",    u"param", u"source",
+                                             u"track", u"wbr",   u"basefont", u"bgsound", u"frame", u"keygen"};
     for (std::u16string_view v : kVoid)
         if (tag == v) return true;
     return false;
@@ -24,10 +24,8 @@ bool IsEscapableRawTextElement(std::u16string_view tag) { return tag == u"title"
 void WriteMarkup(const Node& node, std::u16string& out) {
     if (const TextNode* text = node.asText()) {
         const Element* parent = text->parentElement();
-        if (parent && IsRawTextElement(parent->localName()))
-            out += text->data();
-        else
-            out += EscapeText(text->data());
+        if (parent && IsRawTextElement(parent->localName())) out += text->data();
+        else out += EscapeText(text->data());
         return;
     }
     const Element& element = *node.asElement();

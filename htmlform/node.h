@@ -56,8 +56,7 @@ private:
 // A run of character data. Adjacent text is kept in one node.
 class TextNode : public Node {
 public:
-    TextNode(Document& document, std::u16string text)
-        : Node(NodeKind::Text, document), text_(std::move(text)) {}
+    TextNode(Document& document, std::u16string text) : Node(NodeKind::Text, document), text_(std::move(text)) {}
 
     const std::u16string& data() const { return text_; }
     void appendData(std::u16string_view more) { text_.append(more); }

@@ -46,12 +46,9 @@ bool ParseSelector(std::u16string_view text, StyleSelector& selector) {
         while (i < text.size() && IsNameChar(text[i])) ++i;
         if (start == i) return false;
         std::u16string name(text.substr(start, i - start));
-        if (mark == u'.' && selector.className.empty())
-            selector.className = name;
-        else if (mark == u'#' && selector.id.empty())
-            selector.id = name;
-        else
-            return false;
+        if (mark == u'.' && selector.className.empty()) selector.className = name;
+        else if (mark == u'#' && selector.id.empty()) selector.id = name;
+        else return false;
     }
     return true;
 }

@@ -19,7 +19,7 @@ struct StyleDeclaration {
 };
 
 struct StyleSelector {
-    std::u16string tag;        // lower case; empty for * or none
+    std::u16string tag;  // lower case; empty for * or none
     std::u16string id;
     std::u16string className;
     int specificity() const;

@@ -160,7 +160,8 @@ private:
                 otherMax += column.max;
             }
         }
-        if (percentSum > 0 && percentSum < 100) wanted = std::max(wanted, otherMax * 100 / (100 - percentSum) + frame());
+        if (percentSum > 0 && percentSum < 100)
+            wanted = std::max(wanted, otherMax * 100 / (100 - percentSum) + frame());
         if (percentSum >= 100 && otherMax > 0) wanted = outer;
         return std::max(content.min, std::min(outer, ClampPixels(wanted)));
     }
@@ -172,7 +173,8 @@ private:
         // Percentage and fixed columns first, then the others up to their content, then the rest.
         for (std::size_t c = 0; c < columns_.size(); ++c) {
             const Column& column = columns_[c];
-            int want = column.percent > 0 ? ClampPixels(static_cast<long long>(inner) * column.percent / 100) : column.fixed;
+            int want =
+                column.percent > 0 ? ClampPixels(static_cast<long long>(inner) * column.percent / 100) : column.fixed;
             if (want > widths[c]) {
                 int grow = std::min(want - widths[c], std::max(0, inner - used));
                 widths[c] += grow;
@@ -190,7 +192,8 @@ private:
             int given = 0;
             for (std::size_t c = 0; c < columns_.size(); ++c)
                 if (isAuto(c)) {
-                    int share = static_cast<int>(static_cast<long long>(give) * (columns_[c].max - widths[c]) / autoNeed);
+                    int share =
+                        static_cast<int>(static_cast<long long>(give) * (columns_[c].max - widths[c]) / autoNeed);
                     widths[c] += share;
                     given += share;
                 }

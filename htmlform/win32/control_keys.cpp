@@ -17,28 +17,31 @@ bool usesWheel(HWND control) {
 LRESULT CALLBACK watchProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
     auto& listener = *reinterpret_cast<ControlKeyListener*>(data);
     switch (message) {
-    case WM_GETDLGCODE:
-        // A dialog manager in the program's loop leaves Tab to us.
-        return DefSubclassProc(control, message, wParam, lParam) | DLGC_WANTTAB;
-    case WM_KEYDOWN:
-        if (wParam == VK_TAB) {
-            listener.onTabKey(control, GetKeyState(VK_SHIFT) < 0);
-            return 0;
-        }
-        break;
-    case WM_CHAR:
-        // Tab's character has nothing to type; Enter and Escape have no form to
-        // submit or reset, and a one-line edit control would only beep at them.
-        if (wParam == L'\t' || wParam == L'\r' || wParam == 0x1B) return 0;
-        break;
-    case WM_MOUSEWHEEL:
-        if (!usesWheel(control)) {
-            listener.onControlWheel(wParam, lParam);
-            return 0;
-        }
-        break;
-    case WM_NCDESTROY: RemoveWindowSubclass(control, &watchProc, kSubclassId); break;
-    default: break;
+        case WM_GETDLGCODE:
+            // A dialog manager in the program's loop leaves Tab to us.
+            return DefSubclassProc(control, message, wParam, lParam) | DLGC_WANTTAB;
+        case WM_KEYDOWN:
+            if (wParam == VK_TAB) {
+                listener.onTabKey(control, GetKeyState(VK_SHIFT) < 0);
+                return 0;
+            }
+            break;
+        case WM_CHAR:
+            // Tab's character has nothing to type; Enter and Escape have no form to
+            // submit or reset, and a one-line edit control would only beep at them.
+            if (wParam == L'\t' || wParam == L'\r' || wParam == 0x1B) return 0;
+            break;
+        case WM_MOUSEWHEEL:
+            if (!usesWheel(control)) {
+                listener.onControlWheel(wParam, lParam);
+                return 0;
+            }
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(control, &watchProc, kSubclassId);
+            break;
+        default:
+            break;
     }
     return DefSubclassProc(control, message, wParam, lParam);
 }

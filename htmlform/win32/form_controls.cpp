@@ -128,7 +128,8 @@ std::vector<HWND> FormControls::sync(htmlform::Document& document, POINT scroll)
 
     std::unordered_map<const Element*, int> ids;
     const std::vector<Element*> controls = document.formControls();
-    for (std::size_t n = 0; n < controls.size(); ++n) ids.emplace(controls[n], kFirstFormControlId + static_cast<int>(n));
+    for (std::size_t n = 0; n < controls.size(); ++n)
+        ids.emplace(controls[n], kFirstFormControlId + static_cast<int>(n));
 
     std::vector<Input> inputs;
     std::vector<HWND> created;
@@ -198,10 +199,16 @@ HWND FormControls::syncInput(Element& element, int id, std::vector<Input>& input
 void FormControls::showStateOf(const Input& input) {
     Updating updating(*this);
     switch (input.kind) {
-    case ControlKind::Radio:
-    case ControlKind::CheckBox: SetControlChecked(input.window, input.element->checked()); break;
-    case ControlKind::DropDownList: SetListSelection(input.window, input.element->selectedIndex()); break;
-    default: SetControlText(input.window, input.element->value()); break;
+        case ControlKind::Radio:
+        case ControlKind::CheckBox:
+            SetControlChecked(input.window, input.element->checked());
+            break;
+        case ControlKind::DropDownList:
+            SetListSelection(input.window, input.element->selectedIndex());
+            break;
+        default:
+            SetControlText(input.window, input.element->value());
+            break;
     }
 }
 

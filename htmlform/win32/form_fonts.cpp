@@ -42,12 +42,12 @@ FormFonts::~FormFonts() {
     for (auto& [key, font] : fonts_) DeleteObject(font);
 }
 
-HFONT FormFonts::get(const htmlform::FontSpec& spec) {
-    const auto key = std::make_pair(spec.sizePx, spec.bold);
+HFONT FormFonts::get(const htmlform::FontSpec& wanted) {
+    const auto key = std::make_pair(wanted.sizePx, wanted.bold);
     if (auto found = fonts_.find(key); found != fonts_.end()) return found->second;
-    HFONT font = CreateFontW(-spec.sizePx, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | FF_SWISS, face_.c_str());
+    HFONT font =
+        CreateFontW(-wanted.sizePx, 0, 0, 0, wanted.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face_.c_str());
     if (font == nullptr) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     fonts_.emplace(key, font);
     return font;

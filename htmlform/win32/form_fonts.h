@@ -20,7 +20,7 @@ public:
     FormFonts& operator=(const FormFonts&) = delete;
 
     // The font of a run: the face at `sizePx` pixels of em height, normal or bold.
-    HFONT get(const htmlform::FontSpec& spec);
+    HFONT get(const htmlform::FontSpec& wanted);
     // The face in use: "Verdana" or "Arial".
     const std::wstring& face() const { return face_; }
 

@@ -29,22 +29,35 @@ bool FormScroller::onScrollRequest(HWND window, int bar, int request) {
     const LONG pageStep = std::max<LONG>(kLine, (vertical ? visible_.cy : visible_.cx) - kLine);
     LONG next = now;
     switch (request) {
-    case SB_LINEUP: next = now - kLine; break;
-    case SB_LINEDOWN: next = now + kLine; break;
-    case SB_PAGEUP: next = now - pageStep; break;
-    case SB_PAGEDOWN: next = now + pageStep; break;
-    case SB_TOP: next = 0; break;
-    case SB_BOTTOM: next = vertical ? page_.cy : page_.cx; break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-        SCROLLINFO info{};
-        info.cbSize = sizeof info;
-        info.fMask = SIF_TRACKPOS;
-        GetScrollInfo(window, bar, &info);
-        next = info.nTrackPos;
-        break;
-    }
-    default: return false;
+        case SB_LINEUP:
+            next = now - kLine;
+            break;
+        case SB_LINEDOWN:
+            next = now + kLine;
+            break;
+        case SB_PAGEUP:
+            next = now - pageStep;
+            break;
+        case SB_PAGEDOWN:
+            next = now + pageStep;
+            break;
+        case SB_TOP:
+            next = 0;
+            break;
+        case SB_BOTTOM:
+            next = vertical ? page_.cy : page_.cx;
+            break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: {
+            SCROLLINFO info{};
+            info.cbSize = sizeof info;
+            info.fMask = SIF_TRACKPOS;
+            GetScrollInfo(window, bar, &info);
+            next = info.nTrackPos;
+            break;
+        }
+        default:
+            return false;
     }
     return scrollTo(vertical ? POINT{position_.x, next} : POINT{next, position_.y});
 }
@@ -70,11 +83,21 @@ bool FormScroller::scrollIntoView(const htmlform::Rect& rect) {
 }
 
 void FormScroller::apply(HWND window) const {
-    SCROLLINFO vertical{sizeof vertical, SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max<int>(0, page_.cy - 1),
-                        static_cast<UINT>(std::max<LONG>(0, visible_.cy)), position_.y, 0};
+    SCROLLINFO vertical{sizeof vertical,
+                        SIF_RANGE | SIF_PAGE | SIF_POS,
+                        0,
+                        std::max<int>(0, page_.cy - 1),
+                        static_cast<UINT>(std::max<LONG>(0, visible_.cy)),
+                        position_.y,
+                        0};
     SetScrollInfo(window, SB_VERT, &vertical, TRUE);
-    SCROLLINFO horizontal{sizeof horizontal, SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max<int>(0, page_.cx - 1),
-                          static_cast<UINT>(std::max<LONG>(0, visible_.cx)), position_.x, 0};
+    SCROLLINFO horizontal{sizeof horizontal,
+                          SIF_RANGE | SIF_PAGE | SIF_POS,
+                          0,
+                          std::max<int>(0, page_.cx - 1),
+                          static_cast<UINT>(std::max<LONG>(0, visible_.cx)),
+                          position_.x,
+                          0};
     SetScrollInfo(window, SB_HORZ, &horizontal, TRUE);
 }
 

@@ -199,13 +199,26 @@ bool FormView::onMouseWheel(int delta) {
 bool FormView::onKeyDown(UINT key) {
     int request = -1;
     switch (key) {
-    case VK_UP: request = SB_LINEUP; break;
-    case VK_DOWN: request = SB_LINEDOWN; break;
-    case VK_PRIOR: request = SB_PAGEUP; break;
-    case VK_NEXT: request = SB_PAGEDOWN; break;
-    case VK_HOME: request = SB_TOP; break;
-    case VK_END: request = SB_BOTTOM; break;
-    default: return false;
+        case VK_UP:
+            request = SB_LINEUP;
+            break;
+        case VK_DOWN:
+            request = SB_LINEDOWN;
+            break;
+        case VK_PRIOR:
+            request = SB_PAGEUP;
+            break;
+        case VK_NEXT:
+            request = SB_PAGEDOWN;
+            break;
+        case VK_HOME:
+            request = SB_TOP;
+            break;
+        case VK_END:
+            request = SB_BOTTOM;
+            break;
+        default:
+            return false;
     }
     if (scroller_.onScrollRequest(handle(), SB_VERT, request)) scrolled();
     return true;
@@ -215,10 +228,16 @@ void FormView::onControlWheel(WPARAM wParam, LPARAM) { onMouseWheel(GET_WHEEL_DE
 
 LRESULT FormView::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CTLCOLORSTATIC: return onControlColour(reinterpret_cast<HDC>(wParam));
-    case WM_LBUTTONDOWN: onLeftButtonDown(); return 0;
-    case kFormViewDocumentComplete: onComplete(); return 0;
-    default: return WindowBase::onMessage(message, wParam, lParam);
+        case WM_CTLCOLORSTATIC:
+            return onControlColour(reinterpret_cast<HDC>(wParam));
+        case WM_LBUTTONDOWN:
+            onLeftButtonDown();
+            return 0;
+        case kFormViewDocumentComplete:
+            onComplete();
+            return 0;
+        default:
+            return WindowBase::onMessage(message, wParam, lParam);
     }
 }
 

@@ -16,9 +16,7 @@ std::u16string fromUtf16(std::string_view bytes, bool bigEndian) {
     return text;
 }
 
-bool startsWith(std::string_view bytes, std::string_view prefix) {
-    return bytes.substr(0, prefix.size()) == prefix;
-}
+bool startsWith(std::string_view bytes, std::string_view prefix) { return bytes.substr(0, prefix.size()) == prefix; }
 
 }  // namespace
 

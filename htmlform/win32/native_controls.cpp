@@ -16,15 +16,19 @@ struct ControlLook {
 ControlLook lookOf(ControlKind kind) {
     constexpr DWORD kChild = WS_CHILD | WS_CLIPSIBLINGS;
     switch (kind) {
-    case ControlKind::Text: return {WC_STATICW, kChild | SS_LEFT | SS_NOPREFIX | SS_LEFTNOWORDWRAP, 0};
-    case ControlKind::Edit: return {WC_EDITW, kChild | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
-    case ControlKind::Password:
-        return {WC_EDITW, kChild | WS_TABSTOP | ES_AUTOHSCROLL | ES_PASSWORD, WS_EX_CLIENTEDGE};
-    // The document decides which radio is checked: no automatic radio styles.
-    case ControlKind::Radio: return {WC_BUTTONW, kChild | WS_TABSTOP | BS_RADIOBUTTON | BS_NOTIFY, 0};
-    case ControlKind::CheckBox: return {WC_BUTTONW, kChild | WS_TABSTOP | BS_CHECKBOX | BS_NOTIFY, 0};
-    case ControlKind::DropDownList:
-        return {WC_COMBOBOXW, kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS, 0};
+        case ControlKind::Text:
+            return {WC_STATICW, kChild | SS_LEFT | SS_NOPREFIX | SS_LEFTNOWORDWRAP, 0};
+        case ControlKind::Edit:
+            return {WC_EDITW, kChild | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+        case ControlKind::Password:
+            return {WC_EDITW, kChild | WS_TABSTOP | ES_AUTOHSCROLL | ES_PASSWORD, WS_EX_CLIENTEDGE};
+        // The document decides which radio is checked: no automatic radio styles.
+        case ControlKind::Radio:
+            return {WC_BUTTONW, kChild | WS_TABSTOP | BS_RADIOBUTTON | BS_NOTIFY, 0};
+        case ControlKind::CheckBox:
+            return {WC_BUTTONW, kChild | WS_TABSTOP | BS_CHECKBOX | BS_NOTIFY, 0};
+        case ControlKind::DropDownList:
+            return {WC_COMBOBOXW, kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS, 0};
     }
     return {WC_STATICW, kChild, 0};
 }
@@ -40,9 +44,9 @@ constexpr int kDroppedListHeight = 240;
 HWND CreateNativeControl(HWND parent, ControlKind kind, int id, HFONT font) {
     const ControlLook look = lookOf(kind);
     const int height = kind == ControlKind::DropDownList ? kDroppedListHeight : 10;
-    HWND control = CreateWindowExW(look.exStyle, look.className, L"", look.style, 0, 0, 10, height, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                                   nullptr);
+    HWND control =
+        CreateWindowExW(look.exStyle, look.className, L"", look.style, 0, 0, 10, height, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     if (control == nullptr) return nullptr;
     SetControlFont(control, font);
     // Hidden characters as the pages' browser draws them, whatever the controls' version.
@@ -82,7 +86,8 @@ void SetListItems(HWND list, const std::vector<std::u16string>& items) {
     }
     if (same) return;
     SendMessageW(list, CB_RESETCONTENT, 0, 0);
-    for (const std::u16string& item : items) SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AsWide(item)));
+    for (const std::u16string& item : items)
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AsWide(item)));
 }
 
 void SetListSelection(HWND list, int index) {

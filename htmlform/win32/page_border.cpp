@@ -45,7 +45,8 @@ std::optional<PageBorder> BodyBorder(const htmlform::Document& document) {
     const htmlform::Element* body = document.body();
     const htmlform::Element& root = document.documentElement();
     if (body == nullptr || !body->layoutBox().rendered || body->parentElement() != &root) return std::nullopt;
-    const htmlform::ComputedStyle rootStyle = htmlform::ComputeStyle(root, htmlform::RootStyle(), document.styleSheet());
+    const htmlform::ComputedStyle rootStyle =
+        htmlform::ComputeStyle(root, htmlform::RootStyle(), document.styleSheet());
     const htmlform::ComputedStyle style = htmlform::ComputeStyle(*body, rootStyle, document.styleSheet());
     if (style.border.horizontal() + style.border.vertical() == 0) return std::nullopt;
     return PageBorder{body->layoutBox().rect, style.border, borderColour(*body, document.styleSheet())};
