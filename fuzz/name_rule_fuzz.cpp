@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "cardtree/name_rule.h"
+#include "foundation/catalogue/catalogue_keys.h"
 #include "fuzz_input.h"
 
 using namespace tarnwick;
@@ -31,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (typed.find(*name) == std::u16string::npos) std::abort();
     }
     CountingPrompts prompts;
-    NameDialogRules rules(prompts, name_rule_key::kFolder, kWarningBox);
+    NameDialogRules rules(prompts, catalogue_key::kFolderNameRule, kWarningBox);
     const bool accepted = rules.accept(kNoWindow, typed);
     if (accepted != name.has_value() || prompts.boxes != (accepted ? 0 : 1)) std::abort();
     if (accepted && rules.name() != name) std::abort();
