@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "foundation/card_file.h"
 #include "foundation/password_gate.h"
 #include "foundation/primary_password.h"
 #include "platform/prompts.h"
@@ -62,5 +63,29 @@ public:
         return true;
     }
 };
+
+// A card record of either kind on a file system in memory, which loads the
+// bytes it is given as the card at `path`.
+template <typename Record>
+struct CardHarness {
+    explicit CardHarness(std::u16string cardPath) : path(std::move(cardPath)) {}
+
+    int load(std::string bytes) {
+        files.addFile(path, std::move(bytes));
+        return record.load(path);
+    }
+
+    std::u16string path;
+    testing::MemoryFileSystem files;
+    SilentPrompts prompts;
+    OpenGate gate;
+    Record record{gate, prompts, files};
+};
+
+// The lines followed by their right check line.
+inline std::vector<std::u16string> WithCheckLine(std::vector<std::u16string> lines) {
+    lines.push_back(CardCheckLine(lines, lines.size()));
+    return lines;
+}
 
 }  // namespace tarnwick::fuzz

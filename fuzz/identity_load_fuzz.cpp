@@ -16,22 +16,9 @@ namespace {
 
 const std::u16string kCard = u"C:\\data\\Alice\\Card.vrt";
 
-struct Harness {
-    testing::MemoryFileSystem files;
-    fuzz::SilentPrompts prompts;
-    fuzz::OpenGate gate;
-    IdentityRecord record{gate, prompts, files};
-
-    int load(std::string bytes) {
-        files.addFile(kCard, std::move(bytes));
-        return record.load(kCard);
-    }
+struct Harness : fuzz::CardHarness<IdentityRecord> {
+    Harness() : CardHarness(kCard) {}
 };
-
-std::vector<std::u16string> withCheckLine(std::vector<std::u16string> lines) {
-    lines.push_back(CardCheckLine(lines, lines.size()));
-    return lines;
-}
 
 }  // namespace
 
@@ -51,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (lines.size() >= 2) {
         lines.pop_back();
         Harness checked;
-        checked.load(fuzz::Utf16File(withCheckLine(lines)));
+        checked.load(fuzz::Utf16File(fuzz::WithCheckLine(lines)));
     }
 
     // The input's lines as plain text, sealed as a save would seal them.
@@ -61,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::u16string& line : lines) sealed.push_back(SealText(line, kAlgorithmBlowfish, mode));
     sealed.push_back(SealText(isProtected ? kProtectMarker : kUnprotectMarker, kAlgorithmBlowfish, mode));
     Harness plain;
-    if (plain.load(fuzz::Utf16File(withCheckLine(sealed))) == kCardLoaded) {
+    if (plain.load(fuzz::Utf16File(fuzz::WithCheckLine(sealed))) == kCardLoaded) {
         const IdentityRecord first = plain.record;
         plain.record.save(kCard, !isProtected);
         if (plain.record.load(kCard) != kCardLoaded) std::abort();

@@ -16,22 +16,9 @@ namespace {
 
 const std::u16string kCard = u"C:\\data\\Alice\\Shop.vrc";
 
-struct Harness {
-    testing::MemoryFileSystem files;
-    fuzz::SilentPrompts prompts;
-    fuzz::OpenGate gate;
-    PasscardRecord record{gate, prompts, files};
-
-    int load(std::string bytes) {
-        files.addFile(kCard, std::move(bytes));
-        return record.load(kCard);
-    }
+struct Harness : fuzz::CardHarness<PasscardRecord> {
+    Harness() : CardHarness(kCard) {}
 };
-
-std::vector<std::u16string> withCheckLine(std::vector<std::u16string> lines) {
-    lines.push_back(CardCheckLine(lines, lines.size()));
-    return lines;
-}
 
 bool sameFields(const PasscardRecord& a, const PasscardRecord& b) {
     return a.matchKey == b.matchKey && a.url == b.url && a.fieldNames == b.fieldNames && a.fieldTypes == b.fieldTypes &&
@@ -61,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (lines.size() >= 2) {
         lines.pop_back();
         Harness checked;
-        checked.load(fuzz::Utf16File(withCheckLine(lines)));
+        checked.load(fuzz::Utf16File(fuzz::WithCheckLine(lines)));
         checked.record.setProtection(kCard, choice & 8);
     }
 
@@ -77,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     sealed.push_back(SealText(isProtected ? kProtectMarker : kUnprotectMarker, kAlgorithmBlowfish, body));
     Harness plain;
-    if (plain.load(fuzz::Utf16File(withCheckLine(sealed))) == kCardLoaded) {
+    if (plain.load(fuzz::Utf16File(fuzz::WithCheckLine(sealed))) == kCardLoaded) {
         const PasscardRecord first = plain.record;
         if (plain.record.save(kCard) != CardWriteResult::Written) std::abort();
         if (plain.record.load(kCard) != kCardLoaded || !sameFields(first, plain.record)) std::abort();
