@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "passcard_editor/resources/keslowe_resources.h"
 #include "foundation/toolbar_contract.h"
 #include "platform/win32/win32_windows.h"
 #include "platform/win32/window_base.h"
@@ -28,14 +29,14 @@ constexpr DWORD kBoundMs = 30'000;
 constexpr int kAddressBoxId = 102;
 constexpr int kFirstFieldId = 2000;
 constexpr ULONG_PTR kCloseWithoutAsking = 1;
-constexpr UINT kSave = 57603;
-constexpr WPARAM kCopy = 32815;
-constexpr WPARAM kAbout = 57664;
-constexpr WPARAM kAddField = 32810;
-constexpr WPARAM kAlwaysOnTop = 32825;
+constexpr UINT kSave = IDM_SAVE;
+constexpr WPARAM kCopy = IDM_COPY;
+constexpr WPARAM kAbout = IDM_ABOUT;
+constexpr WPARAM kAddField = IDM_ADD_FIELD;
+constexpr WPARAM kAlwaysOnTop = IDM_ALWAYS_ON_TOP;
 constexpr int kNameEditId = 1001;
-constexpr int kAboutTextId = 1000;
-constexpr WPARAM kDefault = 32804;
+constexpr int kAboutTextId = IDC_ABOUT_TEXT;
+constexpr WPARAM kDefault = IDM_DEFAULT;
 constexpr std::uintptr_t kPasscardNotice = 10;
 
 const std::wstring kKeslowe = wine::ProgramPath(TARNWICK_KESLOWE_PATH);
