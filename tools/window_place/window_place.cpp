@@ -53,6 +53,14 @@ int wmain(int argc, wchar_t** argv) {
         return SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0) ? report(area) : 1;
     }
     if (!*argv[1] || std::wcslen(argv[1]) > 255) return usage("bad window class");
+    std::optional<int> x, y, width, height;
+    if (argc == 6) {
+        x = parseNumber(argv[2], true);
+        y = parseNumber(argv[3], true);
+        width = parseNumber(argv[4], false);
+        height = parseNumber(argv[5], false);
+        if (!x || !y || !width || !height) return usage("X and Y must be whole numbers, WIDTH and HEIGHT positive");
+    }
     const HWND window = FindWindowW(argv[1], nullptr);
     if (!window) {
         std::fprintf(stderr, "window_place: no window of that class\n");
@@ -60,11 +68,6 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc == 2) return report(window);
 
-    const auto x = parseNumber(argv[2], true);
-    const auto y = parseNumber(argv[3], true);
-    const auto width = parseNumber(argv[4], false);
-    const auto height = parseNumber(argv[5], false);
-    if (!x || !y || !width || !height) return usage("X and Y must be whole numbers, WIDTH and HEIGHT positive");
     // A maximised or minimised window would ignore the new rectangle.
     if (IsZoomed(window) || IsIconic(window)) ShowWindow(window, SW_RESTORE);
     // Neither activated nor raised: which window is in front, and where its
