@@ -39,9 +39,15 @@ void transform(std::uint32_t state[4], const std::uint8_t block[64]) {
         c = b;
         b = next;
     };
+    // Unrolled, so that every step's constant, shift and word index are
+    // immediates: a card's check line digests its whole file on every load.
+#pragma GCC unroll 16
     for (int i = 0; i < 16; ++i) rotate(step(a, b, (b & c) | (~b & d), x[i], i));
+#pragma GCC unroll 16
     for (int i = 16; i < 32; ++i) rotate(step(a, b, (b & d) | (c & ~d), x[(5 * i + 1) % 16], i));
+#pragma GCC unroll 16
     for (int i = 32; i < 48; ++i) rotate(step(a, b, b ^ c ^ d, x[(3 * i + 5) % 16], i));
+#pragma GCC unroll 16
     for (int i = 48; i < 64; ++i) rotate(step(a, b, c ^ (b | ~d), x[(7 * i) % 16], i));
     state[0] += a;
     state[1] += b;

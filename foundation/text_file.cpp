@@ -260,7 +260,21 @@ bool CTextFileReader::readLine(std::u16string& line) {
 
     std::u16string wide;
     std::string narrow;
+    const bool utf16 = encoding_ == kEncodingUtf16LittleEndian || encoding_ == kEncodingUtf16BigEndian;
     for (;;) {
+        if (utf16 && !peeked_) {
+            // Whole units straight from the buffer up to a break (a card line
+            // is all of them); the break itself, a unit split between two
+            // chunks and the end of the file go the general way below.
+            const int low = encoding_ == kEncodingUtf16LittleEndian ? 0 : 1;
+            while (position_ + 1 < size_) {
+                const char16_t next =
+                    static_cast<char16_t>(buffer_[position_ + low] | (buffer_[position_ + 1 - low] << 8));
+                if (next == kCr || next == kLf) break;
+                wide.push_back(next);
+                position_ += 2;
+            }
+        }
         if (!nextUnit(unit)) {
             atEnd_ = true;
             break;

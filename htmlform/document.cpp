@@ -15,13 +15,23 @@ Element* ChildWithTag(const Element& parent, std::u16string_view tag) {
     return nullptr;
 }
 
+// Attribute names are kept in lower case, so "id" is matched as it is; the
+// first "id" counts, as findAttribute has it.
+const std::u16string* OwnId(const Element& element) {
+    for (const Attribute& attribute : element.attributes())
+        if (attribute.name.size() == 2 && attribute.name[0] == u'i' && attribute.name[1] == u'd')
+            return &attribute.value;
+    return nullptr;
+}
+
 Element* FindId(const Element& from, std::u16string_view id) {
     for (const auto& child : from.childNodes()) {
         Element* element = child->asElement();
         if (!element) continue;
-        const std::u16string* own = element->findAttribute(u"id");
+        const std::u16string* own = OwnId(*element);
         if (own && *own == id) return element;
-        if (Element* found = FindId(*element, id)) return found;
+        if (!element->childNodes().empty())
+            if (Element* found = FindId(*element, id)) return found;
     }
     return nullptr;
 }
@@ -197,10 +207,17 @@ void Document::removeObserver(DocumentObserver& observer) { std::erase(observers
 
 namespace {
 
+bool HoldsStyleElement(const Element& element) {
+    if (element.localName() == u"style") return true;
+    for (const auto& child : element.childNodes())
+        if (const Element* below = child->asElement(); below && HoldsStyleElement(*below)) return true;
+    return false;
+}
+
 bool HoldsStyle(const Node& node) {
     const Element* element = node.asElement();
     if (!element) return node.parentElement() && node.parentElement()->localName() == u"style";
-    return element->localName() == u"style" || !element->getElementsByTagName(u"style").empty();
+    return HoldsStyleElement(*element);
 }
 
 }  // namespace

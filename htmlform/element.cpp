@@ -277,6 +277,8 @@ std::vector<Element*> Element::getElementsByTagName(std::u16string_view tag) con
 
 void Element::reparseInlineStyle() {
     style_.clear();
+    // Most elements have no style attribute: nothing to parse then.
+    if (!findAttribute(u"style")) return;
     for (StyleDeclaration& declaration : ParseDeclarations(getAttribute(u"style")))
         style_.emplace_back(std::move(declaration.property), std::move(declaration.value));
 }

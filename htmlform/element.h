@@ -144,4 +144,9 @@ private:
     std::optional<int> selectedIndex_;
 };
 
+inline Element* Node::asElement() { return isElement() ? static_cast<Element*>(this) : nullptr; }
+inline const Element* Node::asElement() const { return isElement() ? static_cast<const Element*>(this) : nullptr; }
+inline TextNode* Node::asText() { return isElement() ? nullptr : static_cast<TextNode*>(this); }
+inline const TextNode* Node::asText() const { return isElement() ? nullptr : static_cast<const TextNode*>(this); }
+
 }  // namespace tarnwick::htmlform

@@ -97,7 +97,10 @@ private:
     // Appends text to `parent` before `before` (null: at the end), joining a text node just before.
     void appendText(Element& parent, Node* before, std::u16string data) {
         const auto& children = parent.childNodes();
-        auto at = std::find_if(children.begin(), children.end(), [&](const auto& c) { return c.get() == before; });
+        // At the end (the usual case) without a search through the children.
+        auto at = before == nullptr ? children.end()
+                                    : std::find_if(children.begin(), children.end(),
+                                                   [&](const auto& c) { return c.get() == before; });
         if (at != children.begin()) {
             if (TextNode* previous = (*(at - 1))->asText()) {
                 previous->appendData(data);

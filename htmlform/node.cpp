@@ -4,11 +4,6 @@
 
 namespace tarnwick::htmlform {
 
-Element* Node::asElement() { return isElement() ? static_cast<Element*>(this) : nullptr; }
-const Element* Node::asElement() const { return isElement() ? static_cast<const Element*>(this) : nullptr; }
-TextNode* Node::asText() { return isElement() ? nullptr : static_cast<TextNode*>(this); }
-const TextNode* Node::asText() const { return isElement() ? nullptr : static_cast<const TextNode*>(this); }
-
 namespace {
 
 // This node's place among its parent's children.

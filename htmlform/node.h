@@ -24,10 +24,11 @@ public:
 
     NodeKind kind() const { return kind_; }
     bool isElement() const { return kind_ == NodeKind::Element; }
-    Element* asElement();
-    const Element* asElement() const;
-    TextNode* asText();
-    const TextNode* asText() const;
+    // Defined in element.h: they are on every walk of the tree.
+    inline Element* asElement();
+    inline const Element* asElement() const;
+    inline TextNode* asText();
+    inline const TextNode* asText() const;
 
     Document& document() const { return *document_; }
     // The element holding this node, or null for the root and for a node removed from the tree.

@@ -146,6 +146,28 @@ TEST_F(TextFileTest, UnitsSplitAcrossShortReads) {
     }
 }
 
+TEST_F(TextFileTest, Utf16BreaksAroundAChunkBoundary) {
+    // Lines taken from the buffer a chunk at a time: a break just before, on
+    // and just after the 1,024-byte boundary, in both byte orders and with
+    // each kind of break, gives the same lines.
+    for (const bool bigEndian : {false, true}) {
+        for (const std::u16string_view lineBreak : {u"\r\n", u"\n", u"\r"}) {
+            for (std::size_t length = 508; length <= 513; ++length) {
+                SCOPED_TRACE(::testing::Message() << bigEndian << " " << lineBreak.size() << " " << length);
+                const std::u16string text =
+                    std::u16string(length, u'x') + std::u16string(lineBreak) + u"y\u20ACz" + std::u16string(lineBreak);
+                std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+                for (const char16_t unit : text) {
+                    const char low = static_cast<char>(unit & 0xFF);
+                    const char high = static_cast<char>(unit >> 8);
+                    bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+                }
+                EXPECT_EQ((Lines{std::u16string(length, u'x'), u"y\u20ACz", u""}), readBytes(bytes));
+            }
+        }
+    }
+}
+
 // ---- Damaged input ----------------------------------------------------------------------
 
 TEST_F(TextFileTest, DamagedUtf8NeverSwallowsALineBreak) {

@@ -31,6 +31,10 @@ TEST(CardCheckLine, IsTheCheckTextOfTheJoinedLines) {
     wide[3] = u"caf\u00e9 \u20ac";
     EXPECT_EQ(MakeCheckText(joined(wide, wide.size())), CardCheckLine(wide, wide.size()));
     EXPECT_NE(CardCheckLine(ascii, ascii.size()), CardCheckLine(wide, wide.size()));
+    // Found only after thousands of ASCII units were digested already.
+    wide = ascii;
+    wide[ascii.size() - 2] += u"\u00e9";
+    EXPECT_EQ(MakeCheckText(joined(wide, wide.size())), CardCheckLine(wide, wide.size()));
 
     std::vector<std::u16string> card = ascii;
     card.push_back(CardCheckLine(card, card.size()));

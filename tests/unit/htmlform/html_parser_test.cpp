@@ -45,6 +45,12 @@ TEST(HtmlParser, AttributesQuotedUnquotedSpacedAndInAnyCase) {
     EXPECT_EQ(d->getAttribute(u"disabled"), u"");
     EXPECT_EQ(page->getElementsByTagName(u"input").size(), 2u);
     EXPECT_EQ(page->getElementsByTagName(u"InPuT").size(), 2u);
+    // An id set in any case is found; with two equal ids the first in document order.
+    page->getElementsByTagName(u"body").front()->setInnerHtml(u"<p><b Id=e>1</b></p><i id=e>2</i>");
+    EXPECT_EQ(page->getElementById(u"e")->textContent(), u"1");
+    page->getElementsByTagName(u"i").front()->setAttribute(u"ID", u"f");
+    EXPECT_EQ(page->getElementById(u"f")->localName(), u"i");
+    EXPECT_EQ(page->getElementById(u"a"), nullptr);
 }
 
 TEST(HtmlParser, SelfClosingSlashEndsVoidElementsOnly) {
