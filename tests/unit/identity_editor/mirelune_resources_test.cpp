@@ -68,7 +68,9 @@ TEST(MireluneResources, TheStringTableSaysWhatTheCommandTableSays) {
     EXPECT_EQ(commands.tooltip(32781), u"Toggle Password-Protection status of this Identity");
     EXPECT_NE(commands.statusPrompt(32781), commands.tooltip(32781));
     for (const ToolbarSlot& slot : IdentityToolbar()) {
-        if (!slot.isSeparator()) EXPECT_TRUE(strings.contains(slot.id)) << "no tooltip for " << slot.id;
+        if (!slot.isSeparator()) {
+            EXPECT_TRUE(strings.contains(slot.id)) << "no tooltip for " << slot.id;
+        }
     }
 }
 

@@ -147,15 +147,15 @@ TEST_F(NewIdentityDialogTest, TheChoosersMenuDeletesAndRenamesFoldersButNeverIts
     chooser.model().setShowCards(false);
     chooser.model().setRoot();
     EXPECT_FALSE(RunChooserCommand(chooser, kChooserDeleteFolder, {ItemKind::Root, userFolder}));
-    EXPECT_FALSE(RunChooserCommand(chooser, 32786, {ItemKind::Folder, userFolder + u"\Old"}));
+    EXPECT_FALSE(RunChooserCommand(chooser, 32786, {ItemKind::Folder, userFolder + u"\\Old"}));
     EXPECT_TRUE(testing::FileExists(userFolder));
 
-    EXPECT_TRUE(RunChooserCommand(chooser, kChooserDeleteFolder, {ItemKind::Folder, userFolder + u"\Gone"}));
-    EXPECT_FALSE(testing::FileExists(userFolder + u"\Gone"));
+    EXPECT_TRUE(RunChooserCommand(chooser, kChooserDeleteFolder, {ItemKind::Folder, userFolder + u"\\Gone"}));
+    EXPECT_FALSE(testing::FileExists(userFolder + u"\\Gone"));
     prompts.queueTypedName(u"New");
-    EXPECT_TRUE(RunChooserCommand(chooser, kChooserRenameFolder, {ItemKind::Folder, userFolder + u"\Old"}));
-    EXPECT_TRUE(testing::FileExists(userFolder + u"\New"));
-    EXPECT_FALSE(testing::FileExists(userFolder + u"\Old"));
+    EXPECT_TRUE(RunChooserCommand(chooser, kChooserRenameFolder, {ItemKind::Folder, userFolder + u"\\Old"}));
+    EXPECT_TRUE(testing::FileExists(userFolder + u"\\New"));
+    EXPECT_FALSE(testing::FileExists(userFolder + u"\\Old"));
     // Both changes are announced to both sides of the library.
     EXPECT_EQ(windows.sent().size(), 4u);
 }
