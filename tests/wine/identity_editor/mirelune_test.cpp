@@ -492,5 +492,29 @@ TEST_F(MireluneEndToEnd, AlwaysOnTopMakesTheWindowTopmostAndIsRemembered) {
     EXPECT_FALSE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
+TEST_F(MireluneEndToEnd, TheCardCommandsFollowTheKindOfTheSelectedItem) {
+    HWND window = start(user);
+    ASSERT_NE(window, nullptr);
+    HWND toolbar = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (toolbar = findControl(window, 0, TOOLBARCLASSNAMEW)) != nullptr; }, kBoundMs));
+    const auto enabled = [&](UINT command) { return SendMessageW(toolbar, TB_ISBUTTONENABLED, command, 0) != 0; };
+    // The library's folder is open: Protected and Copy are a card's.
+    EXPECT_TRUE(WaitUntil([&] { return !enabled(ID_EDIT_PROTECTED); }, kBoundMs));
+    EXPECT_FALSE(enabled(identity_command::kCopy));
+    EXPECT_TRUE(enabled(identity_command::kSaveAndClose));
+
+    HWND tree = findControl(window, 0, WC_TREEVIEWW);
+    ASSERT_NE(tree, nullptr);
+    const auto root = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    const auto card = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(root));
+    ASSERT_NE(card, 0);
+    SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, card);
+    waitForForm(window, L"anna@example.org");
+    EXPECT_TRUE(enabled(ID_EDIT_PROTECTED));
+    EXPECT_TRUE(enabled(identity_command::kCopy));
+    SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(root));
+    EXPECT_TRUE(WaitUntil([&] { return !enabled(ID_EDIT_PROTECTED) && !enabled(identity_command::kCopy); }, kBoundMs));
+}
+
 }  // namespace
 }  // namespace tarnwick
