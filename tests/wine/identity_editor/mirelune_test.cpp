@@ -382,6 +382,8 @@ TEST_F(MireluneEndToEnd, NewIdentityMakesTheCardAnnouncesItAndSelectsIt) {
     EXPECT_TRUE(WaitUntil([&] { return checked(protect) != initially; }, kBoundMs)) << "Ctrl+P did not toggle the box";
     pressKeys({VK_CONTROL, VK_SHIFT, VK_F1});
     EXPECT_TRUE(WaitUntil([&] { return checked(protect) == initially; }, kBoundMs)) << "Ctrl+Shift+F1 did not";
+    EXPECT_FALSE(RegisterHotKey(nullptr, 1, MOD_CONTROL, 'P')) << "the dialog does not hold Ctrl+P";
+    UnregisterHotKey(nullptr, 1);
     if (checked(protect)) SendMessageW(protect, BM_CLICK, 0, 0);
 
     // Create In... grows the dialog by 190 pixels to show the folder chooser, and shrinks it again.
@@ -403,6 +405,9 @@ TEST_F(MireluneEndToEnd, NewIdentityMakesTheCardAnnouncesItAndSelectsIt) {
     tray.notices.clear();
     PostMessageW(ok, BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kBoundMs)) << "OK did not close the dialog";
+    // Its hot keys went with it.
+    EXPECT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL, 'P')) << "Ctrl+P is still held";
+    UnregisterHotKey(nullptr, 1);
     EXPECT_NE(shown(u"Carla").find("\"[NAME]\":\"|Carla\""), std::string::npos) << shown(u"Carla");
     EXPECT_NE(shown(u"Carla").find("\"protected\":false"), std::string::npos) << shown(u"Carla");
     EXPECT_TRUE(WaitUntil(
