@@ -78,18 +78,21 @@ void IdentityEditorSession::pageLoaded(IdentityFormView& view) {
 SelectionOutcome IdentityEditorSession::selectionChanged(const TreeSelection& item, WindowRef owner) {
     // Pending edits are saved without asking; a save that fails has told the user.
     if (pageReady_ && cardOpen_ && modified_ && save(owner)) modified_ = false;
+    const TreeSelection previous = selected_;
     selected_ = item;
-    customTab_ = false;
     if (item.kind == ItemKind::Card) {
         const int result = record_.load(cardFile(item.path));
         if (result == kCardDamaged) return damaged(item, owner);
         if (result != kCardLoaded) {
             // The form and the current path stay with the card shown before,
-            // so nothing of it is ever written over the card not opened.
+            // so nothing of it is ever written over the card not opened; the
+            // tree goes back to what the form shows, and the commands act on it.
             pending_ = false;
-            return {SelectionOutcome::Kind::KeptPrevious, {}};
+            selected_ = previous.path.empty() ? TreeSelection{ItemKind::Root, rootPath_} : previous;
+            return {SelectionOutcome::Kind::KeptPrevious, selected_.path};
         }
     }
+    customTab_ = false;
     if (!pageReady_) {
         pending_ = true;
         return {SelectionOutcome::Kind::WaitingForPage, {}};

@@ -25,6 +25,23 @@ bool exists(FileSystem& files, const std::u16string& path) {
 
 }  // namespace
 
+TreeContextMenu ChooserContextMenu(ItemKind kind) {
+    if (kind != ItemKind::Folder) return {u"NEWFILETREE", {}};
+    return {u"NEWFILETREE", {{kChooserDeleteFolder, u"&Delete"}, {kChooserRenameFolder, u"&Rename..."}}};
+}
+
+bool RunChooserCommand(CardTree& chooser, unsigned id, const TreeSelection& selected) {
+    if (selected.kind != ItemKind::Folder) return false;
+    if (id == kChooserDeleteFolder) {
+        chooser.deleteFolder(selected);
+    } else if (id == kChooserRenameFolder) {
+        chooser.renameFolder(selected);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 NewIdentityDialog::NewIdentityDialog(UserProfile& profile, IdentityRecord& record, WindowSignals& signals,
                                      FileSystem& files, const MessageCatalogue& catalogue)
     : profile_(profile),

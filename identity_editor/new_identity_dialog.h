@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "cardtree/card_tree.h"
+#include "cardtree/tree_context_menu.h"
 #include "foundation/message_catalogue.h"
 #include "foundation/user_profile.h"
 #include "foundation/window_signals.h"
@@ -41,6 +43,16 @@ inline constexpr std::array<DialogHotKey, 6> kNewIdentityHotKeys = {{
     {1004, kHotKeyAlt, kVirtualKeyF1},
     {1005, kHotKeyControl | kHotKeyShift, kVirtualKeyF1},
 }};
+
+// The folder chooser's right-button menu NEWFILETREE and its commands.
+inline constexpr unsigned kChooserDeleteFolder = 32807;
+inline constexpr unsigned kChooserRenameFolder = 32808;
+// NEWFILETREE for a folder other than the chooser's root; no entries (no menu) for the root.
+TreeContextMenu ChooserContextMenu(ItemKind kind);
+// Its commands on the chooser's tree: "&Delete" deletes the folder, "&Rename..."
+// renames it, as the library tree's Delete Folder and Rename Folder do. False
+// for another id or for the root.
+bool RunChooserCommand(CardTree& chooser, unsigned id, const TreeSelection& selected);
 
 class NewIdentityDialog {
 public:

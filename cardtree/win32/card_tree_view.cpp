@@ -308,7 +308,8 @@ void CardTreeView::onRightButtonDown(POINT point) {
 }
 
 void CardTreeView::showContextMenu(const TreeItem& item, POINT screenPoint) {
-    const TreeContextMenu description = cardTree_.contextMenuFor(item.kind());
+    const TreeContextMenu description = menuFor_ ? menuFor_(item.kind()) : cardTree_.contextMenuFor(item.kind());
+    if (description.entries.empty()) return;
     HMENU menu = CreatePopupMenu();
     for (const MenuEntry& entry : description.entries) {
         if (entry.id == 0) {

@@ -47,6 +47,10 @@ public:
     // waits for the operation to end, and the cut item is shown after.
     void runOperation(const std::function<void()>& operation);
 
+    // A menu of the control's own in place of the library's (a folder
+    // chooser's); a menu without entries is not shown. Set before create().
+    void setContextMenu(std::function<TreeContextMenu(ItemKind)> menuFor) { menuFor_ = std::move(menuFor); }
+
     // The editor window passes these on. True when the message was the tree's.
     bool onCommand(unsigned id);
     bool onNotify(const NMHDR& header, LRESULT& result);
@@ -89,6 +93,7 @@ private:
     int busy_ = 0;
     bool endingLabelEdit_ = false;
     std::optional<std::pair<std::u16string, std::u16string>> pendingReload_;
+    std::function<TreeContextMenu(ItemKind)> menuFor_;
 };
 
 }  // namespace tarnwick

@@ -9,6 +9,17 @@
 /* The main window's menu and accelerators share the icon's number. */
 #define IDR_MAINFRAME 128
 #define IDD_ABOUT 100
+/* The New Identity dialog and its controls (the tests drive them by these ids). */
+#define IDD_NEW_IDENTITY 209
+#define IDC_NEW_IDENTITY_LABEL 1000
+#define IDC_NEW_IDENTITY_NAME 1001
+#define IDC_CREATE_IN 1002
+#define IDC_PROTECT_NEW_IDENTITY 1003
+#define IDC_CHOOSER_NEW_FOLDER 1004
+#define IDC_CHOOSER_TREE 1005
+/* The folder chooser's right-button menu (NEWFILETREE). */
+#define ID_CHOOSER_DELETE 32807
+#define ID_CHOOSER_RENAME 32808
 /* The form page, an HTML resource (type 23). */
 #define IDR_FORM_PAGE 208
 #define RT_HTML_PAGE 23

@@ -9,7 +9,10 @@
 #include "foundation/option_store.h"
 #include "identity_editor/identity_commands.h"
 #include "identity_editor/resources/mirelune_resources.h"
+#include "identity_editor/new_identity_dialog.h"
+#include "identity_editor/win32/new_identity_window.h"
 #include "identity_editor/win32/unicode_clipboard.h"
+#include "platform/win32/private_messages.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_windows.h"
 #include "platform/win32/window_layout.h"
@@ -41,6 +44,42 @@ constexpr int kToolbarImageCount = 5;
 constexpr int kSplitterBarWidth = 4;
 
 HINSTANCE module() { return GetModuleHandleW(nullptr); }
+
+// A command's string: "prompt\ntooltip" (the prompt again when there is no line feed).
+std::wstring commandString(UINT id, bool tooltip) {
+    const wchar_t* text = nullptr;
+    const int length = LoadStringW(module(), id, reinterpret_cast<LPWSTR>(&text), 0);
+    if (length <= 0 || text == nullptr) return {};
+    const std::wstring whole(text, static_cast<std::size_t>(length));
+    const std::size_t separator = whole.find(L'\n');
+    if (separator == std::wstring::npos) return whole;
+    return tooltip ? whole.substr(separator + 1) : whole.substr(0, separator);
+}
+
+// The library tree's commands that change files on the disk.
+bool isTreeCommand(unsigned id) {
+    const TreeCommandIds& c = IdentityTreeFlavour().commands;
+    for (unsigned tree :
+         {c.newFolder, c.deleteFolder, c.renameFolder, c.cutFolder, c.paste, c.deleteCard, c.renameCard, c.cutCard})
+        if (id == tree) return true;
+    return false;
+}
+
+bool isTextBox(HWND window) {
+    wchar_t name[16] = {};
+    return window != nullptr && GetClassNameW(window, name, 16) > 0 && lstrcmpiW(name, L"Edit") == 0;
+}
+
+// New and Save are the only accelerators with a handler; the others must not
+// take the clipboard and undo keys from a text box.
+bool belongsToTextBox(const MSG& message) {
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
+    if (!isTextBox(message.hwnd)) return false;
+    const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    const bool alt = (GetKeyState(VK_MENU) & 0x8000) != 0;
+    const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    return !(control && !alt && !shift && (message.wParam == 'N' || message.wParam == 'S'));
+}
 
 INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_INITDIALOG) {
@@ -98,14 +137,19 @@ bool MireluneWindow::create(const FirstSelection& first, int showCommand) {
 }
 
 bool MireluneWindow::translateAccelerator(MSG& message) const {
-    return accelerators_ != nullptr && TranslateAcceleratorW(handle(), accelerators_, &message) != 0;
+    if (accelerators_ == nullptr || belongsToTextBox(message)) return false;
+    return TranslateAcceleratorW(handle(), accelerators_, &message) != 0;
 }
 
 bool MireluneWindow::onCreate() {
     // Only on major version 6, which the signals check themselves.
     ports_.signals.AllowCopyDataFromLowerIntegrity();
-    if (alwaysOnTop_.on()) SetWindowPos(handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    return createChildren();
+    // Without SWP_NOACTIVATE some window managers take a window that is not the
+    // active one to the plain top instead of the topmost band.
+    if (alwaysOnTop_.on()) SetWindowPos(handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const bool created = createChildren();
+    releaseOwnedTooltips();
+    return created;
 }
 
 bool MireluneWindow::createChildren() {
@@ -143,9 +187,9 @@ bool MireluneWindow::createChildren() {
 
 // List-style buttons with their texts beside the images, separators between the groups.
 void MireluneWindow::createToolbar() {
-    toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                               WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_TOP, 0, 0, 0, 0, handle(),
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToolbarId)), module(), nullptr);
+    toolbar_ = CreateWindowExW(
+        0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | TBSTYLE_TOOLTIPS | CCS_TOP,
+        0, 0, 0, 0, handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToolbarId)), module(), nullptr);
     if (toolbar_ == nullptr) return;
     SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(toolbar_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
@@ -232,13 +276,18 @@ void MireluneWindow::onUserEdit(htmlform::Element&) {
 }
 
 void MireluneWindow::onSelectionChanged() {
-    if (treeView_.dragging()) return;
+    if (treeView_.dragging() || reselecting_) return;
     carryOut(session_.selectionChanged(treeView_.selection(), self()));
 }
 
 void MireluneWindow::carryOut(const SelectionOutcome& outcome) {
     if (outcome.kind == SelectionOutcome::Kind::Damaged) treeView_.reload(outcome.folder, outcome.folder);
     if (outcome.kind == SelectionOutcome::Kind::Shown) showSummaryTab();
+    if (outcome.kind == SelectionOutcome::Kind::KeptPrevious && !outcome.folder.empty()) {
+        // Not inside the tree's own notification: the tree goes back once it has ended.
+        reselectPath_ = outcome.folder;
+        PostMessageW(handle(), private_message::kEditorReselectShown, 0, 0);
+    }
     EnableWindow(form_.handle(), session_.formEnabled() ? TRUE : FALSE);
     updateCommands();
 }
@@ -255,6 +304,9 @@ bool MireluneWindow::onCommand(int id, int, HWND control) {
     if (control != nullptr && control != treeView_.window() && control != toolbar_) return false;
     const auto command = static_cast<unsigned>(id);
     switch (command) {
+        case ID_IDENTITY_NEW:
+            newIdentity();
+            break;
         case ID_IDENTITY_SAVE:
             session_.saveCommand(self());
             break;
@@ -295,7 +347,11 @@ bool MireluneWindow::onCommand(int id, int, HWND control) {
             showAbout();
             break;
         default:
-            if (!launches_.openVendorPage(command, self())) treeView_.onCommand(command);
+            if (launches_.openVendorPage(command, self())) break;
+            // A card renamed, moved or deleted under the form takes its edits with it first,
+            // so that no later save writes them back under the old name.
+            if (isTreeCommand(command)) session_.saveCommand(self());
+            treeView_.onCommand(command);
             break;
     }
     updateCommands();
@@ -305,6 +361,8 @@ bool MireluneWindow::onCommand(int id, int, HWND control) {
 bool MireluneWindow::onNotify(const NMHDR& header, LRESULT& result) {
     result = 0;
     if (treeView_.onNotify(header, result)) return true;
+    if (header.code == TTN_GETDISPINFOW)
+        return onTooltip(const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header)));
     if (header.hwndFrom == treeView_.window() && header.code == TVN_SELCHANGEDW) onSelectionChanged();
     if (header.hwndFrom == tabs_ && header.code == static_cast<UINT>(TCN_SELCHANGE)) onTabChanged();
     return true;
@@ -317,6 +375,10 @@ LRESULT MireluneWindow::onCopyData(HWND, const COPYDATASTRUCT* data) {
 
 LRESULT MireluneWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_MENUSELECT) onMenuSelect(LOWORD(wParam), HIWORD(wParam));
+    if (message == private_message::kEditorReselectShown) {
+        reselectShown();
+        return 0;
+    }
     return WindowBase::onMessage(message, wParam, lParam);
 }
 
@@ -327,9 +389,51 @@ void MireluneWindow::closeWithoutAsking() {
     PostMessageW(handle(), WM_CLOSE, 0, 0);
 }
 
+// The controls' tooltip windows are topmost popups owned by this window, and
+// some window systems then stack this window just below them instead of in
+// the topmost band, so Always on Top would not hold. Unowned, they still show
+// over their controls, and each control still ends its own.
+void MireluneWindow::releaseOwnedTooltips() {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM owner) -> BOOL {
+            wchar_t name[32] = {};
+            if (GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(owner) && GetClassNameW(window, name, 32) > 0 &&
+                lstrcmpiW(name, TOOLTIPS_CLASSW) == 0)
+                SetWindowLongPtrW(window, GWLP_HWNDPARENT, 0);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(handle()));
+}
+
 void MireluneWindow::toggleAlwaysOnTop() {
     const bool on = alwaysOnTop_.toggle();
-    SetWindowPos(handle(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    releaseOwnedTooltips();
+    SetWindowPos(handle(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// The tree selects the item the form still shows; the session already holds it.
+void MireluneWindow::reselectShown() {
+    if (reselectPath_.empty()) return;
+    reselecting_ = true;
+    treeView_.selectPath(reselectPath_);
+    reselecting_ = false;
+    reselectPath_.clear();
+    updateCommands();
+}
+
+// New Identity: the dialog makes and announces the card; the tree shows it
+// selected without waiting for the tray's reload.
+void MireluneWindow::newIdentity() {
+    IdentityRecord newCard(ports_.profile, ports_.prompts);
+    NewIdentityDialog rules(ports_.profile, newCard, ports_.signals);
+    EditorClipboard chooserClipboard;
+    CardTree chooser(IdentityTreeFlavour(), ports_.profile.userFolder(), chooserClipboard,
+                     CardTreePorts{NativeFileSystem(), ports_.prompts, ports_.signals, ports_.launcher});
+    chooser.model().setShowCards(false);
+    NewIdentityWindow dialog(rules, chooser);
+    if (!dialog.show(handle())) return;
+    treeView_.reload(rules.createdPath(), session_.currentPath());
 }
 
 void MireluneWindow::copyCard() { PutUnicodeText(handle(), session_.clipboardText()); }
@@ -340,8 +444,16 @@ void MireluneWindow::showAbout() { DialogBoxParamW(module(), MAKEINTRESOURCEW(ID
 void MireluneWindow::onMenuSelect(UINT id, UINT flags) {
     if (statusBar_ == nullptr) return;
     const bool closed = flags == 0xFFFF;
-    const std::u16string prompt(closed || (flags & MF_POPUP) ? u"" : IdentityCommands().statusPrompt(id));
-    SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(AsWide(prompt)));
+    const std::wstring prompt = closed || (flags & MF_POPUP) ? L"" : commandString(id, false);
+    SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(prompt.c_str()));
+}
+
+// A toolbar button's tooltip, from the command's string.
+bool MireluneWindow::onTooltip(NMTTDISPINFOW& info) {
+    tooltip_ = commandString(static_cast<UINT>(info.hdr.idFrom), true);
+    info.lpszText = tooltip_.data();
+    info.hinst = nullptr;
+    return true;
 }
 
 void MireluneWindow::updateCommands() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <optional>
 #include <string>
@@ -70,9 +71,13 @@ private:
     void onTabChanged();
     void toggleProtection();
     void toggleAlwaysOnTop();
+    void releaseOwnedTooltips();
     void copyCard();
+    void newIdentity();
+    void reselectShown();
     void showAbout();
     void onMenuSelect(UINT id, UINT flags);
+    bool onTooltip(NMTTDISPINFOW& info);
     void updateCommands();
     void layOut();
     WindowRef self() const;
@@ -93,6 +98,10 @@ private:
     HWND statusBar_ = nullptr;
     HACCEL accelerators_ = nullptr;
     std::u16string firstPath_;
+    // The tree item to select again after a card was refused, and whether that selection is under way.
+    std::u16string reselectPath_;
+    bool reselecting_ = false;
+    std::wstring tooltip_;
 };
 
 }  // namespace tarnwick

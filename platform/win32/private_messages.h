@@ -10,5 +10,7 @@ namespace tarnwick::private_message {
 
 // The library tree: a reload request that arrived during an operation, run once the control is idle.
 inline constexpr UINT kTreeDeferredReload = WM_APP + 1;
+// An editor's tree goes back to the item still shown, once the selection change that refused a card has ended.
+inline constexpr UINT kEditorReselectShown = WM_APP + 2;
 
 }  // namespace tarnwick::private_message

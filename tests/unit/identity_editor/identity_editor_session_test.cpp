@@ -89,7 +89,10 @@ TEST_F(IdentityEditorSessionTest, ACardNotOpenedIsNeverWrittenWithTheCardShownBe
     gate.refuse();
     const std::string locked = ReadBytes(cardPath(u"Locked") + u".vrt");
     showCard(u"Home");
-    EXPECT_EQ(session.selectionChanged(card(u"Locked"), kEditor).kind, SelectionOutcome::Kind::KeptPrevious);
+    const SelectionOutcome kept = session.selectionChanged(card(u"Locked"), kEditor);
+    EXPECT_EQ(kept.kind, SelectionOutcome::Kind::KeptPrevious);
+    // The tree is sent back to the card still shown.
+    EXPECT_EQ(kept.folder, cardPath(u"Home"));
     EXPECT_EQ(session.currentPath(), cardPath(u"Home") + u".vrt");
     type(u"phone", u"typed on Home's form");
     session.markModified();
@@ -97,6 +100,30 @@ TEST_F(IdentityEditorSessionTest, ACardNotOpenedIsNeverWrittenWithTheCardShownBe
     EXPECT_EQ(ReadBytes(cardPath(u"Locked") + u".vrt"), locked);
     gate.give("alice123");
     EXPECT_EQ(phoneOnDisk(u"Home"), u"typed on Home's form");
+}
+
+TEST_F(IdentityEditorSessionTest, ACardNotOpenedFirstSendsTheTreeToTheRootAndProtectedActsOnTheCardShown) {
+    makeCard(u"Locked", false);
+    ClearCurrentPrimaryPassword();
+    gate.refuse();
+    session.pageLoaded(view);
+    const SelectionOutcome first = session.selectionChanged(card(u"Locked"), kEditor);
+    EXPECT_EQ(first.kind, SelectionOutcome::Kind::KeptPrevious);
+    EXPECT_EQ(first.folder, root.path());
+    EXPECT_FALSE(session.viewState().cardSelected);
+    EXPECT_FALSE(session.formEnabled());
+
+    gate.give("alice123");
+    ASSERT_EQ(session.selectionChanged(card(u"Home"), kEditor).kind, SelectionOutcome::Kind::Shown);
+    ClearCurrentPrimaryPassword();
+    gate.refuse();
+    ASSERT_EQ(session.selectionChanged(card(u"Locked"), kEditor).kind, SelectionOutcome::Kind::KeptPrevious);
+    // Protected, with the prompt given now, toggles the card on the form, not the one refused.
+    gate.give("alice123");
+    const std::string locked = ReadBytes(cardPath(u"Locked") + u".vrt");
+    session.toggleProtection(kEditor);
+    EXPECT_EQ(ReadBytes(cardPath(u"Locked") + u".vrt"), locked);
+    EXPECT_TRUE(session.viewState().cardProtected);
 }
 
 TEST_F(IdentityEditorSessionTest, ADamagedCardIsDeletedOnYesAndItsFolderSelected) {

@@ -3,6 +3,7 @@
 // and its notice, and the chooser's numbered new folders.
 #include "identity_editor/new_identity_dialog.h"
 
+#include "cardtree/tree_flavour.h"
 #include "foundation/message_box.h"
 #include "foundation/primary_password.h"
 #include "foundation/sealed_text.h"
@@ -129,6 +130,34 @@ TEST_F(NewIdentityDialogTest, ANewFolderThatCannotBeMadeIsReported) {
     EXPECT_EQ(prompts.shown()[0].text, u"Can not create a new folder in " + userFolder +
                                            u"\\missing\nThe system cannot find the path specified.");
     EXPECT_TRUE(windows.sent().empty());
+}
+
+TEST_F(NewIdentityDialogTest, TheChoosersMenuDeletesAndRenamesFoldersButNeverItsRoot) {
+    EXPECT_TRUE(ChooserContextMenu(ItemKind::Root).entries.empty());
+    EXPECT_TRUE(ChooserContextMenu(ItemKind::Card).entries.empty());
+    const TreeContextMenu menu = ChooserContextMenu(ItemKind::Folder);
+    EXPECT_EQ(menu.name, u"NEWFILETREE");
+    EXPECT_EQ(menu.entries, (std::vector<MenuEntry>{{32807, u"&Delete"}, {32808, u"&Rename..."}}));
+
+    makeFolder(u"Old");
+    makeFolder(u"Gone");
+    EditorClipboard clipboard;
+    CardTree chooser(IdentityTreeFlavour(), userFolder, clipboard,
+                     CardTreePorts{NativeFileSystem(), prompts, signals, launcher}, IdentityMessages());
+    chooser.model().setShowCards(false);
+    chooser.model().setRoot();
+    EXPECT_FALSE(RunChooserCommand(chooser, kChooserDeleteFolder, {ItemKind::Root, userFolder}));
+    EXPECT_FALSE(RunChooserCommand(chooser, 32786, {ItemKind::Folder, userFolder + u"\\Old"}));
+    EXPECT_TRUE(testing::FileExists(userFolder));
+
+    EXPECT_TRUE(RunChooserCommand(chooser, kChooserDeleteFolder, {ItemKind::Folder, userFolder + u"\\Gone"}));
+    EXPECT_FALSE(testing::FileExists(userFolder + u"\\Gone"));
+    prompts.queueTypedName(u"New");
+    EXPECT_TRUE(RunChooserCommand(chooser, kChooserRenameFolder, {ItemKind::Folder, userFolder + u"\\Old"}));
+    EXPECT_TRUE(testing::FileExists(userFolder + u"\\New"));
+    EXPECT_FALSE(testing::FileExists(userFolder + u"\\Old"));
+    // Both changes are announced to both sides of the library.
+    EXPECT_EQ(windows.sent().size(), 4u);
 }
 
 }  // namespace
