@@ -65,7 +65,7 @@ void IdentityEditorSession::show(const TreeSelection& item) {
     view_->fillFromRecord(record_);
     customTab_ = false;
     modified_ = false;
-    readProtection(currentPath_);
+    cardProtected_ = record_.loadedProtected();
 }
 
 void IdentityEditorSession::pageLoaded(IdentityFormView& view) {
@@ -143,6 +143,7 @@ int IdentityEditorSession::reset() {
     if (!cardOpen_) return kCardNotLoaded;
     const int result = record_.load(currentPath_);
     if (result != kCardLoaded || !pageReady_) return result;
+    cardProtected_ = record_.loadedProtected();
     view_->fillFromRecord(record_);
     customTab_ = false;
     modified_ = false;

@@ -135,6 +135,7 @@ int IdentityRecord::load(const std::u16string& path) {
     }
     for (std::u16string& line : lines) line = UnsealText(line, kAlgorithmBlowfish, keyModeOf(isProtected));
     fillFrom(lines);
+    loadedProtected_ = isProtected;
     return kCardLoaded;
 }
 

@@ -60,6 +60,9 @@ public:
     // kCardLoaded, kCardNotLoaded (password refused, or another user's card:
     // with the owner error) or kCardDamaged. The record changes only on kCardLoaded.
     int load(const std::u16string& path);
+    // The protection of the file as the last successful load read it, from the
+    // same lines it loaded: what a selection shows without reading the file again.
+    bool loadedProtected() const { return loadedProtected_; }
 
 private:
     void requireSealable() const;
@@ -70,6 +73,7 @@ private:
     Prompts& prompts_;
     FileSystem& files_;
     const MessageCatalogue& catalogue_;
+    bool loadedProtected_ = false;
 };
 
 }  // namespace tarnwick
