@@ -1,5 +1,6 @@
 #include "editor_common/editor_copy_data.h"
 
+#include "editor_common/editor_startup.h"
 #include "foundation/toolbar_contract.h"
 
 namespace tarnwick {
@@ -8,7 +9,7 @@ std::intptr_t HandleEditorCopyData(const ReceivedCopyData& request, EditorReques
     switch (request.code) {
         case editor_code::kReload:
             // No text, or a malformed one, selects the current item.
-            editor.reloadAndSelect(request.text.value_or(std::u16string()));
+            editor.reloadAndSelect(std::u16string(UnquotedPath(request.text.value_or(std::u16string()))));
             return static_cast<std::intptr_t>(editor_code::kReload);
         case editor_code::kClose:
             editor.closeWithoutAsking();

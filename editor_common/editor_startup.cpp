@@ -11,6 +11,14 @@ bool NamesLibraryPath(std::u16string_view commandLine, std::u16string_view userF
     return !userFolder.empty() && commandLine.find(userFolder) != std::u16string_view::npos;
 }
 
+std::u16string_view UnquotedPath(std::u16string_view text) {
+    const auto first = text.find_first_not_of(u" \t");
+    if (first == std::u16string_view::npos) return {};
+    text = text.substr(first, text.find_last_not_of(u" \t") - first + 1);
+    if (text.size() >= 2 && text.front() == u'"' && text.back() == u'"') text = text.substr(1, text.size() - 2);
+    return text;
+}
+
 EditorStartUp::EditorStartUp(const EditorTraits& traits, UserProfile& profile, Windows& windows, FileSystem& files)
     : traits_(traits),
       profile_(profile),
@@ -33,8 +41,9 @@ FirstSelection EditorStartUp::firstSelection(std::u16string_view commandLine) co
     const std::u16string& root = profile_.userFolder();
     // The path is read as the file system will read it: one that leads out of
     // the library ("..") is no library path.
-    if (NamesLibraryPath(commandLine, root)) {
-        if (auto inside = ResolveInside(commandLine, root, PathPlace::SameOrBelow)) {
+    const std::u16string_view path = UnquotedPath(commandLine);
+    if (NamesLibraryPath(path, root)) {
+        if (auto inside = ResolveInside(path, root, PathPlace::SameOrBelow)) {
             const bool card = IsCardFileName(LastComponent(*inside), traits_.tree.extension);
             return {std::move(*inside), true, card};
         }

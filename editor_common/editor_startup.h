@@ -53,4 +53,9 @@ private:
 // folder anywhere, as the programs have always tested it.
 bool NamesLibraryPath(std::u16string_view commandLine, std::u16string_view userFolder);
 
+// The path a command line or a reload request names: without the spaces
+// around it and without one pair of double quotes enclosing it, which a
+// launcher adds to a path with a space (a path itself never holds a quote).
+std::u16string_view UnquotedPath(std::u16string_view text);
+
 }  // namespace tarnwick

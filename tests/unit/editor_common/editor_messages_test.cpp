@@ -100,6 +100,10 @@ TEST(EditorCopyData, CodeZeroReloadsWithThePathCodeOneCloses) {
     EXPECT_EQ(HandleEditorCopyData(editor_code::kClose, 0, nullptr, editor), 1);
     EXPECT_EQ(editor.reloads, std::vector<std::u16string>{path});
     EXPECT_EQ(editor.closes, 1);
+    const std::u16string quoted = u"\"" + path + u"\"";
+    HandleEditorCopyData(editor_code::kReload, static_cast<std::uint32_t>((quoted.size() + 1) * 2), quoted.c_str(),
+                         editor);
+    EXPECT_EQ(editor.reloads.back(), path);
 }
 
 TEST(EditorCopyData, AMissingOrMalformedPathSelectsTheCurrentItem) {

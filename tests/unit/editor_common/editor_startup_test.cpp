@@ -73,6 +73,20 @@ TEST_F(EditorStartUpTest, CommandLineContainingTheUserFolderIsSelectedAsItStands
     const FirstSelection folderSelection = identityStart.firstSelection(userFolder + u"\\Work");
     EXPECT_TRUE(folderSelection.fromCommandLine);
     EXPECT_FALSE(folderSelection.card);
+    // A launcher quotes a path with a space; the quotes are no part of it.
+    const std::u16string spaced = userFolder + u"\\My Work\\Me.vrt";
+    const FirstSelection quoted = identityStart.firstSelection(u" \"" + spaced + u"\" ");
+    EXPECT_EQ(quoted.path, spaced);
+    EXPECT_TRUE(quoted.fromCommandLine);
+    EXPECT_TRUE(quoted.card);
+}
+
+TEST(UnquotedPath, DropsSurroundingSpacesAndOnePairOfEnclosingQuotes) {
+    EXPECT_EQ(UnquotedPath(u"C:\\a b\\c.vrc"), u"C:\\a b\\c.vrc");
+    EXPECT_EQ(UnquotedPath(u"  \"C:\\a b\\c.vrc\"\t"), u"C:\\a b\\c.vrc");
+    EXPECT_EQ(UnquotedPath(u"\"C:\\a"), u"\"C:\\a");  // unbalanced: left for the path check to refuse
+    EXPECT_EQ(UnquotedPath(u"\"\""), u"");
+    EXPECT_EQ(UnquotedPath(u"   "), u"");
 }
 
 TEST_F(EditorStartUpTest, ACommandLineThatLeadsOutOfTheLibraryIsNoLibraryPath) {
