@@ -129,6 +129,7 @@ bool MireluneWindow::create(const FirstSelection& first, int showCommand) {
         return false;
     }
     accelerators_ = LoadAcceleratorsW(module(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    keepChildFocus(treeView_.window());
     ShowWindow(handle(), showCommand);
     UpdateWindow(handle());
     treeView_.selectPath(firstPath_);

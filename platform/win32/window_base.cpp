@@ -105,7 +105,17 @@ LRESULT WindowBase::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             onTimer(wParam);
             return 0;
+        case WM_ACTIVATE:
+            if (focusFallback_ != nullptr && LOWORD(wParam) == WA_INACTIVE) {
+                const HWND focus = GetFocus();
+                if (focus != nullptr && IsChild(window_, focus)) lastFocus_ = focus;
+            }
+            return onMessage(message, wParam, lParam);
         case WM_SETFOCUS:
+            if (focusFallback_ != nullptr) {
+                const bool kept = lastFocus_ != nullptr && IsChild(window_, lastFocus_) && IsWindowVisible(lastFocus_);
+                SetFocus(kept ? lastFocus_ : focusFallback_);
+            }
             onSetFocus(reinterpret_cast<HWND>(wParam));
             return 0;
         case WM_KILLFOCUS:

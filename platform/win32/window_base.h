@@ -71,6 +71,10 @@ protected:
     void destroyWindow();
     // DefWindowProcW on this window.
     LRESULT defaultProc(UINT message, WPARAM wParam, LPARAM lParam) const;
+    // A frame: when the window is activated again, the keyboard focus goes back
+    // to the child that had it when the window was left, else to `fallback`,
+    // instead of staying on the frame where no key reaches a control.
+    void keepChildFocus(HWND fallback) { focusFallback_ = fallback; }
 
     // WM_CREATE; false makes the creation fail.
     virtual bool onCreate() { return true; }
@@ -109,6 +113,8 @@ private:
     LRESULT onPaintMessage();
 
     HWND window_ = nullptr;
+    HWND focusFallback_ = nullptr;
+    HWND lastFocus_ = nullptr;
 };
 
 }  // namespace tarnwick

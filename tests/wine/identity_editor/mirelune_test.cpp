@@ -460,6 +460,25 @@ TEST_F(MireluneEndToEnd, ASecondStartHandsItsPathToTheFirstAndEnds) {
     EXPECT_TRUE(second.waitForExit(kBoundMs, exitCode)) << "the second Mirelune did not end";
     EXPECT_EQ(exitCode, 0u);
     waitForForm(window, L"BobCarr");
+    // A launcher quotes a path with a space: the quotes are no part of it.
+    Program quoted(L"\"" + kMirelune + L"\" \"" + wide(user + u"\\Anna") + L"\"");
+    ASSERT_TRUE(quoted.started());
+    EXPECT_TRUE(quoted.waitForExit(kBoundMs, exitCode));
+    waitForForm(window, L"anna@example.org");
+    // Left for another window and activated again, the window gives the
+    // keyboard back to its tree, not to the frame where no key reaches a control.
+    RecordingTray other;
+    ASSERT_TRUE(other.create());
+    ShowWindow(other.handle(), SW_SHOW);
+    SetForegroundWindow(other.handle());
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other.handle(); }, kBoundMs));
+    SetForegroundWindow(window);
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }, kBoundMs));
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof(gui);
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    const HWND tree = findControl(window, 0, WC_TREEVIEWW);
+    EXPECT_TRUE(WaitUntil([&] { return GetGUIThreadInfo(thread, &gui) && gui.hwndFocus == tree; }, kBoundMs));
 }
 
 TEST_F(MireluneEndToEnd, TheDamagedCardQuestionDeletesOnYes) {
