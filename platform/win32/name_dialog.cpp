@@ -23,7 +23,7 @@ HFONT makeBannerFont(HWND dialog) {
 }  // namespace
 
 NameDialog::NameDialog(const NameDialogLook& look, EntryDialogRules& rules)
-    : EntryDialog(rules, kNameEditId, look.maxChars),
+    : EntryDialog(rules, look.editId != 0 ? look.editId : kNameEditId, look.maxChars),
       look_(look) {}
 
 NameDialog::~NameDialog() {
@@ -34,7 +34,8 @@ bool NameDialog::show(HWND owner) {
     DialogTemplate layout(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER, 220, 62, look_.title, 8,
                           u"MS Shell Dlg");
     layout.addItem(kDialogStatic, kLabelId, SS_LEFT, 8, 10, 204, 10, look_.label);
-    layout.addItem(kDialogEdit, kNameEditId, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 8, 22, 204, 13, u"");
+    layout.addItem(kDialogEdit, look_.editId != 0 ? look_.editId : kNameEditId, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
+                   8, 22, 204, 13, u"");
     layout.addItem(kDialogButton, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 106, 42, 50, 14, u"OK");
     layout.addItem(kDialogButton, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 162, 42, 50, 14, u"Cancel");
     icon_ = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM));
