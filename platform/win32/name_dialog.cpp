@@ -49,6 +49,7 @@ bool NameDialog::onInitDialog() {
     SendMessageW(edit(), EM_SETSEL, 0, -1);
     bannerFont_ = makeBannerFont(handle());
     makeRoomForBanner();
+    centreOnOwner();
     SetFocus(edit());
     return false;
 }
@@ -78,6 +79,20 @@ void NameDialog::makeRoomForBanner() {
     GetWindowRect(dialog, &w);
     SetWindowPos(dialog, nullptr, 0, 0, w.right - w.left, w.bottom - w.top + kNameBannerHeight,
                  SWP_NOMOVE | SWP_NOZORDER);
+}
+
+// Over the window that asked, not in the middle of the screen away from it.
+void NameDialog::centreOnOwner() {
+    const HWND dialog = handle();
+    const HWND owner = GetWindow(dialog, GW_OWNER);
+    if (owner == nullptr || !IsWindowVisible(owner)) return;
+    RECT o;
+    RECT d;
+    GetWindowRect(owner, &o);
+    GetWindowRect(dialog, &d);
+    const int x = o.left + ((o.right - o.left) - (d.right - d.left)) / 2;
+    const int y = o.top + ((o.bottom - o.top) - (d.bottom - d.top)) / 2;
+    SetWindowPos(dialog, nullptr, x > 0 ? x : 0, y > 0 ? y : 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void NameDialog::paintBanner() {

@@ -28,6 +28,7 @@ private:
     INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void onRejected() override;
     void makeRoomForBanner();
+    void centreOnOwner();
     void paintBanner();
 
     const NameDialogLook& look_;
