@@ -691,5 +691,61 @@ TEST_F(KesloweEndToEnd, AlwaysOnTopMakesTheWindowTopmostAndAStartWithTheOptionOn
     closeWithoutAsking(window, keslowe);
 }
 
+// T17: the right button on the card opens TREE_FILE, on the root TREE_ROOT;
+// an item chosen by its mnemonic reaches its command and its dialog.
+TEST_F(KesloweEndToEnd, TheTreesContextMenusLeadToTheirDialogs) {
+    Program keslowe(kKeslowe + L" " + wide(alice + u"\\Mail.vrc"));
+    ASSERT_TRUE(keslowe.started());
+    const HWND window = WaitForTopLevel(L"Keslowe", nullptr, keslowe.id(), kBoundMs);
+    ASSERT_NE(window, nullptr) << "Keslowe showed no window within the bound";
+    waitForAddress(window, L"https://mail.example/");
+    const HWND tree = findControl(window, 0, WC_TREEVIEWW);
+    ASSERT_NE(tree, nullptr);
+    // The root's row, then the card's one level in: its icon and text.
+    const auto rowHeight = static_cast<int>(SendMessageW(tree, TVM_GETITEMHEIGHT, 0, 0));
+    const auto indent = static_cast<int>(SendMessageW(tree, TVM_GETINDENT, 0, 0));
+    const LPARAM onCard = MAKELPARAM(2 * indent + 24, rowHeight + rowHeight / 2);
+    PostMessageW(tree, WM_RBUTTONDOWN, MK_RBUTTON, onCard);
+    PostMessageW(tree, WM_RBUTTONUP, 0, onCard);
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return (menu = wine::FindTopLevel(L"#32768", nullptr, keslowe.id())) != nullptr && IsWindowVisible(menu);
+        },
+        kBoundMs))
+        << "no context menu";
+    PostMessageW(tree, WM_CHAR, L'r', 0);
+    const HWND dialog = waitForDialog(keslowe.id());
+    ASSERT_NE(dialog, nullptr) << "the menu's Rename did not open its dialog";
+    EXPECT_TRUE(WaitUntil([&] { return textOf(dialog) == L"Rename Passcard Name"; }, kBoundMs));
+    HWND edit = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (edit = GetDlgItem(dialog, 1005)) != nullptr; }, kBoundMs));
+    if (edit != nullptr) {
+        EXPECT_EQ(textOf(edit), L"Mail");
+    }
+    click(dialog, IDCANCEL);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kBoundMs));
+    EXPECT_TRUE(testing::FileExists(alice + u"\\Mail.vrc"));
+
+    // The root's menu, TREE_ROOT: "&New Folder..." opens dialog 218 and makes the folder.
+    const LPARAM onRoot = MAKELPARAM(indent + 24, rowHeight / 2);
+    PostMessageW(tree, WM_RBUTTONDOWN, MK_RBUTTON, onRoot);
+    PostMessageW(tree, WM_RBUTTONUP, 0, onRoot);
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return (menu = wine::FindTopLevel(L"#32768", nullptr, keslowe.id())) != nullptr && IsWindowVisible(menu);
+        },
+        kBoundMs))
+        << "no context menu on the root";
+    PostMessageW(tree, WM_CHAR, L'n', 0);
+    const HWND newFolder = waitForDialog(keslowe.id());
+    ASSERT_NE(newFolder, nullptr) << "the menu's New Folder did not open its dialog";
+    EXPECT_TRUE(WaitUntil([&] { return textOf(newFolder) == L"New Folder Name"; }, kBoundMs));
+    ASSERT_TRUE(WaitUntil([&] { return GetDlgItem(newFolder, 1001) != nullptr; }, kBoundMs));
+    typeName(newFolder, 1001, L"Travel");
+    EXPECT_TRUE(WaitUntil([&] { return testing::FileExists(alice + u"\\Travel"); }, kBoundMs));
+    closeWithoutAsking(window, keslowe);
+}
+
 }  // namespace
 }  // namespace tarnwick
