@@ -157,9 +157,7 @@ void KesloweWindow::onIdle() {
 
 bool KesloweWindow::onCreate() {
     if (parts_.majorVersion == 6) allowCopyData();
-    // Made topmost by SetWindowPos, not by the creation's style: a window
-    // born topmost that is later made not topmost cannot become topmost again
-    // under Wine while it owns topmost pop-ups (the toolbar's tooltips).
+    // Made topmost while it is created, the way Always on Top does it later.
     if (parts_.session.alwaysOnTop()) setTopmost(true);
     createChildren();
     return treeView_.window() != nullptr && addressBox_ != nullptr;
