@@ -55,7 +55,8 @@ bool CardTree::runCommand(unsigned id, const TreeSelection& selected) {
 
 // New Folder: a folder named in the dialog, inside the selected folder.
 void CardTree::newFolder(const TreeSelection& selected) {
-    const auto name = askName(flavour_.newFolderTitleKey, kFolderNameLabel, {}, key::kFolderNameRule);
+    const auto name =
+        askName(flavour_.newFolderTitleKey, kFolderNameLabel, {}, key::kFolderNameRule, flavour_.newFolderEditId);
     if (!name) return;
     const std::u16string path = JoinPath(folderOf(selected), *name);
     if (CreateFolderAt(ports_.files, path) != kErrorSuccess) {
@@ -91,7 +92,8 @@ void CardTree::renameFolder(const TreeSelection& selected) {
     }
     const std::u16string parent(ParentPath(selected.path));
     const std::u16string oldName(LastComponent(selected.path));
-    const auto name = askName(flavour_.renameFolderTitleKey, kFolderNameLabel, oldName, key::kFolderNameRule);
+    const auto name = askName(flavour_.renameFolderTitleKey, kFolderNameLabel, oldName, key::kFolderNameRule,
+                              flavour_.renameFolderEditId);
     clipboard_.clear();
     if (!name) {
         notifyFolders(JoinPath(parent, {}));
@@ -196,7 +198,8 @@ void CardTree::deleteCard(const TreeSelection& selected) {
 void CardTree::renameCard(const TreeSelection& selected) {
     if (selected.kind != ItemKind::Card) return;
     const std::u16string oldName(LastComponent(selected.path));
-    const auto name = askName(flavour_.renameCardTitleKey, flavour_.cardNameLabel, oldName, flavour_.cardNameRuleKey);
+    const auto name = askName(flavour_.renameCardTitleKey, flavour_.cardNameLabel, oldName, flavour_.cardNameRuleKey,
+                              flavour_.renameCardEditId);
     clipboard_.clear();
     if (!name) return;
     const std::u16string path = cardFile(JoinPath(ParentPath(selected.path), *name));
@@ -304,12 +307,13 @@ TreeContextMenu CardTree::contextMenuFor(ItemKind kind) const {
 }
 
 std::optional<std::u16string> CardTree::askName(std::u16string_view titleKey, std::u16string_view label,
-                                                std::u16string initial, std::u16string_view ruleKey) {
+                                                std::u16string initial, std::u16string_view ruleKey, int editId) {
     // A card's name leaves room for its extension in the file's name.
     const std::u16string_view extension =
         ruleKey == flavour_.cardNameRuleKey ? flavour_.extension : std::u16string_view{};
     NameDialogRules rules(ports_.prompts, ruleKey, kWarningBox, catalogue_, extension);
-    const NameDialogLook look{catalogue_.Lookup(titleKey), std::u16string(label), std::move(initial), kMaxNameChars};
+    const NameDialogLook look{catalogue_.Lookup(titleKey), std::u16string(label), std::move(initial), kMaxNameChars,
+                              editId};
     if (!ports_.prompts.askName(ports_.prompts.activeWindow(), look, rules)) return std::nullopt;
     return rules.name();
 }

@@ -79,7 +79,7 @@ public:
 
 private:
     std::optional<std::u16string> askName(std::u16string_view titleKey, std::u16string_view label,
-                                          std::u16string initial, std::u16string_view ruleKey);
+                                          std::u16string initial, std::u16string_view ruleKey, int editId);
     int show(const MessageBoxKind& kind, std::u16string_view key);
     void notifyFolders(std::u16string_view path);
     void notifyCards(std::u16string_view path);

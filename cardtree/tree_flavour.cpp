@@ -38,6 +38,9 @@ constexpr TreeFlavour kPasscard{
     key::kCutPasscardFailure,
     key::kDeletePasscardFailure,
     key::kRenamePasscardFailure,
+    1001,
+    1002,
+    1005,
 };
 
 }  // namespace

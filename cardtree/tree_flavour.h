@@ -42,6 +42,10 @@ struct TreeFlavour {
     std::u16string_view cutCardFailureKey;
     std::u16string_view deleteCardFailureKey;
     std::u16string_view renameCardFailureKey;
+    // Control ids of the name dialogs' edit boxes (0: the dialog's own).
+    int newFolderEditId = 0;
+    int renameFolderEditId = 0;
+    int renameCardEditId = 0;
 };
 
 const TreeFlavour& IdentityTreeFlavour();

@@ -19,6 +19,7 @@ namespace tarnwick {
 namespace {
 
 constexpr std::u16string_view kFieldNameLabel = u"Field Name :";
+constexpr int kFieldNameEditId = 1006;  // both field dialogs' edit box
 constexpr std::u16string_view kFlagOn = u"1";
 constexpr std::u16string_view kFlagOff = u"0";
 
@@ -56,7 +57,10 @@ void PasscardEditorSession::markChanged() {
 }
 
 void PasscardEditorSession::idle(std::u16string_view addressBoxText) {
-    if (!passcardSelected()) return;
+    // Until the page first completes, the box is empty while the card's
+    // address waits in the record: comparing the two then would take the
+    // empty box for the user's edit.
+    if (!pageReady_ || !passcardSelected()) return;
     const std::u16string& loaded = record_.savedCopy.url;
     // A longer address (the browser toolbar writes what it finds) shows cut
     // in the box; the cut is not the user's edit and must not be saved.
@@ -230,7 +234,7 @@ std::optional<std::u16string> PasscardEditorSession::askFieldName(std::u16string
                                                                   const MessageBoxKind& refusal) {
     NameDialogRules rules(ports_.prompts, catalogue_key::kFieldNameRule, refusal, ports_.catalogue);
     const NameDialogLook look{ports_.catalogue.Lookup(titleKey), std::u16string(kFieldNameLabel), std::move(text),
-                              kMaxNameChars};
+                              kMaxNameChars, kFieldNameEditId};
     if (!ports_.prompts.askName(ports_.prompts.activeWindow(), look, rules)) return std::nullopt;
     return rules.name();
 }

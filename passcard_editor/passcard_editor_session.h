@@ -61,6 +61,7 @@ public:
     void markChanged();
     // The idle moment: the address box's text becomes the card's address; it
     // marks the card changed when it differs from the address last loaded.
+    // Nothing before the page is ready: the box does not show the card yet.
     void idle(std::u16string_view addressBoxText);
 
     SelectionOutcome selectionChanged(const TreeSelection& item, WindowRef owner);

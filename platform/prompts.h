@@ -37,6 +37,7 @@ struct NameDialogLook {
     std::u16string label;      // beside the edit ("Folder Name :")
     std::u16string text;       // what the edit starts with
     std::size_t maxChars = 0;  // the edit's limit
+    int editId = 0;            // the edit's control id; 0 for the usual 1001
 };
 
 class Prompts {

@@ -193,10 +193,25 @@ void CardTreeView::showCutItem() {
     InvalidateRect(tree_, nullptr, TRUE);
 }
 
+// The selection stays plain to see while the focus is elsewhere (in the form,
+// in a dialog): the system's colour for it is nearly the window's own.
+LRESULT CardTreeView::onCustomDraw(NMTVCUSTOMDRAW& draw) const {
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT && (draw.nmcd.uItemState & CDIS_SELECTED) != 0 &&
+        GetFocus() != tree_) {
+        draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+        draw.clrTextBk = GetSysColor(COLOR_BTNSHADOW);
+    }
+    return CDRF_DODEFAULT;
+}
+
 bool CardTreeView::onNotify(const NMHDR& header, LRESULT& result) {
     if (header.hwndFrom != tree_) return false;
     result = 0;
     switch (header.code) {
+        case NM_CUSTOMDRAW:
+            result = onCustomDraw(const_cast<NMTVCUSTOMDRAW&>(reinterpret_cast<const NMTVCUSTOMDRAW&>(header)));
+            return true;
         case TVN_ITEMEXPANDINGW:
             onItemExpanding(reinterpret_cast<const NMTREEVIEWW&>(header));
             return true;

@@ -56,6 +56,7 @@ public:
     bool onNotify(const NMHDR& header, LRESULT& result);
 
 private:
+    LRESULT onCustomDraw(NMTVCUSTOMDRAW& draw) const;
     static LRESULT CALLBACK treeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR subclass,
                                      DWORD_PTR view);
     LRESULT onTreeMessage(UINT message, WPARAM wParam, LPARAM lParam);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <cstring>
+#include <vector>
 #include <windowsx.h>
 
 #include "cardtree/tree_flavour.h"
@@ -104,7 +105,6 @@ bool KesloweWindow::create(const std::u16string& firstPath, int showCommand) {
     if (!createWindow({.name = window_class::kPasscardEditor, .icon = icon, .smallIcon = icon},
                       {.title = title,
                        .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                       .exStyle = parts_.session.alwaysOnTop() ? static_cast<DWORD>(WS_EX_TOPMOST) : 0,
                        .x = bounds.left,
                        .y = bounds.top,
                        .width = bounds.width,
@@ -150,16 +150,15 @@ void KesloweWindow::watch(const MSG& message) {
                          atTree ? MessageTarget::LibraryTree : MessageTarget::Elsewhere);
 }
 
-// Until the page first completes, the address box is empty while the card's
-// address waits in the record: comparing the two then would take the empty
-// box for the user's edit.
 void KesloweWindow::onIdle() {
     if (WindowBase::handle() == nullptr) return;
-    applyStates(formView_.complete() ? editor_.idle(addressBoxText()) : editor_.commandStates());
+    applyStates(editor_.idle(addressBoxText()));
 }
 
 bool KesloweWindow::onCreate() {
     if (parts_.majorVersion == 6) allowCopyData();
+    // Made topmost while it is created, the way Always on Top does it later.
+    if (parts_.session.alwaysOnTop()) setTopmost(true);
     createChildren();
     return treeView_.window() != nullptr && addressBox_ != nullptr;
 }
@@ -334,7 +333,28 @@ void KesloweWindow::putOnClipboard(const std::u16string& text) {
 }
 
 void KesloweWindow::setTopmost(bool topmost) {
-    SetWindowPos(WindowBase::handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    const HWND self = WindowBase::handle();
+    SetWindowPos(self, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (!topmost || (GetWindowLongW(self, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) return;
+    // Wine keeps the pop-ups a window owns (the tooltips) above it and slots
+    // the window in right below them, where it stays not topmost when nothing
+    // topmost lies under it. The pop-ups are let go of for the move and owned
+    // again after it.
+    struct Owned {
+        HWND owner;
+        std::vector<HWND> popups;
+    } owned{self, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND popup, LPARAM data) -> BOOL {
+            auto* found = reinterpret_cast<Owned*>(data);
+            if (GetWindow(popup, GW_OWNER) == found->owner) found->popups.push_back(popup);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&owned));
+    for (HWND popup : owned.popups) SetWindowLongPtrW(popup, GWLP_HWNDPARENT, 0);
+    SetWindowPos(self, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    for (HWND popup : owned.popups) SetWindowLongPtrW(popup, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(self));
 }
 
 void KesloweWindow::showBars(bool toolbar, bool statusBar) {

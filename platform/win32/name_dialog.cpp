@@ -23,7 +23,7 @@ HFONT makeBannerFont(HWND dialog) {
 }  // namespace
 
 NameDialog::NameDialog(const NameDialogLook& look, EntryDialogRules& rules)
-    : EntryDialog(rules, kNameEditId, look.maxChars),
+    : EntryDialog(rules, look.editId != 0 ? look.editId : kNameEditId, look.maxChars),
       look_(look) {}
 
 NameDialog::~NameDialog() {
@@ -34,7 +34,8 @@ bool NameDialog::show(HWND owner) {
     DialogTemplate layout(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER, 220, 62, look_.title, 8,
                           u"MS Shell Dlg");
     layout.addItem(kDialogStatic, kLabelId, SS_LEFT, 8, 10, 204, 10, look_.label);
-    layout.addItem(kDialogEdit, kNameEditId, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 8, 22, 204, 13, u"");
+    layout.addItem(kDialogEdit, look_.editId != 0 ? look_.editId : kNameEditId, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
+                   8, 22, 204, 13, u"");
     layout.addItem(kDialogButton, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 106, 42, 50, 14, u"OK");
     layout.addItem(kDialogButton, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 162, 42, 50, 14, u"Cancel");
     icon_ = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM));
@@ -48,6 +49,7 @@ bool NameDialog::onInitDialog() {
     SendMessageW(edit(), EM_SETSEL, 0, -1);
     bannerFont_ = makeBannerFont(handle());
     makeRoomForBanner();
+    centreOnOwner();
     SetFocus(edit());
     return false;
 }
@@ -77,6 +79,20 @@ void NameDialog::makeRoomForBanner() {
     GetWindowRect(dialog, &w);
     SetWindowPos(dialog, nullptr, 0, 0, w.right - w.left, w.bottom - w.top + kNameBannerHeight,
                  SWP_NOMOVE | SWP_NOZORDER);
+}
+
+// Over the window that asked, not in the middle of the screen away from it.
+void NameDialog::centreOnOwner() {
+    const HWND dialog = handle();
+    const HWND owner = GetWindow(dialog, GW_OWNER);
+    if (owner == nullptr || !IsWindowVisible(owner)) return;
+    RECT o;
+    RECT d;
+    GetWindowRect(owner, &o);
+    GetWindowRect(dialog, &d);
+    const int x = o.left + ((o.right - o.left) - (d.right - d.left)) / 2;
+    const int y = o.top + ((o.bottom - o.top) - (d.bottom - d.top)) / 2;
+    SetWindowPos(dialog, nullptr, x > 0 ? x : 0, y > 0 ? y : 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void NameDialog::paintBanner() {

@@ -10,7 +10,7 @@
 
 namespace tarnwick {
 
-// The edit box's control id, for tests that type into it.
+// The edit box's control id when the look names none, for tests that type into it.
 inline constexpr int kNameEditId = 1001;
 // The banner strip's height in pixels.
 inline constexpr int kNameBannerHeight = 39;
@@ -28,6 +28,7 @@ private:
     INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void onRejected() override;
     void makeRoomForBanner();
+    void centreOnOwner();
     void paintBanner();
 
     const NameDialogLook& look_;

@@ -111,6 +111,10 @@ TEST_F(PasscardEditorSessionTest, TheViewFlagsAreReadOnceAndWrittenOnToggleWitho
 TEST_F(PasscardEditorSessionTest, ACardSelectedBeforeThePageIsBuiltWhenThePageLoads) {
     EXPECT_EQ(session->selectionChanged(card(u"Bank"), kEditor).kind, SelectionOutcome::Kind::WaitingForPage);
     EXPECT_EQ(session->currentPath(), path(u"Bank") + u".vrc");
+    // The address box is still empty: the idle moment leaves the card's address alone.
+    session->idle(u"");
+    EXPECT_FALSE(session->changed());
+    EXPECT_EQ(record.url, u"https://Bank.example/");
     session->pageLoaded(view);
     ASSERT_EQ(inputs().size(), 2u);
     EXPECT_EQ(inputs()[0]->value(), u"bob");

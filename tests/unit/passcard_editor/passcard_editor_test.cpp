@@ -423,9 +423,23 @@ TEST_F(PasscardEditorTest, RenamingTheCardOnShowSavesItsEditsFirstUnderItsOldNam
     EXPECT_FALSE(session->changed());
 }
 
-TEST_F(PasscardEditorTest, BeforeThePageLoadsAnEditedAddressIsSavedWithTheLoadedFields) {
+TEST_F(PasscardEditorTest, BeforeThePageLoadsTheAddressBoxIsNotComparedAndThenItsEditIsSavedWithTheFields) {
     editor->selectionChanged(card(u"Bank"));
+    // The box is still empty while the card's address waits for the page:
+    // neither that nor any text in it counts as an edit yet.
+    EXPECT_FALSE(stateOf(common_command::kSave));
+    editor->idle(u"");
     editor->idle(u"https://moved.example/");
+    EXPECT_FALSE(session->changed());
+    EXPECT_FALSE(stateOf(common_command::kSave));
+    EXPECT_FALSE(stateOf(kReset));
+
+    editor->pageLoaded(view);
+    EXPECT_EQ(window.address, u"https://bank.example/");
+    editor->idle(window.address);
+    EXPECT_FALSE(session->changed());
+    editor->idle(u"https://moved.example/");
+    EXPECT_TRUE(stateOf(common_command::kSave));
     EXPECT_TRUE(run(common_command::kSave, u"Bank"));
     const PasscardRecord saved = onDisk(u"Bank");
     EXPECT_EQ(saved.url, u"https://moved.example/");
@@ -481,6 +495,61 @@ TEST_F(PasscardEditorTest, TreeCommandsActOnPasscardFilesWithTheirNotices) {
     EXPECT_FALSE(testing::FileExists(path(u"Bank - Copy1") + u".vrc"));
     ASSERT_FALSE(windows.sent().empty());
     EXPECT_EQ(windows.sent().back().code, tray_code::kPasscardsChanged);
+}
+
+// The five name dialogs as the window draws them: edit box id, label,
+// banner, limit and start text; a rejected name keeps the dialog open with
+// the warning its dialog uses (the add-field dialog's is an error).
+TEST_F(PasscardEditorTest, TheNameDialogsCarryTheirEditIdsLabelsBannersAndRefusals) {
+    show(u"Bank");
+    run(PasscardTreeFlavour().commands.newFolder, u"Bank");  // cancelled
+    testing::CreateFolder(path(u"Old"));
+    prompts.queueTypedName(u"a|b");
+    prompts.queueAnswer(kIdOk);
+    editor->runCommand(PasscardTreeFlavour().commands.renameFolder, {ItemKind::Folder, path(u"Old")});
+    prompts.queueTypedName(u"   ");
+    prompts.queueAnswer(kIdOk);
+    run(PasscardTreeFlavour().commands.renameCard, u"Bank");
+    prompts.queueTypedName(u"a:b");
+    prompts.queueAnswer(kIdOk);
+    EXPECT_TRUE(run(kAddField, u"Bank"));
+    page->setActiveElement(inputs()[0]);
+    prompts.queueTypedName(u"");
+    prompts.queueAnswer(kIdOk);
+    EXPECT_TRUE(run(kRenameField, u"Bank"));
+
+    struct Expected {
+        int editId;
+        std::u16string_view label, banner, text;
+    };
+    const Expected expected[] = {{1001, u"Folder Name :", u"New Folder Name", u""},
+                                 {1002, u"Folder Name :", u"Rename Folder Name", u"Old"},
+                                 {1005, u"Passcard Name :", u"Rename Passcard Name", u"Bank"},
+                                 {1006, u"Field Name :", u"New Field Name", u""},
+                                 {1006, u"Field Name :", u"Rename Field Name", u"login"}};
+    ASSERT_EQ(prompts.nameDialogs().size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        const NameDialogLook& look = prompts.nameDialogs()[i].look;
+        EXPECT_EQ(look.editId, expected[i].editId) << i;
+        EXPECT_EQ(look.label, expected[i].label) << i;
+        EXPECT_EQ(look.title, expected[i].banner) << i;
+        EXPECT_EQ(look.text, expected[i].text) << i;
+        EXPECT_EQ(look.maxChars, 256u) << i;
+    }
+    const std::u16string tail = u" cannot be empty and it cannot contain characters \\ / : * ? \" < > | ";
+    ASSERT_EQ(prompts.shown().size(), 4u);
+    const std::u16string_view refusals[][2] = {{u"Folder name", u"Tarnwick Warning"},
+                                               {u"Passcard name", u"Tarnwick Warning"},
+                                               {u"Field name", u"Tarnwick Error"},
+                                               {u"Field name", u"Tarnwick Warning"}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(prompts.shown()[i].text, std::u16string(refusals[i][0]) + tail) << i;
+        EXPECT_EQ(prompts.shown()[i].caption, refusals[i][1]) << i;
+        EXPECT_EQ(prompts.shown()[i].owner, test::kScriptedDialogWindow) << i;
+    }
+    EXPECT_EQ(prompts.shown()[2].style & 0xF0u, kMbIconError);
+    EXPECT_TRUE(testing::FileExists(path(u"Old")));
+    EXPECT_EQ(record.fieldNames, (Lines{u"login", u"pass"}));
 }
 
 TEST_F(PasscardEditorTest, TheFocusedFieldIsFoundByItsRowsPlaceAndByItsBoxWhenNothingIsDrawn) {
