@@ -73,6 +73,13 @@ void PasscardEditorSession::idle(std::u16string_view addressBoxText) {
 }
 
 void PasscardEditorSession::showChecks() {
+    // A card just loaded shows the marks of the lines it was loaded from,
+    // without reading the file twice more.
+    if (record_.holds(currentPath_)) {
+        cardProtected_ = record_.protectionMarker == kProtectMarker;
+        cardDefault_ = record_.defaultMarker == kDefaultMarker;
+        return;
+    }
     bool isProtected = false;
     cardProtected_ = record_.readProtection(currentPath_, isProtected) && isProtected;
     cardDefault_ = record_.isDefault(currentPath_);

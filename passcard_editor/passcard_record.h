@@ -51,6 +51,9 @@ public:
     // True when the last load returned kCardLoaded and nothing has replaced the
     // record's card since: only such a record may be written over a card.
     bool holdsLoadedCard() const { return loadedPath_.has_value(); }
+    // The same for the card at `cardPath`: its markers are then the file's,
+    // as loaded and as kept in step by setDefault and setProtection.
+    bool holds(const std::u16string& cardPath) const;
 
     // Writes the record with the names and values read from the form, then
     // loads the card again from the lines written. NotLoaded, with the file untouched, unless the
@@ -82,7 +85,6 @@ private:
     CardWriteResult write(const std::u16string& cardPath, const std::vector<std::u16string>& names,
                           const std::vector<std::u16string>& values);
     void fillFrom(const std::vector<std::u16string>& lines, int bodyMode);
-    bool holds(const std::u16string& cardPath) const;
     std::vector<std::u16string> intactLines(const std::u16string& cardPath) const;
 
     PasswordGate& gate_;

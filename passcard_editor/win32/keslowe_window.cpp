@@ -115,6 +115,7 @@ bool KesloweWindow::create(const std::u16string& firstPath, int showCommand) {
     accelerators_ = LoadAcceleratorsW(module, MAKEINTRESOURCEW(IDR_MAINFRAME));
     // The menu and the toolbar never show a command enabled that is not.
     applyStates(editor_.commandStates());
+    keepChildFocus(treeView_.window());
     ShowWindow(WindowBase::handle(), showCommand);
     UpdateWindow(WindowBase::handle());
     treeView_.selectPath(firstPath);
