@@ -12,22 +12,8 @@ static_assert(IDD_NEW_IDENTITY == kNewIdentityDialogResource);
 static_assert(ID_CHOOSER_DELETE == kChooserDeleteFolder);
 static_assert(ID_CHOOSER_RENAME == kChooserRenameFolder);
 
-constexpr int kBannerHeight = 39;
-constexpr int kBannerIconSize = 32;
-constexpr std::u16string_view kBannerText = u"Create New Identity";
 // Room between the chooser's tree, its button and the dialog's edge, in pixels.
 constexpr int kChooserGap = 6;
-
-HFONT makeBannerFont(HWND dialog) {
-    LOGFONTW font{};
-    const auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
-    if (dialogFont == nullptr || GetObjectW(dialogFont, sizeof font, &font) == 0) {
-        font.lfHeight = -11;
-        lstrcpyW(font.lfFaceName, L"MS Shell Dlg");
-    }
-    font.lfWeight = FW_BOLD;
-    return CreateFontIndirectW(&font);
-}
 
 // A child's rectangle in its dialog's client coordinates.
 RECT placeOf(HWND dialog, HWND child) {
@@ -44,20 +30,11 @@ NewIdentityWindow::NewIdentityWindow(NewIdentityDialog& rules, CardTree& chooser
       chooser_(chooser),
       chooserView_(chooser) {}
 
-NewIdentityWindow::~NewIdentityWindow() {
-    if (bannerFont_ != nullptr) DeleteObject(bannerFont_);
-}
-
-bool NewIdentityWindow::show(HWND owner) {
-    icon_ = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM));
-    if (icon_ == nullptr) icon_ = LoadIconW(nullptr, IDI_APPLICATION);
-    return runModal(IDD_NEW_IDENTITY, owner) == IDOK;
-}
+bool NewIdentityWindow::show(HWND owner) { return runModal(IDD_NEW_IDENTITY, owner) == IDOK; }
 
 bool NewIdentityWindow::onInitDialog() {
     const HWND dialog = handle();
-    bannerFont_ = makeBannerFont(dialog);
-    makeRoomForBanner();
+    banner_.attach(dialog);
     SendMessageW(item(IDC_NEW_IDENTITY_NAME), EM_LIMITTEXT, kIdentityNameMaxChars, 0);
     EnableWindow(item(IDOK), FALSE);
     showProtect();
@@ -126,7 +103,7 @@ INT_PTR NewIdentityWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return FALSE;
         }
         case WM_PAINT:
-            paintBanner();
+            banner_.paint(handle());
             return TRUE;
         default:
             return FALSE;
@@ -207,39 +184,6 @@ void NewIdentityWindow::chooserCommand(unsigned id) {
     chooserView_.runOperation([&] { ran = RunChooserCommand(chooser_, id, selected); });
     // A deleted or renamed folder is gone: the folder that held it is selected.
     if (ran) chooserView_.reload(selected.path, selected.path);
-}
-
-// Moves every control below the banner strip and grows the dialog to hold it.
-void NewIdentityWindow::makeRoomForBanner() {
-    const HWND dialog = handle();
-    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        const RECT r = placeOf(dialog, child);
-        SetWindowPos(child, nullptr, r.left, r.top + kBannerHeight, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    }
-    RECT w{};
-    GetWindowRect(dialog, &w);
-    SetWindowPos(dialog, nullptr, 0, 0, w.right - w.left, w.bottom - w.top + kBannerHeight, SWP_NOMOVE | SWP_NOZORDER);
-}
-
-void NewIdentityWindow::paintBanner() {
-    const HWND dialog = handle();
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(dialog, &paint);
-    RECT client;
-    GetClientRect(dialog, &client);
-    RECT banner{0, 0, client.right, kBannerHeight};
-    FillRect(dc, &banner, GetSysColorBrush(COLOR_WINDOW));
-    DrawEdge(dc, &banner, EDGE_ETCHED, BF_RECT);
-    DrawIconEx(dc, 4, (kBannerHeight - kBannerIconSize) / 2, icon_, kBannerIconSize, kBannerIconSize, 0, nullptr,
-               DI_NORMAL);
-    RECT textBox{kBannerIconSize + 12, 0, client.right - 4, kBannerHeight};
-    const HGDIOBJ oldFont = SelectObject(dc, bannerFont_);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    DrawTextW(dc, AsWide(kBannerText), static_cast<int>(kBannerText.size()), &textBox,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    SelectObject(dc, oldFont);
-    EndPaint(dialog, &paint);
 }
 
 }  // namespace tarnwick

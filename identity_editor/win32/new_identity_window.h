@@ -12,6 +12,7 @@
 #include "cardtree/win32/card_tree_view.h"
 #include "identity_editor/new_identity_dialog.h"
 #include "platform/win32/dialog_base.h"
+#include "platform/win32/dialog_banner.h"
 
 namespace tarnwick {
 
@@ -19,7 +20,7 @@ class NewIdentityWindow : public DialogBase {
 public:
     // `chooser`: a folders-only tree of the library, shown by "Create In...".
     NewIdentityWindow(NewIdentityDialog& rules, CardTree& chooser);
-    ~NewIdentityWindow() override;
+    ~NewIdentityWindow() override = default;
 
     // True when OK made a card (its path is the rules' createdPath()).
     bool show(HWND owner);
@@ -37,16 +38,13 @@ private:
     void newFolder();
     void chooserCommand(unsigned id);
     bool endLabelEdit(bool cancel);
-    void makeRoomForBanner();
-    void paintBanner();
     std::u16string typedName() const;
 
     NewIdentityDialog& rules_;
     CardTree& chooser_;
     CardTreeView chooserView_;
     bool chooserShown_ = false;
-    HICON icon_ = nullptr;
-    HFONT bannerFont_ = nullptr;
+    DialogBanner banner_{u"Create New Identity"};
 };
 
 }  // namespace tarnwick
