@@ -15,5 +15,9 @@ namespace tarnwick::testing {
 HWND WaitForOwnWindow(const wchar_t* windowClass, const wchar_t* title, std::chrono::milliseconds bound,
                       HWND except = nullptr);
 
+// The descendant control of `top` with that id, or of that class when the id
+// is 0 (a form's controls live in its pane, a toolbar in its rebar).
+HWND FindControl(HWND top, int id, const wchar_t* windowClass = nullptr);
+
 }  // namespace tarnwick::testing
 #endif

@@ -8,6 +8,8 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "identity_editor/identity_commands.h"
 #include "identity_editor/new_identity_dialog.h"
@@ -83,6 +85,46 @@ TEST(MireluneResources, TheNewIdentityDialogIsResource209WithTheChoosersMenuIds)
     for (const char* text : {"CAPTION \"New Identity\"", "\"Identity Name :\"", "\"Create In...\"",
                              "\"Password-Protect New Identity\"", "\"New Folder\""})
         EXPECT_NE(script.find(text), std::string::npos) << text;
+}
+
+// The main menu's items read exactly as the window shows them, in order, each
+// with its command (no key hints after a tab: the items' texts are fixed).
+TEST(MireluneResources, TheMainMenuItemsAreTheProgramsTextsAndCommands) {
+    const auto ids = defines();
+    const std::string script = readSource("/identity_editor/resources/mirelune.rc");
+    const std::size_t begin = script.find("IDR_MAINFRAME MENU");
+    ASSERT_NE(begin, std::string::npos);
+    const std::string menu = script.substr(begin, script.find("\nEND", begin) - begin);
+    std::vector<std::pair<std::string, unsigned>> items;
+    const std::regex item(R"__(MENUITEM\s+"([^"]*)",\s*(\w+))__");
+    for (auto it = std::sregex_iterator(menu.begin(), menu.end(), item); it != std::sregex_iterator(); ++it) {
+        const auto id = ids.find((*it)[2]);
+        items.emplace_back((*it)[1], id != ids.end() ? id->second : 0u);
+    }
+    const std::vector<std::pair<std::string, unsigned>> expected{{"&New", 57600},
+                                                                 {"&Save", 57603},
+                                                                 {"Save && &Close", 32793},
+                                                                 {"&Delete", 32796},
+                                                                 {"&Rename...", 32795},
+                                                                 {"&New Folder...", 32782},
+                                                                 {"&Delete Folder", 32786},
+                                                                 {"&Exit", 57665},
+                                                                 {"&Reset", 32799},
+                                                                 {"&Protected", 32781},
+                                                                 {"&Add Custom Field", 32813},
+                                                                 {"&Delete Custom Field", 32814},
+                                                                 {"&Copy", 32800},
+                                                                 {"Al&ways on Top", 32802},
+                                                                 {"&Toolbar", 59392},
+                                                                 {"&Status Bar", 59393},
+                                                                 {"Passcard Editor", 32801},
+                                                                 {"Manual &on Editor", 32826},
+                                                                 {"&Manual", 32827},
+                                                                 {"&FAQ", 32828},
+                                                                 {"&New Version Check", 32829},
+                                                                 {"Tarnwick &Home Page", 32830},
+                                                                 {"&About...", 57664}};
+    EXPECT_EQ(items, expected);
 }
 
 }  // namespace

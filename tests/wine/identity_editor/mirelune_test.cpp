@@ -23,6 +23,7 @@
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_windows.h"
+#include "support/own_windows.h"
 #include "support/temp_folder.h"
 #include "support/windows_cli.h"
 #include "wine/tray/wine_processes.h"
@@ -88,27 +89,8 @@ constexpr int kFirstNameInput = kFirstFormControlId + 0;
 constexpr int kPhoneInput = kFirstFormControlId + 3;
 constexpr std::uintptr_t kIdentityNotice = 20;
 
-// The descendant with that id, or of that class when the id is 0.
 HWND findControl(HWND top, int id, const wchar_t* windowClass = nullptr) {
-    struct Search {
-        int id;
-        const wchar_t* windowClass;
-        HWND found;
-    } search{id, windowClass, nullptr};
-    EnumChildWindows(
-        top,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            wchar_t name[64] = {};
-            GetClassNameW(child, name, 64);
-            const bool match =
-                s->windowClass != nullptr ? _wcsicmp(name, s->windowClass) == 0 : GetDlgCtrlID(child) == s->id;
-            if (!match) return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return testing::FindControl(top, id, windowClass);
 }
 
 int heightOf(HWND window) {

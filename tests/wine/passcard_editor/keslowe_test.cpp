@@ -15,6 +15,7 @@
 #include "platform/win32/win32_windows.h"
 #include "platform/win32/window_base.h"
 #include "platform/win32/win32_registry.h"
+#include "support/own_windows.h"
 #include "support/temp_folder.h"
 #include "wine/tray/wine_processes.h"
 
@@ -52,28 +53,8 @@ std::wstring textOf(HWND window) {
     return text;
 }
 
-// The descendant control with that id, or of that class when the id is 0
-// (the form's controls live in its pane, the toolbar in its rebar).
 HWND findControl(HWND top, int id, const wchar_t* windowClass = nullptr) {
-    struct Search {
-        int id;
-        const wchar_t* windowClass;
-        HWND found;
-    } search{id, windowClass, nullptr};
-    EnumChildWindows(
-        top,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            wchar_t name[64] = {};
-            GetClassNameW(child, name, 64);
-            const bool match =
-                s->windowClass != nullptr ? _wcsicmp(name, s->windowClass) == 0 : GetDlgCtrlID(child) == s->id;
-            if (!match) return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return testing::FindControl(top, id, windowClass);
 }
 
 // Whether the toolbar's button for the command is enabled.
