@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "bench/bench_fakes.h"
 #include "foundation/catalogue/catalogue_tables.h"
 #include "foundation/primary_password.h"
 #include "foundation/text_file.h"
@@ -18,21 +19,8 @@
 namespace tarnwick {
 namespace {
 
-class OpenGate : public PasswordGate {
-public:
-    bool EnsurePrimaryPassword(WindowRef) override {
-        // As the real gate: a password already held is not asked again.
-        if (!HasCurrentPrimaryPassword()) SetCurrentPrimaryPassword("alice123");
-        return true;
-    }
-};
-
-class SilentPrompts : public Prompts {
-public:
-    int messageBox(WindowRef, const std::u16string&, const std::u16string&, unsigned) override { return 1; }
-    WindowRef activeWindow() override { return kNoWindow; }
-    bool askPrimaryPassword(WindowRef, const PasswordDialogLook&, EntryDialogRules&) override { return false; }
-};
+using bench::OpenGate;
+using bench::SilentPrompts;
 
 OpenGate gate;
 SilentPrompts prompts;

@@ -145,12 +145,8 @@ bool MireluneWindow::translateAccelerator(MSG& message) const {
 bool MireluneWindow::onCreate() {
     // Only on major version 6, which the signals check themselves.
     ports_.signals.AllowCopyDataFromLowerIntegrity();
-    // Without SWP_NOACTIVATE some window managers take a window that is not the
-    // active one to the plain top instead of the topmost band.
-    if (alwaysOnTop_.on()) SetWindowPos(handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    const bool created = createChildren();
-    releaseOwnedTooltips();
-    return created;
+    if (alwaysOnTop_.on()) SetTopmost(handle(), true);
+    return createChildren();
 }
 
 bool MireluneWindow::createChildren() {
@@ -390,28 +386,7 @@ void MireluneWindow::closeWithoutAsking() {
     PostMessageW(handle(), WM_CLOSE, 0, 0);
 }
 
-// The controls' tooltip windows are topmost popups owned by this window, and
-// some window systems then stack this window just below them instead of in
-// the topmost band, so Always on Top would not hold. Unowned, they still show
-// over their controls, and each control still ends its own.
-void MireluneWindow::releaseOwnedTooltips() {
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM owner) -> BOOL {
-            wchar_t name[32] = {};
-            if (GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(owner) && GetClassNameW(window, name, 32) > 0 &&
-                lstrcmpiW(name, TOOLTIPS_CLASSW) == 0)
-                SetWindowLongPtrW(window, GWLP_HWNDPARENT, 0);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(handle()));
-}
-
-void MireluneWindow::toggleAlwaysOnTop() {
-    const bool on = alwaysOnTop_.toggle();
-    releaseOwnedTooltips();
-    SetWindowPos(handle(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
+void MireluneWindow::toggleAlwaysOnTop() { SetTopmost(handle(), alwaysOnTop_.toggle()); }
 
 // The tree selects the item the form still shows; the session already holds it.
 void MireluneWindow::reselectShown() {

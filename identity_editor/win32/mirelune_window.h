@@ -71,7 +71,6 @@ private:
     void onTabChanged();
     void toggleProtection();
     void toggleAlwaysOnTop();
-    void releaseOwnedTooltips();
     void copyCard();
     void newIdentity();
     void reselectShown();

@@ -15,6 +15,7 @@
 #include "passcard_editor/win32/keslowe_about_dialog.h"
 #include "passcard_editor/resources/keslowe_resources.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/window_layout.h"
 
 namespace tarnwick {
 namespace {
@@ -333,30 +334,7 @@ void KesloweWindow::putOnClipboard(const std::u16string& text) {
     CloseClipboard();
 }
 
-void KesloweWindow::setTopmost(bool topmost) {
-    const HWND self = WindowBase::handle();
-    SetWindowPos(self, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    if (!topmost || (GetWindowLongW(self, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) return;
-    // Wine keeps the pop-ups a window owns (the tooltips) above it and slots
-    // the window in right below them, where it stays not topmost when nothing
-    // topmost lies under it. The pop-ups are let go of for the move and owned
-    // again after it.
-    struct Owned {
-        HWND owner;
-        std::vector<HWND> popups;
-    } owned{self, {}};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND popup, LPARAM data) -> BOOL {
-            auto* found = reinterpret_cast<Owned*>(data);
-            if (GetWindow(popup, GW_OWNER) == found->owner) found->popups.push_back(popup);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&owned));
-    for (HWND popup : owned.popups) SetWindowLongPtrW(popup, GWLP_HWNDPARENT, 0);
-    SetWindowPos(self, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    for (HWND popup : owned.popups) SetWindowLongPtrW(popup, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(self));
-}
+void KesloweWindow::setTopmost(bool topmost) { SetTopmost(WindowBase::handle(), topmost); }
 
 void KesloweWindow::showBars(bool toolbar, bool statusBar) {
     bars_.show(toolbar, statusBar);

@@ -1,7 +1,7 @@
 #include "platform/win32/name_dialog.h"
 
-#include "platform/win32/resources/shared_resources.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/window_layout.h"
 
 namespace tarnwick {
 namespace {
@@ -30,7 +30,8 @@ bool NameDialog::onInitDialog() {
     SetWindowTextW(edit(), AsWide(look_.text));
     SendMessageW(edit(), EM_SETSEL, 0, -1);
     banner_.attach(handle());
-    centreOnOwner();
+    // Over the window that asked, not in the middle of the screen away from it.
+    CentreOnOwner(handle());
     SetFocus(edit());
     return false;
 }
@@ -46,19 +47,5 @@ INT_PTR NameDialog::onMessage(UINT message, WPARAM, LPARAM) {
 }
 
 void NameDialog::onRejected() { SetFocus(edit()); }
-
-// Over the window that asked, not in the middle of the screen away from it.
-void NameDialog::centreOnOwner() {
-    const HWND dialog = handle();
-    const HWND owner = GetWindow(dialog, GW_OWNER);
-    if (owner == nullptr || !IsWindowVisible(owner)) return;
-    RECT o;
-    RECT d;
-    GetWindowRect(owner, &o);
-    GetWindowRect(dialog, &d);
-    const int x = o.left + ((o.right - o.left) - (d.right - d.left)) / 2;
-    const int y = o.top + ((o.bottom - o.top) - (d.bottom - d.top)) / 2;
-    SetWindowPos(dialog, nullptr, x > 0 ? x : 0, y > 0 ? y : 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-}
 
 }  // namespace tarnwick

@@ -25,7 +25,6 @@ private:
     bool onInitDialog() override;
     INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void onRejected() override;
-    void centreOnOwner();
 
     const NameDialogLook& look_;
     DialogBanner banner_;

@@ -8,8 +8,13 @@
 
 namespace tarnwick {
 
-// Centres `window` on its owner, or on the work area when it has none.
+// Centres `window` on its owner, or on the work area when it has none or the
+// owner is hidden; never with its top-left corner off the screen's.
 void CentreOnOwner(HWND window);
+
+// Puts `window` into the topmost band or out of it, without moving, sizing or
+// activating it.
+void SetTopmost(HWND window, bool on);
 
 // All zero but lfHeight and lfFaceName (cut to the 31 characters it holds).
 LOGFONTW LogFontFromFace(std::u16string_view face, int height);

@@ -26,6 +26,7 @@
 #include "support/own_windows.h"
 #include "support/temp_folder.h"
 #include "support/windows_cli.h"
+#include "wine/editor_support.h"
 #include "wine/tray/wine_processes.h"
 
 namespace tarnwick {
@@ -55,18 +56,7 @@ std::wstring windowText(HWND window) {
 }
 
 // The clipboard's Unicode text, or "<none>".
-std::wstring clipboardText() {
-    if (!OpenClipboard(nullptr)) return L"<not opened>";
-    std::wstring text = L"<none>";
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = chars;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
+std::wstring clipboardText() { return testing::ClipboardText().value_or(L"<none>"); }
 
 // The texts of the form's visible controls, one per line.
 std::wstring visibleTexts(HWND form) {
@@ -106,24 +96,6 @@ bool buttonChecked(HWND window, UINT command) {
     HWND toolbar = findControl(window, 0, TOOLBARCLASSNAMEW);
     return toolbar != nullptr && SendMessageW(toolbar, TB_ISBUTTONCHECKED, command, 0) != 0;
 }
-
-// The tray's window as far as the editor reaches it: it records the notices.
-class RecordingTray : public WindowBase {
-public:
-    bool create() {
-        return createWindow({.name = u"TARNWICKNTRAY"},
-                            {.title = u"tray", .style = WS_POPUP, .x = 0, .y = 0, .width = 0, .height = 0});
-    }
-    std::vector<std::pair<std::uintptr_t, std::u16string>> notices;
-
-private:
-    LRESULT onCopyData(HWND, const COPYDATASTRUCT* data) override {
-        if (const auto received = ReceiveCopyDataMessage(data)) {
-            notices.emplace_back(received->code, received->text.value_or(u""));
-        }
-        return 0;
-    }
-};
 
 // Presses one key combination as the keyboard would.
 void pressKeys(std::initializer_list<WORD> keys) {
@@ -344,7 +316,7 @@ TEST_F(MireluneEndToEnd, ProtectedTwiceLeavesEveryFieldReadable) {
 }
 
 TEST_F(MireluneEndToEnd, NewIdentityMakesTheCardAnnouncesItAndSelectsIt) {
-    RecordingTray tray;
+    testing::RecordingTray tray;
     ASSERT_TRUE(tray.create());
     HWND window = start(user + u"\\Anna");
     ASSERT_NE(window, nullptr);
@@ -449,7 +421,7 @@ TEST_F(MireluneEndToEnd, ASecondStartHandsItsPathToTheFirstAndEnds) {
     waitForForm(window, L"anna@example.org");
     // Left for another window and activated again, the window gives the
     // keyboard back to its tree, not to the frame where no key reaches a control.
-    RecordingTray other;
+    testing::RecordingTray other;
     ASSERT_TRUE(other.create());
     ShowWindow(other.handle(), SW_SHOW);
     SetForegroundWindow(other.handle());

@@ -17,6 +17,7 @@
 #include "platform/win32/win32_registry.h"
 #include "support/own_windows.h"
 #include "support/temp_folder.h"
+#include "wine/editor_support.h"
 #include "wine/tray/wine_processes.h"
 
 namespace tarnwick {
@@ -61,38 +62,6 @@ HWND findControl(HWND top, int id, const wchar_t* windowClass = nullptr) {
 bool buttonEnabled(HWND toolbar, UINT command) {
     const LRESULT state = SendMessageW(toolbar, TB_GETSTATE, command, 0);
     return state >= 0 && (state & TBSTATE_ENABLED) != 0;
-}
-
-// The tray's window as far as the editor reaches it: it records the notices.
-class RecordingTray : public WindowBase {
-public:
-    bool create() {
-        return createWindow({.name = u"TARNWICKNTRAY"},
-                            {.title = u"tray", .style = WS_POPUP, .x = 0, .y = 0, .width = 0, .height = 0});
-    }
-    std::vector<std::pair<std::uintptr_t, std::u16string>> notices;
-
-private:
-    LRESULT onCopyData(HWND, const COPYDATASTRUCT* data) override {
-        if (const auto received = ReceiveCopyDataMessage(data)) {
-            notices.emplace_back(received->code, received->text.value_or(u""));
-        }
-        return 0;
-    }
-};
-
-// The clipboard's Unicode text, or nothing.
-std::optional<std::wstring> clipboardText() {
-    if (!OpenClipboard(nullptr)) return std::nullopt;
-    std::optional<std::wstring> text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = chars;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
 }
 
 // A visible top-level dialog or box of the process other than `except` (the
@@ -217,7 +186,7 @@ protected:
     }
     // The tray has heard `count` notices of the operation: it is done once
     // the editor answers again, and a reload then is not deferred behind it.
-    void afterNotices(const RecordingTray& tray, std::size_t count, HWND window) {
+    void afterNotices(const testing::RecordingTray& tray, std::size_t count, HWND window) {
         EXPECT_TRUE(WaitUntil([&] { return tray.notices.size() >= count; }, kBoundMs)) << "notices missing";
         DWORD_PTR ignored = 0;
         SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kBoundMs, &ignored);
@@ -318,7 +287,7 @@ TEST_F(KesloweEndToEnd, AnEditedAddressEnablesSaveAndIsSavedWhenASecondStartSele
 }
 
 TEST_F(KesloweEndToEnd, CopyDefaultAndTheSaveQuestionsCancel) {
-    RecordingTray tray;
+    testing::RecordingTray tray;
     ASSERT_TRUE(tray.create());
     Program keslowe(kKeslowe + L" " + wide(alice + u"\\Mail.vrc"));
     ASSERT_TRUE(keslowe.started());
@@ -331,7 +300,7 @@ TEST_F(KesloweEndToEnd, CopyDefaultAndTheSaveQuestionsCancel) {
     // Sent, not posted: the clipboard is read once Copy is done, so this
     // process never holds it open while the editor fills it.
     SendMessageW(window, WM_COMMAND, kCopy, 0);
-    EXPECT_EQ(clipboardText(), expected) << "the clipboard does not hold the card's text";
+    EXPECT_EQ(testing::ClipboardText(), expected) << "the clipboard does not hold the card's text";
 
     // Default: the file says so and the tray hears of the card's file.
     PostMessageW(window, WM_COMMAND, kDefault, 0);
@@ -524,7 +493,7 @@ TEST_F(KesloweEndToEnd, ProtectedAsksForThePrimaryPasswordWhenNotHeldEvenToProte
 }
 
 TEST_F(KesloweEndToEnd, TreeCommandsOpenTheirDialogsAndActOnTheLibrary) {
-    RecordingTray tray;
+    testing::RecordingTray tray;
     ASSERT_TRUE(tray.create());
     Program keslowe(kKeslowe + L" " + wide(alice + u"\\Mail.vrc"));
     ASSERT_TRUE(keslowe.started());

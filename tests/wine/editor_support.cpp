@@ -1,0 +1,32 @@
+#include "wine/editor_support.h"
+
+#include "platform/win32/win32_windows.h"
+
+namespace tarnwick::testing {
+
+bool RecordingTray::create() {
+    return createWindow({.name = u"TARNWICKNTRAY"},
+                        {.title = u"tray", .style = WS_POPUP, .x = 0, .y = 0, .width = 0, .height = 0});
+}
+
+LRESULT RecordingTray::onCopyData(HWND, const COPYDATASTRUCT* data) {
+    if (const auto received = ReceiveCopyDataMessage(data)) {
+        notices.emplace_back(received->code, received->text.value_or(u""));
+    }
+    return 0;
+}
+
+std::optional<std::wstring> ClipboardText() {
+    if (!OpenClipboard(nullptr)) return std::nullopt;
+    std::optional<std::wstring> text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+}  // namespace tarnwick::testing
