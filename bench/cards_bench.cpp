@@ -12,8 +12,8 @@
 #include "foundation/catalogue/catalogue_tables.h"
 #include "foundation/primary_password.h"
 #include "foundation/text_file.h"
-#include "identity_editor/identity_record.h"
-#include "passcard_editor/passcard_record.h"
+#include "cards/identity_record.h"
+#include "cards/passcard_record.h"
 #include "platform/host/host_file_system.h"
 
 namespace tarnwick {

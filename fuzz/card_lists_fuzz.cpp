@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "foundation/card_file.h"
+#include "cards/card_file.h"
 #include "foundation/sealed_text.h"
 #include "fuzz_input.h"
 #include "platform/host/code_page_1252.h"

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <memory>
 
-#include "foundation/card_file.h"
+#include "cards/card_file.h"
 #include "foundation/catalogue/catalogue_tables.h"
 #include "platform/copy_data.h"
 #include "foundation/sealed_text.h"

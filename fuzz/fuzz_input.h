@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "foundation/card_file.h"
+#include "cards/card_file.h"
 #include "foundation/password_gate.h"
 #include "foundation/primary_password.h"
 #include "platform/prompts.h"

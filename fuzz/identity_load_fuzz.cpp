@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "foundation/card_marker.h"
+#include "cards/card_marker.h"
 #include "foundation/sealed_text.h"
 #include "fuzz_input.h"
-#include "identity_editor/identity_record.h"
+#include "cards/identity_record.h"
 
 using namespace tarnwick;
 

@@ -7,8 +7,8 @@
 
 #include "foundation/sealed_text.h"
 #include "fuzz_input.h"
-#include "passcard_editor/passcard_layout.h"
-#include "passcard_editor/passcard_record.h"
+#include "cards/passcard_layout.h"
+#include "cards/passcard_record.h"
 
 using namespace tarnwick;
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "identity_editor/identity_form_markup.h"
-#include "identity_editor/identity_tags.h"
+#include "cards/identity_tags.h"
 
 namespace tarnwick {
 namespace {

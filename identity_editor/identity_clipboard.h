@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "identity_editor/identity_record.h"
+#include "cards/identity_record.h"
 
 namespace tarnwick {
 

@@ -6,12 +6,12 @@
 #include "editor_common/editor_traits.h"
 #include "editor_common/save_failure.h"
 #include "editor_common/save_question.h"
-#include "foundation/card_file.h"
+#include "cards/card_file.h"
 #include "foundation/catalogue/catalogue_keys.h"
 #include "foundation/message_box.h"
 #include "foundation/text_file.h"
 #include "identity_editor/identity_clipboard.h"
-#include "identity_editor/identity_tags.h"
+#include "cards/identity_tags.h"
 
 namespace tarnwick {
 

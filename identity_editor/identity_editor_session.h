@@ -11,7 +11,7 @@
 #include "editor_common/selection_outcome.h"
 #include "foundation/message_catalogue.h"
 #include "identity_editor/identity_form_view.h"
-#include "identity_editor/identity_record.h"
+#include "cards/identity_record.h"
 #include "platform/file_system.h"
 #include "platform/prompts.h"
 

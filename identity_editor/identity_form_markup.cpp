@@ -5,7 +5,7 @@
 #include "editor_common/decimal_text.h"
 #include "htmlform/html_escape.h"
 #include "foundation/catalogue/catalogue_keys.h"
-#include "identity_editor/identity_tags.h"
+#include "cards/identity_tags.h"
 
 namespace tarnwick {
 namespace {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "foundation/message_catalogue.h"
-#include "identity_editor/identity_record.h"
+#include "cards/identity_record.h"
 
 namespace tarnwick {
 

@@ -7,7 +7,7 @@
 #include "foundation/message_box.h"
 #include "identity_editor/identity_form_markup.h"
 #include "foundation/catalogue/catalogue_keys.h"
-#include "identity_editor/identity_tags.h"
+#include "cards/identity_tags.h"
 
 namespace tarnwick {
 namespace {

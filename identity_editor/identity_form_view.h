@@ -12,7 +12,7 @@
 #include "foundation/catalogue/catalogue_keys.h"
 #include "foundation/message_catalogue.h"
 #include "htmlform/document.h"
-#include "identity_editor/identity_record.h"
+#include "cards/identity_record.h"
 #include "platform/prompts.h"
 
 namespace tarnwick {

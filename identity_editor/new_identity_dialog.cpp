@@ -10,7 +10,7 @@
 #include "foundation/message_box.h"
 #include "foundation/text_file.h"
 #include "foundation/toolbar_contract.h"
-#include "identity_editor/identity_tags.h"
+#include "cards/identity_tags.h"
 
 namespace tarnwick {
 namespace {

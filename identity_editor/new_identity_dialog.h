@@ -14,7 +14,7 @@
 #include "foundation/message_catalogue.h"
 #include "foundation/user_profile.h"
 #include "foundation/window_signals.h"
-#include "identity_editor/identity_record.h"
+#include "cards/identity_record.h"
 #include "platform/file_system.h"
 #include "platform/hot_keys.h"
 #include "platform/prompts.h"

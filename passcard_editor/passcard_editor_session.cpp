@@ -8,12 +8,12 @@
 #include "editor_common/editor_traits.h"
 #include "editor_common/save_failure.h"
 #include "editor_common/save_question.h"
-#include "foundation/card_file.h"
+#include "cards/card_file.h"
 #include "foundation/catalogue/catalogue_keys.h"
 #include "foundation/message_box.h"
 #include "foundation/sealable_text.h"
 #include "foundation/text_file.h"
-#include "passcard_editor/passcard_fields.h"
+#include "cards/passcard_fields.h"
 
 namespace tarnwick {
 namespace {

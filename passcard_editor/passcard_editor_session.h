@@ -21,7 +21,7 @@
 #include "foundation/option_store.h"
 #include "foundation/window_signals.h"
 #include "passcard_editor/passcard_form_view.h"
-#include "passcard_editor/passcard_record.h"
+#include "cards/passcard_record.h"
 #include "platform/file_system.h"
 #include "platform/prompts.h"
 

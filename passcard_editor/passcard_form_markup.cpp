@@ -1,7 +1,7 @@
 #include "passcard_editor/passcard_form_markup.h"
 
 #include "htmlform/html_escape.h"
-#include "passcard_editor/passcard_fields.h"
+#include "cards/passcard_fields.h"
 
 namespace tarnwick {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "htmlform/document.h"
-#include "passcard_editor/passcard_record.h"
+#include "cards/passcard_record.h"
 
 namespace tarnwick {
 

@@ -80,7 +80,7 @@ std::vector<std::u16string> CardListBuilder::buildIdentities(std::u16string_view
     std::u16string root(userFolder);
     if (root.back() == u'\\') root.pop_back();
     std::vector<Found> found;
-    walk(root, root.size(), kIdentityExtension, found);
+    walk(root, root.size(), kIdentityCardExtension, found);
     for (Found& card : found) identities.push_back(std::move(card.relative));
     // std::u16string compares by code unit: the ordinal order.
     std::stable_sort(identities.begin(), identities.end());

@@ -8,13 +8,11 @@
 #include <string_view>
 #include <vector>
 
+#include "cards/card_extensions.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 
 namespace tarnwick {
-
-inline constexpr std::u16string_view kPasscardExtension = u".vrc";
-inline constexpr std::u16string_view kIdentityExtension = u".vrt";
 
 struct CardLists {
     std::vector<std::u16string> passcards;   // "\Shopping\Store"

@@ -22,7 +22,7 @@
 #include "htmlform/win32/form_view.h"
 #include "identity_editor/identity_editor_session.h"
 #include "identity_editor/identity_form_view.h"
-#include "identity_editor/identity_record.h"
+#include "cards/identity_record.h"
 #include "platform/win32/window_base.h"
 
 namespace tarnwick {

@@ -15,7 +15,7 @@
 #include "foundation/user_profile.h"
 #include "foundation/window_signals.h"
 #include "passcard_editor/passcard_editor_session.h"
-#include "passcard_editor/passcard_record.h"
+#include "cards/passcard_record.h"
 #include "passcard_editor/win32/keslowe_window.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_launcher.h"

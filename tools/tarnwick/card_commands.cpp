@@ -3,10 +3,10 @@
 #include <string>
 
 #include "foundation/text_file.h"
-#include "identity_editor/identity_record.h"
-#include "identity_editor/identity_tags.h"
-#include "passcard_editor/passcard_fields.h"
-#include "passcard_editor/passcard_record.h"
+#include "cards/identity_record.h"
+#include "cards/identity_tags.h"
+#include "cards/passcard_fields.h"
+#include "cards/passcard_record.h"
 #include "platform/utf8.h"
 #include "tools/tarnwick/cli_cards.h"
 #include "tools/tarnwick/cli_paths.h"

@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "identity_editor/identity_record.h"
-#include "passcard_editor/passcard_record.h"
+#include "cards/identity_record.h"
+#include "cards/passcard_record.h"
 #include "platform/utf8.h"
 #include "tools/tarnwick/cli_cards.h"
 #include "tools/tarnwick/cli_paths.h"

@@ -1,8 +1,8 @@
 // show: loads a card as the editor does and prints what it holds as one JSON object.
 #include <string>
 
-#include "identity_editor/identity_record.h"
-#include "passcard_editor/passcard_record.h"
+#include "cards/identity_record.h"
+#include "cards/passcard_record.h"
 #include "tools/tarnwick/cli_cards.h"
 #include "tools/tarnwick/cli_paths.h"
 #include "tools/tarnwick/commands.h"

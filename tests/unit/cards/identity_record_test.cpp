@@ -1,6 +1,6 @@
 // Identity cards: the file a new card gets, line by line; loads of protected,
 // foreign, damaged and re-encoded cards; the tag search; failed saves.
-#include "identity_editor/identity_record.h"
+#include "cards/identity_record.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include "foundation/primary_password.h"
 #include "foundation/sealable_text.h"
 #include "foundation/text_file.h"
-#include "identity_editor/identity_tags.h"
+#include "cards/identity_tags.h"
 #include "platform/host/host_file_system.h"
 #include "support/faulty_file_system.h"
 #include "support/scripted_prompts.h"

@@ -1,7 +1,7 @@
 // Passcards: the file layout line by line with each line's key, the file
 // operations (protection, owner, default mark), loads of damaged and foreign
 // cards, and the record that refuses to write a card it did not load.
-#include "passcard_editor/passcard_record.h"
+#include "cards/passcard_record.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include "foundation/primary_password.h"
 #include "foundation/text_file.h"
 #include "foundation/sealable_text.h"
-#include "passcard_editor/passcard_fields.h"
+#include "cards/passcard_fields.h"
 #include "platform/host/host_file_system.h"
 #include "support/faulty_file_system.h"
 #include "support/scripted_prompts.h"

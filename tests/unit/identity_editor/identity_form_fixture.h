@@ -12,8 +12,8 @@
 #include "foundation/catalogue/catalogue_tables.h"
 #include "htmlform/document.h"
 #include "identity_editor/identity_form_view.h"
-#include "identity_editor/identity_record.h"
-#include "identity_editor/identity_tags.h"
+#include "cards/identity_record.h"
+#include "cards/identity_tags.h"
 #include "support/scripted_prompts.h"
 #include "support/test_password_gate.h"
 

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "foundation/card_marker.h"
+#include "cards/card_marker.h"
 #include "foundation/catalogue/catalogue_tables.h"
 #include "foundation/message_box.h"
 #include "foundation/primary_password.h"

@@ -1,4 +1,4 @@
-#include "identity_editor/identity_tags.h"
+#include "cards/identity_tags.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "foundation/card_file.h"
+#include "cards/card_file.h"
 
 #include <algorithm>
 #include <array>

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "foundation/card_file.h"
+#include "cards/card_file.h"
 #include "foundation/message_catalogue.h"
 #include "foundation/password_gate.h"
 #include "platform/file_system.h"

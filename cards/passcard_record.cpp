@@ -1,4 +1,4 @@
-#include "passcard_editor/passcard_record.h"
+#include "cards/passcard_record.h"
 
 #include <stdexcept>
 
@@ -7,7 +7,7 @@
 #include "foundation/sealable_text.h"
 #include "foundation/sealed_text.h"
 #include "foundation/text_file.h"
-#include "passcard_editor/passcard_layout.h"
+#include "cards/passcard_layout.h"
 
 namespace tarnwick {
 namespace {

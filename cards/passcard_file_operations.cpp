@@ -1,12 +1,12 @@
 // The operations on a passcard file that work line by line, without the record.
 #include <algorithm>
 
-#include "foundation/card_marker.h"
+#include "cards/card_marker.h"
 #include "foundation/sealable_text.h"
 #include "foundation/sealed_text.h"
 #include "foundation/text_file.h"
-#include "passcard_editor/passcard_layout.h"
-#include "passcard_editor/passcard_record.h"
+#include "cards/passcard_layout.h"
+#include "cards/passcard_record.h"
 
 namespace tarnwick {
 

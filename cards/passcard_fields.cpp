@@ -1,4 +1,4 @@
-#include "passcard_editor/passcard_fields.h"
+#include "cards/passcard_fields.h"
 
 #include <algorithm>
 

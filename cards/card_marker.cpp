@@ -1,4 +1,4 @@
-#include "foundation/card_marker.h"
+#include "cards/card_marker.h"
 
 #include <string>
 

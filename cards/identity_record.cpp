@@ -1,14 +1,14 @@
-#include "identity_editor/identity_record.h"
+#include "cards/identity_record.h"
 
 #include <cstddef>
 
 #include "foundation/catalogue/catalogue_keys.h"
-#include "foundation/card_marker.h"
+#include "cards/card_marker.h"
 #include "foundation/message_box.h"
 #include "foundation/sealable_text.h"
 #include "foundation/sealed_text.h"
 #include "foundation/text_file.h"
-#include "identity_editor/identity_tags.h"
+#include "cards/identity_tags.h"
 
 namespace tarnwick {
 namespace {

@@ -8,8 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "foundation/card_file.h"
-#include "foundation/card_marker.h"
+#include "cards/card_extensions.h"
+#include "cards/card_file.h"
+#include "cards/card_marker.h"
 #include "foundation/message_catalogue.h"
 #include "foundation/password_gate.h"
 #include "platform/file_system.h"
@@ -17,7 +18,6 @@
 
 namespace tarnwick {
 
-inline constexpr std::u16string_view kPasscardExtension = u".vrc";
 inline constexpr std::u16string_view kDefaultMarker = u"DEFAULT";
 inline constexpr std::u16string_view kUndefaultMarker = u"UNDEFAULT";
 

@@ -1,13 +1,14 @@
 // The identity field set: the 28 tags an identity card holds, the tag that
-// opens its custom fields, and the file extension of identity cards.
+// opens its custom fields.
 #pragma once
 
 #include <array>
 #include <string_view>
 
+#include "cards/card_extensions.h"
+
 namespace tarnwick {
 
-inline constexpr std::u16string_view kIdentityCardExtension = u".vrt";
 inline constexpr std::u16string_view kCustomTag = u"[CUSTOM]";
 inline constexpr std::u16string_view kNameTag = u"[NAME]";
 // "[NAME]" holds last name, this separator, first name.
