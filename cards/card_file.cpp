@@ -6,6 +6,7 @@
 
 #include "foundation/md5.h"
 #include "foundation/sealed_text.h"
+#include "foundation/text_file.h"
 
 namespace tarnwick {
 
@@ -33,6 +34,15 @@ std::u16string CardCheckLine(const std::vector<std::u16string>& lines, std::size
     }
     digest.update(narrow.data(), used);
     return CheckTextOfDigest(digest.finish());
+}
+
+std::vector<std::u16string> ReadCardLines(const std::u16string& path, FileSystem& files) {
+    CTextFileReader reader(files);
+    if (!reader.open(path)) throw CTextFileException(reader.openError(), path, "open");
+    std::vector<std::u16string> lines;
+    std::u16string line;
+    while (reader.readLine(line)) lines.push_back(std::move(line));
+    return lines;
 }
 
 bool CardCheckLineMatches(const std::vector<std::u16string>& lines) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
+
 namespace tarnwick {
 
 // Load results.
@@ -20,6 +22,12 @@ enum class CardWriteResult {
     Damaged,     // the file on disk is damaged: left as it is
     NotOwner,    // a protected card of another user: left as it is
 };
+
+// Every line of a card file, for a load or a rewrite. A file that cannot be
+// opened (another program holds it, access is denied, it is gone) or whose
+// read fails part-way raises CTextFileException with the system's code: such a
+// card is unreadable, which is not the same as damaged, and is left alone.
+std::vector<std::u16string> ReadCardLines(const std::u16string& path, FileSystem& files);
 
 // MakeCheckText of the first `count` lines concatenated, exactly as written.
 std::u16string CardCheckLine(const std::vector<std::u16string>& lines, std::size_t count);

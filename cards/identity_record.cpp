@@ -89,19 +89,19 @@ CardWriteResult IdentityRecord::save(const std::u16string& path, bool unprotecte
 }
 
 bool IdentityRecord::readProtection(const std::u16string& path, bool& isProtected) const {
-    const std::vector<std::u16string> lines = ReadTextLines(path, files_);
+    const std::vector<std::u16string> lines = ReadCardLines(path, files_);
     if (!CardCheckLineMatches(lines)) return false;
     isProtected = IsCardProtected(lines[lines.size() - 2]);
     return true;
 }
 
 bool IdentityRecord::checkOwner(const std::u16string& path) const {
-    const std::vector<std::u16string> lines = ReadTextLines(path, files_);
+    const std::vector<std::u16string> lines = ReadCardLines(path, files_);
     return lines.size() >= 2 && CardBelongsToCurrentUser(lines[lines.size() - 2]);
 }
 
 CardWriteResult IdentityRecord::setProtection(const std::u16string& path, bool protect) {
-    std::vector<std::u16string> lines = ReadTextLines(path, files_);
+    std::vector<std::u16string> lines = ReadCardLines(path, files_);
     if (!CardCheckLineMatches(lines)) return CardWriteResult::Damaged;
     const std::size_t marker = lines.size() - 2;
     const bool isProtected = IsCardProtected(lines[marker]);
@@ -122,7 +122,7 @@ CardWriteResult IdentityRecord::setProtection(const std::u16string& path, bool p
 int IdentityRecord::load(const std::u16string& path) {
     // One read: the lines whose check line, protection and owner are checked
     // are the lines that are loaded, even if the file changes meanwhile.
-    std::vector<std::u16string> lines = ReadTextLines(path, files_);
+    std::vector<std::u16string> lines = ReadCardLines(path, files_);
     if (!CardCheckLineMatches(lines)) return kCardDamaged;
     const std::u16string& marker = lines[lines.size() - 2];
     const bool isProtected = IsCardProtected(marker);

@@ -59,6 +59,8 @@ public:
     CardWriteResult setProtection(const std::u16string& path, bool protect);
     // kCardLoaded, kCardNotLoaded (password refused, or another user's card:
     // with the owner error) or kCardDamaged. The record changes only on kCardLoaded.
+    // A file that cannot be read (here and in the file operations above)
+    // raises CTextFileException: it is unreadable, not damaged.
     int load(const std::u16string& path);
     // The protection of the file as the last successful load read it, from the
     // same lines it loaded: what a selection shows without reading the file again.

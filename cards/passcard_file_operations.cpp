@@ -26,7 +26,7 @@ bool IsIntactPasscard(const std::vector<std::u16string>& lines) {
 }
 
 std::vector<std::u16string> PasscardRecord::intactLines(const std::u16string& cardPath) const {
-    std::vector<std::u16string> lines = ReadTextLines(cardPath, files_);
+    std::vector<std::u16string> lines = ReadCardLines(cardPath, files_);
     if (!IsIntactPasscard(lines)) lines.clear();
     return lines;
 }

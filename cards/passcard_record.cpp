@@ -26,10 +26,15 @@ PasscardRecord::PasscardRecord(PasswordGate& gate, Prompts& prompts, FileSystem&
 
 bool PasscardRecord::holds(const std::u16string& cardPath) const { return loadedPath_ && *loadedPath_ == cardPath; }
 
-int PasscardRecord::load(const std::u16string& cardPath) {
+void PasscardRecord::cardMoved(const std::u16string& cardPath) {
+    if (!loadedPath_) return;
     path = cardPath;
-    loadedPath_.reset();
-    // One read: the lines whose protection and owner are checked are the lines
+    loadedPath_ = cardPath;
+}
+
+int PasscardRecord::load(const std::u16string& cardPath) {
+    // A card that does not open leaves the record with the card it held, so
+    // that card's edits can still be saved. One read: the lines whose protection and owner are checked are the lines
     // that are loaded, even if the file changes meanwhile.
     const std::vector<std::u16string> lines = intactLines(cardPath);
     if (lines.empty()) return kCardDamaged;
@@ -44,6 +49,7 @@ int PasscardRecord::load(const std::u16string& cardPath) {
     }
     fillFrom(lines, isProtected ? KeyModeUser : KeyModeCommon);
     savedCopy = {url, fieldNames, fieldTypes, fieldValues};
+    path = cardPath;
     loadedPath_ = cardPath;
     return kCardLoaded;
 }

@@ -45,8 +45,8 @@ public:
     std::u16string path;  // the card last loaded, extension included
 
     // kCardLoaded, kCardNotLoaded (password refused, or another user's card:
-    // with the owner error) or kCardDamaged. Sets `path` either way; the other
-    // members change only on kCardLoaded.
+    // with the owner error) or kCardDamaged; the record changes only on
+    // kCardLoaded. A file that cannot be read raises CTextFileException.
     int load(const std::u16string& cardPath);
     // True when the last load returned kCardLoaded and nothing has replaced the
     // record's card since: only such a record may be written over a card.
@@ -54,6 +54,8 @@ public:
     // The same for the card at `cardPath`: its markers are then the file's,
     // as loaded and as kept in step by setDefault and setProtection.
     bool holds(const std::u16string& cardPath) const;
+    // The card the record holds was moved or renamed: it now lives at `cardPath`.
+    void cardMoved(const std::u16string& cardPath);
 
     // Writes the record with the names and values read from the form, then
     // loads the card again from the lines written. NotLoaded, with the file untouched, unless the

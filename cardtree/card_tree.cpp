@@ -73,12 +73,14 @@ void CardTree::deleteFolder(const TreeSelection& selected) {
         show(kWarningBox, key::kRootNotDeleted);
         return;
     }
+    if (!mayChange(selected.path)) return;
     clipboard_.clear();
     // A folder that will not go empty is taken to hold entries: ask, then delete everything below.
     if (ports_.files.removeFolder(selected.path) != kErrorSuccess) {
         if (show(kWarningOkCancelBox, key::kDeleteNonEmptyFolder) != kIdOk) return;
         if (!DeleteFolderTree(ports_.files, selected.path)) show(kErrorBox, key::kDeleteFolderFailure);
     }
+    if (guard_ != nullptr && !EntryExists(ports_.files, selected.path)) guard_->removed(selected.path);
     notifyFolders(ParentPath(selected.path));
 }
 
@@ -100,7 +102,7 @@ void CardTree::renameFolder(const TreeSelection& selected) {
         return;
     }
     const std::u16string path = JoinPath(parent, *name);
-    if (*name != oldName && MoveEntryTo(ports_.files, selected.path, path) != kErrorSuccess) {
+    if (*name != oldName && mayChange(selected.path) && moveEntry(selected.path, path) != kErrorSuccess) {
         show(kErrorBox, key::kRenameFolderFailure);
     }
     notifyFolders(path);
@@ -165,7 +167,8 @@ void CardTree::pasteCut(const std::u16string& target) {
     const std::u16string name =
         folder ? std::u16string(LastComponent(source)) : stripped(LastComponent(source), extension);
     const std::u16string moved = FreeCopyPath(ports_.files, target, name, extension, catalogue_);
-    const std::uint32_t result = MoveEntryTo(ports_.files, source, moved);
+    if (!mayChange(source)) return;
+    const std::uint32_t result = moveEntry(source, moved);
     clipboard_.clearCutSource();
     if (result != kErrorSuccess) show(kErrorBox, folder ? key::kCutFolderFailure : flavour_.cutCardFailureKey);
 }
@@ -185,12 +188,17 @@ void CardTree::refreshFolder() { notifyFolders({}); }
 void CardTree::deleteCard(const TreeSelection& selected) {
     if (selected.kind != ItemKind::Card) return;
     const std::u16string question = DeleteCardQuestion(flavour_.cardKind, belowRoot(selected.path), catalogue_);
+    const std::u16string file = cardFile(selected.path);
+    // Pending edits are saved first, so that No leaves them on the card; a
+    // save that fails stops the deletion with its report.
+    if (!mayChange(file)) return;
     if (ShowMessageText(ports_.prompts, owner_, kQuestionBox, question, catalogue_) != kIdYes) return;
     clipboard_.clear();
-    if (ports_.files.deleteFile(cardFile(selected.path)) != kErrorSuccess) {
+    if (ports_.files.deleteFile(file) != kErrorSuccess) {
         show(kErrorBox, flavour_.deleteCardFailureKey);
         return;
     }
+    if (guard_ != nullptr) guard_->removed(file);
     notifyCards(ParentPath(selected.path));
 }
 
@@ -203,7 +211,8 @@ void CardTree::renameCard(const TreeSelection& selected) {
     clipboard_.clear();
     if (!name) return;
     const std::u16string path = cardFile(JoinPath(ParentPath(selected.path), *name));
-    if (*name != oldName && MoveEntryTo(ports_.files, cardFile(selected.path), path) != kErrorSuccess) {
+    if (*name != oldName && !mayChange(cardFile(selected.path))) return;
+    if (*name != oldName && moveEntry(cardFile(selected.path), path) != kErrorSuccess) {
         show(kErrorBox, flavour_.renameCardFailureKey);
         return;
     }
@@ -248,7 +257,7 @@ std::optional<std::u16string> CardTree::renameInPlace(const TreeSelection& item,
         show(kErrorBox, card ? key::kSameNameFile : key::kSameNameFolder);
         return std::nullopt;
     }
-    if (MoveEntryTo(ports_.files, from, path) != kErrorSuccess) return std::nullopt;
+    if (!mayChange(from) || moveEntry(from, path) != kErrorSuccess) return std::nullopt;
     if (card) notifyCards(path);
     else notifyFolders(path);
     if (TreeItem* moved = model_.itemAt(from); moved != nullptr && moved->selection() == item) {
@@ -277,10 +286,9 @@ bool CardTree::dropOnto(const TreeSelection& dragged, const TreeSelection& targe
         show(kErrorBox, card ? key::kSameNameFile : key::kSameNameFolder);
         return false;
     }
+    const std::u16string from = card ? cardFile(dragged.path) : dragged.path;
     // A folder moved below itself fails in the file system; nothing is shown.
-    if (MoveEntryTo(ports_.files, card ? cardFile(dragged.path) : dragged.path, path) != kErrorSuccess) {
-        return false;
-    }
+    if (!mayChange(from) || moveEntry(from, path) != kErrorSuccess) return false;
     if (card) notifyCards(path);
     else notifyFolders(path);
     return true;
@@ -339,6 +347,14 @@ std::u16string CardTree::belowRoot(const std::u16string& path) const {
     std::size_t start = root.size();
     if (start > 0 && root.back() == u'\\') --start;  // keep the "\" that begins the text
     return start <= path.size() ? path.substr(start) : path;
+}
+
+bool CardTree::mayChange(const std::u16string& entry) { return guard_ == nullptr || guard_->beforeChange(entry, owner_); }
+
+std::uint32_t CardTree::moveEntry(const std::u16string& from, const std::u16string& to) {
+    const std::uint32_t result = MoveEntryTo(ports_.files, from, to);
+    if (result == kErrorSuccess && guard_ != nullptr) guard_->moved(from, to);
+    return result;
 }
 
 void CardTree::forgetCutItemWhenCleared() {

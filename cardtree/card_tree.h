@@ -10,6 +10,7 @@
 
 #include "cardtree/card_tree_model.h"
 #include "cardtree/editor_clipboard.h"
+#include "cardtree/library_change_guard.h"
 #include "cardtree/tree_context_menu.h"
 #include "cardtree/tree_flavour.h"
 #include "cardtree/tree_item.h"
@@ -40,6 +41,9 @@ public:
     const EditorClipboard& clipboard() const { return clipboard_; }
     // The owner of the operations' message boxes: the editor window.
     void setOwner(WindowRef owner) { owner_ = owner; }
+    // The editor's card session, asked before an entry moves, is renamed or
+    // is deleted, and told after (none: nothing is asked).
+    void setGuard(LibraryChangeGuard* guard) { guard_ = guard; }
 
     // Carries out the command on the selected item. False when the id is not
     // one the tree carries out (Protected is the editor's).
@@ -89,6 +93,9 @@ private:
     void pasteCardCopy(const std::u16string& target);
     void pasteCut(const std::u16string& target);
     void forgetCutItemWhenCleared();
+    // The guard's say before a change of `entry`, and what it hears after.
+    bool mayChange(const std::u16string& entry);
+    std::uint32_t moveEntry(const std::u16string& from, const std::u16string& to);
 
     const TreeFlavour& flavour_;
     EditorClipboard& clipboard_;
@@ -96,6 +103,7 @@ private:
     const MessageCatalogue& catalogue_;
     CardTreeModel model_;
     WindowRef owner_ = kNoWindow;
+    LibraryChangeGuard* guard_ = nullptr;
 };
 
 }  // namespace tarnwick

@@ -12,6 +12,11 @@ inline constexpr std::u16string_view kBrowserStartFailed = u"Can not open the we
 inline constexpr std::u16string_view kProgramStartFailed = u"Can not start the program:\n";
 // A card that could not be written: its name in apostrophes and the reason follow.
 inline constexpr std::u16string_view kSaveFailed = u"Can not save the card ";
+// A card that could not be read: its name in apostrophes and the reason follow.
+inline constexpr std::u16string_view kReadFailed = u"Can not read the card ";
+// A protected card's save when the password prompt was cancelled.
+inline constexpr std::u16string_view kPasswordNotGiven =
+    u"The primary password was not given, so the card was not saved.";
 // A card shown from an earlier load is not written over the card selected now.
 inline constexpr std::u16string_view kNotLoadedCard = u"The card was not opened, so it was not saved.";
 // A new folder that could not be made: the parent folder and the reason follow.

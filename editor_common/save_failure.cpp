@@ -40,14 +40,28 @@ std::u16string SystemErrorText(std::uint32_t errorCode) {
     return u"Error " + DecimalText(errorCode) + u".";
 }
 
-void ReportSaveFailure(Prompts& prompts, WindowRef owner, std::u16string_view cardName, std::u16string_view reason,
-                       const MessageCatalogue& catalogue) {
-    std::u16string text(editor_text::kSaveFailed);
+namespace {
+
+void reportCardFailure(Prompts& prompts, WindowRef owner, std::u16string_view what, std::u16string_view cardName,
+                       std::u16string_view reason, const MessageCatalogue& catalogue) {
+    std::u16string text(what);
     text += u'\'';
     text += cardName;
     text += u"':\n";
     text += reason;
     ShowMessageText(prompts, owner, kErrorBox, text, catalogue);
+}
+
+}  // namespace
+
+void ReportSaveFailure(Prompts& prompts, WindowRef owner, std::u16string_view cardName, std::u16string_view reason,
+                       const MessageCatalogue& catalogue) {
+    reportCardFailure(prompts, owner, editor_text::kSaveFailed, cardName, reason, catalogue);
+}
+
+void ReportReadFailure(Prompts& prompts, WindowRef owner, std::u16string_view cardName, std::u16string_view reason,
+                       const MessageCatalogue& catalogue) {
+    reportCardFailure(prompts, owner, editor_text::kReadFailed, cardName, reason, catalogue);
 }
 
 }  // namespace tarnwick

@@ -18,5 +18,8 @@ std::u16string SystemErrorText(std::uint32_t errorCode);
 // "Can not save the card '\Home':" and the reason, in an error box.
 void ReportSaveFailure(Prompts& prompts, WindowRef owner, std::u16string_view cardName, std::u16string_view reason,
                        const MessageCatalogue& catalogue = MessageCatalogue::Instance());
+// "Can not read the card '\Home':" and the reason, in an error box.
+void ReportReadFailure(Prompts& prompts, WindowRef owner, std::u16string_view cardName, std::u16string_view reason,
+                       const MessageCatalogue& catalogue = MessageCatalogue::Instance());
 
 }  // namespace tarnwick

@@ -1,5 +1,5 @@
-// What became of a selection in an editor's library tree, for the window
-// layer to carry out.
+// What became of a selection in an editor's library tree (or of a command on
+// the card on show), for the window layer to carry out.
 #pragma once
 
 #include <string>
@@ -10,12 +10,12 @@ struct SelectionOutcome {
     enum class Kind {
         Shown,           // the card is on the form (or the folder's form disabled)
         WaitingForPage,  // loaded; the form shows it once the page has loaded
-        KeptPrevious,    // not opened (prompt cancelled, another user's card); when `folder` is
-                         // set, the tree selects that item (the one still shown) again
-        Damaged          // the damaged-card question was asked: rebuild the tree and select `folder`
+        BackToShown,     // not opened, or the edits before it not saved: the tree selects
+                         // `path` again (the item the form still shows), once its notice has ended
+        Reload           // the card was damaged: rebuild the tree and select `path`
     };
     Kind kind = Kind::Shown;
-    std::u16string folder;
+    std::u16string path;  // a tree path: a card's without its extension
 };
 
 }  // namespace tarnwick

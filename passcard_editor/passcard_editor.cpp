@@ -12,7 +12,10 @@ PasscardEditor::PasscardEditor(PasscardEditorSession& session, CardTree& tree, E
     : session_(session),
       tree_(tree),
       launches_(launches),
-      window_(window) {}
+      window_(window) {
+    // The tree asks the session before it moves, renames or deletes the card on show.
+    tree_.setGuard(&session_);
+}
 
 EditorViewState PasscardEditor::viewState() const {
     EditorViewState state = session_.viewState();
@@ -29,20 +32,22 @@ void PasscardEditor::pageLoaded(PasscardFormView& view) {
 }
 
 void PasscardEditor::selectionChanged(const TreeSelection& item) {
-    if (returningToCard_) return;  // the tree going back to the card on show
-    if (session_.changed() && session_.holdsCardOnShow() && !session_.saveCommand(window_.handle())) {
-        std::u16string card = session_.currentPath();
-        card.resize(card.size() - kPasscardExtension.size());
-        returningToCard_ = true;
-        window_.selectInTree(card);
-        returningToCard_ = false;
-        return;
-    }
-    const SelectionOutcome outcome = session_.selectionChanged(item, window_.handle());
+    carryOut(session_.selectionChanged(item, window_.handle()));
+}
+
+void PasscardEditor::carryOut(const SelectionOutcome& outcome) {
     window_.showAddress(session_.address());
+    // A card not opened, or edits not saved: the tree shows the card on show again.
+    if (outcome.kind == SelectionOutcome::Kind::BackToShown) window_.selectInTree(outcome.path);
     // The damaged card was asked about (and perhaps deleted): the tree shows
     // the library as it is now, with the card's folder selected.
-    if (outcome.kind == SelectionOutcome::Kind::Damaged) window_.reloadTree(outcome.folder);
+    if (outcome.kind == SelectionOutcome::Kind::Reload) window_.reloadTree(outcome.path);
+}
+
+bool PasscardEditor::queryEndSession() {
+    if (session_.closeWithoutAsking()) return true;
+    window_.postReport();
+    return false;
 }
 
 std::vector<CommandState> PasscardEditor::idle(std::u16string_view addressBoxText) {
@@ -51,20 +56,21 @@ std::vector<CommandState> PasscardEditor::idle(std::u16string_view addressBoxTex
 }
 
 bool PasscardEditor::runCommand(unsigned id, const TreeSelection& selected) {
-    // An accelerator reaches the window whatever the menu shows.
-    if (!PasscardCommands().stateOf(id, viewState()).enabled) return false;
+    // An accelerator reaches the window whatever the menu shows. The tree's
+    // card operations follow the item they act on, which may be a card that
+    // did not open (another user's): it can still be deleted or renamed.
+    EditorViewState state = viewState();
+    const TreeCommandIds& tree = tree_.flavour().commands;
+    if (id == tree.deleteCard || id == tree.renameCard) state.cardSelected = selected.kind == ItemKind::Card;
+    if (!PasscardCommands().stateOf(id, state).enabled) return false;
     if (runEditorCommand(id) || runViewCommand(id)) return true;
     if (id == tree_.flavour().commands.toggleProtection) {
-        session_.toggleProtection(window_.handle());
+        carryOut(session_.toggleProtection(window_.handle()));
         return true;
     }
     if (PasscardCommands().find(id) == nullptr) return false;
-    // A tree operation may delete, move or rename the card on show: its
-    // pending edits are saved first, as a new selection would, so that they
-    // are neither lost nor written back to where the card was. A save that
-    // fails has been reported and stops the operation. A card that was not
-    // opened has nothing to keep.
-    if (session_.changed() && session_.holdsCardOnShow() && !session_.saveCommand(window_.handle())) return true;
+    // A tree operation that moves, renames or deletes the card on show asks
+    // the session first (the tree's guard), which saves its edits.
     // The window may have been created after the editor: its handle is asked now.
     tree_.setOwner(window_.handle());
     return tree_.runCommand(id, selected);
@@ -83,11 +89,11 @@ bool PasscardEditor::runEditorCommand(unsigned id) {
             exit();
             return true;
         case kReset:
-            session_.reset();
+            session_.reset(owner);
             window_.showAddress(session_.address());
             return true;
         case kDefault:
-            session_.toggleDefault(owner);
+            carryOut(session_.toggleDefault(owner));
             return true;
         case kCopy: {
             const std::u16string text = session_.clipboardText();
@@ -155,19 +161,24 @@ bool PasscardEditor::closeRequested() {
 
 KeyWatchVerdict PasscardEditor::watchMessage(std::uint32_t message, std::uintptr_t virtualKey, bool ctrlDown,
                                              MessageTarget target) {
-    if (!session_.passcardSelected() || target == MessageTarget::LibraryTree) return {false, false};
+    if (!session_.cardOnShow() || target == MessageTarget::LibraryTree) return {false, false};
     const KeyWatchVerdict verdict = WatchKey(message, virtualKey, ctrlDown);
-    if (verdict.marksChanged) session_.markChanged();
+    if (verdict.marksChanged) session_.markModified();
     return verdict;
 }
 
-void PasscardEditor::onUserEdit(htmlform::Element&) { session_.markChanged(); }
+void PasscardEditor::onUserEdit(htmlform::Element&) { session_.markModified(); }
 
 void PasscardEditor::reloadAndSelect(const std::u16string& path) { window_.reloadTree(path); }
 
+// Copy-data 1: the card is saved without asking before the answer goes back;
+// one that cannot be keeps the window open, and the failure is shown after.
 void PasscardEditor::closeWithoutAsking() {
-    session_.dropChanges();
-    closeRequested();
+    if (session_.closeWithoutAsking()) {
+        window_.postClose();
+    } else {
+        window_.postReport();
+    }
 }
 
 }  // namespace tarnwick

@@ -37,13 +37,19 @@ public:
     virtual void showBars(bool toolbar, bool statusBar) = 0;
     virtual void showAbout(const AboutBoxTexts& about) = 0;
     // Selects the item of `path` (a card's without its extension) in the
-    // tree; the selection comes back through selectionChanged.
+    // tree once the tree's present notice has ended; the selection comes back
+    // through selectionChanged.
     virtual void selectInTree(const std::u16string& path) = 0;
     // Rebuilds the library tree, focuses it and selects `path` (the current
     // path when empty); the selection comes back through selectionChanged.
     virtual void reloadTree(const std::u16string& path) = 0;
     // Destroys the window, which ends the message loop.
     virtual void destroy() = 0;
+    // Posts the window a close request (WM_CLOSE).
+    virtual void postClose() = 0;
+    // Posts the window a request to show the session's pending report, once
+    // the program that sent the present message has its answer.
+    virtual void postReport() = 0;
 };
 
 // Where a keyboard or mouse message of the editor's thread is aimed.
@@ -63,6 +69,9 @@ public:
     // edits are saved first; when that fails (and was reported) the tree goes
     // back to the card and its edits stay on the form.
     void selectionChanged(const TreeSelection& item);
+    // The session is ending (logoff, shutdown): the card saved without
+    // asking. False, the failure shown afterwards, when it could not be.
+    bool queryEndSession();
     // The queue is empty: the address box's text is compared with the address
     // last loaded. Returns the commands' states for the menu and the toolbar.
     std::vector<CommandState> idle(std::u16string_view addressBoxText);
@@ -93,6 +102,7 @@ public:
 private:
     bool runEditorCommand(unsigned id);
     bool runViewCommand(unsigned id);
+    void carryOut(const SelectionOutcome& outcome);
     void saveAndClose();
     void exit();
 
@@ -100,7 +110,6 @@ private:
     CardTree& tree_;
     EditorLaunches& launches_;
     PasscardWindow& window_;
-    bool returningToCard_ = false;
     bool toolbarShown_ = true;
     bool statusBarShown_ = true;
 };

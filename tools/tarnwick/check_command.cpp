@@ -4,6 +4,7 @@
 
 #include "cards/identity_record.h"
 #include "cards/passcard_record.h"
+#include "foundation/text_file.h"
 #include "platform/utf8.h"
 #include "tools/tarnwick/cli_cards.h"
 #include "tools/tarnwick/cli_paths.h"
@@ -50,7 +51,16 @@ int walk(const std::u16string& folder, const std::u16string& relative, CardCheck
             continue;
         }
         const std::optional<CardFileKind> kind = cardKindOf(entry.name);
-        if (!kind || checker.intact(path, *kind)) continue;
+        if (!kind) continue;
+        try {
+            if (checker.intact(path, *kind)) continue;
+        } catch (const CTextFileException& failure) {
+            // Unreadable is not damaged: said on stderr, and it fails the check.
+            PrintError("tarnwick check: cannot read " + Utf16ToUtf8(ToDisplayPath(shown)) + " (error " +
+                       std::to_string(failure.errorCode()) + ")");
+            ++failures;
+            continue;
+        }
         PrintLine(Utf16ToUtf8(ToDisplayPath(shown)));
         ++failures;
     }

@@ -3,6 +3,7 @@
 
 #include "cards/identity_record.h"
 #include "cards/passcard_record.h"
+#include "foundation/text_file.h"
 #include "tools/tarnwick/cli_cards.h"
 #include "tools/tarnwick/cli_paths.h"
 #include "tools/tarnwick/commands.h"
@@ -13,8 +14,12 @@ namespace {
 
 const char* jsonBool(bool value) { return value ? "true" : "false"; }
 
+// A load's result for a card that could not be read at all.
+constexpr int kCardUnreadable = -1;
+
 // The status of a load that did not return kCardLoaded.
 std::string failedStatus(int result, const CliPasswordGate& gate) {
+    if (result == kCardUnreadable) return "unreadable";
     if (result == kCardDamaged) return "damaged";
     return gate.refused() ? "needs_password" : "not_owner";
 }
@@ -23,9 +28,19 @@ std::string head(const char* kind, const std::string& status) {
     return std::string("{\"kind\":\"") + kind + "\",\"status\":\"" + status + "\"";
 }
 
+// A card that cannot be opened or read is unreadable, which is not damaged.
+template <typename Load>
+int loadOrUnreadable(Load load) {
+    try {
+        return load();
+    } catch (const CTextFileException&) {
+        return kCardUnreadable;
+    }
+}
+
 int showPasscard(const std::u16string& path, CliPasswordGate& gate, CliPrompts& prompts) {
     PasscardRecord record(gate, prompts, NativeFileSystem(), PasscardMessages());
-    const int result = record.load(path);
+    const int result = loadOrUnreadable([&] { return record.load(path); });
     if (result != kCardLoaded) {
         std::string json = head("passcard", failedStatus(result, gate));
         // A card that failed only for want of its owner's password still tells
@@ -54,8 +69,8 @@ int showPasscard(const std::u16string& path, CliPasswordGate& gate, CliPrompts& 
 int showIdentity(const std::u16string& path, CliPasswordGate& gate, CliPrompts& prompts) {
     IdentityRecord record(gate, prompts, NativeFileSystem(), IdentityMessages());
     bool isProtected = false;
-    const bool intact = record.readProtection(path, isProtected);
-    const int result = intact ? record.load(path) : kCardDamaged;
+    const int result = loadOrUnreadable(
+        [&] { return record.readProtection(path, isProtected) ? record.load(path) : kCardDamaged; });
     if (result != kCardLoaded) {
         std::string json = head("identity", failedStatus(result, gate));
         if (result == kCardNotLoaded) json += ",\"protected\":true";

@@ -162,7 +162,8 @@ TEST_F(CardCli, StatusesOfCardsThatDoNotOpen) {
     const Result damaged = run("show " + host(u"Bad.vrc"));
     EXPECT_EQ(1, damaged.exitCode);
     EXPECT_EQ("{\"kind\":\"passcard\",\"status\":\"damaged\"}\n", damaged.out);
-    EXPECT_EQ("{\"kind\":\"identity\",\"status\":\"damaged\"}\n", run("show " + host(u"None.vrt")).out);
+    // A card that is not there is unreadable, not damaged.
+    EXPECT_EQ("{\"kind\":\"identity\",\"status\":\"unreadable\"}\n", run("show " + host(u"None.vrt")).out);
 }
 
 TEST_F(CardCli, SetDefaultAndProtect) {

@@ -177,7 +177,8 @@ TEST_F(IdentityRecordTest, DamagedFilesLoadAsDamagedAndChangeNothing) {
     EXPECT_EQ(kCardDamaged, record.load(card));
     testing::WriteBytes(card, "");
     EXPECT_EQ(kCardDamaged, record.load(card));
-    EXPECT_EQ(kCardDamaged, record.load(folder.file(u"missing.vrt")));
+    // A card that is not there cannot be read: that is no damage.
+    EXPECT_THROW(record.load(folder.file(u"missing.vrt")), CTextFileException);
     EXPECT_EQ(u"kept", record.fields[u"[NAME]"]);
     EXPECT_EQ(1u, record.fields.size());
 }

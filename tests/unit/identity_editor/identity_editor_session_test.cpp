@@ -52,10 +52,10 @@ protected:
 
 TEST_F(IdentityEditorSessionTest, ACardSelectedBeforeThePageLoadsIsShownWhenItHas) {
     EXPECT_EQ(session.selectionChanged(card(u"Home"), kEditor).kind, SelectionOutcome::Kind::WaitingForPage);
-    EXPECT_FALSE(session.cardOpen());
+    EXPECT_FALSE(session.formEnabled());
     session.markModified();  // the page's own loading is no edit
     session.pageLoaded(view);
-    EXPECT_TRUE(session.cardOpen());
+    EXPECT_TRUE(session.cardOnShow());
     EXPECT_EQ(session.currentPath(), cardPath(u"Home") + u".vrt");
     EXPECT_EQ(value(u"firstname"), u"Home");
     EXPECT_FALSE(session.modified());
@@ -77,7 +77,7 @@ TEST_F(IdentityEditorSessionTest, SelectingAnotherCardSavesTheEditWithoutAsking)
 TEST_F(IdentityEditorSessionTest, AFolderDisablesTheFormAndBecomesTheCurrentPath) {
     showCard(u"Home");
     EXPECT_EQ(session.selectionChanged({ItemKind::Root, root.path()}, kEditor).kind, SelectionOutcome::Kind::Shown);
-    EXPECT_FALSE(session.cardOpen());
+    EXPECT_FALSE(session.cardOnShow());
     EXPECT_FALSE(session.formEnabled());
     EXPECT_EQ(session.currentPath(), root.path());
     EXPECT_FALSE(session.viewState().cardSelected);
@@ -90,9 +90,9 @@ TEST_F(IdentityEditorSessionTest, ACardNotOpenedIsNeverWrittenWithTheCardShownBe
     const std::string locked = ReadBytes(cardPath(u"Locked") + u".vrt");
     showCard(u"Home");
     const SelectionOutcome kept = session.selectionChanged(card(u"Locked"), kEditor);
-    EXPECT_EQ(kept.kind, SelectionOutcome::Kind::KeptPrevious);
+    EXPECT_EQ(kept.kind, SelectionOutcome::Kind::BackToShown);
     // The tree is sent back to the card still shown.
-    EXPECT_EQ(kept.folder, cardPath(u"Home"));
+    EXPECT_EQ(kept.path, cardPath(u"Home"));
     EXPECT_EQ(session.currentPath(), cardPath(u"Home") + u".vrt");
     type(u"phone", u"typed on Home's form");
     session.markModified();
@@ -108,8 +108,8 @@ TEST_F(IdentityEditorSessionTest, ACardNotOpenedFirstSendsTheTreeToTheRootAndPro
     gate.refuse();
     session.pageLoaded(view);
     const SelectionOutcome first = session.selectionChanged(card(u"Locked"), kEditor);
-    EXPECT_EQ(first.kind, SelectionOutcome::Kind::KeptPrevious);
-    EXPECT_EQ(first.folder, root.path());
+    EXPECT_EQ(first.kind, SelectionOutcome::Kind::BackToShown);
+    EXPECT_EQ(first.path, root.path());
     EXPECT_FALSE(session.viewState().cardSelected);
     EXPECT_FALSE(session.formEnabled());
 
@@ -117,7 +117,7 @@ TEST_F(IdentityEditorSessionTest, ACardNotOpenedFirstSendsTheTreeToTheRootAndPro
     ASSERT_EQ(session.selectionChanged(card(u"Home"), kEditor).kind, SelectionOutcome::Kind::Shown);
     ClearCurrentPrimaryPassword();
     gate.refuse();
-    ASSERT_EQ(session.selectionChanged(card(u"Locked"), kEditor).kind, SelectionOutcome::Kind::KeptPrevious);
+    ASSERT_EQ(session.selectionChanged(card(u"Locked"), kEditor).kind, SelectionOutcome::Kind::BackToShown);
     // Protected, with the prompt given now, toggles the card on the form, not the one refused.
     gate.give("alice123");
     const std::string locked = ReadBytes(cardPath(u"Locked") + u".vrt");
@@ -131,8 +131,8 @@ TEST_F(IdentityEditorSessionTest, ADamagedCardIsDeletedOnYesAndItsFolderSelected
     session.pageLoaded(view);
     prompts.queueAnswer(kIdYes);
     const SelectionOutcome outcome = session.selectionChanged(card(u"Bad"), kEditor);
-    EXPECT_EQ(outcome.kind, SelectionOutcome::Kind::Damaged);
-    EXPECT_EQ(outcome.folder, root.path());
+    EXPECT_EQ(outcome.kind, SelectionOutcome::Kind::Reload);
+    EXPECT_EQ(outcome.path, root.path());
     EXPECT_EQ(session.currentPath(), root.path());
     ASSERT_EQ(prompts.shown().size(), 1u);
     EXPECT_EQ(prompts.shown()[0].caption, u"Tarnwick");
@@ -217,7 +217,7 @@ TEST_F(IdentityEditorSessionTest, ResetShowsTheFileAgainAndCustomFieldsMarkTheCa
     session.addCustomField();
     EXPECT_TRUE(session.modified());
     EXPECT_EQ(sessionRecord.customFields.size(), 4u);
-    EXPECT_EQ(session.reset(), kCardLoaded);
+    session.reset(kEditor);
     EXPECT_FALSE(session.modified());
     EXPECT_FALSE(session.viewState().customTabActive);
     EXPECT_EQ(sessionRecord.customFields.size(), 3u);
@@ -281,10 +281,10 @@ TEST_F(IdentityEditorSessionTest, ProtectedOnADamagedCardGetsTheDamagedCardTreat
     testing::WriteBytes(cardPath(u"Home") + u".vrt", "damaged since it was shown");
     prompts.queueAnswer(kIdNo);
     const SelectionOutcome outcome = session.toggleProtection(kEditor);
-    EXPECT_EQ(outcome.kind, SelectionOutcome::Kind::Damaged);
-    EXPECT_EQ(outcome.folder, root.path());
+    EXPECT_EQ(outcome.kind, SelectionOutcome::Kind::Reload);
+    EXPECT_EQ(outcome.path, root.path());
     EXPECT_EQ(ReadBytes(cardPath(u"Home") + u".vrt"), "damaged since it was shown");
-    EXPECT_FALSE(session.cardOpen());
+    EXPECT_FALSE(session.cardOnShow());
 }
 
 }  // namespace

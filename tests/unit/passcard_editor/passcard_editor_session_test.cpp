@@ -75,7 +75,7 @@ protected:
     std::vector<htmlform::Element*> inputs() { return page->getElementsByTagName(u"input"); }
     void type(std::size_t box, std::u16string_view text) {
         page->userSetValue(*inputs()[box], text);
-        session->markChanged();
+        session->markModified();
     }
 
     testing::TempFolder root;
@@ -105,7 +105,7 @@ TEST_F(PasscardEditorSessionTest, TheViewFlagsAreReadOnceAndWrittenOnToggleWitho
     EXPECT_EQ(ReadOptionLine(root.path(), u"[SHOWPASSWORD]").value, u"0");
     EXPECT_EQ(ReadOptionLine(root.path(), u"[SHOWTYPE]").value, u"1");
     EXPECT_EQ(ReadOptionLine(root.path(), u"[PASSWORDEDITORONTOP]").value, u"0");
-    EXPECT_FALSE(session->changed());
+    EXPECT_FALSE(session->modified());
 }
 
 TEST_F(PasscardEditorSessionTest, ACardSelectedBeforeThePageIsBuiltWhenThePageLoads) {
@@ -113,7 +113,7 @@ TEST_F(PasscardEditorSessionTest, ACardSelectedBeforeThePageIsBuiltWhenThePageLo
     EXPECT_EQ(session->currentPath(), path(u"Bank") + u".vrc");
     // The address box is still empty: the idle moment leaves the card's address alone.
     session->idle(u"");
-    EXPECT_FALSE(session->changed());
+    EXPECT_FALSE(session->modified());
     EXPECT_EQ(record.url, u"https://Bank.example/");
     session->pageLoaded(view);
     ASSERT_EQ(inputs().size(), 2u);
@@ -131,19 +131,19 @@ TEST_F(PasscardEditorSessionTest, SelectingAnotherCardSavesTheEditsWithoutAsking
     const PasscardRecord saved = onDisk(u"Shop");
     EXPECT_EQ(saved.fieldValues, (Lines{u"a@b.c", u"annie", u"s3cret"}));
     EXPECT_EQ(saved.url, u"https://shop.example/new");
-    EXPECT_FALSE(session->changed());
+    EXPECT_FALSE(session->modified());
 }
 
 TEST_F(PasscardEditorSessionTest, TheAddressBoxMarksTheCardChangedAndResetRestoresIt) {
     show(u"Bank");
     session->idle(u"https://Bank.example/");
-    EXPECT_FALSE(session->changed());
+    EXPECT_FALSE(session->modified());
     session->idle(u"https://elsewhere.example/");
-    EXPECT_TRUE(session->changed());
+    EXPECT_TRUE(session->modified());
     EXPECT_TRUE(session->viewState().changed);
     type(0, u"typed");
-    session->reset();
-    EXPECT_FALSE(session->changed());
+    session->reset(kEditor);
+    EXPECT_FALSE(session->modified());
     EXPECT_EQ(session->address(), u"https://Bank.example/");
     EXPECT_EQ(inputs()[0]->value(), u"bob");
 }
@@ -164,13 +164,13 @@ TEST_F(PasscardEditorSessionTest, DeleteFieldGuardsTheUserNameAndPasswordsAndAsk
     EXPECT_EQ(prompts.shown()[1].text, u"User Name could not be deleted");
     EXPECT_EQ(prompts.shown()[2].text, u"Password could not be deleted");
     EXPECT_EQ(prompts.shown()[2].caption, u"Tarnwick Warning");
-    EXPECT_FALSE(session->changed());
+    EXPECT_FALSE(session->modified());
     page->setActiveElement(inputs()[0]);
     prompts.queueAnswer(kIdYes);
     session->deleteField(kEditor);
     EXPECT_EQ(prompts.shown()[3].text, u"Do you want to delete field 'email' ?");
     EXPECT_EQ(record.fieldNames, (Lines{u"login", u"pass"}));
-    EXPECT_TRUE(session->changed());
+    EXPECT_TRUE(session->modified());
     EXPECT_TRUE(session->saveCommand(kEditor));
     EXPECT_EQ(onDisk(u"Shop").fieldNames, (Lines{u"login", u"pass"}));
 }
@@ -228,21 +228,20 @@ TEST_F(PasscardEditorSessionTest, ProtectedTwiceLeavesTheCardReadableAndSendsNot
     EXPECT_TRUE(windows.sent().empty());
 }
 
-TEST_F(PasscardEditorSessionTest, ACardNotOpenedIsNotWrittenAndTheUserIsTold) {
+TEST_F(PasscardEditorSessionTest, ACardNotOpenedIsNeverOnShowAndTakesNoEdit) {
     create(u"Locked", true);
     ClearCurrentPrimaryPassword();
     gate.refuse();
     const std::string locked = ReadBytes(path(u"Locked") + u".vrc");
     session->pageLoaded(view);
-    EXPECT_EQ(session->selectionChanged(card(u"Locked"), kEditor).kind, SelectionOutcome::Kind::KeptPrevious);
+    EXPECT_EQ(session->selectionChanged(card(u"Locked"), kEditor).kind, SelectionOutcome::Kind::BackToShown);
     EXPECT_TRUE(inputs().empty());
+    EXPECT_FALSE(session->cardOnShow());
     session->idle(u"https://typed.example/");
-    prompts.queueAnswer(kIdOk);
-    EXPECT_FALSE(session->saveCommand(kEditor));
-    ASSERT_EQ(prompts.shown().size(), 1u);
-    EXPECT_EQ(prompts.shown()[0].text,
-              u"Can not save the card '\\Locked':\nThe card was not opened, so it was not saved.");
-    EXPECT_TRUE(session->changed());
+    session->markModified();  // a key press
+    EXPECT_FALSE(session->modified());
+    EXPECT_TRUE(session->saveCommand(kEditor));
+    EXPECT_TRUE(prompts.shown().empty());
     EXPECT_EQ(ReadBytes(path(u"Locked") + u".vrc"), locked);
 }
 
@@ -256,7 +255,7 @@ TEST_F(PasscardEditorSessionTest, AFailedSaveIsReportedTheFileStaysAndCancelKeep
     EXPECT_EQ(prompts.shown()[0].text,
               u"Can not save the card '\\Bank':\nThe process cannot access the file because "
               u"it is being used by another process.");
-    EXPECT_TRUE(session->changed());
+    EXPECT_TRUE(session->modified());
     EXPECT_EQ(ReadBytes(path(u"Bank") + u".vrc"), before);
     prompts.queueAnswer(kIdCancel);
     EXPECT_FALSE(session->mayClose(kEditor));
@@ -270,8 +269,8 @@ TEST_F(PasscardEditorSessionTest, ADamagedCardIsDeletedOnYes) {
     session->pageLoaded(view);
     prompts.queueAnswer(kIdYes);
     const SelectionOutcome outcome = session->selectionChanged(card(u"Bad"), kEditor);
-    EXPECT_EQ(outcome.kind, SelectionOutcome::Kind::Damaged);
-    EXPECT_EQ(outcome.folder, root.path());
+    EXPECT_EQ(outcome.kind, SelectionOutcome::Kind::Reload);
+    EXPECT_EQ(outcome.path, root.path());
     EXPECT_EQ(prompts.shown()[0].text, DamagedCardQuestion(CardKind::Passcard, u"\\Bad", PasscardMessages()));
     EXPECT_FALSE(testing::FileExists(path(u"Bad") + u".vrc"));
     EXPECT_FALSE(session->viewState().cardSelected);
