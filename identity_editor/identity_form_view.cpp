@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "foundation/message_box.h"
 #include "identity_editor/identity_form_markup.h"
@@ -146,74 +147,119 @@ void IdentityFormView::fillFromRecord(const IdentityRecord& record) {
     if (Element* holder = document_.getElementById(kSummaryHolderId)) {
         holder->setInnerHtml(SummaryTable(record, catalogue_));
     }
+    filled_ = {};
+    // A tag the card lacks fills as the empty value, so no input keeps what
+    // the previous card showed there.
     const std::u16string* name = heldValue(record, tag::kName);
     const PersonName split = name ? SplitName(*name) : PersonName{};
-    const std::u16string* birth = heldValue(record, tag::kBirthDate);
+    const std::u16string birth = FieldValue(record.fields, tag::kBirthDate);
+    const std::u16string sex = FieldValue(record.fields, tag::kSex);
     for (Element* input : document_.getElementsByTagName(u"input")) {
         const std::u16string id = input->id();
         const std::u16string type = input->type();
         if (type == kRadioType) {
-            const std::u16string* sex = heldValue(record, tag::kSex);
-            for (const RadioBinding& radio : kSexRadios) {
-                if (sex && radio.id == id) input->setChecked(*sex == catalogue_.Lookup(radio.valueKey));
+            for (std::size_t i = 0; i < kSexRadios.size(); ++i) {
+                if (kSexRadios[i].id != id) continue;
+                input->setChecked(sex == catalogue_.Lookup(kSexRadios[i].valueKey));
+                filled_.sexChecked[i] = input->checked();
             }
             continue;
         }
         if (type != kTextType) continue;
+        std::optional<std::u16string> shown;
         if (id == kFirstNameId || id == kLastNameId) {
-            if (name) input->setValue(id == kFirstNameId ? split.first : split.last);
+            shown = id == kFirstNameId ? split.first : split.last;
         } else if (id == kYearId) {
-            if (birth) input->setValue(part(*birth, 0, kYearDigits));
+            shown = part(birth, 0, kYearDigits);
         } else if (const auto tagText = boundTag(id)) {
-            if (const std::u16string* value = heldValue(record, *tagText)) input->setValue(*value);
+            shown = FieldValue(record.fields, *tagText);
         }
+        if (!shown) continue;
+        input->setValue(*shown);
+        filled_.texts.insert_or_assign(id, input->value());
     }
-    if (birth) {
-        const bool empty = birth->empty();
-        selectPart(document_.getElementById(kMonthId), empty ? u"" : part(*birth, kMonthAt, kPartDigits));
-        selectPart(document_.getElementById(kDayId), empty ? u"" : part(*birth, kDayAt, kPartDigits));
-    }
+    const bool noDate = birth.empty();
+    Element* month = document_.getElementById(kMonthId);
+    Element* day = document_.getElementById(kDayId);
+    selectPart(month, noDate ? u"" : part(birth, kMonthAt, kPartDigits));
+    selectPart(day, noDate ? u"" : part(birth, kDayAt, kPartDigits));
+    filled_.monthIndex = month ? month->selectedIndex() : 0;
+    filled_.dayIndex = day ? day->selectedIndex() : 0;
     if (Element* holder = document_.getElementById(kCustomHolderId)) {
         holder->setInnerHtml(CustomTable(record.customFields, catalogue_));
     }
     for (const std::u16string_view table : kTabTables) setDisplay(table, kHidden);
 }
 
+bool IdentityFormView::userChangedText(const Element& input) const {
+    const auto found = filled_.texts.find(input.id());
+    const std::u16string_view filled = found == filled_.texts.end() ? std::u16string_view() : found->second;
+    return input.value() != filled;
+}
+
 void IdentityFormView::readBackIntoRecord(IdentityRecord& record) const {
+    // A tag the card holds takes its input's value; a tag it lacks is added
+    // only for an input the user changed, so a card with fewer tags is saved
+    // with exactly its own.
+    const auto store = [&record](std::u16string_view tagText, std::u16string value, bool changed) {
+        if (std::u16string* held = heldValue(record, tagText)) {
+            *held = std::move(value);
+        } else if (changed) {
+            record.fields.emplace(tagText, std::move(value));
+        }
+    };
     std::u16string firstName;
     std::u16string lastName;
+    bool nameChanged = false;
+    std::optional<std::u16string> checkedSex;
+    bool sexChanged = false;
     for (Element* input : document_.getElementsByTagName(u"input")) {
         const std::u16string id = input->id();
         const std::u16string type = input->type();
         if (type == kRadioType) {
-            for (const RadioBinding& radio : kSexRadios) {
-                std::u16string* sex = heldValue(record, tag::kSex);
-                if (sex && radio.id == id && input->checked()) *sex = catalogue_.Lookup(radio.valueKey);
+            for (std::size_t i = 0; i < kSexRadios.size(); ++i) {
+                if (kSexRadios[i].id != id) continue;
+                if (input->checked() != filled_.sexChecked[i]) sexChanged = true;
+                if (input->checked() && !checkedSex) checkedSex = catalogue_.Lookup(kSexRadios[i].valueKey);
             }
             continue;
         }
         if (type != kTextType) continue;
         if (id == kFirstNameId) {
             firstName = input->value();
+            nameChanged = nameChanged || userChangedText(*input);
         } else if (id == kLastNameId) {
             lastName = input->value();
+            nameChanged = nameChanged || userChangedText(*input);
         } else if (const auto tagText = boundTag(id)) {
-            if (std::u16string* value = heldValue(record, *tagText)) *value = input->value();
+            store(*tagText, input->value(), userChangedText(*input));
         }
     }
-    if (std::u16string* name = heldValue(record, tag::kName)) {
-        *name = lastName + kNameSeparator + firstName;
+    // With no radio checked (a value in another language) the held value stays.
+    if (checkedSex) store(tag::kSex, std::move(*checkedSex), sexChanged);
+    // The name and the birth date are rebuilt only from the user's edits: a
+    // value in another form (no "|", a year alone) is kept as loaded.
+    if (nameChanged) {
+        std::u16string joined = lastName;
+        joined += kNameSeparator;
+        joined += firstName;
+        store(tag::kName, std::move(joined), true);
     }
-    if (std::u16string* birth = heldValue(record, tag::kBirthDate)) {
-        const Element* year = document_.getElementById(kYearId);
+    const Element* year = document_.getElementById(kYearId);
+    const Element* month = document_.getElementById(kMonthId);
+    const Element* day = document_.getElementById(kDayId);
+    const bool birthChanged = (year && userChangedText(*year)) ||
+                              (month && month->selectedIndex() != filled_.monthIndex) ||
+                              (day && day->selectedIndex() != filled_.dayIndex);
+    if (birthChanged) {
         std::u16string date = year ? year->value() : std::u16string();
         if (date.size() != kYearDigits) date.clear();
-        for (const std::u16string_view select : {kMonthId, kDayId}) {
+        for (const Element* select : {month, day}) {
             if (date.empty()) break;
-            const auto digits = selectedPart(document_.getElementById(select));
+            const auto digits = selectedPart(select);
             date = digits ? date + *digits : std::u16string();
         }
-        *birth = date;
+        store(tag::kBirthDate, std::move(date), true);
     }
     readCustomFields(record);
 }

@@ -6,7 +6,10 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
+#include <map>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "foundation/catalogue/catalogue_keys.h"
@@ -30,13 +33,17 @@ public:
     explicit IdentityFormView(htmlform::Document& document,
                               const MessageCatalogue& catalogue = MessageCatalogue::Instance());
 
-    // The summary regenerated, every input the card has a tag for filled,
-    // the birth-date selects set, the custom table regenerated, and every
-    // table but the summary hidden. Touches no tag the card lacks.
+    // The summary regenerated, every input filled (empty for a tag the card
+    // lacks, so nothing of the previous card stays), the birth-date selects
+    // set, the custom table regenerated, and every table but the summary
+    // hidden. What was put into each input is remembered for read-back.
     void fillFromRecord(const IdentityRecord& record);
 
-    // Every input back into the tag the card has for it (no tag is added);
-    // the custom pairs replaced by the page's rows.
+    // Every input back into the tag the card has for it; a tag the card lacks
+    // is added only when the user changed its input since the last fill.
+    // "[NAME]" and "[BIRTH DATA]" are rebuilt only when the user changed one
+    // of their inputs, so a value in another form is kept as loaded. The
+    // custom pairs are replaced by the page's rows.
     void readBackIntoRecord(IdentityRecord& record) const;
 
     // A tab became active: every table hidden; the Summary is read back and
@@ -55,12 +62,23 @@ public:
     bool deleteCustomField(IdentityRecord& record, Prompts& prompts, WindowRef owner);
 
 private:
+    // What the last fill put into the bound inputs; the user changed an
+    // input when it no longer holds this.
+    struct FilledState {
+        std::map<std::u16string, std::u16string, std::less<>> texts;  // by input id
+        std::array<bool, 3> sexChecked{};                             // in the radios' order
+        int monthIndex = 0;
+        int dayIndex = 0;
+    };
+
+    bool userChangedText(const htmlform::Element& input) const;
     void readCustomFields(IdentityRecord& record) const;
     void showCustomTable(const IdentityRecord& record);
     void setDisplay(std::u16string_view id, std::u16string_view display);
 
     htmlform::Document& document_;
     const MessageCatalogue& catalogue_;
+    FilledState filled_;
 };
 
 // The number an id ends with ("customsecond11" gives 11); nothing when it

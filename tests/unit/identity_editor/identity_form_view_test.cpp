@@ -132,19 +132,64 @@ TEST_F(IdentityFormViewTest, TheSexRadioFollowsTheCatalogueTextAndAForeignValueI
     EXPECT_EQ(field(u"[SEX]"), u"男");
 }
 
-TEST_F(IdentityFormViewTest, ATagTheCardLacksIsNeitherFilledNorAdded) {
-    record.fields.erase(u"[PHONE]");
-    record.fields.erase(u"[NAME]");
-    record.fields.erase(u"[BIRTH DATA]");
-    type(u"phone", u"typed before");
-    type(u"year", u"2001");
+TEST_F(IdentityFormViewTest, ATagTheCardLacksShowsEmptyNotThePreviousCardsValue) {
+    fillEveryTag();
     view.fillFromRecord(record);
-    EXPECT_EQ(value(u"phone"), u"typed before");
-    EXPECT_EQ(value(u"year"), u"2001");
+    for (const auto* tag : {u"[FAVORITE PASSWORD]", u"[PHONE]", u"[NAME]", u"[SEX]", u"[BIRTH DATA]"}) {
+        record.fields.erase(tag);
+    }
+    view.fillFromRecord(record);
+    for (const auto* id : {u"password", u"phone", u"firstname", u"lastname", u"year"}) {
+        EXPECT_EQ(value(id), u"") << std::string(id, id + 3);
+    }
+    EXPECT_FALSE(element(u"man").checked());
+    EXPECT_EQ(element(u"month").selectedIndex(), 0);
+    EXPECT_EQ(element(u"day").selectedIndex(), 0);
+}
+
+TEST_F(IdentityFormViewTest, ATagTheCardLacksIsAddedOnlyWhenItsInputIsTypedInto) {
+    for (const auto* tag : {u"[PHONE]", u"[FAX]", u"[NAME]", u"[SEX]", u"[BIRTH DATA]"}) record.fields.erase(tag);
+    const auto fields = record.fields;
+    view.fillFromRecord(record);
     view.readBackIntoRecord(record);
-    EXPECT_EQ(record.fields.count(u"[PHONE]"), 0u);
-    EXPECT_EQ(record.fields.count(u"[NAME]"), 0u);
-    EXPECT_EQ(record.fields.count(u"[BIRTH DATA]"), 0u);
+    EXPECT_EQ(record.fields, fields);  // a card with fewer tags keeps exactly its own
+    type(u"phone", u"555-0100");
+    type(u"lastname", u"Smith");
+    page->userClickRadio(element(u"woman"));
+    type(u"year", u"1975");
+    page->userSelectOption(element(u"month"), 12);
+    page->userSelectOption(element(u"day"), 31);
+    view.showTab(IdentityTab::Summary, record);
+    view.readBackIntoRecord(record);
+    EXPECT_EQ(field(u"[PHONE]"), u"555-0100");
+    EXPECT_EQ(field(u"[NAME]"), u"Smith|");
+    EXPECT_EQ(field(u"[SEX]"), u"Female");
+    EXPECT_EQ(field(u"[BIRTH DATA]"), u"19751231");
+    EXPECT_EQ(record.fields.count(u"[FAX]"), 0u);
+}
+
+TEST_F(IdentityFormViewTest, ANameOrBirthDateInAnotherFormIsKeptUnlessEdited) {
+    for (const auto* date : {u"1980-07-04", u"1980"}) {
+        field(u"[NAME]") = u"Madonna";
+        field(u"[BIRTH DATA]") = date;
+        view.fillFromRecord(record);
+        type(u"phone", u"555-0100");
+        view.showTab(IdentityTab::Summary, record);
+        view.readBackIntoRecord(record);
+        EXPECT_EQ(field(u"[NAME]"), u"Madonna");
+        EXPECT_EQ(field(u"[BIRTH DATA]"), date);
+    }
+    // Once edited, the name is joined again from both inputs.
+    type(u"lastname", u"Ciccone");
+    view.readBackIntoRecord(record);
+    EXPECT_EQ(field(u"[NAME]"), u"Ciccone|Madonna");
+    // An edit made before a Summary refill is still the card's after it.
+    field(u"[NAME]") = u"Last|First";
+    view.fillFromRecord(record);
+    type(u"lastname", u"NewLast");
+    view.showTab(IdentityTab::Summary, record);
+    view.readBackIntoRecord(record);
+    EXPECT_EQ(field(u"[NAME]"), u"NewLast|First");
 }
 
 TEST_F(IdentityFormViewTest, FillShowsTheSummaryAloneAndEachTabShowsItsTable) {
