@@ -8,6 +8,7 @@
 #include "editor_common/save_failure.h"
 #include "foundation/catalogue/catalogue_keys.h"
 #include "foundation/message_box.h"
+#include "foundation/sealable_text.h"
 #include "foundation/text_file.h"
 #include "foundation/toolbar_contract.h"
 #include "cards/identity_tags.h"
@@ -113,6 +114,10 @@ bool NewIdentityDialog::accept(WindowRef dialog, const std::u16string& typedName
         if (record_.createNewCard(path, *name, !protect_) != CardWriteResult::Written) return false;
     } catch (const CTextFileException& failure) {
         ReportSaveFailure(prompts, dialog, shownName, SystemErrorText(failure.errorCode()), catalogue_);
+        return false;
+    } catch (const UnsealableTextError& refusal) {
+        // A name the code page cannot hold: the dialog stays, the name can be changed.
+        ReportSaveFailure(prompts, dialog, shownName, refusal.message(), catalogue_);
         return false;
     }
     createdPath_ = path;

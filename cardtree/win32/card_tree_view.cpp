@@ -72,14 +72,15 @@ void CardTreeView::whileBusy(Operation operation) {
 }
 
 void CardTreeView::onDeferredReload() {
-    if (!pendingReload_ || busy_ > 0) return;
+    if (!pendingReload_ || busy_ > 0 || dragging()) return;
     const auto [path, currentPath] = std::move(*pendingReload_);
     pendingReload_.reset();
     reload(path, currentPath);
 }
 
 void CardTreeView::reload(std::u16string_view path, std::u16string_view currentPath) {
-    if (busy_ > 0) {
+    // A drag holds one of the items a reload would free: the reload waits for the drop.
+    if (busy_ > 0 || dragging()) {
         pendingReload_.emplace(path, currentPath);
         return;
     }
@@ -293,6 +294,7 @@ void CardTreeView::onDrop(POINT point) {
 
 void CardTreeView::endDrag() {
     dragged_ = nullptr;
+    if (pendingReload_ && busy_ == 0) PostMessageW(tree_, private_message::kTreeDeferredReload, 0, 0);
     if (dragImage_ != nullptr) {
         ImageList_DragLeave(tree_);
         ImageList_EndDrag();

@@ -56,15 +56,6 @@ std::wstring commandString(UINT id, bool tooltip) {
     return tooltip ? whole.substr(separator + 1) : whole.substr(0, separator);
 }
 
-// The library tree's commands that change files on the disk.
-bool isTreeCommand(unsigned id) {
-    const TreeCommandIds& c = IdentityTreeFlavour().commands;
-    for (unsigned tree :
-         {c.newFolder, c.deleteFolder, c.renameFolder, c.cutFolder, c.paste, c.deleteCard, c.renameCard, c.cutCard})
-        if (id == tree) return true;
-    return false;
-}
-
 bool isTextBox(HWND window) {
     wchar_t name[16] = {};
     return window != nullptr && GetClassNameW(window, name, 16) > 0 && lstrcmpiW(name, L"Edit") == 0;
@@ -104,7 +95,10 @@ MireluneWindow::MireluneWindow(MirelunePorts ports)
       treeView_(tree_),
       launches_(IdentityEditorTraits(), ports.profile, ports.signals, ports.launcher),
       alwaysOnTop_(ports.profile.options(), option_key::kIdentityEditorOnTop, AlwaysOnTopSetting::Read::Quietly),
-      splitter_(IdentityEditorTraits().minimumPaneWidth, kSplitterBarWidth) {}
+      splitter_(IdentityEditorTraits().minimumPaneWidth, kSplitterBarWidth) {
+    // The tree asks the session before it moves, renames or deletes the card on show.
+    tree_.setGuard(&session_);
+}
 
 MireluneWindow::~MireluneWindow() { destroyWindow(); }
 
@@ -273,16 +267,17 @@ void MireluneWindow::onUserEdit(htmlform::Element&) {
 }
 
 void MireluneWindow::onSelectionChanged() {
-    if (treeView_.dragging() || reselecting_) return;
-    carryOut(session_.selectionChanged(treeView_.selection(), self()));
+    if (treeView_.dragging()) return;
+    // A reload request that arrives while this selection's boxes are open waits for them.
+    treeView_.runOperation([&] { carryOut(session_.selectionChanged(treeView_.selection(), self())); });
 }
 
 void MireluneWindow::carryOut(const SelectionOutcome& outcome) {
-    if (outcome.kind == SelectionOutcome::Kind::Damaged) treeView_.reload(outcome.folder, outcome.folder);
+    if (outcome.kind == SelectionOutcome::Kind::Reload) treeView_.reload(outcome.path, outcome.path);
     if (outcome.kind == SelectionOutcome::Kind::Shown) showSummaryTab();
-    if (outcome.kind == SelectionOutcome::Kind::KeptPrevious && !outcome.folder.empty()) {
+    if (outcome.kind == SelectionOutcome::Kind::BackToShown && !outcome.path.empty()) {
         // Not inside the tree's own notification: the tree goes back once it has ended.
-        reselectPath_ = outcome.folder;
+        reselectPath_ = outcome.path;
         PostMessageW(handle(), private_message::kEditorReselectShown, 0, 0);
     }
     EnableWindow(form_.handle(), session_.formEnabled() ? TRUE : FALSE);
@@ -314,7 +309,8 @@ bool MireluneWindow::onCommand(int id, int, HWND control) {
             PostMessageW(handle(), WM_CLOSE, 0, 0);
             break;
         case ID_EDIT_RESET:
-            if (session_.reset() == kCardLoaded) showSummaryTab();
+            session_.reset(self());
+            if (!session_.modified()) showSummaryTab();
             break;
         case ID_EDIT_PROTECTED:
             carryOut(session_.toggleProtection(self()));
@@ -345,9 +341,8 @@ bool MireluneWindow::onCommand(int id, int, HWND control) {
             break;
         default:
             if (launches_.openVendorPage(command, self())) break;
-            // A card renamed, moved or deleted under the form takes its edits with it first,
-            // so that no later save writes them back under the old name.
-            if (isTreeCommand(command)) session_.saveCommand(self());
+            // A card renamed, moved or deleted under the form is saved first
+            // by the tree's guard, the session.
             treeView_.onCommand(command);
             break;
     }
@@ -376,14 +371,32 @@ LRESULT MireluneWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         reselectShown();
         return 0;
     }
+    if (message == private_message::kEditorShowReport) {
+        session_.showPendingReport(self());
+        return 0;
+    }
+    if (message == WM_QUERYENDSESSION) return onQueryEndSession();
+    if (message == WM_ENDSESSION) {
+        // The session ends now: a last silent save of what is still unsaved.
+        if (wParam != 0) session_.closeWithoutAsking();
+        return 0;
+    }
     return WindowBase::onMessage(message, wParam, lParam);
 }
 
 void MireluneWindow::reloadAndSelect(const std::u16string& path) { treeView_.reload(path, treeView_.selection().path); }
 
+// Copy-data 1: the card is saved without asking before the sender has its
+// answer; one that cannot be keeps the window open, and the failure is shown after.
 void MireluneWindow::closeWithoutAsking() {
-    session_.dropChanges();
-    PostMessageW(handle(), WM_CLOSE, 0, 0);
+    PostMessageW(handle(), session_.closeWithoutAsking() ? WM_CLOSE : private_message::kEditorShowReport, 0, 0);
+}
+
+// Logoff or shutdown: the same silent save; a failure keeps the session from ending.
+LRESULT MireluneWindow::onQueryEndSession() {
+    if (session_.closeWithoutAsking()) return TRUE;
+    PostMessageW(handle(), private_message::kEditorShowReport, 0, 0);
+    return FALSE;
 }
 
 void MireluneWindow::toggleAlwaysOnTop() { SetTopmost(handle(), alwaysOnTop_.toggle()); }
@@ -391,9 +404,7 @@ void MireluneWindow::toggleAlwaysOnTop() { SetTopmost(handle(), alwaysOnTop_.tog
 // The tree selects the item the form still shows; the session already holds it.
 void MireluneWindow::reselectShown() {
     if (reselectPath_.empty()) return;
-    reselecting_ = true;
     treeView_.selectPath(reselectPath_);
-    reselecting_ = false;
     reselectPath_.clear();
     updateCommands();
 }

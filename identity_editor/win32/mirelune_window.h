@@ -67,6 +67,7 @@ private:
     void onPageComplete();
     void onSelectionChanged();
     void carryOut(const SelectionOutcome& outcome);
+    LRESULT onQueryEndSession();
     void showSummaryTab();
     void onTabChanged();
     void toggleProtection();
@@ -97,9 +98,8 @@ private:
     HWND statusBar_ = nullptr;
     HACCEL accelerators_ = nullptr;
     std::u16string firstPath_;
-    // The tree item to select again after a card was refused, and whether that selection is under way.
+    // The tree item to select again after a card was refused or its edits not saved.
     std::u16string reselectPath_;
-    bool reselecting_ = false;
     std::wstring tooltip_;
 };
 

@@ -14,6 +14,7 @@
 #include "passcard_editor/passcard_commands.h"
 #include "passcard_editor/win32/keslowe_about_dialog.h"
 #include "passcard_editor/resources/keslowe_resources.h"
+#include "platform/win32/private_messages.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/window_layout.h"
 
@@ -229,7 +230,10 @@ bool KesloweWindow::onNotify(const NMHDR& header, LRESULT& result) {
     result = 0;
     if (bars_.onNotify(header)) return true;
     if (header.hwndFrom == treeView_.window() && header.code == TVN_SELCHANGEDW) {
-        if (!treeView_.dragging()) editor_.selectionChanged(treeView_.selection());
+        // A reload request that arrives while this selection's boxes are open waits for them.
+        if (!treeView_.dragging()) {
+            treeView_.runOperation([&] { editor_.selectionChanged(treeView_.selection()); });
+        }
         return true;
     }
     return treeView_.onNotify(header, result);
@@ -253,6 +257,18 @@ LRESULT KesloweWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return onSplitterRelease();
         case WM_SETCURSOR:
             return onSetCursor(wParam, lParam);
+        case private_message::kEditorReselectShown:
+            treeView_.selectPath(reselectPath_);
+            return 0;
+        case private_message::kEditorShowReport:
+            parts_.session.showPendingReport(handle());
+            return 0;
+        case WM_QUERYENDSESSION:
+            return editor_.queryEndSession() ? TRUE : FALSE;
+        case WM_ENDSESSION:
+            // The session ends now: a last silent save of what is still unsaved.
+            if (wParam != 0) parts_.session.closeWithoutAsking();
+            return 0;
         default:
             return WindowBase::onMessage(message, wParam, lParam);
     }
@@ -307,8 +323,10 @@ void KesloweWindow::applyStates(const std::vector<CommandState>& states) {
 }
 
 std::u16string KesloweWindow::addressBoxText() const {
-    std::wstring text(kAddressBoxChars + 1, L'\0');
-    const int length = GetWindowTextW(addressBox_, text.data(), static_cast<int>(text.size()));
+    // The whole text, however long: an address is never saved cut.
+    const int capacity = GetWindowTextLengthW(addressBox_) + 1;
+    std::wstring text(static_cast<std::size_t>(capacity), L'\0');
+    const int length = GetWindowTextW(addressBox_, text.data(), capacity);
     return FromWide(text.c_str(), static_cast<std::size_t>(length > 0 ? length : 0));
 }
 
@@ -316,7 +334,12 @@ std::u16string KesloweWindow::addressBoxText() const {
 
 WindowRef KesloweWindow::handle() const { return reinterpret_cast<WindowRef>(WindowBase::handle()); }
 
-void KesloweWindow::showAddress(const std::u16string& address) { SetWindowTextW(addressBox_, AsWide(address)); }
+void KesloweWindow::showAddress(const std::u16string& address) {
+    // The box takes 2,083 characters as typed, and a longer address whole.
+    const std::size_t limit = address.size() > kAddressBoxChars ? address.size() : kAddressBoxChars;
+    SendMessageW(addressBox_, EM_SETLIMITTEXT, limit, 0);
+    SetWindowTextW(addressBox_, AsWide(address));
+}
 
 void KesloweWindow::putOnClipboard(const std::u16string& text) {
     HGLOBAL block = GlobalAlloc(kGlobalShare, (text.size() + 1) * sizeof(wchar_t));
@@ -343,10 +366,18 @@ void KesloweWindow::showBars(bool toolbar, bool statusBar) {
 
 void KesloweWindow::showAbout(const AboutBoxTexts& about) { KesloweAboutDialog(about).show(WindowBase::handle()); }
 
-void KesloweWindow::selectInTree(const std::u16string& path) { treeView_.selectPath(path); }
+// Not inside the tree's own notice: the tree goes back once it has ended.
+void KesloweWindow::selectInTree(const std::u16string& path) {
+    reselectPath_ = path;
+    PostMessageW(WindowBase::handle(), private_message::kEditorReselectShown, 0, 0);
+}
 
 void KesloweWindow::reloadTree(const std::u16string& path) { treeView_.reload(path, treeView_.selection().path); }
 
 void KesloweWindow::destroy() { destroyWindow(); }
+
+void KesloweWindow::postClose() { PostMessageW(WindowBase::handle(), WM_CLOSE, 0, 0); }
+
+void KesloweWindow::postReport() { PostMessageW(WindowBase::handle(), private_message::kEditorShowReport, 0, 0); }
 
 }  // namespace tarnwick

@@ -75,6 +75,8 @@ private:
     void selectInTree(const std::u16string& path) override;
     void reloadTree(const std::u16string& path) override;
     void destroy() override;
+    void postClose() override;
+    void postReport() override;
 
     KesloweParts parts_;
     PasscardEditor editor_;
@@ -88,6 +90,7 @@ private:
     SplitterLayout splitter_;
     bool splitterStarted_ = false;
     bool draggingSplitter_ = false;
+    std::u16string reselectPath_;
 };
 
 }  // namespace tarnwick

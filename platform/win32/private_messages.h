@@ -12,5 +12,7 @@ namespace tarnwick::private_message {
 inline constexpr UINT kTreeDeferredReload = WM_APP + 1;
 // An editor's tree goes back to the item still shown, once the selection change that refused a card has ended.
 inline constexpr UINT kEditorReselectShown = WM_APP + 2;
+// An editor shows the save failure its session kept while another program waited for an answer.
+inline constexpr UINT kEditorShowReport = WM_APP + 3;
 
 }  // namespace tarnwick::private_message
