@@ -282,12 +282,12 @@ TEST_F(MireluneEndToEnd, AnEditIsSavedWhenAnotherCardIsSelectedAndTheTabsShowThe
         L"密码提示问题 : \n密码提示问题答案 : \n";
     EXPECT_EQ(clipboardText(), expected) << narrow(clipboardText());
 
-    // The close request of the toolbar drops an edit without a question.
-    SendMessageW(findControl(form, kFirstNameInput), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Dropped"));
+    // The close request of the toolbar saves an edit without a question, then closes.
+    SendMessageW(findControl(form, kFirstNameInput), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Kept"));
     ASSERT_TRUE(sendCopyData(window, editor_code::kClose));
     DWORD exitCode = 1;
     EXPECT_TRUE(editor->waitForExit(kBoundMs, exitCode)) << "Mirelune did not end on copy-data code 1";
-    EXPECT_EQ(shown(u"Bob").find("Dropped"), std::string::npos) << shown(u"Bob");
+    EXPECT_NE(shown(u"Bob").find("\"[NAME]\":\"Bob|Kept\""), std::string::npos) << shown(u"Bob");
 }
 
 TEST_F(MireluneEndToEnd, ProtectedTwiceLeavesEveryFieldReadable) {

@@ -327,12 +327,12 @@ TEST_F(KesloweEndToEnd, CopyDefaultAndTheSaveQuestionsCancel) {
     EXPECT_TRUE(IsWindow(window));
     EXPECT_EQ(textOf(address), L"https://mail.example/edited");
 
-    // The tray's close request drops the edit without a question.
+    // The tray's close request saves the edit without a question, then closes.
     COPYDATASTRUCT close{kCloseWithoutAsking, 0, nullptr};
     SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&close));
     DWORD exitCode = 1;
     EXPECT_TRUE(keslowe.waitForExit(kBoundMs, exitCode)) << "Keslowe did not end on copy-data 1";
-    EXPECT_NE(shown(u"Mail").find("\"url\":\"https://mail.example/\""), std::string::npos) << shown(u"Mail");
+    EXPECT_NE(shown(u"Mail").find("\"url\":\"https://mail.example/edited\""), std::string::npos) << shown(u"Mail");
 }
 
 TEST_F(KesloweEndToEnd, AddFieldThroughItsDialogThenSaveWritesATextFieldAndAlwaysOnTopIsRemembered) {
