@@ -217,6 +217,14 @@ bool FormView::onKeyDown(UINT key) {
         case VK_END:
             request = SB_BOTTOM;
             break;
+        case VK_TAB:
+            // The pane itself has the focus (a click beside the inputs): Tab enters the inputs at an end.
+            if (HWND input = controls_ ? controls_->neighbour(nullptr, GetKeyState(VK_SHIFT) < 0) : nullptr) {
+                SetFocus(input);
+            } else if (tabOutHandler_) {
+                tabOutHandler_(GetKeyState(VK_SHIFT) < 0);
+            }
+            return true;
         default:
             return false;
     }
@@ -283,7 +291,19 @@ void FormView::onControlFocused(Element& element, HWND control) {
 }
 
 void FormView::onTabKey(HWND control, bool backwards) {
-    if (HWND next = controls_->neighbour(control, backwards); next != nullptr) SetFocus(next);
+    HWND next = controls_->neighbour(control, backwards);
+    // Past either end the order would come round to the input at the other end.
+    const bool roundTheEnd = next == nullptr || next == controls_->neighbour(nullptr, backwards);
+    if (roundTheEnd && tabOutHandler_) {
+        tabOutHandler_(backwards);
+        return;
+    }
+    if (next != nullptr) SetFocus(next);
+}
+
+void FormView::focusEnd(bool last) {
+    HWND input = controls_ ? controls_->neighbour(nullptr, last) : nullptr;
+    SetFocus(input != nullptr ? input : handle());
 }
 
 void FormView::focusControl(HWND control) {

@@ -47,6 +47,12 @@ public:
     // Called once, from the message queue, after the first page is first shown.
     void onDocumentComplete(std::function<void()> handler) { completeHandler_ = std::move(handler); }
     bool complete() const { return completeReported_; }
+    // Tab past the last input, or Shift+Tab before the first, goes to `handler`
+    // (the window moves on to its next pane) instead of round to the other end.
+    void onTabOut(std::function<void(bool backwards)> handler) { tabOutHandler_ = std::move(handler); }
+    // Gives the focus to the first input that takes it (the last one), or to
+    // the pane itself when there is none.
+    void focusEnd(bool last);
 
     // While the returned object lives, the document's changes (values too) are
     // gathered and shown once at its end: an editor filling a whole page holds
@@ -115,6 +121,7 @@ private:
     std::optional<PageBorder> border_;
     htmlform::DocumentHost* host_ = nullptr;
     std::function<void()> completeHandler_;
+    std::function<void(bool backwards)> tabOutHandler_;
     HBRUSH background_ = nullptr;
     int layoutWidth_ = -1;
     bool refreshing_ = false;

@@ -95,7 +95,8 @@ MireluneWindow::MireluneWindow(MirelunePorts ports)
       treeView_(tree_),
       launches_(IdentityEditorTraits(), ports.profile, ports.signals, ports.launcher),
       alwaysOnTop_(ports.profile.options(), option_key::kIdentityEditorOnTop, AlwaysOnTopSetting::Read::Quietly),
-      splitter_(IdentityEditorTraits().minimumPaneWidth, kSplitterBarWidth) {
+      splitter_(IdentityEditorTraits().minimumPaneWidth, kSplitterBarWidth),
+      splitterDrag_(splitter_, kSplitterBarWidth, [this] { layOut(); }) {
     // The tree asks the session before it moves, renames or deletes the card on show.
     tree_.setGuard(&session_);
 }
@@ -132,8 +133,11 @@ bool MireluneWindow::create(const FirstSelection& first, int showCommand) {
 }
 
 bool MireluneWindow::translateAccelerator(MSG& message) const {
-    if (accelerators_ == nullptr || belongsToTextBox(message)) return false;
-    return TranslateAcceleratorW(handle(), accelerators_, &message) != 0;
+    if (accelerators_ != nullptr && !belongsToTextBox(message) &&
+        TranslateAcceleratorW(handle(), accelerators_, &message))
+        return true;
+    // Tab between the panes, and F6 in a text box, which keeps the accelerators from it.
+    return panes_.translate(message);
 }
 
 bool MireluneWindow::onCreate() {
@@ -168,6 +172,9 @@ bool MireluneWindow::createChildren() {
     if (!form_.loadResource(module(), IDR_FORM_PAGE)) return false;
     identityView_.emplace(form_.document());
     EnableWindow(form_.handle(), FALSE);
+    panes_.addPane(treeView_.window());
+    panes_.addPane(tabs_);
+    panes_.addForm(form_);
     RECT client{};
     GetClientRect(handle(), &client);
     splitter_.start(client.right);
@@ -339,6 +346,10 @@ bool MireluneWindow::onCommand(int id, int, HWND control) {
         case ID_APP_ABOUT:
             showAbout();
             break;
+        case ID_NEXT_PANE:
+        case ID_PREV_PANE:
+            panes_.cycle(command == ID_PREV_PANE);
+            break;
         default:
             if (launches_.openVendorPage(command, self())) break;
             // A card renamed, moved or deleted under the form is saved first
@@ -381,6 +392,7 @@ LRESULT MireluneWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam != 0) session_.closeWithoutAsking();
         return 0;
     }
+    if (LRESULT result = 0; splitterDrag_.onMessage(handle(), message, wParam, lParam, result)) return result;
     return WindowBase::onMessage(message, wParam, lParam);
 }
 

@@ -17,6 +17,8 @@
 #include "editor_common/editor_launches.h"
 #include "editor_common/editor_startup.h"
 #include "editor_common/frame_layout.h"
+#include "editor_common/win32/pane_focus.h"
+#include "editor_common/win32/splitter_drag.h"
 #include "foundation/user_profile.h"
 #include "foundation/window_signals.h"
 #include "htmlform/win32/form_view.h"
@@ -93,6 +95,8 @@ private:
     EditorLaunches launches_;
     AlwaysOnTopSetting alwaysOnTop_;
     SplitterLayout splitter_;
+    SplitterDrag splitterDrag_;
+    PaneFocus panes_;  // the tree, the tab view, the form
     HWND tabs_ = nullptr;
     HWND toolbar_ = nullptr;
     HWND statusBar_ = nullptr;

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <cstring>
 #include <vector>
-#include <windowsx.h>
 
 #include "cardtree/tree_flavour.h"
 #include "editor_common/editor_copy_data.h"
@@ -91,7 +90,8 @@ KesloweWindow::KesloweWindow(KesloweParts parts)
       editor_(parts.session, parts.tree, parts.launches, *this),
       treeView_(parts.tree),
       bars_(PasscardCommands(), PasscardToolbar()),
-      splitter_(PasscardEditorTraits().minimumPaneWidth, kSplitterBarWidth) {}
+      splitter_(PasscardEditorTraits().minimumPaneWidth, kSplitterBarWidth),
+      splitterDrag_(splitter_, kSplitterBarWidth, [this] { layOut(); }) {}
 
 KesloweWindow::~KesloweWindow() {
     destroyWindow();
@@ -135,6 +135,7 @@ int KesloweWindow::run() {
             continue;
         }
         watch(message);
+        if (panes_.translate(message)) continue;  // Tab between the panes, F6
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -182,6 +183,9 @@ void KesloweWindow::createChildren() {
                                   0, self, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kAddressId)), module, nullptr);
     SendMessageW(addressBox_, EM_SETLIMITTEXT, kAddressBoxChars, 0);
     SendMessageW(addressBox_, WM_SETFONT, reinterpret_cast<WPARAM>(editorFont_), FALSE);
+    panes_.addPane(treeView_.window());
+    panes_.addForm(formView_);
+    panes_.addPane(addressBox_);
 }
 
 void KesloweWindow::onDestroy() { PostQuitMessage(0); }
@@ -245,18 +249,12 @@ LRESULT KesloweWindow::onCopyData(HWND, const COPYDATASTRUCT* data) {
 }
 
 LRESULT KesloweWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT result = 0; splitterDrag_.onMessage(WindowBase::handle(), message, wParam, lParam, result))
+        return result;
     switch (message) {
         case WM_MENUSELECT:
             bars_.onMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
             return 0;
-        case WM_LBUTTONDOWN:
-            return onSplitterPress(GET_X_LPARAM(lParam));
-        case WM_MOUSEMOVE:
-            return onSplitterMove(GET_X_LPARAM(lParam));
-        case WM_LBUTTONUP:
-            return onSplitterRelease();
-        case WM_SETCURSOR:
-            return onSetCursor(wParam, lParam);
         case private_message::kEditorReselectShown:
             treeView_.selectPath(reselectPath_);
             return 0;
@@ -272,43 +270,6 @@ LRESULT KesloweWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             return WindowBase::onMessage(message, wParam, lParam);
     }
-}
-
-// The vertical splitter: the strip between the tree and the form pane.
-bool KesloweWindow::overSplitter(int x) const {
-    return x >= splitter_.barLeft() && x < splitter_.barLeft() + kSplitterBarWidth;
-}
-
-LRESULT KesloweWindow::onSplitterPress(int x) {
-    if (!overSplitter(x)) return 0;
-    draggingSplitter_ = true;
-    SetCapture(WindowBase::handle());
-    return 0;
-}
-
-LRESULT KesloweWindow::onSplitterMove(int x) {
-    if (!draggingSplitter_) return 0;
-    splitter_.dragTo(x);
-    layOut();
-    return 0;
-}
-
-LRESULT KesloweWindow::onSplitterRelease() {
-    if (!draggingSplitter_) return 0;
-    draggingSplitter_ = false;
-    ReleaseCapture();
-    return 0;
-}
-
-LRESULT KesloweWindow::onSetCursor(WPARAM wParam, LPARAM lParam) {
-    POINT point{};
-    GetCursorPos(&point);
-    ScreenToClient(WindowBase::handle(), &point);
-    if (reinterpret_cast<HWND>(wParam) == WindowBase::handle() && LOWORD(lParam) == HTCLIENT && overSplitter(point.x)) {
-        SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
-        return TRUE;
-    }
-    return defaultProc(WM_SETCURSOR, wParam, lParam);
 }
 
 void KesloweWindow::applyStates(const std::vector<CommandState>& states) {

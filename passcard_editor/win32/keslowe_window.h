@@ -11,6 +11,8 @@
 
 #include "cardtree/win32/card_tree_view.h"
 #include "editor_common/frame_layout.h"
+#include "editor_common/win32/pane_focus.h"
+#include "editor_common/win32/splitter_drag.h"
 #include "htmlform/win32/form_view.h"
 #include "passcard_editor/passcard_editor.h"
 #include "passcard_editor/win32/keslowe_bars.h"
@@ -49,13 +51,6 @@ private:
     LRESULT onCopyData(HWND sender, const COPYDATASTRUCT* data) override;
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    // The vertical splitter's bar, dragged with the mouse.
-    bool overSplitter(int x) const;
-    LRESULT onSplitterPress(int x);
-    LRESULT onSplitterMove(int x);
-    LRESULT onSplitterRelease();
-    LRESULT onSetCursor(WPARAM wParam, LPARAM lParam);
-
     // The loop's two hooks.
     void watch(const MSG& message);
     void onIdle();
@@ -89,7 +84,8 @@ private:
     HACCEL accelerators_ = nullptr;
     SplitterLayout splitter_;
     bool splitterStarted_ = false;
-    bool draggingSplitter_ = false;
+    SplitterDrag splitterDrag_;
+    PaneFocus panes_;  // the tree, the form, the address box
     std::u16string reselectPath_;
 };
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <utility>
@@ -26,5 +27,10 @@ private:
 
 // The clipboard's Unicode text, or nothing.
 std::optional<std::wstring> ClipboardText();
+
+// Presses one key combination as the keyboard would, into the foreground window.
+void PressKeys(std::initializer_list<WORD> keys);
+// The control with the keyboard focus in `window`'s thread, or null.
+HWND FocusOf(HWND window);
 
 }  // namespace tarnwick::testing

@@ -97,25 +97,6 @@ bool buttonChecked(HWND window, UINT command) {
     return toolbar != nullptr && SendMessageW(toolbar, TB_ISBUTTONCHECKED, command, 0) != 0;
 }
 
-// Presses one key combination as the keyboard would.
-void pressKeys(std::initializer_list<WORD> keys) {
-    std::vector<INPUT> inputs;
-    for (WORD key : keys) {
-        INPUT down{};
-        down.type = INPUT_KEYBOARD;
-        down.ki.wVk = key;
-        inputs.push_back(down);
-    }
-    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
-        INPUT up{};
-        up.type = INPUT_KEYBOARD;
-        up.ki.wVk = *key;
-        up.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(up);
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 class MireluneEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -338,9 +319,9 @@ TEST_F(MireluneEndToEnd, NewIdentityMakesTheCardAnnouncesItAndSelectsIt) {
 
     // Each of the dialog's hot keys toggles the check box.
     const bool initially = checked(protect);
-    pressKeys({VK_CONTROL, 'P'});
+    testing::PressKeys({VK_CONTROL, 'P'});
     EXPECT_TRUE(WaitUntil([&] { return checked(protect) != initially; }, kBoundMs)) << "Ctrl+P did not toggle the box";
-    pressKeys({VK_CONTROL, VK_SHIFT, VK_F1});
+    testing::PressKeys({VK_CONTROL, VK_SHIFT, VK_F1});
     EXPECT_TRUE(WaitUntil([&] { return checked(protect) == initially; }, kBoundMs)) << "Ctrl+Shift+F1 did not";
     EXPECT_FALSE(RegisterHotKey(nullptr, 1, MOD_CONTROL, 'P')) << "the dialog does not hold Ctrl+P";
     UnregisterHotKey(nullptr, 1);
@@ -433,6 +414,98 @@ TEST_F(MireluneEndToEnd, ASecondStartHandsItsPathToTheFirstAndEnds) {
     const DWORD thread = GetWindowThreadProcessId(window, nullptr);
     const HWND tree = findControl(window, 0, WC_TREEVIEWW);
     EXPECT_TRUE(WaitUntil([&] { return GetGUIThreadInfo(thread, &gui) && gui.hwndFocus == tree; }, kBoundMs));
+}
+
+// The tree's right edge in the window's client coordinates.
+int treeRightEdge(HWND window, HWND tree) {
+    RECT bounds{};
+    GetWindowRect(tree, &bounds);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&bounds), 2);
+    return bounds.right;
+}
+
+TEST_F(MireluneEndToEnd, TabAndF6GoRoundTheTreeTheTabViewAndTheFormAndTheSplitterDrags) {
+    HWND window = start(user + u"\\Anna");
+    ASSERT_NE(window, nullptr);
+    HWND form = waitForForm(window, L"anna@example.org");
+    HWND tree = findControl(window, 0, WC_TREEVIEWW);
+    HWND tabs = findControl(window, 0, WC_TABCONTROLW);
+    ASSERT_TRUE(form && tree && tabs);
+    // The Person page, which starts with the form's first input.
+    SendMessageW(tabs, TCM_SETCURFOCUS, 1, 0);
+    waitForForm(window, L"First Name");
+    HWND firstName = findControl(form, kFirstNameInput);
+    ASSERT_NE(firstName, nullptr);
+    SetForegroundWindow(window);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }, kBoundMs));
+    const auto focusReaches = [&](HWND control) {
+        return WaitUntil([&] { return testing::FocusOf(window) == control; }, kBoundMs);
+    };
+    // Another input of the form than the first.
+    const auto laterInput = [&] {
+        return WaitUntil(
+            [&] {
+                const HWND focus = testing::FocusOf(window);
+                return IsChild(form, focus) && focus != firstName;
+            },
+            kBoundMs);
+    };
+    ASSERT_TRUE(focusReaches(tree));
+
+    testing::PressKeys({VK_TAB});
+    EXPECT_TRUE(focusReaches(tabs)) << "Tab in the tree";
+    testing::PressKeys({VK_TAB});
+    EXPECT_TRUE(focusReaches(firstName)) << "Tab in the tab view";
+    testing::PressKeys({VK_TAB});
+    EXPECT_TRUE(laterInput()) << "Tab inside the form";
+    testing::PressKeys({VK_SHIFT, VK_TAB});
+    EXPECT_TRUE(focusReaches(firstName));
+    testing::PressKeys({VK_SHIFT, VK_TAB});
+    EXPECT_TRUE(focusReaches(tabs)) << "Shift+Tab on the first input";
+    testing::PressKeys({VK_SHIFT, VK_TAB});
+    EXPECT_TRUE(focusReaches(tree));
+    // Backwards round the end: into the form at its last input, then Tab back to the tree.
+    testing::PressKeys({VK_SHIFT, VK_TAB});
+    EXPECT_TRUE(laterInput()) << "Shift+Tab in the tree";
+    testing::PressKeys({VK_TAB});
+    EXPECT_TRUE(focusReaches(tree)) << "Tab on the last input";
+
+    testing::PressKeys({VK_F6});
+    EXPECT_TRUE(focusReaches(tabs)) << "F6 in the tree";
+    testing::PressKeys({VK_F6});
+    EXPECT_TRUE(focusReaches(firstName)) << "F6 in the tab view";
+    testing::PressKeys({VK_F6});
+    EXPECT_TRUE(focusReaches(tree)) << "F6 in a text box of the form";
+    testing::PressKeys({VK_SHIFT, VK_F6});
+    EXPECT_TRUE(focusReaches(firstName)) << "Shift+F6 in the tree";
+    testing::PressKeys({VK_SHIFT, VK_F6});
+    EXPECT_TRUE(focusReaches(tabs)) << "Shift+F6 in a text box of the form";
+    // The menu's pane commands, as the accelerator table sends them.
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(ID_PREV_PANE, 1), 0);
+    EXPECT_TRUE(focusReaches(tree));
+
+    // The mouse takes the bar beside the tree 2 pixels in and drags it 80 to the right.
+    const int edge = treeRightEdge(window, tree);
+    RECT client{};
+    GetClientRect(window, &client);
+    const int y = client.bottom / 2;
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(edge + 2, y));
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(edge + 42, y));
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(edge + 82, y));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(edge + 82, y));
+    EXPECT_EQ(treeRightEdge(window, tree), edge + 80);
+    RECT tabBounds{};
+    GetWindowRect(tabs, &tabBounds);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&tabBounds), 2);
+    EXPECT_EQ(tabBounds.left, edge + 84) << "the tab view starts past the 4-pixel bar";
+    // Once let go, the mouse moves without the bar.
+    SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(edge + 20, y));
+    EXPECT_EQ(treeRightEdge(window, tree), edge + 80);
+    // A press beside the bar takes nothing.
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(edge + 70, y));
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(edge + 10, y));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(edge + 10, y));
+    EXPECT_EQ(treeRightEdge(window, tree), edge + 80);
 }
 
 TEST_F(MireluneEndToEnd, TheDamagedCardQuestionDeletesOnYes) {

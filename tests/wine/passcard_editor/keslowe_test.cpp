@@ -249,6 +249,58 @@ TEST_F(KesloweEndToEnd, OpensOnTheFirstPasscardAndClosesOnTheTraysRequest) {
     EXPECT_EQ(exitCode, 0u);
 }
 
+TEST_F(KesloweEndToEnd, TabAndF6GoRoundTheTreeTheFormAndTheAddressBox) {
+    Program keslowe(kKeslowe);
+    ASSERT_TRUE(keslowe.started());
+    const HWND window = WaitForTopLevel(L"Keslowe", nullptr, keslowe.id(), kBoundMs);
+    ASSERT_NE(window, nullptr);
+    const HWND address = waitForAddress(window, L"https://mail.example/");
+    HWND field = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (field = findControl(window, kFirstFieldId)) != nullptr; }, kBoundMs));
+    const HWND form = GetParent(field);
+    const HWND tree = findControl(window, 0, WC_TREEVIEWW);
+    ASSERT_NE(tree, nullptr);
+    SetForegroundWindow(window);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }, kBoundMs));
+    const auto focusReaches = [&](HWND control) {
+        return WaitUntil([&] { return testing::FocusOf(window) == control; }, kBoundMs);
+    };
+    const auto focusInForm = [&] { return IsChild(form, testing::FocusOf(window)) != FALSE; };
+    ASSERT_TRUE(focusReaches(tree));
+
+    testing::PressKeys({VK_TAB});
+    EXPECT_TRUE(focusReaches(field)) << "Tab in the tree";
+    // Input to input, then out of the form's last one to the address box.
+    int inputs = 1;
+    for (; inputs < 10 && focusInForm(); ++inputs) {
+        const HWND before = testing::FocusOf(window);
+        testing::PressKeys({VK_TAB});
+        WaitUntil([&] { return testing::FocusOf(window) != before; }, kBoundMs);
+    }
+    EXPECT_EQ(testing::FocusOf(window), address) << "Tab on the form's last input";
+    EXPECT_GE(inputs, 3) << "the card's two fields are two stops";
+    testing::PressKeys({VK_TAB});
+    EXPECT_TRUE(focusReaches(tree)) << "Tab in the address box";
+    testing::PressKeys({VK_SHIFT, VK_TAB});
+    EXPECT_TRUE(focusReaches(address)) << "Shift+Tab in the tree";
+    testing::PressKeys({VK_SHIFT, VK_TAB});
+    EXPECT_TRUE(WaitUntil([&] { return focusInForm() && testing::FocusOf(window) != field; }, kBoundMs))
+        << "Shift+Tab in the address box enters the form at its last input";
+    testing::PressKeys({VK_SHIFT, VK_F6});
+    EXPECT_TRUE(focusReaches(tree)) << "Shift+F6 in the form";
+
+    testing::PressKeys({VK_F6});
+    EXPECT_TRUE(focusReaches(field)) << "F6 in the tree";
+    testing::PressKeys({VK_F6});
+    EXPECT_TRUE(focusReaches(address)) << "F6 in the form";
+    testing::PressKeys({VK_F6});
+    EXPECT_TRUE(focusReaches(tree)) << "F6 in the address box";
+    testing::PressKeys({VK_SHIFT, VK_F6});
+    EXPECT_TRUE(focusReaches(address)) << "Shift+F6 in the tree";
+
+    closeWithoutAsking(window, keslowe);
+}
+
 TEST_F(KesloweEndToEnd, AnEditedAddressEnablesSaveAndIsSavedWhenASecondStartSelectsAnotherCard) {
     newPasscard(u"Bank", L"https://bank.example/ --field Login:text:bob");
     Program keslowe(kKeslowe + L" " + wide(alice + u"\\Mail.vrc"));
