@@ -31,69 +31,119 @@ bool PassesCardCheck(const std::vector<std::u16string>& lines, const CodePage& c
 
 CardListBuilder::CardListBuilder(FileSystem& files, const CodePage& codePage) : files_(files), codePage_(codePage) {}
 
-void CardListBuilder::walk(const std::u16string& folder, std::size_t rootLength, std::u16string_view extension,
-                           std::vector<Found>& found) {
+const CardListBuilder::Card* CardListBuilder::examine(const std::u16string& path, const FolderEntry& entry,
+                                                      bool passcard) {
+    const auto [place, added] = cards_.try_emplace(path);
+    Card& card = place->second;
+    card.seen = walks_;
+    if (!added && card.size == entry.size && card.writeTime == entry.writeTime) return &card;
+    ++cardsRead_;
+    std::vector<std::u16string> lines;
+    try {
+        lines = ReadTextLines(path, files_, codePage_);
+    } catch (const CTextFileException&) {
+        lines.clear();
+    }
+    if (lines.empty()) {
+        // Unreadable (or empty): left out like a damaged card, and read again
+        // next time, since a sharing violation passes.
+        cards_.erase(place);
+        return nullptr;
+    }
+    card.size = entry.size;
+    card.writeTime = entry.writeTime;
+    card.passcard = passcard;
+    card.passes = PassesCardCheck(lines, codePage_);
+    card.matchKey.clear();
+    if (passcard && card.passes) {
+        card.matchKey = UnsealText(lines.front(), kAlgorithmBlowfish, KeyModeCommon, codePage_);
+        if (card.matchKey.size() > kMaxSlotText) card.matchKey.resize(kMaxSlotText);
+    }
+    return &card;
+}
+
+void CardListBuilder::walkFolder(const std::u16string& folder, Walk& walk) {
     std::vector<FolderEntry> entries;
     if (files_.listFolder(folder, entries) != kErrorSuccess) return;
     for (const FolderEntry& entry : entries) {
         const std::u16string path = folder + u'\\' + entry.name;
         if (entry.isFolder) {
-            walk(path, rootLength, extension, found);
+            walkFolder(path, walk);
             continue;
         }
-        if (!HasCardExtension(entry.name, extension)) continue;
-        std::u16string relative = path.substr(rootLength, path.size() - rootLength - extension.size());
-        if (relative.size() > kMaxSlotText) continue;  // would not fit its slot
-        std::vector<std::u16string> lines;
-        try {
-            lines = ReadTextLines(path, files_, codePage_);
-        } catch (const CTextFileException&) {
-            continue;  // unreadable: left out like a damaged card
+        const bool passcard = walk.passcards && HasCardExtension(entry.name, kPasscardExtension);
+        if (!passcard && !(walk.identities && HasCardExtension(entry.name, kIdentityCardExtension))) continue;
+        const std::size_t relativeEnd = path.size() - (passcard ? kPasscardExtension : kIdentityCardExtension).size();
+        if (relativeEnd - walk.rootLength > kMaxSlotText) continue;  // would not fit its slot
+        const Card* card = examine(path, entry, passcard);
+        if (!card || !card->passes) continue;
+        std::u16string relative = path.substr(walk.rootLength, relativeEnd - walk.rootLength);
+        if (passcard) {
+            walk.passcardPaths.push_back(std::move(relative));
+            walk.passcardCards.push_back(card);
+        } else {
+            walk.identityPaths.push_back(std::move(relative));
         }
-        if (!PassesCardCheck(lines, codePage_)) continue;
-        found.push_back({std::move(relative), std::move(lines)});
     }
+}
+
+void CardListBuilder::walkUser(std::u16string_view userFolder, Walk& walk) {
+    ++walks_;
+    // No user: nothing to walk (an empty folder would mean the drive's root).
+    if (!userFolder.empty()) {
+        std::u16string root(userFolder);
+        if (root.back() == u'\\') root.pop_back();
+        walk.rootLength = root.size();
+        walkFolder(root, walk);
+    }
+    // Forget the cards of the walked kinds that are gone.
+    std::erase_if(cards_, [&](const auto& item) {
+        const Card& card = item.second;
+        return card.seen != walks_ && (card.passcard ? walk.passcards : walk.identities);
+    });
+}
+
+void CardListBuilder::takePasscards(Walk& walk, std::vector<std::u16string>& passcards,
+                                    std::vector<std::u16string>& matchKeys) {
+    const std::size_t count = std::min(walk.passcardPaths.size(), file_mapping::kSlotsPerBlock);
+    walk.passcardPaths.resize(count);
+    passcards = std::move(walk.passcardPaths);
+    matchKeys.clear();
+    matchKeys.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) matchKeys.push_back(walk.passcardCards[i]->matchKey);
+}
+
+std::vector<std::u16string> CardListBuilder::takeIdentities(Walk& walk) {
+    std::vector<std::u16string> identities = std::move(walk.identityPaths);
+    // std::u16string compares by code unit: the ordinal order.
+    std::stable_sort(identities.begin(), identities.end());
+    if (identities.size() > file_mapping::kSlotsPerBlock) identities.resize(file_mapping::kSlotsPerBlock);
+    return identities;
 }
 
 void CardListBuilder::buildPasscards(std::u16string_view userFolder, std::vector<std::u16string>& passcards,
                                      std::vector<std::u16string>& matchKeys) {
-    passcards.clear();
-    matchKeys.clear();
-    // No user: nothing to walk (an empty folder would mean the drive's root).
-    if (userFolder.empty()) return;
-    std::u16string root(userFolder);
-    if (root.back() == u'\\') root.pop_back();
-    std::vector<Found> found;
-    walk(root, root.size(), kPasscardExtension, found);
-    if (found.size() > file_mapping::kSlotsPerBlock) found.resize(file_mapping::kSlotsPerBlock);
-    for (Found& card : found) {
-        std::u16string key = UnsealText(card.lines.front(), kAlgorithmBlowfish, KeyModeCommon, codePage_);
-        if (key.size() > kMaxSlotText) key.resize(kMaxSlotText);
-        passcards.push_back(std::move(card.relative));
-        matchKeys.push_back(std::move(key));
-    }
+    Walk walk;
+    walk.passcards = true;
+    walkUser(userFolder, walk);
+    takePasscards(walk, passcards, matchKeys);
 }
 
 std::vector<std::u16string> CardListBuilder::buildIdentities(std::u16string_view userFolder) {
-    std::vector<std::u16string> identities;
-    if (userFolder.empty()) return identities;
-    std::u16string root(userFolder);
-    if (root.back() == u'\\') root.pop_back();
-    std::vector<Found> found;
-    walk(root, root.size(), kIdentityCardExtension, found);
-    for (Found& card : found) identities.push_back(std::move(card.relative));
-    // std::u16string compares by code unit: the ordinal order.
-    std::stable_sort(identities.begin(), identities.end());
-    if (identities.size() > file_mapping::kSlotsPerBlock) {
-        identities.resize(file_mapping::kSlotsPerBlock);
-    }
-    return identities;
+    Walk walk;
+    walk.identities = true;
+    walkUser(userFolder, walk);
+    return takeIdentities(walk);
 }
 
 CardLists CardListBuilder::buildAll(std::u16string_view userFolder) {
+    Walk walk;
+    walk.passcards = true;
+    walk.identities = true;
+    walkUser(userFolder, walk);
     CardLists lists;
-    buildPasscards(userFolder, lists.passcards, lists.matchKeys);
-    lists.identities = buildIdentities(userFolder);
+    takePasscards(walk, lists.passcards, lists.matchKeys);
+    lists.identities = takeIdentities(walk);
     return lists;
 }
 

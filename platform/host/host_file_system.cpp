@@ -123,6 +123,16 @@ bool listable(std::string_view name) {
     return name.find('\\') == std::string_view::npos && Utf16ToUtf8(Utf8ToUtf16(name)) == name;
 }
 
+// The later of the modification and status-change times, in nanoseconds: a
+// copy or an unpacked backup may carry an old modification time, but its
+// status changes when it is written or renamed.
+std::uint64_t changeTime(const struct stat& st) {
+    const auto nanoseconds = [](const timespec& time) {
+        return static_cast<std::uint64_t>(time.tv_sec) * 1'000'000'000u + static_cast<std::uint64_t>(time.tv_nsec);
+    };
+    return std::max(nanoseconds(st.st_mtim), nanoseconds(st.st_ctim));
+}
+
 // Linked folders are not followed: a link to a folder above would make every
 // walk of the library endless, and one to a folder elsewhere would take deletes
 // and card lists out of it. Links to files are followed.
@@ -273,11 +283,19 @@ std::uint32_t HostFileSystem::listFolder(const std::u16string& folder, std::vect
     }
     while (const dirent* item = ::readdir(dir)) {
         if (std::strcmp(item->d_name, ".") == 0 || std::strcmp(item->d_name, "..") == 0) continue;
-        if (!listable(item->d_name) || isLinkedFolder(host + "/" + item->d_name)) continue;
+        if (!listable(item->d_name)) continue;
+        const std::string path = host + "/" + item->d_name;
+        struct stat st {};
+        const bool known = ::stat(path.c_str(), &st) == 0;  // follows links to files
         FolderEntry entry;
+        entry.isFolder = known && S_ISDIR(st.st_mode);
+        if (entry.isFolder && isLinkedFolder(path)) continue;
         entry.name = Utf8ToUtf16(item->d_name);
-        entry.isFolder = isFolder(host + "/" + item->d_name);
         entry.isHidden = item->d_name[0] == '.';
+        if (known && !entry.isFolder) {
+            entry.size = static_cast<std::uint64_t>(st.st_size);
+            entry.writeTime = changeTime(st);
+        }
         entries.push_back(std::move(entry));
     }
     ::closedir(dir);
