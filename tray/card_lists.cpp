@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cards/card_file.h"
 #include "foundation/sealed_text.h"
 #include "foundation/text_file.h"
 #include "foundation/toolbar_contract.h"
@@ -21,12 +22,11 @@ bool HasCardExtension(std::u16string_view name, std::u16string_view extension) {
 
 bool PassesCardCheck(const std::vector<std::u16string>& lines, const CodePage& codePage) {
     if (lines.empty()) return false;
-    std::u16string joined;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].empty()) return false;
-        if (i + 1 < lines.size()) joined += lines[i];
+    for (const std::u16string& line : lines) {
+        if (line.empty()) return false;
     }
-    return MakeCheckText(joined, codePage) == lines.back();
+    // The digest streams the lines without joining them (cards/card_file.h).
+    return CardCheckLine(lines, lines.size() - 1, codePage) == lines.back();
 }
 
 CardListBuilder::CardListBuilder(FileSystem& files, const CodePage& codePage) : files_(files), codePage_(codePage) {}
