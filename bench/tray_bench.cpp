@@ -149,6 +149,21 @@ void NoticeAfterOneChange(benchmark::State& state) {
 }
 BENCHMARK(NoticeAfterOneChange)->Unit(benchmark::kMillisecond);
 
+// Code 10 with nothing changed: the walk and the publication alone.
+void NoticeWithoutChange(benchmark::State& state) {
+    Library& lib = largeLibrary();
+    HostFileSystem files;
+    CardListBuilder builder(files, NativeCodePage());
+    NoSections sections;
+    CardListPublisher publisher(builder, sections);
+    publisher.PublishCardLists(lib.user);
+    for (auto _ : state) {
+        publisher.RefreshPasscards(lib.user);
+        benchmark::DoNotOptimize(publisher.image().data());
+    }
+}
+BENCHMARK(NoticeWithoutChange)->Unit(benchmark::kMillisecond);
+
 // What a notice cost before the lists were kept: every card read again.
 void NoticeRebuildingEverything(benchmark::State& state) {
     Library& lib = largeLibrary();

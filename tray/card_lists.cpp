@@ -47,11 +47,11 @@ const CardListBuilder::Card* CardListBuilder::examine(const std::u16string& path
     if (lines.empty()) {
         // Unreadable (or empty): left out like a damaged card, and read again
         // next time, since a sharing violation passes.
+        if (!added) --kept_[card.passcard];
         cards_.erase(place);
         return nullptr;
     }
-    card.size = entry.size;
-    card.writeTime = entry.writeTime;
+    if (added) ++kept_[passcard];
     card.passcard = passcard;
     card.passes = PassesCardCheck(lines, codePage_);
     card.matchKey.clear();
@@ -59,6 +59,9 @@ const CardListBuilder::Card* CardListBuilder::examine(const std::u16string& path
         card.matchKey = UnsealText(lines.front(), kAlgorithmBlowfish, KeyModeCommon, codePage_);
         if (card.matchKey.size() > kMaxSlotText) card.matchKey.resize(kMaxSlotText);
     }
+    // Last: only a card read to the end counts as known.
+    card.size = entry.size;
+    card.writeTime = entry.writeTime;
     return &card;
 }
 
@@ -76,7 +79,12 @@ void CardListBuilder::walkFolder(const std::u16string& folder, Walk& walk) {
         const std::size_t relativeEnd = path.size() - (passcard ? kPasscardExtension : kIdentityCardExtension).size();
         if (relativeEnd - walk.rootLength > kMaxSlotText) continue;  // would not fit its slot
         const Card* card = examine(path, entry, passcard);
-        if (!card || !card->passes) continue;
+        if (!card) continue;
+        ++walk.seen[passcard];
+        if (!card->passes) continue;
+        // Passcards beyond the block's slots are checked (the walk must see
+        // every change) but not listed.
+        if (passcard && walk.passcardPaths.size() == file_mapping::kSlotsPerBlock) continue;
         std::u16string relative = path.substr(walk.rootLength, relativeEnd - walk.rootLength);
         if (passcard) {
             walk.passcardPaths.push_back(std::move(relative));
@@ -96,10 +104,14 @@ void CardListBuilder::walkUser(std::u16string_view userFolder, Walk& walk) {
         walk.rootLength = root.size();
         walkFolder(root, walk);
     }
-    // Forget the cards of the walked kinds that are gone.
+    // Forget the cards of the walked kinds that are gone: none when every card
+    // kept was met again.
+    if ((!walk.passcards || walk.seen[1] == kept_[1]) && (!walk.identities || walk.seen[0] == kept_[0])) return;
     std::erase_if(cards_, [&](const auto& item) {
         const Card& card = item.second;
-        return card.seen != walks_ && (card.passcard ? walk.passcards : walk.identities);
+        const bool gone = card.seen != walks_ && (card.passcard ? walk.passcards : walk.identities);
+        if (gone) --kept_[card.passcard];
+        return gone;
     });
 }
 

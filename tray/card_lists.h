@@ -67,6 +67,7 @@ private:
         std::vector<std::u16string> passcardPaths;
         std::vector<const Card*> passcardCards;
         std::vector<std::u16string> identityPaths;
+        std::size_t seen[2] = {};  // kept cards met, identities [0] and passcards [1]
     };
 
     void walkUser(std::u16string_view userFolder, Walk& walk);
@@ -81,6 +82,7 @@ private:
     FileSystem& files_;
     const CodePage& codePage_;
     std::unordered_map<std::u16string, Card> cards_;  // by full path
+    std::size_t kept_[2] = {};                        // cards_ of each kind, identities [0] and passcards [1]
     std::uint64_t walks_ = 0;
     std::size_t cardsRead_ = 0;
 };
