@@ -11,6 +11,10 @@
 namespace tarnwick {
 
 std::u16string CardCheckLine(const std::vector<std::u16string>& lines, std::size_t count) {
+    return CardCheckLine(lines, count, NativeCodePage());
+}
+
+std::u16string CardCheckLine(const std::vector<std::u16string>& lines, std::size_t count, const CodePage& codePage) {
     count = std::min(count, lines.size());
     // Sealed lines are ASCII, whose narrow form is the same in every ANSI code
     // page: the digest then takes them as they come, in one pass and without
@@ -23,7 +27,7 @@ std::u16string CardCheckLine(const std::vector<std::u16string>& lines, std::size
             if (unit >= 0x80) {
                 std::u16string sealed;
                 for (std::size_t k = 0; k < count; ++k) sealed += lines[k];
-                return MakeCheckText(sealed);
+                return MakeCheckText(sealed, codePage);
             }
             narrow[used++] = static_cast<char>(unit);
             if (used == narrow.size()) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/code_page.h"
 #include "platform/file_system.h"
 
 namespace tarnwick {
@@ -31,6 +32,7 @@ std::vector<std::u16string> ReadCardLines(const std::u16string& path, FileSystem
 
 // MakeCheckText of the first `count` lines concatenated, exactly as written.
 std::u16string CardCheckLine(const std::vector<std::u16string>& lines, std::size_t count);
+std::u16string CardCheckLine(const std::vector<std::u16string>& lines, std::size_t count, const CodePage& codePage);
 // True when the file has at least two lines and its last line is the check
 // text of all the lines above it.
 bool CardCheckLineMatches(const std::vector<std::u16string>& lines);

@@ -37,6 +37,12 @@ struct FolderEntry {
     std::u16string name;  // the last component only
     bool isFolder = false;
     bool isHidden = false;  // the hidden attribute (a name starting with "." on the host)
+    // A file's size in bytes and its last write time (FILETIME ticks on
+    // Windows, nanoseconds on the host); 0 for folders and from queryEntry.
+    // Only compared for equality: a file whose two values are unchanged is
+    // taken as unchanged.
+    std::uint64_t size = 0;
+    std::uint64_t writeTime = 0;
 };
 
 // An open file; closed when destroyed. Every call returns kErrorSuccess or the

@@ -25,8 +25,11 @@ void CardListPublisher::copyIntoSection() {
 }
 
 void CardListPublisher::PublishCardLists(std::u16string_view userFolder) {
-    buildPasscards(userFolder);
-    buildIdentities(userFolder);
+    // One walk for all three blocks.
+    const CardLists lists = builder_.buildAll(userFolder);
+    image_.setBlock(file_mapping::kPasscardsOffset, lists.passcards);
+    image_.setBlock(file_mapping::kMatchKeysOffset, lists.matchKeys);
+    image_.setBlock(file_mapping::kIdentitiesOffset, lists.identities);
     if (section_) {
         copyIntoSection();
         return;

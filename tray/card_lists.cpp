@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cards/card_file.h"
 #include "foundation/sealed_text.h"
 #include "foundation/text_file.h"
 #include "foundation/toolbar_contract.h"
@@ -21,79 +22,140 @@ bool HasCardExtension(std::u16string_view name, std::u16string_view extension) {
 
 bool PassesCardCheck(const std::vector<std::u16string>& lines, const CodePage& codePage) {
     if (lines.empty()) return false;
-    std::u16string joined;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].empty()) return false;
-        if (i + 1 < lines.size()) joined += lines[i];
+    for (const std::u16string& line : lines) {
+        if (line.empty()) return false;
     }
-    return MakeCheckText(joined, codePage) == lines.back();
+    // The digest streams the lines without joining them (cards/card_file.h).
+    return CardCheckLine(lines, lines.size() - 1, codePage) == lines.back();
 }
 
 CardListBuilder::CardListBuilder(FileSystem& files, const CodePage& codePage) : files_(files), codePage_(codePage) {}
 
-void CardListBuilder::walk(const std::u16string& folder, std::size_t rootLength, std::u16string_view extension,
-                           std::vector<Found>& found) {
+const CardListBuilder::Card* CardListBuilder::examine(const std::u16string& path, const FolderEntry& entry,
+                                                      bool passcard) {
+    const auto [place, added] = cards_.try_emplace(path);
+    Card& card = place->second;
+    card.seen = walks_;
+    if (!added && card.size == entry.size && card.writeTime == entry.writeTime) return &card;
+    ++cardsRead_;
+    std::vector<std::u16string> lines;
+    try {
+        lines = ReadTextLines(path, files_, codePage_);
+    } catch (const CTextFileException&) {
+        lines.clear();
+    }
+    if (lines.empty()) {
+        // Unreadable (or empty): left out like a damaged card, and read again
+        // next time, since a sharing violation passes.
+        if (!added) --kept_[card.passcard];
+        cards_.erase(place);
+        return nullptr;
+    }
+    if (added) ++kept_[passcard];
+    card.passcard = passcard;
+    card.passes = PassesCardCheck(lines, codePage_);
+    card.matchKey.clear();
+    if (passcard && card.passes) {
+        card.matchKey = UnsealText(lines.front(), kAlgorithmBlowfish, KeyModeCommon, codePage_);
+        if (card.matchKey.size() > kMaxSlotText) card.matchKey.resize(kMaxSlotText);
+    }
+    // Last: only a card read to the end counts as known.
+    card.size = entry.size;
+    card.writeTime = entry.writeTime;
+    return &card;
+}
+
+void CardListBuilder::walkFolder(const std::u16string& folder, Walk& walk) {
     std::vector<FolderEntry> entries;
     if (files_.listFolder(folder, entries) != kErrorSuccess) return;
     for (const FolderEntry& entry : entries) {
         const std::u16string path = folder + u'\\' + entry.name;
         if (entry.isFolder) {
-            walk(path, rootLength, extension, found);
+            walkFolder(path, walk);
             continue;
         }
-        if (!HasCardExtension(entry.name, extension)) continue;
-        std::u16string relative = path.substr(rootLength, path.size() - rootLength - extension.size());
-        if (relative.size() > kMaxSlotText) continue;  // would not fit its slot
-        std::vector<std::u16string> lines;
-        try {
-            lines = ReadTextLines(path, files_, codePage_);
-        } catch (const CTextFileException&) {
-            continue;  // unreadable: left out like a damaged card
+        const bool passcard = walk.passcards && HasCardExtension(entry.name, kPasscardExtension);
+        if (!passcard && !(walk.identities && HasCardExtension(entry.name, kIdentityCardExtension))) continue;
+        const std::size_t relativeEnd = path.size() - (passcard ? kPasscardExtension : kIdentityCardExtension).size();
+        if (relativeEnd - walk.rootLength > kMaxSlotText) continue;  // would not fit its slot
+        const Card* card = examine(path, entry, passcard);
+        if (!card) continue;
+        ++walk.seen[passcard];
+        if (!card->passes) continue;
+        // Passcards beyond the block's slots are checked (the walk must see
+        // every change) but not listed.
+        if (passcard && walk.passcardPaths.size() == file_mapping::kSlotsPerBlock) continue;
+        std::u16string relative = path.substr(walk.rootLength, relativeEnd - walk.rootLength);
+        if (passcard) {
+            walk.passcardPaths.push_back(std::move(relative));
+            walk.passcardCards.push_back(card);
+        } else {
+            walk.identityPaths.push_back(std::move(relative));
         }
-        if (!PassesCardCheck(lines, codePage_)) continue;
-        found.push_back({std::move(relative), std::move(lines)});
     }
+}
+
+void CardListBuilder::walkUser(std::u16string_view userFolder, Walk& walk) {
+    ++walks_;
+    // No user: nothing to walk (an empty folder would mean the drive's root).
+    if (!userFolder.empty()) {
+        std::u16string root(userFolder);
+        if (root.back() == u'\\') root.pop_back();
+        walk.rootLength = root.size();
+        walkFolder(root, walk);
+    }
+    // Forget the cards of the walked kinds that are gone: none when every card
+    // kept was met again.
+    if ((!walk.passcards || walk.seen[1] == kept_[1]) && (!walk.identities || walk.seen[0] == kept_[0])) return;
+    std::erase_if(cards_, [&](const auto& item) {
+        const Card& card = item.second;
+        const bool gone = card.seen != walks_ && (card.passcard ? walk.passcards : walk.identities);
+        if (gone) --kept_[card.passcard];
+        return gone;
+    });
+}
+
+void CardListBuilder::takePasscards(Walk& walk, std::vector<std::u16string>& passcards,
+                                    std::vector<std::u16string>& matchKeys) {
+    const std::size_t count = std::min(walk.passcardPaths.size(), file_mapping::kSlotsPerBlock);
+    walk.passcardPaths.resize(count);
+    passcards = std::move(walk.passcardPaths);
+    matchKeys.clear();
+    matchKeys.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) matchKeys.push_back(walk.passcardCards[i]->matchKey);
+}
+
+std::vector<std::u16string> CardListBuilder::takeIdentities(Walk& walk) {
+    std::vector<std::u16string> identities = std::move(walk.identityPaths);
+    // std::u16string compares by code unit: the ordinal order.
+    std::stable_sort(identities.begin(), identities.end());
+    if (identities.size() > file_mapping::kSlotsPerBlock) identities.resize(file_mapping::kSlotsPerBlock);
+    return identities;
 }
 
 void CardListBuilder::buildPasscards(std::u16string_view userFolder, std::vector<std::u16string>& passcards,
                                      std::vector<std::u16string>& matchKeys) {
-    passcards.clear();
-    matchKeys.clear();
-    // No user: nothing to walk (an empty folder would mean the drive's root).
-    if (userFolder.empty()) return;
-    std::u16string root(userFolder);
-    if (root.back() == u'\\') root.pop_back();
-    std::vector<Found> found;
-    walk(root, root.size(), kPasscardExtension, found);
-    if (found.size() > file_mapping::kSlotsPerBlock) found.resize(file_mapping::kSlotsPerBlock);
-    for (Found& card : found) {
-        std::u16string key = UnsealText(card.lines.front(), kAlgorithmBlowfish, KeyModeCommon, codePage_);
-        if (key.size() > kMaxSlotText) key.resize(kMaxSlotText);
-        passcards.push_back(std::move(card.relative));
-        matchKeys.push_back(std::move(key));
-    }
+    Walk walk;
+    walk.passcards = true;
+    walkUser(userFolder, walk);
+    takePasscards(walk, passcards, matchKeys);
 }
 
 std::vector<std::u16string> CardListBuilder::buildIdentities(std::u16string_view userFolder) {
-    std::vector<std::u16string> identities;
-    if (userFolder.empty()) return identities;
-    std::u16string root(userFolder);
-    if (root.back() == u'\\') root.pop_back();
-    std::vector<Found> found;
-    walk(root, root.size(), kIdentityCardExtension, found);
-    for (Found& card : found) identities.push_back(std::move(card.relative));
-    // std::u16string compares by code unit: the ordinal order.
-    std::stable_sort(identities.begin(), identities.end());
-    if (identities.size() > file_mapping::kSlotsPerBlock) {
-        identities.resize(file_mapping::kSlotsPerBlock);
-    }
-    return identities;
+    Walk walk;
+    walk.identities = true;
+    walkUser(userFolder, walk);
+    return takeIdentities(walk);
 }
 
 CardLists CardListBuilder::buildAll(std::u16string_view userFolder) {
+    Walk walk;
+    walk.passcards = true;
+    walk.identities = true;
+    walkUser(userFolder, walk);
     CardLists lists;
-    buildPasscards(userFolder, lists.passcards, lists.matchKeys);
-    lists.identities = buildIdentities(userFolder);
+    takePasscards(walk, lists.passcards, lists.matchKeys);
+    lists.identities = takeIdentities(walk);
     return lists;
 }
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "platform/utf8.h"
@@ -119,16 +120,18 @@ bool isFolder(const std::string& hostPath) {
 // A name the core can act on: joined to its folder's Windows path it must map
 // back to this entry. A "\\" would split it into several components (leaving
 // the folder with ".."), and bytes that are no UTF-8 would map to another name.
-bool listable(std::string_view name) {
-    return name.find('\\') == std::string_view::npos && Utf16ToUtf8(Utf8ToUtf16(name)) == name;
+bool listable(std::string_view name, const std::u16string& wide) {
+    return name.find('\\') == std::string_view::npos && Utf16ToUtf8(wide) == name;
 }
 
-// Linked folders are not followed: a link to a folder above would make every
-// walk of the library endless, and one to a folder elsewhere would take deletes
-// and card lists out of it. Links to files are followed.
-bool isLinkedFolder(const std::string& hostPath) {
-    struct stat st {};
-    return ::lstat(hostPath.c_str(), &st) == 0 && S_ISLNK(st.st_mode) && isFolder(hostPath);
+// The later of the modification and status-change times, in nanoseconds: a
+// copy or an unpacked backup may carry an old modification time, but its
+// status changes when it is written or renamed.
+std::uint64_t changeTime(const struct stat& st) {
+    const auto nanoseconds = [](const timespec& time) {
+        return static_cast<std::uint64_t>(time.tv_sec) * 1'000'000'000u + static_cast<std::uint64_t>(time.tv_nsec);
+    };
+    return std::max(nanoseconds(st.st_mtim), nanoseconds(st.st_ctim));
 }
 
 std::unique_ptr<OpenFile> openHost(const std::u16string& path, int flags, std::uint32_t& error) {
@@ -271,19 +274,36 @@ std::uint32_t HostFileSystem::listFolder(const std::u16string& folder, std::vect
         if (errno == ENOENT) return kErrorPathNotFound;
         return errno == ENOTDIR ? kErrorInvalidName : errorOf(errno, host, kErrorAccessDenied);
     }
+    // Each entry with its sort key: the name upper-cased once, not per comparison.
+    std::vector<std::pair<std::u16string, FolderEntry>> found;
     while (const dirent* item = ::readdir(dir)) {
         if (std::strcmp(item->d_name, ".") == 0 || std::strcmp(item->d_name, "..") == 0) continue;
-        if (!listable(item->d_name) || isLinkedFolder(host + "/" + item->d_name)) continue;
         FolderEntry entry;
         entry.name = Utf8ToUtf16(item->d_name);
-        entry.isFolder = isFolder(host + "/" + item->d_name);
+        if (!listable(item->d_name, entry.name)) continue;
+        // Relative to the open folder: no walk of the whole path per entry.
+        struct stat st {};
+        bool known = ::fstatat(::dirfd(dir), item->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0;
+        if (known && S_ISLNK(st.st_mode)) {
+            // Links to files are followed, linked folders are not: a link to a
+            // folder above would make every walk of the library endless, and
+            // one to a folder elsewhere would take deletes and card lists out of it.
+            known = ::fstatat(::dirfd(dir), item->d_name, &st, 0) == 0;
+            if (known && S_ISDIR(st.st_mode)) continue;
+        }
+        entry.isFolder = known && S_ISDIR(st.st_mode);
         entry.isHidden = item->d_name[0] == '.';
-        entries.push_back(std::move(entry));
+        if (known && !entry.isFolder) {
+            entry.size = static_cast<std::uint64_t>(st.st_size);
+            entry.writeTime = changeTime(st);
+        }
+        std::u16string key = upperCased(entry.name);
+        found.emplace_back(std::move(key), std::move(entry));
     }
     ::closedir(dir);
-    std::stable_sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {
-        return upperCased(a.name) < upperCased(b.name);
-    });
+    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    entries.reserve(found.size());
+    for (auto& item : found) entries.push_back(std::move(item.second));
     return kErrorSuccess;
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/win32/wide.h"
 
@@ -97,8 +98,14 @@ std::uint32_t Win32FileSystem::listFolder(const std::u16string& folder, std::vec
     do {
         const std::u16string name = FromWide(found.cFileName);
         if (name == u"." || name == u"..") continue;
-        entries.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
-                           (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0});
+        FolderEntry entry{name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                          (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0};
+        if (!entry.isFolder) {
+            entry.size = (std::uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow;
+            entry.writeTime =
+                (std::uint64_t{found.ftLastWriteTime.dwHighDateTime} << 32) | found.ftLastWriteTime.dwLowDateTime;
+        }
+        entries.push_back(std::move(entry));
     } while (FindNextFileW(search, &found));
     const DWORD error = GetLastError();
     FindClose(search);

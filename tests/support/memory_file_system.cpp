@@ -11,10 +11,15 @@ std::u16string parentOf(const std::u16string& path) {
     return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash);
 }
 
-// Reads a copy taken at open; writes go to the file's bytes at once.
+// Reads a copy taken at open; writes go to the file's bytes at once and
+// advance its write time.
 class MemoryFile : public OpenFile {
 public:
-    MemoryFile(std::string* target, std::string contents) : target_(target), contents_(std::move(contents)) {}
+    MemoryFile(std::string* target, std::uint64_t* writeTime, std::uint64_t* clock, std::string contents)
+        : target_(target),
+          writeTime_(writeTime),
+          clock_(clock),
+          contents_(std::move(contents)) {}
 
     std::uint32_t read(void* buffer, std::size_t size, std::size_t& got) override {
         got = std::min(size, contents_.size() - position_);
@@ -25,12 +30,15 @@ public:
     std::uint32_t write(const void* data, std::size_t size) override {
         if (!target_) return kErrorAccessDenied;
         target_->append(static_cast<const char*>(data), size);
+        *writeTime_ = ++*clock_;
         return kErrorSuccess;
     }
     std::uint32_t flush() override { return kErrorSuccess; }
 
 private:
     std::string* target_;
+    std::uint64_t* writeTime_;
+    std::uint64_t* clock_;
     std::string contents_;
     std::size_t position_ = 0;
 };
@@ -43,7 +51,7 @@ void MemoryFileSystem::addFolder(const std::u16string& path) {
 
 void MemoryFileSystem::addFile(const std::u16string& path, std::string bytes) {
     addFolder(parentOf(path));
-    files_[path] = std::move(bytes);
+    files_[path] = {std::move(bytes), ++clock_};
 }
 
 bool MemoryFileSystem::parentExists(const std::u16string& path) const {
@@ -58,7 +66,7 @@ std::unique_ptr<OpenFile> MemoryFileSystem::openForReading(const std::u16string&
         return nullptr;
     }
     error = kErrorSuccess;
-    return std::make_unique<MemoryFile>(nullptr, file->second);
+    return std::make_unique<MemoryFile>(nullptr, nullptr, nullptr, file->second.bytes);
 }
 
 std::unique_ptr<OpenFile> MemoryFileSystem::create(const std::u16string& path, std::uint32_t& error) {
@@ -71,10 +79,11 @@ std::unique_ptr<OpenFile> MemoryFileSystem::create(const std::u16string& path, s
         return nullptr;
     }
     changes.push_back(u"create " + path);
-    std::string& bytes = files_[path];
-    bytes.clear();
+    Stored& file = files_[path];
+    file.bytes.clear();
+    file.writeTime = ++clock_;
     error = kErrorSuccess;
-    return std::make_unique<MemoryFile>(&bytes, std::string());
+    return std::make_unique<MemoryFile>(&file.bytes, &file.writeTime, &clock_, std::string());
 }
 
 std::unique_ptr<OpenFile> MemoryFileSystem::createForWriting(const std::u16string& path, std::uint32_t& error) {
@@ -94,9 +103,9 @@ std::uint32_t MemoryFileSystem::replaceFile(const std::u16string& source, const 
     if (!hasFile(source)) return kErrorFileNotFound;
     if (hasFolder(target)) return kErrorAccessDenied;
     if (!parentExists(target)) return kErrorPathNotFound;
-    std::string bytes = std::move(files_[source]);
+    Stored file = std::move(files_[source]);
     files_.erase(source);
-    files_[target] = std::move(bytes);
+    files_[target] = std::move(file);
     return kErrorSuccess;
 }
 
@@ -114,8 +123,9 @@ std::uint32_t MemoryFileSystem::listFolder(const std::u16string& folder, std::ve
         return path.size() > prefix.size() && path.compare(0, prefix.size(), prefix) == 0 &&
                path.find(u'\\', prefix.size()) == std::u16string::npos;
     };
-    for (const auto& [path, bytes] : files_) {
-        if (direct(path)) entries.push_back({path.substr(prefix.size()), false, false});
+    for (const auto& [path, file] : files_) {
+        if (direct(path))
+            entries.push_back({path.substr(prefix.size()), false, false, file.bytes.size(), file.writeTime});
     }
     for (const std::u16string& path : folders_) {
         if (direct(path)) entries.push_back({path.substr(prefix.size()), true, false});
@@ -162,9 +172,9 @@ std::uint32_t MemoryFileSystem::moveEntry(const std::u16string& from, const std:
     if (to.compare(0, from.size() + 1, from + u'\\') == 0) return kErrorInvalidParameter;
     const std::u16string prefix = from + u'\\';
     const auto moved = [&](const std::u16string& path) { return to + path.substr(from.size()); };
-    std::map<std::u16string, std::string> files;
-    for (auto& [path, bytes] : files_) {
-        files[path.compare(0, prefix.size(), prefix) == 0 ? moved(path) : path] = std::move(bytes);
+    std::map<std::u16string, Stored> files;
+    for (auto& [path, file] : files_) {
+        files[path.compare(0, prefix.size(), prefix) == 0 ? moved(path) : path] = std::move(file);
     }
     std::set<std::u16string> folders;
     for (const std::u16string& path : folders_) {
@@ -181,6 +191,7 @@ std::uint32_t MemoryFileSystem::copyFile(const std::u16string& from, const std::
     if (hasFolder(to)) return kErrorAccessDenied;
     if (failIfExists && hasFile(to)) return kErrorFileExists;
     if (!parentExists(to)) return kErrorPathNotFound;
+    // CopyFileW keeps the write time.
     files_[to] = files_[from];
     return kErrorSuccess;
 }

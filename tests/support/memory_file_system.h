@@ -1,8 +1,9 @@
 // A file system held in memory, with Windows paths compared exactly: files as
-// bytes, folders as a set. It records every call that changes something, so a
-// test or a fuzz target can see what was asked of it without touching a disk.
+// bytes with a write time (a counter that every write advances), folders as a set. It records every call that changes
+// something, so a test or a fuzz target can see what was asked of it without touching a disk.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <set>
 #include <string>
@@ -20,7 +21,7 @@ public:
     void addFile(const std::u16string& path, std::string bytes);
     bool hasFile(const std::u16string& path) const { return files_.count(path) != 0; }
     bool hasFolder(const std::u16string& path) const { return folders_.count(path) != 0; }
-    const std::string& bytesOf(const std::u16string& path) const { return files_.at(path); }
+    const std::string& bytesOf(const std::u16string& path) const { return files_.at(path).bytes; }
 
     // "delete <path>", "move <from> <to>", ... in order.
     std::vector<std::u16string> changes;
@@ -42,7 +43,13 @@ private:
     bool exists(const std::u16string& path) const { return hasFile(path) || hasFolder(path); }
     std::unique_ptr<OpenFile> create(const std::u16string& path, std::uint32_t& error);
 
-    std::map<std::u16string, std::string> files_;
+    struct Stored {
+        std::string bytes;
+        std::uint64_t writeTime = 0;
+    };
+
+    std::map<std::u16string, Stored> files_;
+    std::uint64_t clock_ = 0;
     std::set<std::u16string> folders_;
 };
 
