@@ -65,6 +65,8 @@ Var ErrorLabel
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+!define MUI_FINISHPAGE_NOAUTOCLOSE
+!define MUI_UNFINISHPAGE_NOAUTOCLOSE
 
 !define MUI_WELCOMEPAGE_TEXT "Setup installs Tarnwick for you alone, in your own programs folder: the Identity Editor, the Passcard Editor, the tray program Brenholt that serves the browser toolbar, and the companion command line.$\r$\n$\r$\nNo administrator rights are needed. If Tarnwick is running, setup closes it first; your cards and settings are kept.$\r$\n$\r$\nClick Next to continue."
 !insertmacro MUI_PAGE_WELCOME
@@ -225,7 +227,11 @@ Function ValidateNewUser
   nsExec::ExecToStack '"$PLUGINSDIR\tarnwick.exe" new-user $0 $1 $2'
   Pop $0
   Pop $1
-  ${If} $0 != 0
+  ${If} $0 == 2
+    ; The CLI refuses a name as a usage error.
+    StrCpy $SetupError "Choose another name: Windows cannot keep it as a folder name. It must not be empty nor hold \ / : * ? $\" < > |."
+    Goto done
+  ${ElseIf} $0 != 0
     Push $1
     Call CleanCliMessage
     Pop $SetupError
@@ -344,9 +350,9 @@ Function UserPageShow
   ${NSD_Edit_SetTextLimit} $AgainField 8
   ${NSD_CreateLabel} 0 88u 80u 12u "&Data folder:"
   Pop $0
-  ${NSD_CreateText} 85u 86u 160u 12u "$DataRoot"
+  ${NSD_CreateText} 85u 86u 150u 12u "$DataRoot"
   Pop $DataField
-  ${NSD_CreateBrowseButton} 250u 85u 50u 14u "&Browse..."
+  ${NSD_CreateBrowseButton} 240u 85u 50u 14u "&Browse..."
   Pop $0
   ${NSD_OnClick} $0 BrowseDataFolder
   ${NSD_CreateLabel} 0 106u 100% 30u ""
@@ -376,7 +382,10 @@ Function UserPageLeave
     Call ValidateNewUser
   ${EndIf}
   ${If} $SetupError != ""
+    ; Hidden while it changes, so that its transparent background is repainted.
+    ShowWindow $ErrorLabel ${SW_HIDE}
     ${NSD_SetText} $ErrorLabel "$SetupError"
+    ShowWindow $ErrorLabel ${SW_SHOW}
     Abort
   ${EndIf}
 FunctionEnd
