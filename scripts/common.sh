@@ -9,7 +9,7 @@ TARNWICK_PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev libssl-dev
   g++-mingw-w64-x86-64 wine wine64 xvfb
   libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1 libxext6
-  imagemagick x11-utils
+  imagemagick x11-utils nsis
 )
 
 # Installs whichever of the packages are missing (needs root, as on CI).
