@@ -88,6 +88,16 @@ CardWriteResult IdentityRecord::save(const std::u16string& path, bool unprotecte
     return CardWriteResult::Written;
 }
 
+CardWriteResult IdentityRecord::saveCard(const std::u16string& path) {
+    bool isProtected = loadedProtected_;
+    try {
+        if (!readProtection(path, isProtected)) isProtected = loadedProtected_;
+    } catch (const CTextFileException&) {
+        isProtected = loadedProtected_;
+    }
+    return save(path, !isProtected);
+}
+
 bool IdentityRecord::readProtection(const std::u16string& path, bool& isProtected) const {
     const std::vector<std::u16string> lines = ReadCardLines(path, files_);
     if (!CardCheckLineMatches(lines)) return false;

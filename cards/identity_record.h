@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cards/card_file.h"
+#include "cards/card_file_record.h"
 #include "foundation/message_catalogue.h"
 #include "foundation/password_gate.h"
 #include "platform/file_system.h"
@@ -22,7 +23,7 @@ struct CustomField {
     bool operator==(const CustomField&) const = default;
 };
 
-class IdentityRecord {
+class IdentityRecord : public CardFileRecord {
 public:
     // The gate is asked for the primary password before anything is sealed or
     // unsealed with the user's key; prompts and catalogue show the owner error.
@@ -45,10 +46,13 @@ public:
     // asked or written. Write failures raise CTextFileException and leave the
     // old file as it was.
     CardWriteResult save(const std::u16string& path, bool unprotected);
+    // Save with the protection the file has now (another program may have
+    // toggled it); a file that cannot be read keeps the protection loaded.
+    CardWriteResult saveCard(const std::u16string& path) override;
 
     // False for a damaged file (fewer than two lines, or a check-line
     // mismatch), `isProtected` then untouched. Needs no password.
-    bool readProtection(const std::u16string& path, bool& isProtected) const;
+    bool readProtection(const std::u16string& path, bool& isProtected) const override;
     // Whether the marker opens with the current user's key to "PROTECT".
     bool checkOwner(const std::u16string& path) const;
     // Re-seals every line of the file with the other key and writes the new
@@ -56,15 +60,15 @@ public:
     // first, in both directions; unprotecting needs the card to be the current
     // user's (NotOwner). A damaged file is left as it is (Damaged). Write
     // failures raise CTextFileException and leave the old file as it was.
-    CardWriteResult setProtection(const std::u16string& path, bool protect);
+    CardWriteResult setProtection(const std::u16string& path, bool protect) override;
     // kCardLoaded, kCardNotLoaded (password refused, or another user's card:
     // with the owner error) or kCardDamaged. The record changes only on kCardLoaded.
     // A file that cannot be read (here and in the file operations above)
     // raises CTextFileException: it is unreadable, not damaged.
-    int load(const std::u16string& path);
+    int load(const std::u16string& path) override;
     // The protection of the file as the last successful load read it, from the
     // same lines it loaded: what a selection shows without reading the file again.
-    bool loadedProtected() const { return loadedProtected_; }
+    bool loadedProtected() const override { return loadedProtected_; }
 
 private:
     void requireSealable() const;

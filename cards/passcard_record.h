@@ -10,6 +10,7 @@
 
 #include "cards/card_extensions.h"
 #include "cards/card_file.h"
+#include "cards/card_file_record.h"
 #include "cards/card_marker.h"
 #include "foundation/message_catalogue.h"
 #include "foundation/password_gate.h"
@@ -29,7 +30,7 @@ struct PasscardSavedCopy {
     std::vector<std::u16string> fieldValues;
 };
 
-class PasscardRecord {
+class PasscardRecord : public CardFileRecord {
 public:
     PasscardRecord(PasswordGate& gate, Prompts& prompts, FileSystem& files = NativeFileSystem(),
                    const MessageCatalogue& catalogue = MessageCatalogue::Instance());
@@ -47,7 +48,7 @@ public:
     // kCardLoaded, kCardNotLoaded (password refused, or another user's card:
     // with the owner error) or kCardDamaged; the record changes only on
     // kCardLoaded. A file that cannot be read raises CTextFileException.
-    int load(const std::u16string& cardPath);
+    int load(const std::u16string& cardPath) override;
     // True when the last load returned kCardLoaded and nothing has replaced the
     // record's card since: only such a record may be written over a card.
     bool holdsLoadedCard() const { return loadedPath_.has_value(); }
@@ -65,13 +66,15 @@ public:
                          const std::vector<std::u16string>& pageValues);
     // The same with the record's own names and values.
     CardWriteResult save(const std::u16string& cardPath);
+    CardWriteResult saveCard(const std::u16string& cardPath) override { return save(cardPath); }
+    bool loadedProtected() const override { return protectionMarker == kProtectMarker; }
     // Writes the record as a new card file (the way the browser toolbar makes
     // one), then loads it.
     CardWriteResult createCard(const std::u16string& cardPath);
 
     // Operations on a card file; a damaged file (an empty line, a check-line
     // mismatch, or not 3k + 5 lines) is reported as such and never rewritten.
-    bool readProtection(const std::u16string& cardPath, bool& isProtected) const;
+    bool readProtection(const std::u16string& cardPath, bool& isProtected) const override;
     bool checkOwner(const std::u16string& cardPath) const;
     bool isDefault(const std::u16string& cardPath) const;
     // Rewrites the default line and the check line only.
@@ -79,7 +82,7 @@ public:
     // Re-seals the address and the field lines with the other key. Asks the
     // gate first; unprotecting needs the card to be the current user's. A card
     // already in the asked state is left as it is.
-    CardWriteResult setProtection(const std::u16string& cardPath, bool protect);
+    CardWriteResult setProtection(const std::u16string& cardPath, bool protect) override;
 
 private:
     std::vector<std::u16string> sealedLines(const std::vector<std::u16string>& names,

@@ -349,7 +349,9 @@ std::u16string CardTree::belowRoot(const std::u16string& path) const {
     return start <= path.size() ? path.substr(start) : path;
 }
 
-bool CardTree::mayChange(const std::u16string& entry) { return guard_ == nullptr || guard_->beforeChange(entry, owner_); }
+bool CardTree::mayChange(const std::u16string& entry) {
+    return guard_ == nullptr || guard_->beforeChange(entry, owner_);
+}
 
 std::uint32_t CardTree::moveEntry(const std::u16string& from, const std::u16string& to) {
     const std::uint32_t result = MoveEntryTo(ports_.files, from, to);

@@ -5,15 +5,18 @@
 #include "editor_common/editor_texts.h"
 #include "editor_common/save_failure.h"
 #include "editor_common/save_question.h"
+#include "foundation/catalogue/catalogue_keys.h"
 #include "foundation/sealable_text.h"
 #include "foundation/text_file.h"
 #include "foundation/windows_path.h"
 
 namespace tarnwick {
 
-CardSession::CardSession(const EditorTraits& traits, std::u16string rootPath, CardSessionPorts ports)
+CardSession::CardSession(const EditorTraits& traits, std::u16string rootPath, CardFileRecord& record,
+                         CardSessionPorts ports)
     : traits_(traits),
       rootPath_(std::move(rootPath)),
+      record_(record),
       ports_(ports),
       currentPath_(rootPath_),
       selected_{ItemKind::Root, rootPath_} {}
@@ -55,7 +58,7 @@ std::optional<std::u16string> CardSession::trySave() {
     CardWriteResult result = CardWriteResult::Written;
     try {
         readForm();
-        result = writeCard(shownFile_);
+        result = record_.saveCard(shownFile_);
     } catch (const CTextFileException& failure) {
         return SystemErrorText(failure.errorCode());
     } catch (const UnsealableTextError& refusal) {
@@ -99,7 +102,7 @@ SelectionOutcome CardSession::selectionChanged(const TreeSelection& item, Window
     const std::u16string file = cardFile(item.path);
     int result = kCardNotLoaded;
     try {
-        result = loadCard(file);
+        result = record_.load(file);
     } catch (const CTextFileException& failure) {
         reportUnreadable(owner, file, failure.errorCode());
         return backToShown(item);
@@ -112,7 +115,7 @@ SelectionOutcome CardSession::selectionChanged(const TreeSelection& item, Window
     currentPath_ = file;
     cardOnShow_ = true;
     modified_ = false;
-    cardProtected_ = loadedProtected();
+    cardProtected_ = record_.loadedProtected();
     cardChanged();
     if (!pageReady_) {
         pending_ = true;
@@ -133,9 +136,9 @@ SelectionOutcome CardSession::backToShown(const TreeSelection& refused) {
 }
 
 SelectionOutcome CardSession::damaged(const std::u16string& file, WindowRef owner) {
-    const std::u16string folder = TreatDamagedCard(ports_.prompts, ports_.files, owner, traits_.tree.cardKind,
-                                                   rootPath_, itemPathOf(file), traits_.tree.extension,
-                                                   ports_.catalogue);
+    const std::u16string folder =
+        TreatDamagedCard(ports_.prompts, ports_.files, owner, traits_.tree.cardKind, rootPath_, itemPathOf(file),
+                         traits_.tree.extension, ports_.catalogue);
     selected_ = {SamePath(folder, rootPath_) ? ItemKind::Root : ItemKind::Folder, folder};
     forgetCard(folder);
     return {SelectionOutcome::Kind::Reload, folder};
@@ -159,8 +162,8 @@ void CardSession::reportUnreadable(WindowRef owner, const std::u16string& file, 
 bool CardSession::saveCommand(WindowRef owner) { return save(owner); }
 
 bool CardSession::mayClose(WindowRef owner) {
-    return MayClose(traits_, ports_.prompts, owner, modified_ && cardOnShow_, [&] { return save(owner); },
-                    ports_.catalogue);
+    return MayClose(
+        traits_, ports_.prompts, owner, modified_ && cardOnShow_, [&] { return save(owner); }, ports_.catalogue);
 }
 
 bool CardSession::closeWithoutAsking() {
@@ -195,7 +198,7 @@ void CardSession::reset(WindowRef owner) {
     // A card that no longer opens keeps its edits on the form.
     if (result != kCardLoaded) return;
     modified_ = false;
-    cardProtected_ = loadedProtected();
+    cardProtected_ = record_.loadedProtected();
     cardChanged();
     if (pageReady_) showCard();
 }
@@ -240,11 +243,16 @@ SelectionOutcome CardSession::toggleProtection(WindowRef owner) {
     SelectionOutcome outcome;
     if (!cardOnShow_) return outcome;
     bool isProtected = false;
-    if (!inspectCard(owner, [&] { return readProtection(shownFile_, isProtected); }, &outcome)) return outcome;
-    const CardWriteResult result =
-        rewriteCard(owner, [&] { return setProtection(shownFile_, !isProtected); }, &outcome);
+    if (!inspectCard(
+            owner, [&] { return record_.readProtection(shownFile_, isProtected); }, &outcome)) {
+        return outcome;
+    }
+    const CardWriteResult result = rewriteCard(
+        owner, [&] { return record_.setProtection(shownFile_, !isProtected); }, &outcome);
     if (result == CardWriteResult::NotOwner) {
-        ShowMessage(ports_.prompts, owner, kErrorBox, notOwnerKey(), ports_.catalogue);
+        const bool identity = traits_.tree.cardKind == CardKind::Identity;
+        ShowMessage(ports_.prompts, owner, kErrorBox,
+                    identity ? catalogue_key::kIdentityNotOwner : catalogue_key::kPasscardNotOwner, ports_.catalogue);
     }
     if (result == CardWriteResult::Written) {
         cardProtected_ = !isProtected;

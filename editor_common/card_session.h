@@ -19,6 +19,7 @@
 #include "cardtree/card_tree.h"
 #include "cardtree/tree_item.h"
 #include "cards/card_file.h"
+#include "cards/card_file_record.h"
 #include "editor_common/command_table.h"
 #include "editor_common/editor_traits.h"
 #include "editor_common/selection_outcome.h"
@@ -37,7 +38,8 @@ struct CardSessionPorts {
 
 class CardSession : public LibraryChangeGuard {
 public:
-    CardSession(const EditorTraits& traits, std::u16string rootPath, CardSessionPorts ports);
+    // `record` is the editor's record of the card on show.
+    CardSession(const EditorTraits& traits, std::u16string rootPath, CardFileRecord& record, CardSessionPorts ports);
     ~CardSession() override = default;
 
     // The card on show, or the folder selected.
@@ -94,32 +96,18 @@ public:
     void removed(const std::u16string& entryPath) override;
 
 protected:
-    // The card kind, supplied by each editor.
-    // Loads the card file into the record: kCardLoaded, kCardNotLoaded (the
-    // prompt was cancelled, or another user's card: the record said so) or
-    // kCardDamaged. The record changes only on kCardLoaded; a file that cannot
-    // be read raises CTextFileException.
-    virtual int loadCard(const std::u16string& file) = 0;
-    // The record onto the form (after a load, a save or Reset).
+    // The card kind, supplied by each editor beside its record.
+    // The record onto the form (after a load or Reset).
     virtual void showCard() = 0;
     // The form emptied: a folder is selected, or the card went away.
     virtual void clearForm() = 0;
     // What the form shows, into the record.
     virtual void readForm() = 0;
-    // Writes the record over `file`; raises CTextFileException or
-    // UnsealableTextError, both refusals with the file untouched.
-    virtual CardWriteResult writeCard(const std::u16string& file) = 0;
-    // Reset: the record back to the card as last loaded or saved.
+    // Reset: the record back to the card as last loaded or saved (the
+    // result of a load).
     virtual int revertCard(const std::u16string& file) = 0;
-    // Whether the file is protected; false for a damaged file. Raises
-    // CTextFileException for a file that cannot be read.
-    virtual bool readProtection(const std::u16string& file, bool& isProtected) = 0;
-    virtual CardWriteResult setProtection(const std::u16string& file, bool protect) = 0;
-    // The protection of the lines the last load or save read.
-    virtual bool loadedProtected() const = 0;
+    // Copy's text of the record.
     virtual std::u16string cardText() = 0;
-    // The error shown when the protection toggle meets another user's card.
-    virtual std::u16string_view notOwnerKey() const = 0;
     // The card on show changed (loaded, saved, gone): a kind with marks of its
     // own reads them here.
     virtual void cardChanged() {}
@@ -158,6 +146,7 @@ private:
 
     const EditorTraits& traits_;
     std::u16string rootPath_;
+    CardFileRecord& record_;
     CardSessionPorts ports_;
 
     std::u16string currentPath_;

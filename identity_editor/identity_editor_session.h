@@ -27,17 +27,11 @@ public:
     void deleteCustomField(WindowRef owner);
 
 private:
-    int loadCard(const std::u16string& file) override;
     void showCard() override;
     void clearForm() override;
     void readForm() override;
-    CardWriteResult writeCard(const std::u16string& file) override;
     int revertCard(const std::u16string& file) override;
-    bool readProtection(const std::u16string& file, bool& isProtected) override;
-    CardWriteResult setProtection(const std::u16string& file, bool protect) override;
-    bool loadedProtected() const override;
     std::u16string cardText() override;
-    std::u16string_view notOwnerKey() const override;
 
     IdentityRecord& record_;
     IdentityFormView* view_ = nullptr;

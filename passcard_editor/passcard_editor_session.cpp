@@ -19,7 +19,7 @@ constexpr std::u16string_view kFlagOff = u"0";
 
 PasscardEditorSession::PasscardEditorSession(std::u16string rootPath, PasscardRecord& record, OptionStore options,
                                              PasscardSessionPorts ports)
-    : CardSession(PasscardEditorTraits(), std::move(rootPath), {ports.prompts, ports.files, ports.catalogue}),
+    : CardSession(PasscardEditorTraits(), std::move(rootPath), record, {ports.prompts, ports.files, ports.catalogue}),
       record_(record),
       options_(std::move(options)),
       signals_(ports.signals),
@@ -50,8 +50,6 @@ void PasscardEditorSession::idle(std::u16string_view addressBoxText) {
     if (record_.url != record_.savedCopy.url) markModified();
 }
 
-int PasscardEditorSession::loadCard(const std::u16string& file) { return record_.load(file); }
-
 void PasscardEditorSession::showCard() {
     rebuild();
     address_ = record_.url;
@@ -67,12 +65,6 @@ void PasscardEditorSession::readForm() {
     if (view_ != nullptr) view_->pullPageIntoRecord(record_);
 }
 
-CardWriteResult PasscardEditorSession::writeCard(const std::u16string& file) {
-    const CardWriteResult result = record_.save(file);
-    if (result == CardWriteResult::Written) address_ = record_.url;
-    return result;
-}
-
 // Reset: the fields and address last loaded or saved, back on the form.
 int PasscardEditorSession::revertCard(const std::u16string&) {
     record_.fieldNames = record_.savedCopy.fieldNames;
@@ -82,23 +74,14 @@ int PasscardEditorSession::revertCard(const std::u16string&) {
     return kCardLoaded;
 }
 
-bool PasscardEditorSession::readProtection(const std::u16string& file, bool& isProtected) {
-    return record_.readProtection(file, isProtected);
-}
-
-CardWriteResult PasscardEditorSession::setProtection(const std::u16string& file, bool protect) {
-    return record_.setProtection(file, protect);
-}
-
-bool PasscardEditorSession::loadedProtected() const { return record_.protectionMarker == kProtectMarker; }
-
 std::u16string PasscardEditorSession::cardText() { return PasscardClipboardText(record_); }
-
-std::u16string_view PasscardEditorSession::notOwnerKey() const { return catalogue_key::kPasscardNotOwner; }
 
 // The marks shown are those of the lines the record holds, which setDefault
 // and setProtection keep in step with the file.
-void PasscardEditorSession::cardChanged() { cardDefault_ = cardOnShow() && record_.defaultMarker == kDefaultMarker; }
+void PasscardEditorSession::cardChanged() {
+    cardDefault_ = cardOnShow() && record_.defaultMarker == kDefaultMarker;
+    if (cardOnShow()) address_ = record_.url;
+}
 
 void PasscardEditorSession::cardMoved(const std::u16string& file) { record_.cardMoved(file); }
 
@@ -118,8 +101,8 @@ SelectionOutcome PasscardEditorSession::toggleDefault(WindowRef owner) {
             &outcome)) {
         return outcome;
     }
-    if (rewriteCard(owner, [&] { return record_.setDefault(file, !wasDefault); }, &outcome) !=
-        CardWriteResult::Written) {
+    if (rewriteCard(
+            owner, [&] { return record_.setDefault(file, !wasDefault); }, &outcome) != CardWriteResult::Written) {
         return outcome;
     }
     cardDefault_ = !wasDefault;

@@ -69,8 +69,8 @@ int showPasscard(const std::u16string& path, CliPasswordGate& gate, CliPrompts& 
 int showIdentity(const std::u16string& path, CliPasswordGate& gate, CliPrompts& prompts) {
     IdentityRecord record(gate, prompts, NativeFileSystem(), IdentityMessages());
     bool isProtected = false;
-    const int result = loadOrUnreadable(
-        [&] { return record.readProtection(path, isProtected) ? record.load(path) : kCardDamaged; });
+    const int result =
+        loadOrUnreadable([&] { return record.readProtection(path, isProtected) ? record.load(path) : kCardDamaged; });
     if (result != kCardLoaded) {
         std::string json = head("identity", failedStatus(result, gate));
         if (result == kCardNotLoaded) json += ",\"protected\":true";

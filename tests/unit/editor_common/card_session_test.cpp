@@ -93,7 +93,8 @@ struct PasscardKind {
     explicit PasscardKind(Library& library)
         : lib(library),
           record(lib.gate, lib.prompts, lib.files, PasscardMessages()),
-          session(lib.root.path(), record, OptionStore(lib.root.path(), &lib.prompts, NativeFileSystem(), PasscardMessages()),
+          session(lib.root.path(), record,
+                  OptionStore(lib.root.path(), &lib.prompts, NativeFileSystem(), PasscardMessages()),
                   {lib.prompts, lib.signals, lib.files, PasscardMessages()}) {}
 
     void makeCard(std::u16string_view name, bool isProtected = false) {
@@ -239,8 +240,9 @@ TYPED_TEST(CardSessionTest, ACardThatCannotBeReadIsToldWithTheReasonAndLeftAlone
     const SelectionOutcome held = this->kind.session.selectionChanged(this->card(u"Work"), kEditor);
     EXPECT_EQ(held.kind, SelectionOutcome::Kind::BackToShown);
     EXPECT_EQ(held.path, this->lib.item(u"Home"));
-    EXPECT_EQ(this->lastBox(), u"Can not read the card '\\Work':\nThe process cannot access the file because it is "
-                               u"being used by another process.");
+    EXPECT_EQ(this->lastBox(),
+              u"Can not read the card '\\Work':\nThe process cannot access the file because it is "
+              u"being used by another process.");
     // A read that fails part-way is the same, never a throw out of the window.
     this->lib.files.failOpenForReadingWith = kErrorSuccess;
     this->lib.files.readBudget = this->lib.files.bytesRead + 10;

@@ -122,9 +122,11 @@ protected:
         ASSERT_TRUE(editor->started());
         window = WaitForTopLevel(L"Mirelune", nullptr, editor->id(), kBoundMs);
         ASSERT_NE(window, nullptr);
-        ASSERT_TRUE(WaitUntil([&] { return (form = FindWindowExW(window, nullptr, L"TarnwickFormView", nullptr)) &&
-                                           IsWindowEnabled(form); },
-                              kBoundMs));
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                return (form = FindWindowExW(window, nullptr, L"TarnwickFormView", nullptr)) && IsWindowEnabled(form);
+            },
+            kBoundMs));
         tree = testing::FindControl(window, 0, WC_TREEVIEWW);
         ASSERT_NE(tree, nullptr);
     }
