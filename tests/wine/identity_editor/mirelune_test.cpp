@@ -307,11 +307,17 @@ TEST_F(MireluneEndToEnd, NewIdentityMakesTheCardAnnouncesItAndSelectsIt) {
     HWND dialog = waitForDialog(L"New Identity");
     ASSERT_NE(dialog, nullptr) << "no New Identity dialog";
     // The dialog exists a moment before its controls do.
-    ASSERT_TRUE(WaitUntil([&] { return GetDlgItem(dialog, IDC_PROTECT_NEW_IDENTITY) != nullptr; }, kBoundMs));
-    HWND name = GetDlgItem(dialog, IDC_NEW_IDENTITY_NAME);
-    HWND ok = GetDlgItem(dialog, IDOK);
-    HWND protect = GetDlgItem(dialog, IDC_PROTECT_NEW_IDENTITY);
-    ASSERT_TRUE(name && ok && protect);
+    HWND name = nullptr;
+    HWND ok = nullptr;
+    HWND protect = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            name = GetDlgItem(dialog, IDC_NEW_IDENTITY_NAME);
+            ok = GetDlgItem(dialog, IDOK);
+            protect = GetDlgItem(dialog, IDC_PROTECT_NEW_IDENTITY);
+            return name && ok && protect;
+        },
+        kBoundMs));
     EXPECT_EQ(SendMessageW(name, EM_GETLIMITTEXT, 0, 0), 260);
     EXPECT_FALSE(IsWindowEnabled(ok)) << "OK is enabled with no name";
     SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Carla"));
