@@ -91,7 +91,7 @@ SelectionOutcome CardSession::selectionChanged(const TreeSelection& item, Window
         // The tree going back to the card on show is no new selection.
         const bool returning = SamePath(item.path, *returningTo_);
         returningTo_.reset();
-        if (returning) return {SelectionOutcome::Kind::Shown, {}};
+        if (returning) return {SelectionOutcome::Kind::Unchanged, {}};
     }
     if (!save(owner)) return backToShown(item);
     if (item.kind != ItemKind::Card) {

@@ -12,7 +12,8 @@ struct SelectionOutcome {
         WaitingForPage,  // loaded; the form shows it once the page has loaded
         BackToShown,     // not opened, or the edits before it not saved: the tree selects
                          // `path` again (the item the form still shows), once its notice has ended
-        Reload           // the card was damaged: rebuild the tree and select `path`
+        Reload,          // the card was damaged: rebuild the tree and select `path`
+        Unchanged        // the tree went back to what the form shows: nothing to do
     };
     Kind kind = Kind::Shown;
     std::u16string path;  // a tree path: a card's without its extension

@@ -171,7 +171,7 @@ TYPED_TEST(CardSessionTest, TextTheCodePageCannotHoldIsNeverWrittenNorLost) {
     EXPECT_EQ(next.kind, SelectionOutcome::Kind::BackToShown);
     EXPECT_EQ(next.path, this->lib.item(u"Home"));
     // The tree's going back is no new selection.
-    EXPECT_EQ(session.selectionChanged(this->card(u"Home"), kEditor).kind, SelectionOutcome::Kind::Shown);
+    EXPECT_EQ(session.selectionChanged(this->card(u"Home"), kEditor).kind, SelectionOutcome::Kind::Unchanged);
     this->lib.prompts.queueAnswer(kIdYes);
     this->lib.prompts.queueAnswer(kIdOk);
     EXPECT_FALSE(session.mayClose(kEditor));
