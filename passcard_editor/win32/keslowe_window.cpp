@@ -219,8 +219,14 @@ void KesloweWindow::layOut() {
     place(addressBox_, panes.address);
 }
 
-bool KesloweWindow::onCommand(int id, int, HWND control) {
-    if (control == addressBox_) return true;  // the address box's own notices
+bool KesloweWindow::onCommand(int id, int code, HWND control) {
+    if (control == addressBox_) {
+        // The address is compared at the next idle moment. Text set by another
+        // program comes as a sent message, which leaves the loop asleep (and an
+        // obscured box may never repaint): wake it.
+        if (code == EN_CHANGE) PostMessageW(WindowBase::handle(), WM_NULL, 0, 0);
+        return true;
+    }
     const auto command = static_cast<unsigned>(id);
     if (isTreeOperation(command)) {
         treeView_.runOperation([&] { editor_.runCommand(command, treeView_.selection()); });

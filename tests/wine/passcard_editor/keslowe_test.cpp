@@ -134,10 +134,15 @@ protected:
     std::string shown(std::u16string_view name) {
         return wine::RunCapturing(kCli + L" show " + inQuotes(alice + u"\\" + std::u16string(name) + u".vrc")).text;
     }
+    // The card is on show: its address in the box and its first field in the table.
     HWND waitForAddress(HWND window, const std::wstring& address) {
         HWND box = nullptr;
         const bool shownInTime = WaitUntil(
-            [&] { return (box = findControl(window, kAddressBoxId)) != nullptr && textOf(box) == address; }, kBoundMs);
+            [&] {
+                return (box = findControl(window, kAddressBoxId)) != nullptr && textOf(box) == address &&
+                       findControl(window, kFirstFieldId) != nullptr;
+            },
+            kBoundMs);
         EXPECT_TRUE(shownInTime) << "the address box does not show the card's address";
         return box;
     }
