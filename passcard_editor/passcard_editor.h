@@ -29,7 +29,7 @@ public:
     virtual WindowRef handle() const = 0;
     // The address box's text (the box holds at most kAddressBoxChars).
     virtual void showAddress(const std::u16string& address) = 0;
-    // Puts the text on the clipboard as Unicode text.
+    // Puts the text on the clipboard as a secret (see SecretClipboard).
     virtual void putOnClipboard(const std::u16string& text) = 0;
     // Topmost or not, without moving or sizing.
     virtual void setTopmost(bool topmost) = 0;

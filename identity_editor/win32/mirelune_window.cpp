@@ -11,7 +11,6 @@
 #include "identity_editor/resources/mirelune_resources.h"
 #include "identity_editor/new_identity_dialog.h"
 #include "identity_editor/win32/new_identity_window.h"
-#include "identity_editor/win32/unicode_clipboard.h"
 #include "platform/win32/private_messages.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_windows.h"
@@ -220,7 +219,15 @@ void MireluneWindow::toggleBar(HWND bar) {
     layOut();
 }
 
-void MireluneWindow::onDestroy() { PostQuitMessage(0); }
+void MireluneWindow::onDestroy() {
+    // The copied card does not outlive the editor.
+    secretClipboard_.clearIfOurs(handle());
+    PostQuitMessage(0);
+}
+
+void MireluneWindow::onTimer(UINT_PTR id) {
+    if (!secretClipboard_.onTimer(handle(), id)) WindowBase::onTimer(id);
+}
 
 bool MireluneWindow::onClose() {
     if (session_.mayClose(self())) destroyWindow();
@@ -388,8 +395,12 @@ LRESULT MireluneWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (message == WM_QUERYENDSESSION) return onQueryEndSession();
     if (message == WM_ENDSESSION) {
-        // The session ends now: a last silent save of what is still unsaved.
-        if (wParam != 0) session_.closeWithoutAsking();
+        // The session ends now: a last silent save of what is still unsaved,
+        // and no copied card left behind.
+        if (wParam != 0) {
+            session_.closeWithoutAsking();
+            secretClipboard_.clearIfOurs(handle());
+        }
         return 0;
     }
     if (LRESULT result = 0; splitterDrag_.onMessage(handle(), message, wParam, lParam, result)) return result;
@@ -435,7 +446,9 @@ void MireluneWindow::newIdentity() {
     treeView_.reload(rules.createdPath(), session_.currentPath());
 }
 
-void MireluneWindow::copyCard() { PutUnicodeText(handle(), session_.clipboardText()); }
+void MireluneWindow::copyCard() {
+    secretClipboard_.put(handle(), session_.clipboardText(), ClipboardSeconds(ports_.profile.options()));
+}
 
 void MireluneWindow::showAbout() { DialogBoxParamW(module(), MAKEINTRESOURCEW(IDD_ABOUT), handle(), aboutProc, 0); }
 

@@ -18,6 +18,7 @@
 #include "editor_common/editor_startup.h"
 #include "editor_common/frame_layout.h"
 #include "editor_common/win32/pane_focus.h"
+#include "editor_common/win32/secret_clipboard.h"
 #include "editor_common/win32/splitter_drag.h"
 #include "foundation/user_profile.h"
 #include "foundation/window_signals.h"
@@ -52,6 +53,7 @@ private:
     void onDestroy() override;
     bool onClose() override;
     void onSize(int width, int height) override;
+    void onTimer(UINT_PTR id) override;
     bool onCommand(int id, int code, HWND control) override;
     bool onNotify(const NMHDR& header, LRESULT& result) override;
     LRESULT onCopyData(HWND sender, const COPYDATASTRUCT* data) override;
@@ -105,6 +107,7 @@ private:
     // The tree item to select again after a card was refused or its edits not saved.
     std::u16string reselectPath_;
     std::wstring tooltip_;
+    SecretClipboard secretClipboard_;
 };
 
 }  // namespace tarnwick

@@ -50,7 +50,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int showCommand) {
     EditorLaunches launches(PasscardEditorTraits(), profile, signals, launcher);
     int exitCode = 0;
     {
-        KesloweWindow window(KesloweParts{session, tree, launches, windows.majorVersion()});
+        KesloweWindow window(KesloweParts{session, tree, launches, profile.options(), windows.majorVersion()});
         if (window.create(startUp.firstSelection(commandLine).path, showCommand)) exitCode = window.run();
     }
     CoUninitialize();

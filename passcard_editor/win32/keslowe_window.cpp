@@ -1,7 +1,6 @@
 #include "passcard_editor/win32/keslowe_window.h"
 
 #include <commctrl.h>
-#include <cstring>
 #include <vector>
 
 #include "cardtree/tree_flavour.h"
@@ -24,10 +23,7 @@ constexpr int kTreeId = 100;
 constexpr int kFormId = 101;
 constexpr int kAddressId = 102;
 constexpr int kSplitterBarWidth = 4;
-constexpr UINT kGlobalShare = 0x2042;  // movable, zero-initialised, shared
 constexpr UINT kMessageFilterAdd = 1;  // MSGFLT_ADD
-constexpr int kClipboardAttempts = 10;
-constexpr DWORD kClipboardRetryMs = 20;
 
 // The menu's ids are typed in the resource header for the script: they must
 // be the editor's.
@@ -61,15 +57,6 @@ std::u16string loadTitle() {
     const int length = LoadStringW(GetModuleHandleW(nullptr), IDS_TITLE, reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0 || text == nullptr) return std::u16string(PasscardEditorTraits().title);
     return FromWide(text, static_cast<std::size_t>(length));
-}
-
-// Another program may hold the clipboard for a moment: a few tries before giving up.
-bool openClipboard(HWND owner) {
-    for (int attempt = 0; attempt < kClipboardAttempts; ++attempt) {
-        if (OpenClipboard(owner)) return true;
-        Sleep(kClipboardRetryMs);
-    }
-    return false;
 }
 
 // The library's own operations (Protected aside, which rewrites only the card).
@@ -188,7 +175,15 @@ void KesloweWindow::createChildren() {
     panes_.addPane(addressBox_);
 }
 
-void KesloweWindow::onDestroy() { PostQuitMessage(0); }
+void KesloweWindow::onDestroy() {
+    // The copied card does not outlive the editor.
+    secretClipboard_.clearIfOurs(WindowBase::handle());
+    PostQuitMessage(0);
+}
+
+void KesloweWindow::onTimer(UINT_PTR id) {
+    if (!secretClipboard_.onTimer(WindowBase::handle(), id)) WindowBase::onTimer(id);
+}
 
 bool KesloweWindow::onClose() {
     editor_.closeRequested();
@@ -270,8 +265,12 @@ LRESULT KesloweWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_QUERYENDSESSION:
             return editor_.queryEndSession() ? TRUE : FALSE;
         case WM_ENDSESSION:
-            // The session ends now: a last silent save of what is still unsaved.
-            if (wParam != 0) parts_.session.closeWithoutAsking();
+            // The session ends now: a last silent save of what is still unsaved,
+            // and no copied card left behind.
+            if (wParam != 0) {
+                parts_.session.closeWithoutAsking();
+                secretClipboard_.clearIfOurs(WindowBase::handle());
+            }
             return 0;
         default:
             return WindowBase::onMessage(message, wParam, lParam);
@@ -309,19 +308,7 @@ void KesloweWindow::showAddress(const std::u16string& address) {
 }
 
 void KesloweWindow::putOnClipboard(const std::u16string& text) {
-    HGLOBAL block = GlobalAlloc(kGlobalShare, (text.size() + 1) * sizeof(wchar_t));
-    if (block == nullptr) return;
-    if (void* bytes = GlobalLock(block)) {
-        std::memcpy(bytes, text.c_str(), (text.size() + 1) * sizeof(char16_t));
-        GlobalUnlock(block);
-    }
-    if (!openClipboard(WindowBase::handle())) {
-        GlobalFree(block);
-        return;
-    }
-    EmptyClipboard();
-    if (SetClipboardData(CF_UNICODETEXT, block) == nullptr) GlobalFree(block);
-    CloseClipboard();
+    secretClipboard_.put(WindowBase::handle(), text, ClipboardSeconds(parts_.options));
 }
 
 void KesloweWindow::setTopmost(bool topmost) { SetTopmost(WindowBase::handle(), topmost); }

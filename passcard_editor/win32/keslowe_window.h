@@ -12,6 +12,7 @@
 #include "cardtree/win32/card_tree_view.h"
 #include "editor_common/frame_layout.h"
 #include "editor_common/win32/pane_focus.h"
+#include "editor_common/win32/secret_clipboard.h"
 #include "editor_common/win32/splitter_drag.h"
 #include "htmlform/win32/form_view.h"
 #include "passcard_editor/passcard_editor.h"
@@ -25,6 +26,8 @@ struct KesloweParts {
     PasscardEditorSession& session;
     CardTree& tree;
     EditorLaunches& launches;
+    // The user's options (the clipboard's delay).
+    OptionStore options;
     std::uint32_t majorVersion;
 };
 
@@ -46,6 +49,7 @@ private:
     void onDestroy() override;
     bool onClose() override;
     void onSize(int width, int height) override;
+    void onTimer(UINT_PTR id) override;
     bool onCommand(int id, int code, HWND control) override;
     bool onNotify(const NMHDR& header, LRESULT& result) override;
     LRESULT onCopyData(HWND sender, const COPYDATASTRUCT* data) override;
@@ -87,6 +91,7 @@ private:
     SplitterDrag splitterDrag_;
     PaneFocus panes_;  // the tree, the form, the address box
     std::u16string reselectPath_;
+    SecretClipboard secretClipboard_;
 };
 
 }  // namespace tarnwick
