@@ -33,7 +33,7 @@ public:
     // The value, check or selection of a form control changed. For a user change,
     // the control the user acted on is reported too (a renderer may skip it).
     virtual void stateChanged(Element& control, ChangeCause cause) = 0;
-    // The element's inline display changed.
+    // The element's inline display changed, or an input's type (it shows as another control).
     virtual void displayChanged(Element& element) = 0;
     // The active element changed; `focused` is null when the focus left the controls.
     virtual void focusChanged(Element* focused, ChangeCause cause) = 0;

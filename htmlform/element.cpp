@@ -77,6 +77,9 @@ void Element::setAttribute(std::u16string_view name, std::u16string_view value) 
     if (lower == u"style") {
         reparseInlineStyle();
         document().notifyDisplayChanged(*this);
+    } else if (lower == u"type" && isInput()) {
+        // Another type is another control (a password input hides its text).
+        document().notifyDisplayChanged(*this);
     } else if (lower == u"value" && isInput() && !valueDirty_ && before != this->value()) {
         document().notifyStateChanged(*this, ChangeCause::Program);
     }

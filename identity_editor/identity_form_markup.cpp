@@ -17,6 +17,7 @@ namespace tag = identity_tag;
 struct SummaryRow {
     std::u16string_view tag;
     std::u16string_view labelKey;
+    bool secret = false;  // shown as the mask, never as its value
 };
 
 struct SummaryGroup {
@@ -49,9 +50,9 @@ constexpr std::array<SummaryGroup, 4> kGroups = {{
      5},
     {catalogue_key::kLabelAuthentication,
      {{{tag::kFavoriteUserId, catalogue_key::kLabelUserName},
-       {tag::kFavoritePassword, catalogue_key::kLabelPassword},
+       {tag::kFavoritePassword, catalogue_key::kLabelPassword, true},
        {tag::kPasswordQuestion, catalogue_key::kLabelPasswordQuestion},
-       {tag::kPasswordAnswer, catalogue_key::kLabelPasswordAnswer}}},
+       {tag::kPasswordAnswer, catalogue_key::kLabelPasswordAnswer, true}}},
      4},
 }};
 
@@ -126,7 +127,7 @@ std::u16string SummaryTable(const IdentityRecord& record, const MessageCatalogue
             html += kRowStart;
             html += catalogue.Lookup(group.rows[i].labelKey);
             html += u':';
-            html += EscapeText(value);
+            html += group.rows[i].secret ? std::u16string(kSummarySecretMask) : EscapeText(value);
             html += kRowEnd;
         }
     }

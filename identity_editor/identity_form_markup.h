@@ -1,5 +1,5 @@
 // The markup the Identity Editor generates into its form page: the summary
-// table (the card's filled fields by group) and the custom-field table (one
+// table (the card's filled fields by group, secrets masked) and the custom-field table (one
 // row of two inputs per pair). Values and names are escaped, so that what a
 // card holds is shown as text and read back exactly as it was.
 #pragma once
@@ -28,6 +28,11 @@ std::u16string FieldValue(const std::map<std::u16string, std::u16string>& fields
 // The ids of custom pair i's inputs: "customfirst" and "customsecond" followed by i.
 std::u16string CustomNameId(std::size_t index);
 std::u16string CustomValueId(std::size_t index);
+
+// What the summary shows for a filled password or password answer. Its text
+// is a static control's window text, which any program on the desktop can
+// read; the mask is as long for every value, so it tells no length either.
+inline constexpr std::u16string_view kSummarySecretMask = u"\u25CF\u25CF\u25CF\u25CF\u25CF\u25CF\u25CF\u25CF";
 
 std::u16string SummaryTable(const IdentityRecord& record,
                             const MessageCatalogue& catalogue = MessageCatalogue::Instance());

@@ -73,7 +73,12 @@ constexpr std::array<std::u16string_view, 5> kTabTables = {u"person", u"business
 constexpr std::u16string_view kHidden = u"none";
 constexpr std::u16string_view kShown = u"block";
 constexpr std::u16string_view kTextType = u"text";
+constexpr std::u16string_view kPasswordType = u"password";
 constexpr std::u16string_view kRadioType = u"radio";
+// The inputs that hold secrets: password inputs while the stars option is on.
+constexpr std::array<std::u16string_view, 2> kSecretInputIds = {u"password", u"passwordanswer"};
+
+bool holdsText(std::u16string_view type) { return type == kTextType || type == kPasswordType; }
 
 // "[BIRTH DATA]" is year (4), month (2), day (2).
 constexpr std::size_t kYearDigits = 4;
@@ -139,6 +144,13 @@ IdentityFormView::IdentityFormView(htmlform::Document& document, const MessageCa
     : document_(document),
       catalogue_(catalogue) {}
 
+void IdentityFormView::showPasswordsAsStars(bool stars) {
+    for (const std::u16string_view id : kSecretInputIds) {
+        if (Element* input = document_.getElementById(id))
+            input->setAttribute(u"type", stars ? kPasswordType : kTextType);
+    }
+}
+
 void IdentityFormView::setDisplay(std::u16string_view id, std::u16string_view display) {
     if (Element* element = document_.getElementById(id)) element->setStyleDisplay(display);
 }
@@ -165,7 +177,7 @@ void IdentityFormView::fillFromRecord(const IdentityRecord& record) {
             }
             continue;
         }
-        if (type != kTextType) continue;
+        if (!holdsText(type)) continue;
         std::optional<std::u16string> shown;
         if (id == kFirstNameId || id == kLastNameId) {
             shown = id == kFirstNameId ? split.first : split.last;
@@ -224,7 +236,7 @@ void IdentityFormView::readBackIntoRecord(IdentityRecord& record) const {
             }
             continue;
         }
-        if (type != kTextType) continue;
+        if (!holdsText(type)) continue;
         if (id == kFirstNameId) {
             firstName = input->value();
             nameChanged = nameChanged || userChangedText(*input);

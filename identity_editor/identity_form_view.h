@@ -33,6 +33,11 @@ public:
     explicit IdentityFormView(htmlform::Document& document,
                               const MessageCatalogue& catalogue = MessageCatalogue::Instance());
 
+    // The Password and Password Answer inputs become password inputs (their
+    // text hidden) with `stars`, text inputs without: the user's "Passwords As
+    // Stars" option.
+    void showPasswordsAsStars(bool stars);
+
     // The summary regenerated, every input filled (empty for a tag the card
     // lacks, so nothing of the previous card stays), the birth-date selects
     // set, the custom table regenerated, and every table but the summary

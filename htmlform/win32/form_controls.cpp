@@ -62,6 +62,10 @@ std::vector<std::u16string> optionTexts(const Element& select) {
     return texts;
 }
 
+// A control leaving the page keeps no text: the window text of a hidden or
+// pooled control is still there for any program to read.
+void emptyControl(HWND control) { SetControlText(control, std::u16string()); }
+
 bool isUnder(const Node& node, const Node& root) {
     for (const Node* at = &node; at != nullptr; at = at->parentElement()) {
         if (at == &root) return true;
@@ -90,9 +94,15 @@ FormControls::~FormControls() { clear(); }
 
 void FormControls::clear() {
     Updating updating(*this);
-    for (const Input& input : inputs_) DestroyWindow(input.window);
+    for (const Input& input : inputs_) {
+        emptyControl(input.window);
+        DestroyWindow(input.window);
+    }
     for (const Input& input : spare_) DestroyWindow(input.window);
-    for (const auto& [key, text] : texts_) DestroyWindow(text.window);
+    for (const auto& [key, text] : texts_) {
+        emptyControl(text.window);
+        DestroyWindow(text.window);
+    }
     for (HWND text : spareTexts_) DestroyWindow(text);
     inputs_.clear();
     spare_.clear();
@@ -155,6 +165,7 @@ std::vector<HWND> FormControls::sync(htmlform::Document& document, POINT scroll)
     }
     for (auto& [key, text] : texts_) {
         if (text.wanted || !text.shown) continue;
+        emptyControl(text.window);
         SetControlVisible(text.window, false);
         text.shown = false;
     }
@@ -279,11 +290,12 @@ void FormControls::fitListField(HWND list, int fieldHeight) const {
     if (wantedItem > 0) SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wantedItem);
 }
 
-// A control whose element left the document: hidden, without an id, ready
+// A control whose element left the document: emptied, hidden, without an id, ready
 // to show another element of its kind (making controls is what costs).
 void FormControls::retire(Input& input) {
-    SetControlVisible(input.window, false);
     SetWindowLongPtrW(input.window, GWLP_ID, 0);
+    emptyControl(input.window);
+    SetControlVisible(input.window, false);
     spare_.push_back({nullptr, input.window, input.kind, {}, false});
     input.window = nullptr;
 }
@@ -333,6 +345,7 @@ void FormControls::forget(const Node& root) {
     inputs_ = std::move(kept);
     for (auto text = texts_.begin(); text != texts_.end();) {
         if (isUnder(*text->first.first, root)) {
+            emptyControl(text->second.window);
             SetControlVisible(text->second.window, false);
             spareTexts_.push_back(text->second.window);
             text = texts_.erase(text);

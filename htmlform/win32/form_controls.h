@@ -92,8 +92,9 @@ private:
     std::vector<Input> spare_;
     // The shown controls in z-order, as the last sync left them.
     std::vector<HWND> order_;
-    // Each line's static keeps its line while the line's node stays in the
-    // document (shown or hidden), so showing a table again only shows them.
+    // Each line's static stays its line's while the line's node stays in the
+    // document (shown, or hidden and emptied), so showing a table again only
+    // re-texts and shows them.
     std::map<TextKey, Text> texts_;
     std::vector<HWND> spareTexts_;
     int updating_ = 0;

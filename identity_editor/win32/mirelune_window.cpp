@@ -170,6 +170,8 @@ bool MireluneWindow::createChildren() {
     form_.onDocumentComplete([this] { onPageComplete(); });
     if (!form_.loadResource(module(), IDR_FORM_PAGE)) return false;
     identityView_.emplace(form_.document());
+    // Read once at start, like the Passcard Editor's; absent is off.
+    identityView_->showPasswordsAsStars(ports_.profile.options().ShowPassword() != 0);
     EnableWindow(form_.handle(), FALSE);
     panes_.addPane(treeView_.window());
     panes_.addPane(tabs_);

@@ -56,4 +56,22 @@ HWND FocusOf(HWND window) {
     return gui.hwndFocus;
 }
 
+std::wstring ReadableText(HWND window) {
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+
+std::vector<HWND> AllChildWindows(HWND top) {
+    std::vector<HWND> children;
+    EnumChildWindows(
+        top,
+        [](HWND child, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
 }  // namespace tarnwick::testing

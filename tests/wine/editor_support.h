@@ -1,5 +1,6 @@
 // What the editors' end-to-end tests share: a stand-in for the tray's window
-// that records the library-change notices, and the clipboard's text.
+// that records the library-change notices, the clipboard's text, and windows
+// read as another program reads them.
 #pragma once
 
 #include <windows.h>
@@ -32,5 +33,11 @@ std::optional<std::wstring> ClipboardText();
 void PressKeys(std::initializer_list<WORD> keys);
 // The control with the keyboard focus in `window`'s thread, or null.
 HWND FocusOf(HWND window);
+
+// A window's text as any program on the desktop reads it: GetWindowText,
+// which asks nothing of another process's window.
+std::wstring ReadableText(HWND window);
+// Every descendant of `top`, shown or not (EnumChildWindows).
+std::vector<HWND> AllChildWindows(HWND top);
 
 }  // namespace tarnwick::testing

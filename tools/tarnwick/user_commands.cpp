@@ -34,14 +34,15 @@ std::u16string folderOf(const std::u16string& argument) {
     return path;
 }
 
-// The keys a new user's option file starts with, in file order.
+// The keys a new user's option file starts with, in file order. A new user
+// sees passwords as stars (an absent "[SHOWPASSWORD]" still means shown).
 std::vector<std::pair<std::u16string, std::u16string>> initialOptions(const std::u16string& password) {
     return {
         {std::u16string(option_key::kCheckKey), MakeCheckText(password)},
         {std::u16string(option_key::kKey), u"0"},
         {std::u16string(option_key::kIdentityProtect), u"1"},
         {std::u16string(option_key::kIdentityEditorOnTop), u"0"},
-        {std::u16string(option_key::kShowPassword), u"0"},
+        {std::u16string(option_key::kShowPassword), u"1"},
         {std::u16string(option_key::kPasswordEditorOnTop), u"0"},
         {std::u16string(option_key::kShowType), u"0"},
         {std::u16string(option_key::kBossKeyEnable), u"1"},

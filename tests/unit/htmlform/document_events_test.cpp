@@ -162,6 +162,10 @@ TEST_F(DocumentEvents, DisplayTogglesTheInlineStyleAndTellsObservers) {
     EXPECT_EQ(observer.log, (std::vector<std::u16string>{u"display person", u"display person", u"display custom"}));
     person.setAttribute(u"style", u"color: red; DISPLAY : block");
     EXPECT_EQ(person.styleDisplay(), u"block");
+    // An input of another type is shown by another control: the renderer must hear of it.
+    observer.log.clear();
+    at(u"password").setAttribute(u"type", u"password");
+    EXPECT_EQ(observer.log, (std::vector<std::u16string>{u"display password"}));
 }
 
 TEST_F(DocumentEvents, ValueAttributeFollowsUntilTheValueIsSet) {

@@ -28,10 +28,31 @@ TEST_F(IdentityMarkupTest, TheSummaryWritesFilledRowsUnderTheirGroupTitles) {
         std::u16string(kRow) +
         u"City:Oslo</td></tr>"
         u"<th align=\"left\">Authentication</th>" +
-        std::u16string(kRow) +
-        u"password Answer:blue</td></tr>"
+        std::u16string(kRow) + u"password Answer:" + std::u16string(kSummarySecretMask) +
+        u"</td></tr>"
         u"</table>";
     EXPECT_EQ(SummaryTable(record, IdentityMessages()), expected);
+}
+
+// The summary's texts are window texts any program can read: the password and
+// the answer show as one mask, whatever their length; the question as it is.
+TEST_F(IdentityMarkupTest, TheSummaryMasksThePasswordAndTheAnswerButNotTheQuestion) {
+    field(u"[FAVORITE PASSWORD]") = u"x";
+    field(u"[PASSWORD QUESTION]") = u"Pet?";
+    field(u"[PASSWORD ANSWER]") = u"a much longer answer &<";
+    const std::u16string summary = SummaryTable(record, IdentityMessages());
+    const std::u16string mask(kSummarySecretMask);
+    EXPECT_EQ(summary.find(u">x<"), std::u16string::npos);
+    EXPECT_EQ(summary.find(u"longer"), std::u16string::npos);
+    EXPECT_NE(summary.find(u"Pet?"), std::u16string::npos);
+    const std::size_t first = summary.find(u":" + mask + u"</td>");
+    ASSERT_NE(first, std::u16string::npos);
+    EXPECT_NE(summary.find(u":" + mask + u"</td>", first + 1), std::u16string::npos)
+        << "the answer is not masked alike";
+    // An empty password has no row at all, so the user sees there is none.
+    field(u"[FAVORITE PASSWORD]") = u"";
+    field(u"[PASSWORD ANSWER]") = u"";
+    EXPECT_EQ(SummaryTable(record, IdentityMessages()).find(mask), std::u16string::npos);
 }
 
 TEST_F(IdentityMarkupTest, AnEmptyCardGivesAnEmptySummaryAndTheBareBarNoNameRow) {

@@ -46,6 +46,25 @@ TEST_F(IdentityFormViewTest, ReadingBackAFilledPageGivesTheCardUnchanged) {
     EXPECT_EQ(record.customFields, custom);
 }
 
+// With "Passwords As Stars" the two secret inputs are password inputs and are
+// still filled and read back like the others; without, they are text again.
+TEST_F(IdentityFormViewTest, StarsMakeThePasswordAndAnswerPasswordInputsThatStillRoundTrip) {
+    view.showPasswordsAsStars(true);
+    EXPECT_EQ(element(u"password").type(), u"password");
+    EXPECT_EQ(element(u"passwordanswer").type(), u"password");
+    EXPECT_EQ(element(u"passwordquestion").type(), u"text");
+    fillEveryTag();
+    view.fillFromRecord(record);
+    EXPECT_EQ(value(u"password"), u"FAVORITE PASSWORD value");
+    type(u"passwordanswer", u"green");
+    view.readBackIntoRecord(record);
+    EXPECT_EQ(field(u"[FAVORITE PASSWORD]"), u"FAVORITE PASSWORD value");
+    EXPECT_EQ(field(u"[PASSWORD ANSWER]"), u"green");
+    view.showPasswordsAsStars(false);
+    EXPECT_EQ(element(u"password").type(), u"text");
+    EXPECT_EQ(element(u"passwordanswer").type(), u"text");
+}
+
 TEST_F(IdentityFormViewTest, TheFourthOfJuly1980FillsYearMonthAndDay) {
     field(u"[BIRTH DATA]") = u"19800704";
     view.fillFromRecord(record);

@@ -43,7 +43,7 @@ TEST_F(UserCliTest, NewUserWritesEveryOptionInOrderAndRegisters) {
                                                                                       u"[IDENTITYEDITORONTOP]",
                                                                                       u"0",
                                                                                       u"[SHOWPASSWORD]",
-                                                                                      u"0",
+                                                                                      u"1",
                                                                                       u"[PASSWORDEDITORONTOP]",
                                                                                       u"0",
                                                                                       u"[SHOWTYPE]",
@@ -61,6 +61,15 @@ TEST_F(UserCliTest, NewUserWritesEveryOptionInOrderAndRegisters) {
     HostRegistry registry(folder.file(u"registry.txt"), NativeFileSystem());
     EXPECT_EQ(registry.readString(registry::kTarnwickKey, registry::kRootUserValue, 260), userFolder);
     EXPECT_EQ(registry.readString(registry::kTarnwickKey, registry::kFilePathValue, 260), u"Z:\\opt\\tarnwick");
+}
+
+// Passwords as stars from the start, unless the command line says otherwise.
+TEST_F(UserCliTest, ANewUserSeesStarsUnlessAnOptionTurnsThemOff) {
+    ASSERT_EQ(RunCli("new-user " + host(u"Data") + " bob 'Secret#1'", registryEnv()).exitCode, 0);
+    EXPECT_EQ(ReadOptionLine(folder.file(u"Data\\bob"), option_key::kShowPassword).value, u"1");
+    ASSERT_EQ(RunCli("new-user " + host(u"Data") + " carol 'Secret#1' --option SHOWPASSWORD=0", registryEnv()).exitCode,
+              0);
+    EXPECT_EQ(ReadOptionLine(folder.file(u"Data\\carol"), option_key::kShowPassword).value, u"0");
 }
 
 TEST_F(UserCliTest, RefusesABadPasswordAnExistingUserAndBadUsage) {

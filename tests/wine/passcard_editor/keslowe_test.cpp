@@ -228,6 +228,31 @@ TEST_F(KesloweEndToEnd, OpensOnTheFirstPasscardAndClosesOnTheTraysRequest) {
         EXPECT_EQ(textOf(field), L"alice");
     }
 
+    // A new user sees the password field starred. Stars off and on again: the
+    // plain control that showed the password goes back to the pool empty, and
+    // no static control or title holds the password, read as any program reads them.
+    const auto starred = [&] {
+        HWND password = findControl(window, kFirstFieldId + 1);
+        return password != nullptr && (GetWindowLongPtrW(password, GWL_STYLE) & ES_PASSWORD) != 0;
+    };
+    EXPECT_TRUE(WaitUntil(starred, kBoundMs)) << "the password field of a new user is not starred";
+    SendMessageW(window, WM_COMMAND, IDM_PASSWORDS_AS_STARS, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !starred(); }, kBoundMs));
+    SendMessageW(window, WM_COMMAND, IDM_PASSWORDS_AS_STARS, 0);
+    EXPECT_TRUE(WaitUntil(starred, kBoundMs));
+    EXPECT_EQ(testing::ReadableText(window).find(L"s3cret"), std::wstring::npos);
+    for (HWND child : testing::AllChildWindows(window)) {
+        wchar_t name[32] = {};
+        GetClassNameW(child, name, 32);
+        const std::wstring text = testing::ReadableText(child);
+        if (lstrcmpiW(name, L"Static") == 0) {
+            EXPECT_EQ(text.find(L"s3cret"), std::wstring::npos) << "a static shows it";
+        }
+        if (!IsWindowVisible(child) && GetDlgCtrlID(child) == 0) {
+            EXPECT_EQ(textOf(child), L"") << "a pooled control keeps it";
+        }
+    }
+
     // At the top-left corner, half the screen each way.
     RECT bounds{};
     GetWindowRect(window, &bounds);
