@@ -159,7 +159,8 @@ protected:
     std::wstring inputText(int control) {
         HWND input = testing::FindControl(form, control);
         wchar_t text[260] = {};
-        if (input) GetWindowTextW(input, text, 260);
+        // WM_GETTEXT itself: GetWindowTextW of another process's edit reads no edit text.
+        if (input) SendMessageW(input, WM_GETTEXT, 260, reinterpret_cast<LPARAM>(text));
         return text;
     }
     // The primary-password prompt the editor shows next, answered.
@@ -292,6 +293,8 @@ TEST_F(MireluneSessionEndToEnd, TheTraysLockMakesTheNextProtectedCardAskAndKeeps
     ASSERT_NE(trayWindow, nullptr);
     PostMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(childNamed(tree, L"Cleo")));
     ASSERT_TRUE(answerPasswordPrompt(IDOK)) << "no password prompt for the protected card";
+    ASSERT_TRUE(WaitUntil([&] { return inputText(kEmailInput) == L"cleo@example.org"; }, kBoundMs))
+        << "the protected card is not on the form: " << narrow(inputText(kEmailInput));
     typeInto(kEmailInput, L"during@example.org");
     ASSERT_TRUE(WaitUntil([&] { return inputText(kEmailInput) == L"during@example.org"; }, kBoundMs));
     ASSERT_NE(remembered(), "0") << "the typed password was not remembered";

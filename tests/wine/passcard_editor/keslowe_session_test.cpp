@@ -118,16 +118,21 @@ TEST_F(KesloweSessionEndToEnd, EditsMadeBeforeALockAreSavedOnceThePasswordIsType
     const HWND window = WaitForTopLevel(L"Keslowe", nullptr, editor->id(), kBoundMs);
     ASSERT_NE(window, nullptr);
     HWND field = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (field = testing::FindControl(window, kFirstFieldId)) != nullptr; }, kBoundMs));
+    const auto fieldText = [&] {
+        wchar_t text[64] = {};
+        field = testing::FindControl(window, kFirstFieldId);
+        // WM_GETTEXT itself: GetWindowTextW of another process's edit reads no edit text.
+        if (field) SendMessageW(field, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+        return std::wstring(text);
+    };
+    ASSERT_TRUE(WaitUntil([&] { return fieldText() == L"alice"; }, kBoundMs)) << "the card is not on the form";
     SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"during"));
 
     // What the tray's lock does: the remembered password goes, then the editor's own copy.
     ASSERT_EQ(wine::RunCapturing(cli + L" lock").exitCode, 0u);
     Win32Windows windows;
     EXPECT_EQ(windows.sendCopyData(ToWindowRef(window), editor_code::kForgetPassword, std::nullopt), 2);
-    wchar_t text[64] = {};
-    GetWindowTextW(field, text, 64);
-    EXPECT_STREQ(text, L"during") << "the lock took the edits off the screen";
+    EXPECT_EQ(fieldText(), L"during") << "the lock took the edits off the screen";
     PostMessageW(window, WM_COMMAND, IDM_SAVE, 0);
     ASSERT_TRUE(typePassword()) << "Save did not ask for the password after the lock";
     const std::wstring show = cli + L" show " + inQuotes(bank) + L" --password alice123";
