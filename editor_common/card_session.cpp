@@ -6,6 +6,7 @@
 #include "editor_common/save_failure.h"
 #include "editor_common/save_question.h"
 #include "foundation/catalogue/catalogue_keys.h"
+#include "foundation/primary_password.h"
 #include "foundation/sealable_text.h"
 #include "foundation/text_file.h"
 #include "foundation/windows_path.h"
@@ -185,6 +186,8 @@ void CardSession::showPendingReport(WindowRef owner) {
     pendingReport_.reset();
     ShowMessageText(ports_.prompts, owner, kErrorBox, text, ports_.catalogue);
 }
+
+void CardSession::forgetPrimaryPassword() { ClearCurrentPrimaryPassword(); }
 
 void CardSession::reset(WindowRef owner) {
     if (!cardOnShow_) return;

@@ -80,6 +80,12 @@ public:
     void showPendingReport(WindowRef owner);
     bool hasPendingReport() const { return pendingReport_.has_value(); }
 
+    // The tray program's lock: the primary password held in memory is wiped.
+    // The card on show and its edits stay; the next save of a protected card,
+    // or the next protected card, asks for the password again, and a
+    // cancelled prompt leaves the edits on the form, marked modified.
+    void forgetPrimaryPassword();
+
     // Reset: the card as it was last loaded or saved, back on the form.
     void reset(WindowRef owner);
     // Protected: the card's file re-sealed with the other key (the record and

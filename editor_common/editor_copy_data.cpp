@@ -14,6 +14,9 @@ std::intptr_t HandleEditorCopyData(const ReceivedCopyData& request, EditorReques
         case editor_code::kClose:
             editor.closeWithoutAsking();
             return static_cast<std::intptr_t>(editor_code::kClose);
+        case editor_code::kForgetPassword:
+            editor.forgetPrimaryPassword();
+            return static_cast<std::intptr_t>(editor_code::kForgetPassword);
         default:
             return 0;
     }

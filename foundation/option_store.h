@@ -27,6 +27,8 @@ inline constexpr std::u16string_view kShowType = u"[SHOWTYPE]";
 inline constexpr std::u16string_view kBossKeyEnable = u"[BOSSKEYENABLE]";
 inline constexpr std::u16string_view kBossKey = u"[BOSSKEY]";
 inline constexpr std::u16string_view kStartupUpdate = u"[STARTUPUPDATE]";
+inline constexpr std::u16string_view kLockOnSessionLock = u"[LOCKONSESSIONLOCK]";
+inline constexpr std::u16string_view kLockIdleMinutes = u"[LOCKIDLEMINUTES]";
 }  // namespace option_key
 
 // "<userFolder>\option.vro".

@@ -55,6 +55,7 @@ inline constexpr CopyDataCode kCloseEditorsAndBrowsers = 36;
 inline constexpr CopyDataCode kClearPasscardToolbarKey = 61;
 inline constexpr CopyDataCode kClearIdentityToolbarKey = 62;
 inline constexpr CopyDataCode kReloadEverything = 65;
+inline constexpr CopyDataCode kLock = 70;  // forget the remembered primary password now; any sender
 inline constexpr CopyDataCode kSnapshotProxy = 100;
 inline constexpr CopyDataCode kSetProxyEnabled = 101;    // text: "0" off, anything else on
 inline constexpr CopyDataCode kSetProxyServer = 102;     // text: proxy server
@@ -76,6 +77,7 @@ constexpr bool IsKnown(CopyDataCode code) {
         case kClearPasscardToolbarKey:
         case kClearIdentityToolbarKey:
         case kReloadEverything:
+        case kLock:
         case kSnapshotProxy:
         case kSetProxyEnabled:
         case kSetProxyServer:
@@ -102,6 +104,8 @@ constexpr std::optional<std::intptr_t> FixedReply(CopyDataCode code) {
 namespace editor_code {
 inline constexpr CopyDataCode kReload = 0;  // text: path to select, empty for the current item
 inline constexpr CopyDataCode kClose = 1;   // no text: close without asking
+// No text: forget the primary password held in memory; the next protected card asks again.
+inline constexpr CopyDataCode kForgetPassword = 2;
 }  // namespace editor_code
 
 // Codes the page window of a browser tab receives. A tab that has handled

@@ -71,6 +71,12 @@ std::u16string UserProfile::GetProgramFolder() {
     return folder;
 }
 
+void ForgetRememberedPassword(std::u16string_view userFolder, FileSystem& files, const CodePage& codePage) {
+    const WipedText remembered(ReadOptionLine(userFolder, option_key::kKey, files, codePage).value);
+    if (remembered.get().empty() || remembered.get() == u"0") return;
+    WriteOptionLine(userFolder, option_key::kKey, u"0", files, codePage);
+}
+
 bool UserProfile::RecallPrimaryPassword() {
     const WipedText remembered(ReadOptionLine(userFolder_, option_key::kKey, files_, codePage_).value);
     if (remembered.get().empty() || remembered.get() == u"0") return false;

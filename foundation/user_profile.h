@@ -32,6 +32,12 @@ UserFolderParts SplitUserFolder(std::u16string_view userFolder);
 // A folder is a user folder when it holds an option file.
 bool IsUserFolder(std::u16string_view folder, FileSystem& files = NativeFileSystem());
 
+// Forgets the password remembered in that user's option file ("[KEY]" becomes
+// "0"); a password not remembered leaves the file untouched. Raises
+// CTextFileException when the file cannot be written.
+void ForgetRememberedPassword(std::u16string_view userFolder, FileSystem& files = NativeFileSystem(),
+                              const CodePage& codePage = NativeCodePage());
+
 class UserProfile : public PasswordGate {
 public:
     UserProfile(Registry& registry, Prompts& prompts, FileSystem& files = NativeFileSystem(),

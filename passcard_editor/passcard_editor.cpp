@@ -181,4 +181,7 @@ void PasscardEditor::closeWithoutAsking() {
     }
 }
 
+// Copy-data 2, the tray program's lock: the password goes, the card and its edits stay.
+void PasscardEditor::forgetPrimaryPassword() { session_.forgetPrimaryPassword(); }
+
 }  // namespace tarnwick

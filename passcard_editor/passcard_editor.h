@@ -95,9 +95,10 @@ public:
     // The page's edit report (its onChange navigation, cancelled).
     void onUserEdit(htmlform::Element& source) override;
 
-    // Copy-data 0 and 1.
+    // Copy-data 0, 1 and 2.
     void reloadAndSelect(const std::u16string& path) override;
     void closeWithoutAsking() override;
+    void forgetPrimaryPassword() override;
 
 private:
     bool runEditorCommand(unsigned id);

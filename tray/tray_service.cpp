@@ -13,7 +13,8 @@ TrayService::TrayService(TrayPorts ports)
       bossKey_(ports.hotKeys, ports.windows, ports.display, ports.files, ports.codePage),
       proxy_(ports.registry, ports.sections, ports.internet),
       users_(UserCommandPorts{ports.files, ports.registry, ports.prompts, ports.windows, signals_, ports.shellCopy,
-                              ports.catalogue}) {}
+                              ports.catalogue}),
+      lock_(ports.files, ports.codePage, signals_) {}
 
 void TrayService::start() {
     user_ = ReadCurrentUser(ports_.registry);
@@ -106,6 +107,9 @@ std::intptr_t TrayService::onCopyData(CopyDataCode code, const std::optional<std
             break;
         case tray_code::kReloadEverything:
             reloadEverything();
+            break;
+        case tray_code::kLock:
+            lock_.lock(user_);
             break;
         case tray_code::kSnapshotProxy:
             proxy_.SnapshotProxy();

@@ -26,6 +26,7 @@
 #include "tray/card_list_publisher.h"
 #include "tray/card_lists.h"
 #include "tray/current_user.h"
+#include "tray/primary_password_lock.h"
 #include "tray/proxy_service.h"
 #include "tray/user_commands.h"
 
@@ -67,6 +68,14 @@ public:
     std::intptr_t onCopyData(CopyDataCode code, const std::optional<std::u16string>& text);
     // WM_HOTKEY.
     void onHotKey(int id);
+    // The menu's Lock (copy-data 70 comes through onCopyData).
+    void lockNow() { lock_.lock(user_); }
+    // WM_WTSSESSION_CHANGE with WTS_SESSION_LOCK.
+    void onSessionLocked() { lock_.onSessionLocked(user_); }
+    // WM_POWERBROADCAST with PBT_APMSUSPEND.
+    void onSuspend() { lock_.onSuspend(user_); }
+    // The idle poll: milliseconds since the last input.
+    void onIdle(std::uint64_t idleMilliseconds) { lock_.onIdle(user_, idleMilliseconds); }
 
     const CurrentUser& user() const { return user_; }
     const CardListPublisher& publisher() const { return publisher_; }
@@ -87,6 +96,7 @@ private:
     BossKey bossKey_;
     ProxyService proxy_;
     UserCommands users_;
+    PrimaryPasswordLock lock_;
 };
 
 }  // namespace tarnwick

@@ -417,6 +417,9 @@ void MireluneWindow::closeWithoutAsking() {
     PostMessageW(handle(), session_.closeWithoutAsking() ? WM_CLOSE : private_message::kEditorShowReport, 0, 0);
 }
 
+// Copy-data 2, the tray program's lock: the password goes, the card and its edits stay.
+void MireluneWindow::forgetPrimaryPassword() { session_.forgetPrimaryPassword(); }
+
 // Logoff or shutdown: the same silent save; a failure keeps the session from ending.
 LRESULT MireluneWindow::onQueryEndSession() {
     if (session_.closeWithoutAsking()) return TRUE;

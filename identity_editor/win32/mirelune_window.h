@@ -62,6 +62,7 @@ private:
     // EditorRequests.
     void reloadAndSelect(const std::u16string& path) override;
     void closeWithoutAsking() override;
+    void forgetPrimaryPassword() override;
     // DocumentHost: an edit in the page.
     void onUserEdit(htmlform::Element& source) override;
 

@@ -33,5 +33,6 @@ int RunShow(ArgList& args);
 int RunSetDefault(ArgList& args);
 int RunProtect(ArgList& args);
 int RunCheck(ArgList& args);
+int RunLock(ArgList& args);
 
 }  // namespace tarnwick::cli

@@ -12,5 +12,7 @@
  * send too (tray_message::kCommandExit and kCommandAbout, checked in the code). */
 #define IDM_EXIT 57665
 #define IDM_ABOUT 57664
+/* Lock: the tray's own command; other programs send copy-data 70 instead. */
+#define IDM_LOCK 40001
 
 #endif

@@ -1,5 +1,6 @@
 // The tray program's hidden window "TARNWICKNTRAY": its messages go to the
-// portable services and the icon.
+// portable services and the icon; session locks, suspends and the idle poll
+// go to the lock.
 #pragma once
 
 #include <windows.h>
@@ -26,10 +27,13 @@ private:
     void onDestroy() override;
     LRESULT onCopyData(HWND sender, const COPYDATASTRUCT* data) override;
     bool onCommand(int id, int code, HWND control) override;
+    void onTimer(UINT_PTR id) override;
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void onIconCallback(WPARAM wParam, LPARAM lParam);
     void onQuitRequest();
     void showAbout();
+    void watchSession();
+    void unwatchSession();
 
     TrayService& service_;
     TrayIcon& icon_;
@@ -38,6 +42,7 @@ private:
     HMENU menu_ = nullptr;
     HMENU popup_ = nullptr;
     UINT taskbarCreated_ = 0;
+    HMODULE sessionApi_ = nullptr;  // wtsapi32.dll while the session is watched
 };
 
 }  // namespace tarnwick

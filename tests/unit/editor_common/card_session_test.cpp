@@ -214,6 +214,27 @@ TYPED_TEST(CardSessionTest, ACancelledPasswordPromptOnSaveIsToldAndKeepsTheEdits
     EXPECT_TRUE(this->kind.session.modified());
 }
 
+TYPED_TEST(CardSessionTest, ALockKeepsTheEditsOnTheFormUntilThePasswordIsTypedAgain) {
+    this->kind.makeCard(u"Locked", true);
+    this->editCard(u"Locked", u"typed@example.org");
+    auto& session = this->kind.session;
+    ASSERT_TRUE(HasCurrentPrimaryPassword());
+    session.forgetPrimaryPassword();
+    EXPECT_FALSE(HasCurrentPrimaryPassword());
+    EXPECT_TRUE(session.modified());
+    // The prompt cancelled: the next card waits, the edits are not written and not lost.
+    this->lib.gate.refuse();
+    this->lib.prompts.queueAnswer(kIdOk);
+    EXPECT_EQ(session.selectionChanged(this->card(u"Work"), kEditor).kind, SelectionOutcome::Kind::BackToShown);
+    EXPECT_NE(this->lastBox().find(u"The primary password was not given"), std::u16string::npos);
+    EXPECT_TRUE(session.modified());
+    EXPECT_EQ(session.currentPath(), this->file(u"Locked"));
+    // Typed again: what the form still shows reaches the card.
+    this->lib.gate.give("alice123");
+    EXPECT_TRUE(session.saveCommand(kEditor));
+    EXPECT_EQ(this->kind.onDisk(u"Locked"), u"typed@example.org");
+}
+
 TYPED_TEST(CardSessionTest, RenamedInPlaceOrDraggedTheEditsReachTheCardUnderItsNewPath) {
     this->editCard(u"Home", u"first@example.org");
     ASSERT_TRUE(this->tree.renameInPlace(this->card(u"Home"), u"House"));

@@ -88,8 +88,10 @@ class RecordingRequests : public EditorRequests {
 public:
     void reloadAndSelect(const std::u16string& path) override { reloads.push_back(path); }
     void closeWithoutAsking() override { ++closes; }
+    void forgetPrimaryPassword() override { ++forgets; }
     std::vector<std::u16string> reloads;
     int closes = 0;
+    int forgets = 0;
 };
 
 TEST(EditorCopyData, CodeZeroReloadsWithThePathCodeOneCloses) {
@@ -117,13 +119,23 @@ TEST(EditorCopyData, AMissingOrMalformedPathSelectsTheCurrentItem) {
     EXPECT_EQ(editor.closes, 0);
 }
 
+TEST(EditorCopyData, CodeTwoForgetsThePasswordWhateverItCarries) {
+    RecordingRequests editor;
+    EXPECT_EQ(HandleEditorCopyData(editor_code::kForgetPassword, 0, nullptr, editor), 2);
+    EXPECT_EQ(HandleEditorCopyData(editor_code::kForgetPassword, 3, u"x", editor), 2);  // odd size
+    EXPECT_EQ(editor.forgets, 2);
+    EXPECT_TRUE(editor.reloads.empty());
+    EXPECT_EQ(editor.closes, 0);
+}
+
 TEST(EditorCopyData, OtherCodesAreIgnoredAndAnswered0) {
     RecordingRequests editor;
-    for (const CopyDataCode code : {CopyDataCode{2}, CopyDataCode{10}, CopyDataCode{20}, CopyDataCode{28}}) {
+    for (const CopyDataCode code : {CopyDataCode{3}, CopyDataCode{10}, CopyDataCode{20}, CopyDataCode{28}}) {
         EXPECT_EQ(HandleEditorCopyData(code, 0, nullptr, editor), 0);
     }
     EXPECT_TRUE(editor.reloads.empty());
     EXPECT_EQ(editor.closes, 0);
+    EXPECT_EQ(editor.forgets, 0);
 }
 
 }  // namespace

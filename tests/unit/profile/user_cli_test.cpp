@@ -143,5 +143,17 @@ TEST_F(UserCliTest, OptionGetAndSet) {
     EXPECT_EQ(RunCli("option frob " + user + " X").exitCode, 2);
 }
 
+TEST_F(UserCliTest, LockForgetsTheCurrentUsersRememberedPassword) {
+    EXPECT_EQ(RunCli("lock", registryEnv()).exitCode, 1) << "no current user yet";
+    ASSERT_EQ(RunCli("new-user " + host(u"Data") + " alice 'Secret#1' --register", registryEnv()).exitCode, 0);
+    const std::u16string userFolder = folder.file(u"Data\\alice");
+    WriteOptionLine(userFolder, option_key::kKey, SealText(u"Secret#1", kAlgorithmBlowfish, KeyModeOption));
+    const testing::CliResult result = RunCli("lock", registryEnv());
+    ASSERT_EQ(result.exitCode, 0) << result.out;
+    EXPECT_NE(result.out.find("\"tray\":false"), std::string::npos) << result.out;
+    EXPECT_EQ(ReadOptionLine(userFolder, option_key::kKey).value, u"0");
+    EXPECT_EQ(RunCli("lock extra", registryEnv()).exitCode, 2);
+}
+
 }  // namespace
 }  // namespace tarnwick

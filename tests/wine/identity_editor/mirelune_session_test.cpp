@@ -1,6 +1,7 @@
 // What the user typed survives under the real window system: text the code
 // page cannot hold, a card renamed in its label or dragged into a folder
-// while edited, and a card another program holds open.
+// while edited, a card another program holds open, and the tray program's
+// lock taking the primary password away.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -15,8 +16,10 @@
 #include "htmlform/win32/form_view_ids.h"
 #include "identity_editor/identity_commands.h"
 #include "platform/utf8.h"
+#include "platform/win32/password_dialog.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_windows.h"
 #include "support/own_windows.h"
 #include "support/temp_folder.h"
 #include "support/windows_cli.h"
@@ -116,6 +119,7 @@ protected:
         user = dataRoot + u"\\demo";
         cli(u"new-identity \"" + user + u"\\Anna.vrt\" --set EMAIL=anna@example.org --set \"NAME=Anna|Berg\"");
         cli(u"new-identity \"" + user + u"\\Bob.vrt\" --set PHONE=111");
+        cli(u"new-identity \"" + user + u"\\Cleo.vrt\" --set EMAIL=cleo@example.org --protected --password Secret#1");
         testing::CreateFolder(user + u"\\Archive");
         editor = std::make_unique<Program>(L"\"" + wine::ProgramPath(TARNWICK_MIRELUNE_PATH) + L"\" " +
                                            wide(user + u"\\Anna"));
@@ -151,6 +155,29 @@ protected:
                   kBoundMs);
         ASSERT_NE(input, nullptr);
         SendMessageW(input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    }
+    std::wstring inputText(int control) {
+        HWND input = testing::FindControl(form, control);
+        wchar_t text[260] = {};
+        // WM_GETTEXT itself: GetWindowTextW of another process's edit reads no edit text.
+        if (input) SendMessageW(input, WM_GETTEXT, 260, reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+    // The primary-password prompt the editor shows next, answered.
+    bool answerPasswordPrompt(int button) {
+        HWND prompt = WaitForTopLevel(L"#32770", nullptr, editor->id(), kBoundMs);
+        HWND edit = nullptr;
+        if (!prompt || !WaitUntil([&] { return (edit = GetDlgItem(prompt, kPasswordEditId)) != nullptr; }, kBoundMs))
+            return false;
+        if (button == IDOK) SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Secret#1"));
+        PostMessageW(GetDlgItem(prompt, button), BM_CLICK, 0, 0);
+        return WaitUntil([&] { return !IsWindow(prompt); }, kBoundMs);
+    }
+    // "[KEY]" of the option file, without the line end.
+    std::string remembered() {
+        std::string out = testing::RunWindowsCli(wide(u"option get \"" + user + u"\" [KEY]")).out;
+        while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
+        return out;
     }
     // The box the editor shows next: its text, once it has one, after OK.
     std::wstring answerBox(int button = IDOK) {
@@ -257,6 +284,42 @@ TEST_F(MireluneSessionEndToEnd, ACardAnotherProgramHoldsOpenIsUnreadableNotDamag
     EXPECT_EQ(text.find(L"?"), std::wstring::npos) << "a deletion was offered: " << narrow(text);
     EXPECT_TRUE(testing::FileExists(user + u"\\Bob.vrt"));
     EXPECT_TRUE(WaitUntil([&] { return itemText(tree, treeItem(tree, TVGN_CARET)) == L"Anna"; }, kBoundMs));
+}
+
+TEST_F(MireluneSessionEndToEnd, TheTraysLockMakesTheNextProtectedCardAskAndKeepsTheEditsOnScreen) {
+    cli(u"option set \"" + user + u"\" [STARTUPUPDATE] 0");  // no update check from this tray
+    Program tray(L"\"" + wine::ProgramPath(TARNWICK_BRENHOLT_PATH) + L"\"");
+    const HWND trayWindow = WaitForTopLevel(L"TARNWICKNTRAY", nullptr, tray.id(), kBoundMs);
+    ASSERT_NE(trayWindow, nullptr);
+    PostMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(childNamed(tree, L"Cleo")));
+    ASSERT_TRUE(answerPasswordPrompt(IDOK)) << "no password prompt for the protected card";
+    ASSERT_TRUE(WaitUntil([&] { return inputText(kEmailInput) == L"cleo@example.org"; }, kBoundMs))
+        << "the protected card is not on the form: " << narrow(inputText(kEmailInput));
+    typeInto(kEmailInput, L"during@example.org");
+    ASSERT_TRUE(WaitUntil([&] { return inputText(kEmailInput) == L"during@example.org"; }, kBoundMs));
+    ASSERT_NE(remembered(), "0") << "the typed password was not remembered";
+
+    Win32Windows windows;
+    EXPECT_EQ(windows.sendCopyData(ToWindowRef(trayWindow), tray_code::kLock, std::nullopt), 70);
+    EXPECT_EQ(remembered(), "0");
+    EXPECT_EQ(inputText(kEmailInput), L"during@example.org") << "the lock took the edits off the screen";
+
+    // Save asks for the password again; what the form kept is written.
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(57603, 0), 0);
+    ASSERT_TRUE(answerPasswordPrompt(IDOK)) << "Save did not ask for the password after the lock";
+    const std::wstring showCleo = L"show \"" + wide(user) + L"\\Cleo.vrt\" --password Secret#1";
+    EXPECT_TRUE(WaitUntil(
+        [&] { return testing::RunWindowsCli(showCleo).out.find("during@example.org") != std::string::npos; }, kBoundMs))
+        << testing::RunWindowsCli(showCleo).out;
+
+    // Locked again: another card opens without asking, the protected one asks.
+    EXPECT_EQ(windows.sendCopyData(ToWindowRef(trayWindow), tray_code::kLock, std::nullopt), 70);
+    PostMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(childNamed(tree, L"Bob")));
+    EXPECT_TRUE(WaitUntil([&] { return itemText(tree, treeItem(tree, TVGN_CARET)) == L"Bob"; }, kBoundMs));
+    PostMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(childNamed(tree, L"Cleo")));
+    EXPECT_TRUE(answerPasswordPrompt(IDCANCEL)) << "the protected card opened without the password";
+    EXPECT_TRUE(WaitUntil([&] { return itemText(tree, treeItem(tree, TVGN_CARET)) == L"Bob"; }, kBoundMs));
+    PostMessageW(trayWindow, tray_message::kQuit, 0, 0);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The Passcard Editor keeps what the user typed when it cannot be saved: text
 // the code page cannot hold is refused on Save and on closing, with the
-// characters named, the editor still running and the file untouched.
+// characters named, the editor still running and the file untouched; edits
+// made before a lock are saved once the password is typed again.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,7 +12,9 @@
 
 #include "foundation/toolbar_contract.h"
 #include "passcard_editor/resources/keslowe_resources.h"
+#include "platform/win32/password_dialog.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_windows.h"
 #include "support/own_windows.h"
 #include "support/temp_folder.h"
 #include "wine/editor_support.h"
@@ -60,6 +63,17 @@ protected:
         return text;
     }
 
+    // The primary-password prompt the editor shows next, answered with the password.
+    bool typePassword() {
+        HWND prompt = WaitForTopLevel(L"#32770", nullptr, editor->id(), kBoundMs);
+        HWND edit = nullptr;
+        if (!prompt || !WaitUntil([&] { return (edit = GetDlgItem(prompt, kPasswordEditId)) != nullptr; }, kBoundMs))
+            return false;
+        SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"alice123"));
+        PostMessageW(GetDlgItem(prompt, IDOK), BM_CLICK, 0, 0);
+        return WaitUntil([&] { return !IsWindow(prompt); }, kBoundMs);
+    }
+
     const std::wstring cli = wine::ProgramPath(TARNWICK_CLI);
     testing::TempFolder folder;
     Win32Registry registry;
@@ -89,6 +103,42 @@ TEST_F(KesloweSessionEndToEnd, TextTheCodePageCannotHoldIsRefusedOnSaveAndCloseA
     EXPECT_NE(text.find(refusal), std::wstring::npos);
     EXPECT_TRUE(IsWindow(window)) << "the editor ended with the edits";
     EXPECT_EQ(shown(), before) << "something was written";
+}
+
+TEST_F(KesloweSessionEndToEnd, EditsMadeBeforeALockAreSavedOnceThePasswordIsTypedAgain) {
+    const std::u16string bank = alice + u"\\Bank.vrc";
+    ASSERT_EQ(
+        wine::RunCapturing(cli + L" new-passcard " + inQuotes(bank) +
+                           L" --url https://bank.example/ --field User:text:alice --protected --password alice123")
+            .exitCode,
+        0u);
+    editor =
+        std::make_unique<wine::Program>(L"\"" + wine::ProgramPath(TARNWICK_KESLOWE_PATH) + L"\" " + inQuotes(bank));
+    ASSERT_TRUE(typePassword()) << "the protected card opened without the password";
+    const HWND window = WaitForTopLevel(L"Keslowe", nullptr, editor->id(), kBoundMs);
+    ASSERT_NE(window, nullptr);
+    HWND field = nullptr;
+    const auto fieldText = [&] {
+        wchar_t text[64] = {};
+        field = testing::FindControl(window, kFirstFieldId);
+        // WM_GETTEXT itself: GetWindowTextW of another process's edit reads no edit text.
+        if (field) SendMessageW(field, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+        return std::wstring(text);
+    };
+    ASSERT_TRUE(WaitUntil([&] { return fieldText() == L"alice"; }, kBoundMs)) << "the card is not on the form";
+    SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"during"));
+
+    // What the tray's lock does: the remembered password goes, then the editor's own copy.
+    ASSERT_EQ(wine::RunCapturing(cli + L" lock").exitCode, 0u);
+    Win32Windows windows;
+    EXPECT_EQ(windows.sendCopyData(ToWindowRef(window), editor_code::kForgetPassword, std::nullopt), 2);
+    EXPECT_EQ(fieldText(), L"during") << "the lock took the edits off the screen";
+    PostMessageW(window, WM_COMMAND, IDM_SAVE, 0);
+    ASSERT_TRUE(typePassword()) << "Save did not ask for the password after the lock";
+    const std::wstring show = cli + L" show " + inQuotes(bank) + L" --password alice123";
+    EXPECT_TRUE(
+        WaitUntil([&] { return wine::RunCapturing(show).text.find("\"during\"") != std::string::npos; }, kBoundMs))
+        << wine::RunCapturing(show).text;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // computes the lists independently, and message boxes are answered as a user
 // would answer them.
 #include <windows.h>
+#include <wtsapi32.h>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "foundation/option_store.h"
 #include "foundation/toolbar_contract.h"
 #include "platform/utf8.h"
 #include "platform/win32/wide.h"
@@ -22,6 +24,7 @@
 #include "support/card_files.h"
 #include "support/temp_folder.h"
 #include "tray/proxy_service.h"
+#include "tray/resources/brenholt_resources.h"
 #include "platform/win32/win32_registry.h"
 #include "wine/tray/local_http_server.h"
 #include "wine/tray/wine_processes.h"
@@ -267,6 +270,44 @@ TEST_F(TrayEndToEnd, CloseCodeClosesEditorsAndFramesAndUnknownCodesAnswerZero) {
     EXPECT_TRUE(standin->waitForExit(kBoundMs, code)) << "the frames were not closed";
     EXPECT_EQ(editorMessages, std::vector<std::string>{"Keslowe 1"});
     DestroyWindow(passcardEditor);
+}
+
+TEST_F(TrayEndToEnd, EveryLockForgetsTheRememberedPasswordAndTellsEachEditor) {
+    const auto remember = [&] { WriteOptionLine(alice, option_key::kKey, u"sealed-password"); };
+    const auto key = [&] { return ReadOptionLine(alice, option_key::kKey).value; };
+    const HWND passcardEditor = createEditorWindow(window_class::kPasscardEditor);
+    const HWND identityEditor = createEditorWindow(window_class::kIdentityEditor);
+    remember();
+    startTray();
+    EXPECT_EQ(send(tray_code::kLock), 70);
+    EXPECT_EQ(key(), u"0");
+    EXPECT_EQ(editorMessages, (std::vector<std::string>{"Keslowe 2", "Mirelune 2"}));
+
+    // The session locked, the machine suspending, the menu's Lock.
+    const struct {
+        UINT message;
+        WPARAM wParam;
+    } triggers[] = {
+        {WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK}, {WM_POWERBROADCAST, PBT_APMSUSPEND}, {WM_COMMAND, IDM_LOCK}};
+    for (const auto& trigger : triggers) {
+        remember();
+        editorMessages.clear();
+        SendMessageW(trayWindow, trigger.message, trigger.wParam, 0);
+        EXPECT_EQ(key(), u"0") << "message " << trigger.message;
+        EXPECT_EQ(editorMessages.size(), 2u) << "message " << trigger.message;
+    }
+    // Switched off, a session lock keeps the password.
+    WriteOptionLine(alice, option_key::kLockOnSessionLock, u"0");
+    remember();
+    SendMessageW(trayWindow, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
+    EXPECT_EQ(key(), u"sealed-password");
+    DestroyWindow(passcardEditor);
+    DestroyWindow(identityEditor);
+
+    // The CLI asks the tray, then makes sure itself.
+    const wine::Output lock = wine::RunCapturing(kCli + L" lock");
+    EXPECT_NE(lock.text.find("\"tray\":true"), std::string::npos) << lock.text;
+    EXPECT_EQ(key(), u"0");
 }
 
 TEST_F(TrayEndToEnd, WithoutAUserTheBrowserProcessesAreEnded) {
