@@ -5,6 +5,7 @@
 #include "foundation/catalogue/catalogue_keys.h"
 #include "cards/card_marker.h"
 #include "foundation/message_box.h"
+#include "foundation/secret_text.h"
 #include "foundation/sealable_text.h"
 #include "foundation/sealed_text.h"
 #include "foundation/text_file.h"
@@ -32,9 +33,24 @@ IdentityRecord::IdentityRecord(PasswordGate& gate, Prompts& prompts, FileSystem&
       files_(files),
       catalogue_(catalogue) {}
 
-void IdentityRecord::resetToNewCard(std::u16string_view cardName) {
+IdentityRecord::~IdentityRecord() { wipeValues(); }
+
+void IdentityRecord::wipeValues() {
+    for (auto& [tag, value] : fields) WipeText(value);
     fields.clear();
+    clearCustomFields();
+}
+
+void IdentityRecord::clearCustomFields() {
+    for (CustomField& field : customFields) {
+        WipeText(field.name);
+        WipeText(field.value);
+    }
     customFields.clear();
+}
+
+void IdentityRecord::resetToNewCard(std::u16string_view cardName) {
+    wipeValues();
     for (std::u16string_view tag : kIdentityTags) fields[std::u16string(tag)] = u"";
     fields[std::u16string(kNameTag)] = std::u16string(1, kNameSeparator) + std::u16string(cardName);
     customFields.resize(kNewCardCustomPairs);
@@ -81,8 +97,12 @@ CardWriteResult IdentityRecord::save(const std::u16string& path, bool unprotecte
     if (isProtected && !gate_.EnsurePrimaryPassword(prompts_.activeWindow())) {
         return CardWriteResult::NoPassword;
     }
-    std::vector<std::u16string> lines = plainLines(isProtected);
-    for (std::u16string& line : lines) line = SealText(line, kAlgorithmBlowfish, keyModeOf(isProtected));
+    std::vector<std::u16string> plain = plainLines(isProtected);
+    const WipeOnExit wipePlain(plain);
+    std::vector<std::u16string> lines;
+    lines.reserve(plain.size() + 1);
+    for (const std::u16string& line : plain)
+        lines.push_back(SealText(line, kAlgorithmBlowfish, keyModeOf(isProtected)));
     lines.push_back(CardCheckLine(lines, lines.size()));
     WriteTextLines(path, lines, kEncodingUtf16LittleEndian, files_);
     return CardWriteResult::Written;
@@ -120,8 +140,8 @@ CardWriteResult IdentityRecord::setProtection(const std::u16string& path, bool p
     // Unsealing another user's lines with this user's key would turn them to garbage.
     if (isProtected && !CardBelongsToCurrentUser(lines[marker])) return CardWriteResult::NotOwner;
     for (std::size_t i = 0; i < marker; ++i) {
-        lines[i] = SealText(UnsealText(lines[i], kAlgorithmBlowfish, keyModeOf(isProtected)), kAlgorithmBlowfish,
-                            keyModeOf(protect));
+        const SecretText plain(UnsealText(lines[i], kAlgorithmBlowfish, keyModeOf(isProtected)));
+        lines[i] = SealText(plain.view(), kAlgorithmBlowfish, keyModeOf(protect));
     }
     lines[marker] = SealText(protect ? kProtectMarker : kUnprotectMarker, kAlgorithmBlowfish, keyModeOf(protect));
     lines.back() = CardCheckLine(lines, lines.size() - 1);
@@ -143,6 +163,8 @@ int IdentityRecord::load(const std::u16string& path) {
             return kCardNotLoaded;
         }
     }
+    // The sealed lines become plain ones; the record keeps its own copies.
+    const WipeOnExit wipeLines(lines);
     for (std::u16string& line : lines) line = UnsealText(line, kAlgorithmBlowfish, keyModeOf(isProtected));
     fillFrom(lines);
     loadedProtected_ = isProtected;
@@ -150,8 +172,7 @@ int IdentityRecord::load(const std::u16string& path) {
 }
 
 void IdentityRecord::fillFrom(const std::vector<std::u16string>& unsealed) {
-    fields.clear();
-    customFields.clear();
+    wipeValues();
     // The tag lines stand where a saved card puts them: a tag, its value, the
     // next tag, up to "[CUSTOM]". A value is never read as a tag, so values
     // such as "[NAME]" or "[CUSTOM]" come back as they were saved. A line that

@@ -29,11 +29,16 @@ public:
     // unsealed with the user's key; prompts and catalogue show the owner error.
     IdentityRecord(PasswordGate& gate, Prompts& prompts, FileSystem& files = NativeFileSystem(),
                    const MessageCatalogue& catalogue = MessageCatalogue::Instance());
+    // The values are wiped when the record goes, and whenever another card replaces them.
+    ~IdentityRecord() override;
 
     // Tag -> value, ordered by code units: the order the file is written in.
     std::map<std::u16string, std::u16string> fields;
     // In insertion order; names need not be unique and may be empty.
     std::vector<CustomField> customFields;
+
+    // Empties the custom pairs, their texts wiped.
+    void clearCustomFields();
 
     // The new card's content: every tag empty but "[NAME]" = "|" + name, and
     // three empty custom pairs.
@@ -74,6 +79,7 @@ private:
     void requireSealable() const;
     std::vector<std::u16string> plainLines(bool isProtected) const;
     void fillFrom(const std::vector<std::u16string>& unsealed);
+    void wipeValues();
 
     PasswordGate& gate_;
     Prompts& prompts_;

@@ -4,6 +4,7 @@
 
 #include "foundation/catalogue/catalogue_keys.h"
 #include "foundation/message_box.h"
+#include "foundation/secret_text.h"
 #include "foundation/sealable_text.h"
 #include "foundation/sealed_text.h"
 #include "foundation/text_file.h"
@@ -15,6 +16,13 @@ namespace {
 std::u16string seal(std::u16string_view text, int keyMode) { return SealText(text, kAlgorithmBlowfish, keyMode); }
 std::u16string unseal(std::u16string_view text, int keyMode) { return UnsealText(text, kAlgorithmBlowfish, keyMode); }
 
+void wipe(PasscardSavedCopy& copy) {
+    WipeText(copy.url);
+    WipeTexts(copy.fieldNames);
+    WipeTexts(copy.fieldTypes);
+    WipeTexts(copy.fieldValues);
+}
+
 }  // namespace
 
 PasscardRecord::PasscardRecord(PasswordGate& gate, Prompts& prompts, FileSystem& files,
@@ -23,6 +31,31 @@ PasscardRecord::PasscardRecord(PasswordGate& gate, Prompts& prompts, FileSystem&
       prompts_(prompts),
       files_(files),
       catalogue_(catalogue) {}
+
+PasscardRecord::~PasscardRecord() {
+    WipeText(matchKey);
+    WipeText(url);
+    WipeTexts(fieldNames);
+    WipeTexts(fieldTypes);
+    WipeTexts(fieldValues);
+    wipe(savedCopy);
+}
+
+void PasscardRecord::revertToSavedCopy() {
+    WipeText(url);
+    WipeTexts(fieldNames);
+    WipeTexts(fieldTypes);
+    WipeTexts(fieldValues);
+    fieldNames = savedCopy.fieldNames;
+    fieldTypes = savedCopy.fieldTypes;
+    fieldValues = savedCopy.fieldValues;
+    url = savedCopy.url;
+}
+
+void PasscardRecord::keepSavedCopy() {
+    wipe(savedCopy);
+    savedCopy = {url, fieldNames, fieldTypes, fieldValues};
+}
 
 bool PasscardRecord::holds(const std::u16string& cardPath) const { return loadedPath_ && *loadedPath_ == cardPath; }
 
@@ -48,7 +81,7 @@ int PasscardRecord::load(const std::u16string& cardPath) {
         }
     }
     fillFrom(lines, isProtected ? KeyModeUser : KeyModeCommon);
-    savedCopy = {url, fieldNames, fieldTypes, fieldValues};
+    keepSavedCopy();
     path = cardPath;
     loadedPath_ = cardPath;
     return kCardLoaded;
@@ -56,10 +89,15 @@ int PasscardRecord::load(const std::u16string& cardPath) {
 
 void PasscardRecord::fillFrom(const std::vector<std::u16string>& lines, int bodyMode) {
     const std::size_t n = lines.size();
+    WipeTexts(fieldNames);
+    WipeTexts(fieldTypes);
+    WipeTexts(fieldValues);
     fieldNames.clear();
     fieldTypes.clear();
     fieldValues.clear();
+    WipeText(matchKey);
     matchKey = unseal(lines[0], KeyModeCommon);
+    WipeText(url);
     url = unseal(lines[1], bodyMode);
     for (std::size_t i = 0; i < PasscardFieldCount(n); ++i) {
         fieldNames.push_back(unseal(lines[PasscardFieldLine(i)], bodyMode));
@@ -114,7 +152,7 @@ CardWriteResult PasscardRecord::write(const std::u16string& cardPath, const std:
     // while the save had already succeeded, leaving the record empty-handed.
     path = cardPath;
     fillFrom(lines, isProtected ? KeyModeUser : KeyModeCommon);
-    savedCopy = {url, fieldNames, fieldTypes, fieldValues};
+    keepSavedCopy();
     loadedPath_ = cardPath;
     return CardWriteResult::Written;
 }
@@ -128,14 +166,19 @@ CardWriteResult PasscardRecord::save(const std::u16string& cardPath, const std::
 }
 
 CardWriteResult PasscardRecord::save(const std::u16string& cardPath) {
-    const std::vector<std::u16string> names = fieldNames;
-    const std::vector<std::u16string> values = fieldValues;
+    // Copies: the write loads the record again from the lines written.
+    std::vector<std::u16string> names = fieldNames;
+    std::vector<std::u16string> values = fieldValues;
+    const WipeOnExit wipeNames(names);
+    const WipeOnExit wipeValues(values);
     return save(cardPath, names, values);
 }
 
 CardWriteResult PasscardRecord::createCard(const std::u16string& cardPath) {
-    const std::vector<std::u16string> names = fieldNames;
-    const std::vector<std::u16string> values = fieldValues;
+    std::vector<std::u16string> names = fieldNames;
+    std::vector<std::u16string> values = fieldValues;
+    const WipeOnExit wipeNames(names);
+    const WipeOnExit wipeValues(values);
     return write(cardPath, names, values);
 }
 

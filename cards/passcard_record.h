@@ -34,6 +34,9 @@ class PasscardRecord : public CardFileRecord {
 public:
     PasscardRecord(PasswordGate& gate, Prompts& prompts, FileSystem& files = NativeFileSystem(),
                    const MessageCatalogue& catalogue = MessageCatalogue::Instance());
+    // The address and the fields (and their saved copy) are wiped when the
+    // record goes, and whenever another card replaces them.
+    ~PasscardRecord() override;
 
     std::u16string matchKey;  // kept as read; never shown
     std::u16string url;
@@ -57,6 +60,8 @@ public:
     bool holds(const std::u16string& cardPath) const;
     // The card the record holds was moved or renamed: it now lives at `cardPath`.
     void cardMoved(const std::u16string& cardPath);
+    // Reset: the address and fields back as the saved copy has them.
+    void revertToSavedCopy();
 
     // Writes the record with the names and values read from the form, then
     // loads the card again from the lines written. NotLoaded, with the file untouched, unless the
@@ -90,6 +95,8 @@ private:
     CardWriteResult write(const std::u16string& cardPath, const std::vector<std::u16string>& names,
                           const std::vector<std::u16string>& values);
     void fillFrom(const std::vector<std::u16string>& lines, int bodyMode);
+    // The saved copy becomes the record's address and fields as they are now.
+    void keepSavedCopy();
     std::vector<std::u16string> intactLines(const std::u16string& cardPath) const;
 
     PasswordGate& gate_;

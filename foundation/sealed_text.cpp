@@ -10,6 +10,7 @@
 #include "foundation/blowfish_cipher.h"
 #include "foundation/key_schedules.h"
 #include "foundation/md5.h"
+#include "foundation/secret_text.h"
 #include "foundation/secure_zero.h"
 
 namespace tarnwick {
@@ -150,6 +151,7 @@ std::u16string SealText(std::u16string_view text, std::u16string_view algorithm,
                         const CodePage& codePage) {
     checkKeyMode(keyMode);
     std::string narrow = codePage.toNarrow(text, CodePage::Which::Thread);
+    const WipeOnExit wipeNarrow(narrow);
     const std::size_t n = narrow.size();
     const std::size_t count = 8 * (n / 8) + 8;
 
@@ -158,8 +160,6 @@ std::u16string SealText(std::u16string_view text, std::u16string_view algorithm,
     WipedBytes plain(count);
     std::memcpy(plain.data(), narrow.data(), n);
     if (n % 8 != 0) std::memset(plain.data() + n, kPadByte, count - n);
-    SecureZero(narrow.data(), narrow.size());
-
     std::vector<std::uint8_t> sealed(count + 1, 0);
     if (isBlowfish(algorithm)) applyKey(keyMode, true, plain.data(), sealed.data(), count);
 
@@ -194,8 +194,9 @@ std::u16string UnsealText(std::u16string_view sealed, std::u16string_view algori
 }
 
 std::u16string MakeCheckText(std::u16string_view text, const CodePage& codePage) {
-    const std::string narrow = codePage.toNarrow(text, CodePage::Which::Thread);
-    return CheckTextOfDigest(Md5(narrow.data(), narrow.size()));
+    // The text is a password: its bytes are wiped once digested.
+    const SecretBytes narrow(codePage.toNarrow(text, CodePage::Which::Thread));
+    return CheckTextOfDigest(Md5(narrow.view().data(), narrow.size()));
 }
 
 std::u16string CheckTextOfDigest(const std::array<std::uint8_t, 16>& digest) {

@@ -5,38 +5,10 @@
 #include "foundation/primary_password.h"
 #include "foundation/primary_password_dialog.h"
 #include "foundation/sealed_text.h"
-#include "foundation/secure_zero.h"
+#include "foundation/secret_text.h"
 #include "foundation/toolbar_contract.h"
 
 namespace tarnwick {
-namespace {
-
-// Wipes a text that held the password before it is released.
-class WipedText {
-public:
-    explicit WipedText(std::u16string text) : text_(std::move(text)) {}
-    ~WipedText() { SecureZero(text_.data(), text_.size() * sizeof(char16_t)); }
-    WipedText(const WipedText&) = delete;
-    WipedText& operator=(const WipedText&) = delete;
-    const std::u16string& get() const { return text_; }
-
-private:
-    std::u16string text_;
-};
-
-class WipedBytes {
-public:
-    explicit WipedBytes(std::string bytes) : bytes_(std::move(bytes)) {}
-    ~WipedBytes() { SecureZero(bytes_.data(), bytes_.size()); }
-    WipedBytes(const WipedBytes&) = delete;
-    WipedBytes& operator=(const WipedBytes&) = delete;
-    const std::string& get() const { return bytes_; }
-
-private:
-    std::string bytes_;
-};
-
-}  // namespace
 
 UserFolderParts SplitUserFolder(std::u16string_view userFolder) {
     return {std::u16string(ParentPath(userFolder)), std::u16string(LastComponent(userFolder))};
@@ -78,12 +50,12 @@ void ForgetRememberedPassword(std::u16string_view userFolder, FileSystem& files,
 }
 
 bool UserProfile::RecallPrimaryPassword() {
-    const WipedText remembered(ReadOptionLine(userFolder_, option_key::kKey, files_, codePage_).value);
-    if (remembered.get().empty() || remembered.get() == u"0") return false;
-    const WipedText password(UnsealText(remembered.get(), kAlgorithmBlowfish, KeyModeOption, codePage_));
-    if (MakeCheckText(password.get(), codePage_) != options().ReadOption(option_key::kCheckKey)) return false;
-    const WipedBytes narrow(codePage_.toNarrow(password.get(), CodePage::Which::Thread));
-    SetCurrentPrimaryPassword(narrow.get());
+    const SecretText remembered(ReadOptionLine(userFolder_, option_key::kKey, files_, codePage_).value);
+    if (remembered.empty() || remembered == u"0") return false;
+    const SecretText password(UnsealText(remembered.view(), kAlgorithmBlowfish, KeyModeOption, codePage_));
+    if (MakeCheckText(password.view(), codePage_) != options().ReadOption(option_key::kCheckKey)) return false;
+    const SecretBytes narrow(codePage_.toNarrow(password.view(), CodePage::Which::Thread));
+    SetCurrentPrimaryPassword(narrow.view());
     return true;
 }
 
@@ -107,8 +79,8 @@ bool UserProfile::IsPrimaryPassword(std::u16string_view password) {
 }
 
 void UserProfile::AdoptPrimaryPassword(std::u16string_view password) {
-    const WipedBytes narrow(codePage_.toNarrow(password, CodePage::Which::Thread));
-    SetCurrentPrimaryPassword(narrow.get());
+    const SecretBytes narrow(codePage_.toNarrow(password, CodePage::Which::Thread));
+    SetCurrentPrimaryPassword(narrow.view());
     RememberPrimaryPassword(password);
 }
 

@@ -133,7 +133,7 @@ void Document::setActiveElement(Element* element) {
 
 void Document::userSetValue(Element& input, std::u16string_view value) {
     if (!input.isInput() || input.value() == value) return;
-    input.value_ = value;
+    input.value_.assign(value);
     input.valueDirty_ = true;
     notifyStateChanged(input, ChangeCause::User);
     runHandlerFunctions(input, u"onpropertychange");

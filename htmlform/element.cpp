@@ -45,7 +45,9 @@ Element::Element(Document& document, std::u16string localName)
     : Node(NodeKind::Element, document),
       localName_(std::move(localName)) {}
 
-Element::~Element() = default;
+Element::~Element() {
+    for (Attribute& attribute : attributes_) WipeText(attribute.value);
+}
 
 std::u16string Element::tagName() const {
     std::u16string upper = localName_;
@@ -72,7 +74,7 @@ void Element::setAttribute(std::u16string_view name, std::u16string_view value) 
     std::u16string before = this->value();
     auto it = std::find_if(attributes_.begin(), attributes_.end(), [&](const Attribute& a) { return a.name == lower; });
     if (it == attributes_.end()) attributes_.push_back({lower, std::u16string(value)});
-    else it->value = value;
+    else ReplaceText(it->value, value);
     document().invalidateLayout();
     if (lower == u"style") {
         reparseInlineStyle();
@@ -94,7 +96,7 @@ std::u16string Element::type() const {
 }
 
 std::u16string Element::value() const {
-    if (isInput()) return valueDirty_ ? value_ : getAttribute(u"value");
+    if (isInput()) return valueDirty_ ? value_.str() : getAttribute(u"value");
     if (isSelect()) {
         int index = selectedIndex();
         return index < 0 ? std::u16string() : options()[static_cast<std::size_t>(index)]->value();
@@ -115,7 +117,7 @@ void Element::setValue(std::u16string_view value) {
     }
     if (!isInput()) return;
     bool changed = this->value() != value;
-    value_ = value;
+    value_.assign(value);
     valueDirty_ = true;
     if (changed) notifyStateChanged();
 }

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "foundation/secret_text.h"
 #include "htmlform/node.h"
 
 namespace tarnwick::htmlform {
@@ -136,8 +137,11 @@ private:
     std::vector<std::unique_ptr<Node>> children_;
     // Inline style declarations in the order written, names lower case.
     std::vector<std::pair<std::u16string, std::u16string>> style_;
-    // Inputs: the current value, and whether it left the value attribute.
-    std::u16string value_;
+    // Inputs: the current value, and whether it left the value attribute. A
+    // form's values are secrets (passwords, answers): they, and the attribute
+    // values the markup brought, are wiped when they change and when the
+    // element goes.
+    SecretText value_;
     bool valueDirty_ = false;
     bool checked_ = false;
     // Selects: the chosen option; nullopt until chosen, then the attribute-selected or first one counts.

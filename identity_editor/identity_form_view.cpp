@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "foundation/message_box.h"
+#include "foundation/secret_text.h"
 #include "identity_editor/identity_form_markup.h"
 #include "foundation/catalogue/catalogue_keys.h"
 #include "cards/identity_tags.h"
@@ -215,6 +216,7 @@ void IdentityFormView::readBackIntoRecord(IdentityRecord& record) const {
     // with exactly its own.
     const auto store = [&record](std::u16string_view tagText, std::u16string value, bool changed) {
         if (std::u16string* held = heldValue(record, tagText)) {
+            WipeText(*held);
             *held = std::move(value);
         } else if (changed) {
             record.fields.emplace(tagText, std::move(value));
@@ -277,7 +279,7 @@ void IdentityFormView::readBackIntoRecord(IdentityRecord& record) const {
 }
 
 void IdentityFormView::readCustomFields(IdentityRecord& record) const {
-    record.customFields.clear();
+    record.clearCustomFields();
     for (std::size_t i = 0;; ++i) {
         const Element* name = document_.getElementById(CustomNameId(i));
         const Element* value = document_.getElementById(CustomValueId(i));

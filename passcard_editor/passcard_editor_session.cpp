@@ -67,10 +67,7 @@ void PasscardEditorSession::readForm() {
 
 // Reset: the fields and address last loaded or saved, back on the form.
 int PasscardEditorSession::revertCard(const std::u16string&) {
-    record_.fieldNames = record_.savedCopy.fieldNames;
-    record_.fieldTypes = record_.savedCopy.fieldTypes;
-    record_.fieldValues = record_.savedCopy.fieldValues;
-    record_.url = record_.savedCopy.url;
+    record_.revertToSavedCopy();
     return kCardLoaded;
 }
 

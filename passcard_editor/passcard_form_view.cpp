@@ -1,5 +1,6 @@
 #include "passcard_editor/passcard_form_view.h"
 
+#include "foundation/secret_text.h"
 #include "passcard_editor/passcard_form_markup.h"
 
 namespace tarnwick {
@@ -65,6 +66,7 @@ PageFields PasscardFormView::readPage() const {
 bool PasscardFormView::pullPageIntoRecord(PasscardRecord& record) const {
     PageFields page = readPage();
     if (page.names.size() != record.fieldTypes.size()) return false;
+    WipeTexts(record.fieldValues);
     record.fieldNames = std::move(page.names);
     record.fieldValues = std::move(page.values);
     return true;

@@ -15,7 +15,8 @@ class EntryDialogRules {
 public:
     virtual ~EntryDialogRules() = default;
     // OK with the edit's text; true closes the dialog with OK. Boxes shown
-    // meanwhile are owned by `dialog`.
+    // meanwhile are owned by `dialog`. The dialog wipes `text` once this
+    // returns: a secret kept beyond it is the rules' to wipe.
     virtual bool accept(WindowRef dialog, const std::u16string& text) = 0;
     // Cancel; the dialog then closes with Cancel.
     virtual void cancel() = 0;

@@ -1,5 +1,7 @@
 #include "platform/win32/password_dialog.h"
 
+#include <string>
+
 #include "platform/win32/window_layout.h"
 
 namespace tarnwick {
@@ -33,6 +35,16 @@ bool PasswordDialog::onInitDialog() {
     if (font_ != nullptr) SendMessageW(edit(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
     CentreOnOwner(handle());
     return true;
+}
+
+void PasswordDialog::onDestroy() {
+    // The edit frees its buffer without wiping it: text of the same length
+    // written over the password first leaves nothing of it there.
+    const int length = GetWindowTextLengthW(edit());
+    if (length <= 0) return;
+    const std::wstring filler(static_cast<std::size_t>(length), L' ');
+    SetWindowTextW(edit(), filler.c_str());
+    SetWindowTextW(edit(), L"");
 }
 
 }  // namespace tarnwick

@@ -23,6 +23,7 @@ public:
 
 private:
     bool onInitDialog() override;
+    void onDestroy() override;
 
     const PasswordDialogLook& look_;
     HFONT font_ = nullptr;
