@@ -44,8 +44,8 @@ std::u16string UserProfile::GetProgramFolder() {
 }
 
 void ForgetRememberedPassword(std::u16string_view userFolder, FileSystem& files, const CodePage& codePage) {
-    const WipedText remembered(ReadOptionLine(userFolder, option_key::kKey, files, codePage).value);
-    if (remembered.get().empty() || remembered.get() == u"0") return;
+    const SecretText remembered(ReadOptionLine(userFolder, option_key::kKey, files, codePage).value);
+    if (remembered.empty() || remembered == u"0") return;
     WriteOptionLine(userFolder, option_key::kKey, u"0", files, codePage);
 }
 

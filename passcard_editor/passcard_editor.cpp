@@ -1,6 +1,7 @@
 #include "passcard_editor/passcard_editor.h"
 
 #include "editor_common/editor_traits.h"
+#include "foundation/secret_text.h"
 #include "passcard_editor/passcard_commands.h"
 
 namespace tarnwick {
@@ -96,7 +97,8 @@ bool PasscardEditor::runEditorCommand(unsigned id) {
             carryOut(session_.toggleDefault(owner));
             return true;
         case kCopy: {
-            const std::u16string text = session_.clipboardText();
+            std::u16string text = session_.clipboardText();
+            const WipeOnExit wipe(text);
             if (!text.empty()) window_.putOnClipboard(text);
             return true;
         }

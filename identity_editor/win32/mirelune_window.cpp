@@ -7,6 +7,7 @@
 #include "editor_common/about_box.h"
 #include "editor_common/editor_traits.h"
 #include "foundation/option_store.h"
+#include "foundation/secret_text.h"
 #include "identity_editor/identity_commands.h"
 #include "identity_editor/resources/mirelune_resources.h"
 #include "identity_editor/new_identity_dialog.h"
@@ -452,7 +453,9 @@ void MireluneWindow::newIdentity() {
 }
 
 void MireluneWindow::copyCard() {
-    secretClipboard_.put(handle(), session_.clipboardText(), ClipboardSeconds(ports_.profile.options()));
+    std::u16string text = session_.clipboardText();
+    const WipeOnExit wipe(text);
+    secretClipboard_.put(handle(), text, ClipboardSeconds(ports_.profile.options()));
 }
 
 void MireluneWindow::showAbout() { DialogBoxParamW(module(), MAKEINTRESOURCEW(IDD_ABOUT), handle(), aboutProc, 0); }
