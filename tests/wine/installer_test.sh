@@ -116,9 +116,13 @@ rm -f "$program_dir/README.md"
 run_setup "$setup" /S || fail "the upgrade failed (exit $?)"
 [ -f "$program_dir/README.md" ] || fail "the upgrade did not replace the programs"
 [ -z "$(pids_of "Programs.Tarnwick.Mirelune.exe")" ] || fail "the upgrade left the Identity Editor running"
-for pid in $old_tray; do
-  [ -d "/proc/$pid" ] && fail "the upgrade left the old tray program running"
-done
+old_tray_gone() {
+  local pid
+  for pid in $old_tray; do [ -d "/proc/$pid" ] && return 1; done
+  return 0
+}
+# Setup waits for the windows; the process ends a moment after its window.
+wait_for 10 "the upgrade left the old tray program running" old_tray_gone
 wait_for 20 "the upgrade did not start Brenholt.exe again" \
   eval '[ -n "$(pids_of "Programs.Tarnwick.Brenholt.exe")" ]'
 [ "$(reg_value "$tarnwick_key" RootUser)" = "$user_folder" ] || fail "the upgrade changed RootUser"
