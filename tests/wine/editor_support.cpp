@@ -62,6 +62,14 @@ std::wstring ReadableText(HWND window) {
     return text;
 }
 
+std::wstring VisibleTexts(HWND form) {
+    std::wstring texts;
+    for (HWND child = GetWindow(form, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (IsWindowVisible(child)) texts += ReadableText(child) + L"\n";
+    }
+    return texts;
+}
+
 std::vector<HWND> AllChildWindows(HWND top) {
     std::vector<HWND> children;
     EnumChildWindows(

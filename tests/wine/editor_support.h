@@ -37,6 +37,8 @@ HWND FocusOf(HWND window);
 // A window's text as any program on the desktop reads it: GetWindowText,
 // which asks nothing of another process's window.
 std::wstring ReadableText(HWND window);
+// The readable texts of a form pane's visible controls, one per line.
+std::wstring VisibleTexts(HWND form);
 // Every descendant of `top`, shown or not (EnumChildWindows).
 std::vector<HWND> AllChildWindows(HWND top);
 

@@ -89,14 +89,6 @@ void expectRetiredControlsEmpty(HWND form) {
     }
 }
 
-std::wstring visibleTexts(HWND form) {
-    std::wstring texts;
-    for (HWND child = GetWindow(form, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (IsWindowVisible(child)) texts += testing::ReadableText(child) + L"\n";
-    }
-    return texts;
-}
-
 bool hidesText(HWND input) { return (GetWindowLongPtrW(input, GWL_STYLE) & ES_PASSWORD) != 0; }
 
 class MireluneSecrets : public ::testing::Test {
@@ -131,11 +123,11 @@ protected:
         const bool seen = WaitUntil(
             [&] {
                 form = FindWindowExW(window, nullptr, L"TarnwickFormView", nullptr);
-                return form != nullptr && visibleTexts(form).find(text) != std::wstring::npos;
+                return form != nullptr && testing::VisibleTexts(form).find(text) != std::wstring::npos;
             },
             kBoundMs);
         EXPECT_TRUE(seen) << "the form never showed " << narrow(text) << ": "
-                          << (form ? narrow(visibleTexts(form)) : std::string("no form"));
+                          << (form ? narrow(testing::VisibleTexts(form)) : std::string("no form"));
         return form;
     }
     void close(HWND window) {

@@ -49,23 +49,8 @@ void runCli(const std::u16string& arguments) {
 
 std::string narrow(const std::wstring& text) { return Utf16ToUtf8(FromWide(text.c_str())); }
 
-std::wstring windowText(HWND window) {
-    wchar_t text[512] = {};
-    GetWindowTextW(window, text, 512);
-    return text;
-}
-
 // The clipboard's Unicode text, or "<none>".
 std::wstring clipboardText() { return testing::ClipboardText().value_or(L"<none>"); }
-
-// The texts of the form's visible controls, one per line.
-std::wstring visibleTexts(HWND form) {
-    std::wstring texts;
-    for (HWND child = GetWindow(form, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (IsWindowVisible(child)) texts += windowText(child) + L"\n";
-    }
-    return texts;
-}
 
 bool sendCopyData(HWND window, ULONG_PTR code) {
     COPYDATASTRUCT data{code, 0, nullptr};
@@ -130,11 +115,11 @@ protected:
         const bool seen = WaitUntil(
             [&] {
                 form = FindWindowExW(window, nullptr, L"TarnwickFormView", nullptr);
-                return form != nullptr && visibleTexts(form).find(text) != std::wstring::npos;
+                return form != nullptr && testing::VisibleTexts(form).find(text) != std::wstring::npos;
             },
             kBoundMs);
         EXPECT_TRUE(seen) << "the form never showed " << narrow(text) << ": "
-                          << (form ? narrow(visibleTexts(form)) : std::string("no form"));
+                          << (form ? narrow(testing::VisibleTexts(form)) : std::string("no form"));
         return form;
     }
     // The dialog of that title that the editor shows.
@@ -156,17 +141,18 @@ protected:
 TEST_F(MireluneEndToEnd, ShowsTheCardNamedOnTheCommandLineAndClosesOnCopyDataOne) {
     HWND window = start(user + u"\\Anna");
     ASSERT_NE(window, nullptr) << "Mirelune showed no window of class \"Mirelune\" within the bound";
-    EXPECT_EQ(windowText(window), L"Identity Editor");
+    EXPECT_EQ(testing::ReadableText(window), L"Identity Editor");
 
     // Once the page has loaded and the card is shown, its summary holds the e-mail.
     HWND form = nullptr;
     ASSERT_TRUE(WaitUntil(
         [&] {
             form = FindWindowExW(window, nullptr, L"TarnwickFormView", nullptr);
-            return form != nullptr && visibleTexts(form).find(L"anna@example.org") != std::wstring::npos;
+            return form != nullptr && testing::VisibleTexts(form).find(L"anna@example.org") != std::wstring::npos;
         },
         kBoundMs))
-        << "the summary never showed the card: " << (form ? narrow(visibleTexts(form)) : std::string("no form"));
+        << "the summary never showed the card: "
+        << (form ? narrow(testing::VisibleTexts(form)) : std::string("no form"));
 
     // Copy puts the card's fields on the clipboard.
     ASSERT_TRUE(OpenClipboard(nullptr));
@@ -212,7 +198,8 @@ TEST_F(MireluneEndToEnd, AnEditIsSavedWhenAnotherCardIsSelectedAndTheTabsShowThe
     SendMessageW(tabs, TCM_SETCURFOCUS, 1, 0);
     EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 1);
     waitForForm(window, L"First Name");
-    EXPECT_EQ(visibleTexts(form).find(L"Company Name"), std::wstring::npos) << narrow(visibleTexts(form));
+    EXPECT_EQ(testing::VisibleTexts(form).find(L"Company Name"), std::wstring::npos)
+        << narrow(testing::VisibleTexts(form));
     HWND phone = findControl(form, kPhoneInput);
     ASSERT_NE(phone, nullptr);
     EXPECT_TRUE(IsWindowVisible(phone));
