@@ -55,7 +55,10 @@ void PrimaryPasswordLock::onSessionLocked(const CurrentUser& user) {
 void PrimaryPasswordLock::onSuspend(const CurrentUser& user) { lock(user); }
 
 void PrimaryPasswordLock::onIdle(const CurrentUser& user, std::uint64_t idleMilliseconds) {
-    const unsigned minutes = ReadLockOptions(user.folder, files_, codePage_).idleMinutes;
+    // No setting is shorter than a minute: while someone is at the machine the
+    // poll reads no file.
+    const unsigned minutes =
+        idleMilliseconds < 60'000 ? 0 : ReadLockOptions(user.folder, files_, codePage_).idleMinutes;
     if (minutes == 0 || idleMilliseconds < std::uint64_t{minutes} * 60'000) {
         // Input came (or the option is off): the next stretch may lock again.
         lockedWhileIdle_ = false;
