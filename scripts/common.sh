@@ -7,7 +7,7 @@ TARNWICK_PACKAGES=(
   cmake ninja-build g++ python3
   clang clang-14 libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev libssl-dev
-  g++-mingw-w64-x86-64 wine wine64 xvfb
+  g++-mingw-w64-x86-64 wine wine64 xvfb fonts-wine fonts-liberation2
   libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1 libxext6
   imagemagick x11-utils nsis
 )

@@ -134,7 +134,8 @@ echo "== uninstall"
 # The uninstaller runs from a copy of itself and returns at once.
 run_setup "$program_dir/Uninstall.exe" /S || fail "the uninstaller failed (exit $?)"
 wait_for 60 "the uninstaller did not remove $program_dir" eval '[ ! -e "$program_dir" ]'
-[ -e "$menu_dir" ] && fail "the Start-menu shortcuts were left"
+# It removes the shortcuts after the program folder.
+wait_for 20 "the Start-menu shortcuts were left" eval '[ ! -e "$menu_dir" ]'
 [ -z "$(pids_of "Programs.Tarnwick.Brenholt.exe")" ] || fail "the tray program still runs"
 [ -z "$(reg_value "$run_key" Tarnwick)" ] || fail "the Run entry was left"
 [ -z "$(reg_value "$tarnwick_key" FilePath)" ] || fail "FilePath was left"
