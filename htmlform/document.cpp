@@ -24,16 +24,14 @@ const std::u16string* OwnId(const Element& element) {
     return nullptr;
 }
 
-Element* FindId(const Element& from, std::u16string_view id) {
+// Every id below `from` in document order; the first element keeps an id.
+void IndexIds(const Element& from, std::unordered_map<std::u16string, Element*>& index) {
     for (const auto& child : from.childNodes()) {
         Element* element = child->asElement();
         if (!element) continue;
-        const std::u16string* own = OwnId(*element);
-        if (own && *own == id) return element;
-        if (!element->childNodes().empty())
-            if (Element* found = FindId(*element, id)) return found;
+        if (const std::u16string* own = OwnId(*element); own && !own->empty()) index.emplace(*own, element);
+        if (!element->childNodes().empty()) IndexIds(*element, index);
     }
-    return nullptr;
 }
 
 void CollectStyles(const Element& from, StyleSheet& sheet) {
@@ -88,6 +86,7 @@ std::unique_ptr<Document> Document::parse(std::u16string_view html) {
     auto document = std::make_unique<Document>();
     ParseDocumentInto(*document, html);
     document->invalidateLayout();
+    document->invalidateIdIndex();
     return document;
 }
 
@@ -101,7 +100,13 @@ std::u16string Document::title() const {
 
 Element* Document::getElementById(std::u16string_view id) const {
     if (id.empty()) return nullptr;
-    return FindId(*root_, id);
+    if (!idIndexCurrent_) {
+        idIndex_.clear();
+        IndexIds(*root_, idIndex_);
+        idIndexCurrent_ = true;
+    }
+    const auto found = idIndex_.find(std::u16string(id));
+    return found == idIndex_.end() ? nullptr : found->second;
 }
 
 std::vector<Element*> Document::getElementsByTagName(std::u16string_view tag) const {
@@ -224,11 +229,13 @@ bool HoldsStyle(const Node& node) {
 
 void Document::notifySubtreeChanged(Element& parent) {
     invalidateLayout();
+    idIndexCurrent_ = false;
     if (HoldsStyle(parent)) styleSheet_.reset();
     for (DocumentObserver* observer : std::vector(observers_)) observer->subtreeChanged(parent);
 }
 
 void Document::notifySubtreeRemoving(Node& root) {
+    idIndexCurrent_ = false;
     if (HoldsStyle(root)) styleSheet_.reset();
     for (DocumentObserver* observer : std::vector(observers_)) observer->subtreeRemoving(root);
 }

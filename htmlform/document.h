@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "htmlform/document_events.h"
@@ -40,7 +41,9 @@ public:
     // The first <title>'s text, white space collapsed.
     std::u16string title() const;
 
-    // The first element in document order with that id, or null.
+    // The first element in document order with that id, or null. Answered from
+    // an index built at the first look-up after a change, so that a form that
+    // finds each of its rows by id costs one walk, not one per row.
     Element* getElementById(std::u16string_view id) const;
     // Elements of that tag (either case; "*" for all) in document order.
     std::vector<Element*> getElementsByTagName(std::u16string_view tag) const;
@@ -85,12 +88,16 @@ public:
     void notifyDisplayChanged(Element& element);
     void notifyStyleSheetChanged();
     void invalidateLayout() { layoutCurrent_ = false; }
+    // For Element: an id was set; the index is built again when next asked.
+    void invalidateIdIndex() { idIndexCurrent_ = false; }
 
 private:
     void reportEdit(Element& element, std::u16string_view handlerAttribute);
     void runHandlerFunctions(Element& element, std::u16string_view handlerAttribute);
 
     std::unique_ptr<Element> root_;
+    mutable std::unordered_map<std::u16string, Element*> idIndex_;
+    mutable bool idIndexCurrent_ = false;
     Element* activeElement_ = nullptr;
     DocumentHost* host_ = nullptr;
     std::vector<DocumentObserver*> observers_;

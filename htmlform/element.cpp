@@ -76,6 +76,7 @@ void Element::setAttribute(std::u16string_view name, std::u16string_view value) 
     if (it == attributes_.end()) attributes_.push_back({lower, std::u16string(value)});
     else ReplaceText(it->value, value);
     document().invalidateLayout();
+    if (lower == u"id") document().invalidateIdIndex();
     if (lower == u"style") {
         reparseInlineStyle();
         document().notifyDisplayChanged(*this);

@@ -53,6 +53,26 @@ TEST(HtmlParser, AttributesQuotedUnquotedSpacedAndInAnyCase) {
     EXPECT_EQ(page->getElementById(u"a"), nullptr);
 }
 
+TEST(HtmlParser, IdsFollowEveryChangeOfTheTree) {
+    auto page = Body(u"<div id=box><p id=one></p></div><p id=two></p>");
+    Element* box = page->getElementById(u"box");
+    Element* two = page->getElementById(u"two");
+    // A new element with a taken id comes first in document order only when it is first.
+    box->insertAdjacentHtml(u"beforeend", u"<b id=two></b>");
+    EXPECT_EQ(page->getElementById(u"two"), box->children().back());
+    box->setInnerHtml(u"<i id=three></i>");
+    EXPECT_EQ(page->getElementById(u"one"), nullptr);
+    EXPECT_EQ(page->getElementById(u"two"), two);
+    EXPECT_NE(page->getElementById(u"three"), nullptr);
+    two->setAttribute(u"ID", u"renamed");
+    EXPECT_EQ(page->getElementById(u"two"), nullptr);
+    EXPECT_EQ(page->getElementById(u"renamed"), two);
+    std::unique_ptr<Node> removed = box->parentElement()->removeChild(*box);
+    EXPECT_EQ(page->getElementById(u"box"), nullptr);
+    EXPECT_EQ(page->getElementById(u"three"), nullptr);
+    EXPECT_EQ(page->getElementById(u""), nullptr);
+}
+
 TEST(HtmlParser, SelfClosingSlashEndsVoidElementsOnly) {
     // Unquoted, the slash belongs to the value, as in a browser.
     auto page = Body(u"<input id=a/><br/>x");
