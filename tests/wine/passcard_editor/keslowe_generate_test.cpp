@@ -115,5 +115,54 @@ TEST_F(KesloweGenerate, FillsTheSelectedFieldByThePolicyAndSaveWritesIt) {
     EXPECT_EQ(exitCode, 0u);
 }
 
+// The policy dialog shows the stored policy, refuses a length out of range in
+// a box of its own, and keeps what OK accepts in the option file.
+TEST_F(KesloweGenerate, ThePolicyDialogRefusesALengthOutOfRangeAndKeepsWhatItAccepts) {
+    Program keslowe(kKeslowe);
+    ASSERT_TRUE(keslowe.started());
+    const HWND window = wine::WaitForTopLevel(L"Keslowe", nullptr, keslowe.id(), kBoundMs);
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_COMMAND, IDM_PASSWORD_POLICY, 0);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            dialog = FindWindowW(L"#32770", L"Password Policy");
+            return dialog != nullptr && textOf(GetDlgItem(dialog, IDC_GEN_LENGTH)) == L"14";
+        },
+        kBoundMs))
+        << "no policy dialog showing the stored length";
+    EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_GEN_DIGITS), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_GEN_SYMBOLS), BST_UNCHECKED);
+
+    SendMessageW(GetDlgItem(dialog, IDC_GEN_LENGTH), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"2000"));
+    PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            box = FindWindowW(L"#32770", L"Tarnwick Warning");
+            return box != nullptr && wine::BoxText(box).find(L"from 1 to 1024") != std::wstring::npos;
+        },
+        kBoundMs))
+        << "no refusal";
+    wine::PressButton(box, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kBoundMs));
+    ASSERT_TRUE(IsWindow(dialog)) << "the dialog closed on a refused length";
+
+    SendMessageW(GetDlgItem(dialog, IDC_GEN_LENGTH), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"32"));
+    PostMessageW(GetDlgItem(dialog, IDC_GEN_SYMBOLS), BM_CLICK, 0, 0);
+    PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kBoundMs)) << "OK did not close the dialog";
+    const auto option = [&](const wchar_t* key) {
+        return wine::RunCapturing(kCli + L" option get " + inQuotes(alice) + L" " + key).text;
+    };
+    EXPECT_NE(option(L"GENLENGTH").find("32"), std::string::npos);
+    EXPECT_NE(option(L"GENCLASSES").find("lower,digits,symbols"), std::string::npos) << option(L"GENCLASSES");
+
+    COPYDATASTRUCT close{kCloseWithoutAsking, 0, nullptr};
+    SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&close));
+    DWORD exitCode = 1;
+    EXPECT_TRUE(keslowe.waitForExit(kBoundMs, exitCode));
+}
+
 }  // namespace
 }  // namespace tarnwick
