@@ -46,6 +46,9 @@ std::vector<CommandRule> rules() {
          u"stars"},
         {kDetails, Enabling::CardSelected, CheckMark::Details, u"Show technical details\nShow technical details"},
         {kIdentityEditor, Enabling::Always, CheckMark::None, u"Start Identity Editor\nStart Identity Editor"},
+        {kGeneratePassword, Enabling::CardSelected, CheckMark::None,
+         u"Fill the selected field with a new password\nGenerate Password"},
+        {kPasswordPolicy, Enabling::Always, CheckMark::None, u"Set how generated passwords are made\nPassword Policy"},
     };
     std::vector<CommandRule> shared = SharedCommandRules(tree, kAlwaysOnTop);
     own.insert(own.end(), shared.begin(), shared.end());

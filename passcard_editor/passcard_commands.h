@@ -20,6 +20,8 @@ inline constexpr unsigned kPasswordsAsStars = 32822;
 inline constexpr unsigned kAlwaysOnTop = 32825;
 inline constexpr unsigned kDetails = 32878;
 inline constexpr unsigned kIdentityEditor = 32863;
+inline constexpr unsigned kGeneratePassword = 41100;
+inline constexpr unsigned kPasswordPolicy = 41101;
 
 }  // namespace tarnwick::passcard_command
 

@@ -111,6 +111,9 @@ bool PasscardEditor::runEditorCommand(unsigned id) {
         case kDeleteField:
             session_.deleteField(owner);
             return true;
+        case kGeneratePassword:
+            session_.generatePassword(owner);
+            return true;
         case kIdentityEditor:
             launches_.startOtherEditor(owner);
             return true;

@@ -5,7 +5,10 @@
 #include "editor_common/editor_traits.h"
 #include "foundation/catalogue/catalogue_keys.h"
 #include "foundation/message_box.h"
+#include "foundation/secret_text.h"
 #include "foundation/text_file.h"
+#include "generator/password_generator.h"
+#include "passcard_editor/password_fill.h"
 
 namespace tarnwick {
 namespace {
@@ -181,6 +184,29 @@ void PasscardEditorSession::deleteField(WindowRef owner) {
     record_.fieldTypes.erase(record_.fieldTypes.begin() + at);
     record_.fieldValues.erase(record_.fieldValues.begin() + at);
     rebuild();
+    markModified();
+}
+
+void PasscardEditorSession::generatePassword(WindowRef owner) {
+    if (!formEnabled()) return;
+    const auto target = PasswordFillTarget(view_->selectedField().index, record_.fieldTypes);
+    if (!target) {
+        ShowMessageText(prompts(), owner, kWarningBox, std::u16string(kNoFieldForPassword), catalogue());
+        return;
+    }
+    GeneratedPassword generated;
+    try {
+        generated = GeneratePassword(ReadPasswordPolicy(options_), *random_);
+    } catch (const std::runtime_error&) {
+        ShowMessageText(prompts(), owner, kErrorBox, std::u16string(kRandomSourceFailed), catalogue());
+        return;
+    }
+    if (!generated.refusal.empty()) {
+        ShowMessageText(prompts(), owner, kWarningBox, generated.refusal, catalogue());
+        return;
+    }
+    view_->setFieldValue(*target, generated.text);
+    WipeText(generated.text);
     markModified();
 }
 

@@ -16,6 +16,7 @@
 #include "editor_common/card_session.h"
 #include "foundation/option_store.h"
 #include "foundation/window_signals.h"
+#include "platform/random_source.h"
 #include "passcard_editor/passcard_form_view.h"
 
 namespace tarnwick {
@@ -54,6 +55,10 @@ public:
     void addField(WindowRef owner);
     void renameField(WindowRef owner);
     void deleteField(WindowRef owner);
+    // Generate Password: the selected field, else the first password field,
+    // gets a new password by the user's policy, as if typed.
+    void generatePassword(WindowRef owner);
+    void setRandomSource(RandomSource& random) { random_ = &random; }
     void toggleStars();
     void toggleDetails();
     // The new always-on-top flag, for the window to apply.
@@ -85,6 +90,7 @@ private:
     bool details_;
     AlwaysOnTopSetting onTop_;
     bool cardDefault_ = false;
+    RandomSource* random_ = &NativeRandomSource();
 };
 
 }  // namespace tarnwick

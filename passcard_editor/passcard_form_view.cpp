@@ -97,6 +97,11 @@ SelectedField PasscardFormView::selectedField() const {
     return {};
 }
 
+void PasscardFormView::setFieldValue(std::size_t index, std::u16string_view value) {
+    const auto inputs = document_.getElementsByTagName(kInputTag);
+    if (index < inputs.size()) inputs[index]->setValue(value);
+}
+
 std::u16string PasscardClipboardText(const PasscardRecord& record) {
     if (record.fieldNames.empty()) return {};
     std::u16string text;

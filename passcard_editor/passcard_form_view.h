@@ -44,6 +44,8 @@ public:
 
     // The field whose box has the focus; index -1 when none has.
     SelectedField selectedField() const;
+    // The program sets a box's value (the index-th box); nothing when there is no such box.
+    void setFieldValue(std::size_t index, std::u16string_view value);
 
 private:
     htmlform::Document& document_;

@@ -46,5 +46,17 @@
 #define IDM_NEW_VERSION_CHECK 32873
 #define IDM_HOME_PAGE 32874
 #define IDM_ABOUT 57664
+/* Field menu: the password generator, and its policy dialog. */
+#define IDM_GENERATE_PASSWORD 41100
+#define IDM_PASSWORD_POLICY 41101
+#define IDD_PASSWORD_POLICY 41102
+#define IDC_GEN_LENGTH 41110
+#define IDC_GEN_LOWER 41111
+#define IDC_GEN_UPPER 41112
+#define IDC_GEN_DIGITS 41113
+#define IDC_GEN_SYMBOLS 41114
+#define IDC_GEN_NO_LOOKALIKES 41115
+#define IDC_GEN_USE_WORDS 41116
+#define IDC_GEN_WORDS 41117
 
 #endif

@@ -11,8 +11,12 @@
 #include "foundation/win32/win32_message_box.h"
 #include "passcard_editor/passcard_commands.h"
 #include "passcard_editor/win32/keslowe_about_dialog.h"
+#include "passcard_editor/win32/keslowe_policy_dialog.h"
 #include "passcard_editor/resources/keslowe_resources.h"
+#include "foundation/text_file.h"
+#include "platform/utf8.h"
 #include "platform/win32/private_messages.h"
+#include "platform/win32/win32_prompts.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/window_layout.h"
 
@@ -37,6 +41,8 @@ static_assert(IDM_SAVE_AND_CLOSE == passcard_command::kSaveAndClose && IDM_RESET
               IDM_PASSWORDS_AS_STARS == passcard_command::kPasswordsAsStars &&
               IDM_ALWAYS_ON_TOP == passcard_command::kAlwaysOnTop && IDM_DETAILS == passcard_command::kDetails &&
               IDM_IDENTITY_EDITOR == passcard_command::kIdentityEditor);
+static_assert(IDM_GENERATE_PASSWORD == passcard_command::kGeneratePassword &&
+              IDM_PASSWORD_POLICY == passcard_command::kPasswordPolicy);
 
 void place(HWND window, const Rect& r) {
     if (window != nullptr) MoveWindow(window, r.left, r.top, r.width, r.height, TRUE);
@@ -223,12 +229,29 @@ bool KesloweWindow::onCommand(int id, int code, HWND control) {
         return true;
     }
     const auto command = static_cast<unsigned>(id);
+    if (command == passcard_command::kPasswordPolicy) {
+        editPasswordPolicy();
+        return true;
+    }
     if (isTreeOperation(command)) {
         treeView_.runOperation([&] { editor_.runCommand(command, treeView_.selection()); });
     } else {
         editor_.runCommand(command, treeView_.selection());
     }
     return true;
+}
+
+// The dialog's rules are portable (AcceptPolicyEntry); here it is only shown
+// and its policy kept in the option file.
+void KesloweWindow::editPasswordPolicy() {
+    Win32Prompts prompts;
+    const auto policy = KeslowePolicyDialog(ReadPasswordPolicy(parts_.options), prompts).show(WindowBase::handle());
+    if (!policy) return;
+    try {
+        WritePasswordPolicy(parts_.options, *policy);
+    } catch (const CTextFileException& e) {
+        ShowMessageText(prompts, handle(), kErrorBox, Utf8ToUtf16(e.what()), MessageCatalogue::Instance());
+    }
 }
 
 bool KesloweWindow::onNotify(const NMHDR& header, LRESULT& result) {

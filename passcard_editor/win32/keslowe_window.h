@@ -63,6 +63,7 @@ private:
     void layOut();
     void applyStates(const std::vector<CommandState>& states);
     std::u16string addressBoxText() const;
+    void editPasswordPolicy();
 
     // PasscardWindow.
     WindowRef handle() const override;

@@ -34,5 +34,6 @@ int RunSetDefault(ArgList& args);
 int RunProtect(ArgList& args);
 int RunCheck(ArgList& args);
 int RunLock(ArgList& args);
+int RunGenerate(ArgList& args);
 
 }  // namespace tarnwick::cli

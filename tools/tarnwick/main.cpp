@@ -39,6 +39,8 @@ const Command kCommands[] = {
     {"protect", "protect FILE on|off --password PW", RunProtect},
     {"check", "check FOLDER", RunCheck},
     {"lock", "lock", RunLock},
+    {"generate", "generate [--length N] [--classes lower,upper,digits,symbols] [--no-lookalikes] [--words N]",
+     RunGenerate},
 };
 
 void printUsage() {

@@ -37,7 +37,7 @@ TEST(CommandTables, EveryCommandIsDescribedOnceWithAPromptAndATooltip) {
         }
     }
     EXPECT_EQ(IdentityCommands().rules().size(), 25u);
-    EXPECT_EQ(PasscardCommands().rules().size(), 28u);
+    EXPECT_EQ(PasscardCommands().rules().size(), 30u);
 }
 
 TEST(IdentityCommandTable, AFolderDisablesTheCardCommandsAndEnablesDeleteFolder) {
