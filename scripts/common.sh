@@ -10,7 +10,6 @@ TARNWICK_PACKAGES=(
   g++-mingw-w64-x86-64 wine wine64 xvfb fonts-wine fonts-liberation2
   libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1 libxext6
   imagemagick x11-utils nsis
-  wamerican
 )
 
 # Installs whichever of the packages are missing (needs root, as on CI).
