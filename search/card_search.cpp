@@ -57,8 +57,10 @@ void listFolder(FileSystem& files, const std::u16string& folder, const std::vect
     if (files.listFolder(std::u16string(listable(folder)), entries) != kErrorSuccess) return;
     for (const FolderEntry& entry : entries) {
         if (!entry.isFolder) continue;
-        out.push_back({true, JoinPath(folder, entry.name)});
-        listFolder(files, out.back().path, extensions, out);
+        // A copy: the entries below it may move the list's storage.
+        const std::u16string subfolder = JoinPath(folder, entry.name);
+        out.push_back({true, subfolder});
+        listFolder(files, subfolder, extensions, out);
     }
     for (const FolderEntry& entry : entries) {
         if (entry.isFolder || entry.isHidden) continue;

@@ -127,28 +127,35 @@ TEST_F(CardSearchTest, ProtectedCardsOnlyWithThePasswordHeldAndAsked) {
 
 TEST_F(CardSearchTest, LibraryListsFoldersFirstSkipsOtherFilesAndFinderWraps) {
     testing::CreateFolder(folder.file(u"B"));
+    testing::CreateFolder(folder.file(u"B\\Inner"));
+    passcard(u"B\\Inner\\Deep.vrc");
+    passcard(u"B\\Inner\\Deeper.vrc");
     passcard(u"B\\Mail.vrc");
     passcard(u"Bank.vrc");
     passcard(u"Shop.vrc");
     identity(u"Shop ID.vrt");
     testing::WriteBytes(folder.file(u"notes.txt"), "shop");
-    const auto entries = ListLibrary(NativeFileSystem(), folder.path(), {u".vrc"});
-    ASSERT_EQ(4u, entries.size());
-    EXPECT_TRUE(entries[0].isFolder);
-    EXPECT_EQ(folder.file(u"B\\Mail.vrc"), entries[1].path);
+    std::vector<std::u16string> listed;
+    for (const LibraryEntry& entry : ListLibrary(NativeFileSystem(), folder.path(), {u".vrc"})) {
+        listed.push_back(entry.path.substr(folder.path().size() + 1) + (entry.isFolder ? u"\\" : u""));
+    }
+    EXPECT_EQ((std::vector<std::u16string>{u"B\\", u"B\\Inner\\", u"B\\Inner\\Deep.vrc", u"B\\Inner\\Deeper.vrc",
+                                           u"B\\Mail.vrc", u"Bank.vrc", u"Shop.vrc"}),
+              listed);
 
     // Every passcard holds "example": the order of the tree, wrapping at the end.
     LibraryFinder finder(NativeFileSystem(), folder.path(), u".vrc");
+    const std::u16string deep = folder.file(u"B\\Inner\\Deep");
     const std::u16string mail = folder.file(u"B\\Mail");
     const std::u16string bank = folder.file(u"Bank");
     const std::u16string shop = folder.file(u"Shop");
     auto next = [&](std::u16string_view from, bool forward, std::u16string_view text = u"example") {
         return finder.next(text, from, forward, {}).value_or(u"none");
     };
-    EXPECT_EQ(mail, next(folder.path(), true));
+    EXPECT_EQ(deep, next(folder.path(), true));
     EXPECT_EQ(bank, next(mail, true));
-    EXPECT_EQ(mail, next(shop, true));
-    EXPECT_EQ(shop, next(mail, false));
+    EXPECT_EQ(deep, next(shop, true));
+    EXPECT_EQ(shop, next(deep, false));
     EXPECT_EQ(bank, next(folder.file(u"B"), true, u"bank"));
     // The selected card itself comes last; nothing found, nothing selected.
     EXPECT_EQ(bank, next(bank, true, u"bank"));
