@@ -46,5 +46,9 @@
 #define IDM_NEW_VERSION_CHECK 32873
 #define IDM_HOME_PAGE 32874
 #define IDM_ABOUT 57664
+/* Find in the library tree. */
+#define IDM_FIND 41300
+#define IDM_FIND_NEXT 41301
+#define IDM_FIND_PREVIOUS 41302
 
 #endif

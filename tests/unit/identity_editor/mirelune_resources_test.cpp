@@ -88,7 +88,7 @@ TEST(MireluneResources, TheNewIdentityDialogIsResource209WithTheChoosersMenuIds)
 }
 
 // The main menu's items read exactly as the window shows them, in order, each
-// with its command (no key hints after a tab: the items' texts are fixed).
+// with its command (Find's the one key hint after a tab: the others' texts are fixed).
 TEST(MireluneResources, TheMainMenuItemsAreTheProgramsTextsAndCommands) {
     const auto ids = defines();
     const std::string script = readSource("/identity_editor/resources/mirelune.rc");
@@ -114,6 +114,7 @@ TEST(MireluneResources, TheMainMenuItemsAreTheProgramsTextsAndCommands) {
                                                                  {"&Add Custom Field", 32813},
                                                                  {"&Delete Custom Field", 32814},
                                                                  {"&Copy", 32800},
+                                                                 {"&Find...\\tCtrl+F", 41300},
                                                                  {"Al&ways on Top", 32802},
                                                                  {"&Toolbar", 59392},
                                                                  {"&Status Bar", 59393},
