@@ -62,15 +62,16 @@ bool isTextBox(HWND window) {
     return window != nullptr && GetClassNameW(window, name, 16) > 0 && lstrcmpiW(name, L"Edit") == 0;
 }
 
-// New and Save are the only accelerators with a handler; the others must not
-// take the clipboard and undo keys from a text box.
+// New, Save and Find are the only accelerators with a handler; the others must
+// not take the clipboard and undo keys from a text box.
 bool belongsToTextBox(const MSG& message) {
     if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
     if (!isTextBox(message.hwnd)) return false;
     const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
     const bool alt = (GetKeyState(VK_MENU) & 0x8000) != 0;
     const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
-    return !(control && !alt && !shift && (message.wParam == 'N' || message.wParam == 'S'));
+    if (message.wParam == VK_F3 && !control && !alt) return false;
+    return !(control && !alt && !shift && (message.wParam == 'N' || message.wParam == 'S' || message.wParam == 'F'));
 }
 
 INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
