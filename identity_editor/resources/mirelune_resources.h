@@ -69,5 +69,9 @@
 #define ID_EDIT_PASTE 57637
 #define ID_NEXT_PANE 57680
 #define ID_PREV_PANE 57681
+/* Find in the library tree. */
+#define ID_EDIT_FIND 41300
+#define ID_EDIT_FIND_NEXT 41301
+#define ID_EDIT_FIND_PREVIOUS 41302
 
 #endif

@@ -42,6 +42,7 @@ constexpr int kStatusBarId = 103;
 constexpr int kToolbarId = 104;
 constexpr int kToolbarImageCount = 5;
 constexpr int kSplitterBarWidth = 4;
+constexpr int kFindBoxId = 41303;
 
 HINSTANCE module() { return GetModuleHandleW(nullptr); }
 
@@ -61,15 +62,16 @@ bool isTextBox(HWND window) {
     return window != nullptr && GetClassNameW(window, name, 16) > 0 && lstrcmpiW(name, L"Edit") == 0;
 }
 
-// New and Save are the only accelerators with a handler; the others must not
-// take the clipboard and undo keys from a text box.
+// New, Save and Find are the only accelerators with a handler; the others must
+// not take the clipboard and undo keys from a text box.
 bool belongsToTextBox(const MSG& message) {
     if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
     if (!isTextBox(message.hwnd)) return false;
     const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
     const bool alt = (GetKeyState(VK_MENU) & 0x8000) != 0;
     const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
-    return !(control && !alt && !shift && (message.wParam == 'N' || message.wParam == 'S'));
+    if (message.wParam == VK_F3 && !control && !alt) return false;
+    return !(control && !alt && !shift && (message.wParam == 'N' || message.wParam == 'S' || message.wParam == 'F'));
 }
 
 INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
@@ -93,6 +95,7 @@ MireluneWindow::MireluneWindow(MirelunePorts ports)
       tree_(IdentityTreeFlavour(), ports.profile.userFolder(), clipboard_,
             CardTreePorts{NativeFileSystem(), ports.prompts, ports.signals, ports.launcher}),
       treeView_(tree_),
+      find_(tree_, treeView_),
       launches_(IdentityEditorTraits(), ports.profile, ports.signals, ports.launcher),
       alwaysOnTop_(ports.profile.options(), option_key::kIdentityEditorOnTop, AlwaysOnTopSetting::Read::Quietly),
       splitter_(IdentityEditorTraits().minimumPaneWidth, kSplitterBarWidth),
@@ -152,6 +155,7 @@ bool MireluneWindow::createChildren() {
     statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, handle(),
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)), module(), nullptr);
     if (treeView_.create(handle(), handle(), kTreeId) == nullptr) return false;
+    find_.create(handle(), kFindBoxId, [this] { layOut(); });
     tabs_ = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, handle(),
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTabsId)), module(), nullptr);
     SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
@@ -262,7 +266,8 @@ void MireluneWindow::layOut() {
     }
     bands.statusBarVisible = statusBar_ != nullptr && IsWindowVisible(statusBar_);
     const Rect area = SplitterArea(client.right, client.bottom, bands);
-    const Rect left = splitter_.leftPane(area.top, area.height);
+    Rect left = splitter_.leftPane(area.top, area.height);
+    find_.carve(left);
     const Rect right = splitter_.rightPane(area.top, area.height);
     MoveWindow(treeView_.window(), left.left, left.top, left.width, left.height, TRUE);
     MoveWindow(tabs_, right.left, right.top, right.width, right.height, TRUE);
@@ -355,6 +360,13 @@ bool MireluneWindow::onCommand(int id, int, HWND control) {
             break;
         case ID_APP_ABOUT:
             showAbout();
+            break;
+        case ID_EDIT_FIND:
+            find_.open();
+            break;
+        case ID_EDIT_FIND_NEXT:
+        case ID_EDIT_FIND_PREVIOUS:
+            find_.findNext(command == ID_EDIT_FIND_NEXT);
             break;
         case ID_NEXT_PANE:
         case ID_PREV_PANE:

@@ -27,6 +27,7 @@
 #include "identity_editor/identity_form_view.h"
 #include "cards/identity_record.h"
 #include "platform/win32/window_base.h"
+#include "search/win32/tree_find.h"
 
 namespace tarnwick {
 
@@ -93,6 +94,7 @@ private:
     EditorClipboard clipboard_;
     CardTree tree_;
     CardTreeView treeView_;
+    TreeFind find_;  // the find box over the tree
     FormView form_;
     std::optional<IdentityFormView> identityView_;
     EditorLaunches launches_;

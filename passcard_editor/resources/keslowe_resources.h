@@ -58,5 +58,9 @@
 #define IDC_GEN_NO_LOOKALIKES 41115
 #define IDC_GEN_USE_WORDS 41116
 #define IDC_GEN_WORDS 41117
+/* Find in the library tree. */
+#define IDM_FIND 41300
+#define IDM_FIND_NEXT 41301
+#define IDM_FIND_PREVIOUS 41302
 
 #endif

@@ -26,6 +26,7 @@ namespace {
 constexpr int kTreeId = 100;
 constexpr int kFormId = 101;
 constexpr int kAddressId = 102;
+constexpr int kFindBoxId = 41303;
 constexpr int kSplitterBarWidth = 4;
 constexpr UINT kMessageFilterAdd = 1;  // MSGFLT_ADD
 
@@ -82,6 +83,7 @@ KesloweWindow::KesloweWindow(KesloweParts parts)
     : parts_(parts),
       editor_(parts.session, parts.tree, parts.launches, *this),
       treeView_(parts.tree),
+      find_(parts.tree, treeView_),
       bars_(PasscardCommands(), PasscardToolbar()),
       splitter_(PasscardEditorTraits().minimumPaneWidth, kSplitterBarWidth),
       splitterDrag_(splitter_, kSplitterBarWidth, [this] { layOut(); }) {}
@@ -142,7 +144,9 @@ void KesloweWindow::watch(const MSG& message) {
     const bool mouse = message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST;
     if (!keyboard && !mouse) return;
     const HWND labelEdit = TreeView_GetEditControl(treeView_.window());
-    const bool atTree = message.hwnd == treeView_.window() || (labelEdit != nullptr && message.hwnd == labelEdit);
+    // The find box is the tree's too: what is typed there changes no card.
+    const bool atTree = message.hwnd == treeView_.window() || (labelEdit != nullptr && message.hwnd == labelEdit) ||
+                        find_.owns(message.hwnd);
     editor_.watchMessage(message.message, message.wParam, GetKeyState(VK_CONTROL) < 0,
                          atTree ? MessageTarget::LibraryTree : MessageTarget::Elsewhere);
 }
@@ -166,6 +170,7 @@ void KesloweWindow::createChildren() {
     bars_.create(self, module, IDB_TOOLBAR);
     editorFont_ = CreateDialogFont(MessageCatalogue::Instance());
     treeView_.create(self, self, kTreeId);
+    find_.create(self, kFindBoxId, [this] { layOut(); });
     formView_.create(self, kFormId, RECT{0, 0, 0, 0});
     formView_.setHost(&editor_);
     formView_.onDocumentComplete([this] { editor_.pageLoaded(*formBinding_); });
@@ -214,6 +219,7 @@ void KesloweWindow::layOut() {
     Rect right = splitter_.rightPane(area.top, area.height);
     tree.left += area.left;
     right.left += area.left;
+    find_.carve(tree);
     place(treeView_.window(), tree);
     const FormAndAddress panes = SplitFormAndAddress(right, parts_.majorVersion);
     place(formView_.handle(), panes.form);
@@ -228,9 +234,18 @@ bool KesloweWindow::onCommand(int id, int code, HWND control) {
         if (code == EN_CHANGE) PostMessageW(WindowBase::handle(), WM_NULL, 0, 0);
         return true;
     }
+    if (find_.owns(control)) return true;
     const auto command = static_cast<unsigned>(id);
     if (command == passcard_command::kPasswordPolicy) {
         editPasswordPolicy();
+        return true;
+    }
+    if (command == IDM_FIND) {
+        find_.open();
+        return true;
+    }
+    if (command == IDM_FIND_NEXT || command == IDM_FIND_PREVIOUS) {
+        find_.findNext(command == IDM_FIND_NEXT);
         return true;
     }
     if (isTreeOperation(command)) {

@@ -18,6 +18,7 @@
 #include "passcard_editor/passcard_editor.h"
 #include "passcard_editor/win32/keslowe_bars.h"
 #include "platform/win32/window_base.h"
+#include "search/win32/tree_find.h"
 
 namespace tarnwick {
 
@@ -81,6 +82,7 @@ private:
     KesloweParts parts_;
     PasscardEditor editor_;
     CardTreeView treeView_;
+    TreeFind find_;  // the find box over the tree
     FormView formView_;
     std::optional<PasscardFormView> formBinding_;
     KesloweBars bars_;

@@ -38,6 +38,7 @@ const Command kCommands[] = {
     {"set-default", "set-default FILE on|off", RunSetDefault},
     {"protect", "protect FILE on|off --password PW", RunProtect},
     {"check", "check FOLDER", RunCheck},
+    {"find", "find USER_FOLDER TEXT [--secrets] [--password-file FILE]", RunFind},
     {"lock", "lock", RunLock},
     {"generate", "generate [--length N] [--classes lower,upper,digits,symbols] [--no-lookalikes] [--words N]",
      RunGenerate},

@@ -114,6 +114,7 @@ TEST(MireluneResources, TheMainMenuItemsAreTheProgramsTextsAndCommands) {
                                                                  {"&Add Custom Field", 32813},
                                                                  {"&Delete Custom Field", 32814},
                                                                  {"&Copy", 32800},
+                                                                 {"&Find...", 41300},
                                                                  {"Al&ways on Top", 32802},
                                                                  {"&Toolbar", 59392},
                                                                  {"&Status Bar", 59393},
