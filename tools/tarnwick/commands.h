@@ -33,6 +33,7 @@ int RunShow(ArgList& args);
 int RunSetDefault(ArgList& args);
 int RunProtect(ArgList& args);
 int RunCheck(ArgList& args);
+int RunHealth(ArgList& args);
 int RunLock(ArgList& args);
 
 }  // namespace tarnwick::cli

@@ -38,6 +38,7 @@ const Command kCommands[] = {
     {"set-default", "set-default FILE on|off", RunSetDefault},
     {"protect", "protect FILE on|off --password PW", RunProtect},
     {"check", "check FOLDER", RunCheck},
+    {"health", "health USER_FOLDER [--password-file FILE] [--breached FILE] [--json]", RunHealth},
     {"lock", "lock", RunLock},
 };
 
