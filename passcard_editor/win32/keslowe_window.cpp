@@ -223,6 +223,7 @@ bool KesloweWindow::onCommand(int id, int code, HWND control) {
         return true;
     }
     const auto command = static_cast<unsigned>(id);
+    if (command == IDM_PASSWORD_HEALTH) return showPasswordHealth(), true;
     if (isTreeOperation(command)) {
         treeView_.runOperation([&] { editor_.runCommand(command, treeView_.selection()); });
     } else {
@@ -286,6 +287,18 @@ void KesloweWindow::applyStates(const std::vector<CommandState>& states) {
         }
     }
     bars_.applyStates(states);
+}
+
+// A double-clicked line selects its card as a click in the tree does, so the
+// card on show is left (and saved) the usual way.
+void KesloweWindow::showPasswordHealth() {
+    if (!health_) {
+        health_ = std::make_unique<KesloweHealthWindow>(parts_.options, [this](const std::u16string& cardPath) {
+            treeView_.selectPath(cardPath);
+            SetFocus(treeView_.window());
+        });
+    }
+    health_->show(WindowBase::handle());
 }
 
 std::u16string KesloweWindow::addressBoxText() const {
