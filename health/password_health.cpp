@@ -1,6 +1,5 @@
 #include "health/password_health.h"
 
-#include <algorithm>
 #include <map>
 
 #include "cards/card_extensions.h"
@@ -26,6 +25,9 @@ public:
         return false;
     }
 };
+
+// The core's paths are held within MAX_PATH.
+constexpr std::size_t kLongestPath = 260;
 
 struct FoundPassword {
     std::size_t card = 0;  // index into the card names
@@ -65,6 +67,8 @@ public:
     }
 
     void folder(const std::u16string& path, const std::u16string& relative) {
+        // A folder linked into itself ends here at the latest.
+        if (path.size() >= kLongestPath) return;
         std::vector<FolderEntry> entries;
         if (files_.listFolder(path, entries) != kErrorSuccess) return;
         // As the editor's tree shows them: the folders, then the cards.
@@ -144,63 +148,49 @@ HealthReport PasswordHealth::check(const std::u16string& userFolder, BreachList*
     // Equal passwords by their index, in the order found.
     std::map<std::u16string_view, std::vector<std::size_t>> same;
     for (std::size_t i = 0; i < walk.passwords.size(); ++i) same[walk.passwords[i].value].push_back(i);
+    const auto finding = [&](std::size_t index, HealthFindingKind kind) {
+        HealthFinding made;
+        made.kind = kind;
+        made.card = walk.cards[walk.passwords[index].card];
+        made.field = walk.passwords[index].field;
+        return made;
+    };
 
     std::vector<HealthFinding> breached, reused, weak;
-    std::vector<bool> groupListed(walk.passwords.size(), false);
     int groups = 0;
     for (std::size_t i = 0; i < walk.passwords.size(); ++i) {
-        const FoundPassword& found = walk.passwords[i];
-        HealthFinding base;
-        base.card = walk.cards[found.card];
-        base.field = found.field;
-        const std::vector<std::size_t>& sharing = same[found.value];
-        const bool firstOfItsValue = sharing.front() == i;
-
-        if (breaches != nullptr && report.breachFault.empty() && firstOfItsValue) {
-            const BreachAnswer answer = breaches->find(digestOf(found.value));
+        const std::u16string& password = walk.passwords[i].value;
+        if (const StrengthEstimate estimate = EstimateStrength(password); IsWeak(estimate)) {
+            weak.push_back(finding(i, HealthFindingKind::Weak));
+            weak.back().pattern = estimate.pattern;
+        }
+        // The rest is said once for all the fields that share the password.
+        const std::vector<std::size_t>& sharing = same[password];
+        if (sharing.front() != i) continue;
+        if (breaches != nullptr && report.breachFault.empty()) {
+            const BreachAnswer answer = breaches->find(digestOf(password));
             if (answer.status == BreachStatus::Faulty) report.breachFault = answer.fault;
-            if (answer.status == BreachStatus::Found && answer.count > 0) {
-                for (const std::size_t j : sharing) {
-                    HealthFinding finding;
-                    finding.kind = HealthFindingKind::Breached;
-                    finding.card = walk.cards[walk.passwords[j].card];
-                    finding.field = walk.passwords[j].field;
-                    finding.count = answer.count;
-                    breached.push_back(std::move(finding));
-                }
+            for (std::size_t j = 0; answer.status == BreachStatus::Found && answer.count > 0 && j < sharing.size();
+                 ++j) {
+                breached.push_back(finding(sharing[j], HealthFindingKind::Breached));
+                breached.back().count = answer.count;
             }
         }
-        if (firstOfItsValue && !groupListed[i]) {
-            std::size_t distinctCards = 0;
-            std::size_t lastCard = SIZE_MAX;
-            for (const std::size_t j : sharing) {
-                if (walk.passwords[j].card != lastCard) ++distinctCards;
-                lastCard = walk.passwords[j].card;
-            }
-            if (distinctCards > 1) {
-                ++groups;
-                for (const std::size_t j : sharing) {
-                    HealthFinding finding;
-                    finding.kind = HealthFindingKind::Reused;
-                    finding.card = walk.cards[walk.passwords[j].card];
-                    finding.field = walk.passwords[j].field;
-                    finding.group = groups;
-                    finding.groupSize = distinctCards;
-                    reused.push_back(std::move(finding));
-                    groupListed[j] = true;
-                }
-            }
+        // Two fields of one card with one password are not a reuse.
+        std::size_t cards = 0;
+        for (std::size_t j = 0; j < sharing.size(); ++j) {
+            cards += j == 0 || walk.passwords[sharing[j]].card != walk.passwords[sharing[j - 1]].card;
         }
-        if (const StrengthEstimate estimate = EstimateStrength(found.value); IsWeak(estimate)) {
-            base.kind = HealthFindingKind::Weak;
-            base.pattern = estimate.pattern;
-            weak.push_back(std::move(base));
+        if (cards < 2) continue;
+        ++groups;
+        for (const std::size_t j : sharing) {
+            reused.push_back(finding(j, HealthFindingKind::Reused));
+            reused.back().group = groups;
+            reused.back().groupSize = cards;
         }
     }
-    std::sort(breached.begin(), breached.end(),
-              [](const HealthFinding& a, const HealthFinding& b) { return a.card < b.card; });
     for (auto* part : {&breached, &reused, &weak, &walk.skipped}) {
-        for (HealthFinding& finding : *part) report.findings.push_back(std::move(finding));
+        for (HealthFinding& moved : *part) report.findings.push_back(std::move(moved));
     }
     return report;
 }

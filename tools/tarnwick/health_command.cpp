@@ -1,4 +1,5 @@
 // health: the password health report of a user's library, as a table or as JSON.
+#include <algorithm>
 #include <memory>
 #include <string>
 
