@@ -4,7 +4,10 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -18,10 +21,11 @@ namespace {
 
 constexpr int kBreachLines = 1000000;  // about 50 MB
 
-// A sorted list of a million digests, written once per run.
+// A sorted list of a million digests, written once per run and removed at its end.
 const std::u16string& breachFile() {
     static const std::u16string path = [] {
-        const std::string host = "/tmp/tarnwick_health_bench_breached.txt";
+        static const std::string host = "/tmp/tarnwick_health_bench_" + std::to_string(getpid()) + ".txt";
+        std::atexit([] { std::remove(host.c_str()); });
         std::vector<std::string> hashes;
         hashes.reserve(kBreachLines);
         for (int i = 0; i < kBreachLines; ++i) {
