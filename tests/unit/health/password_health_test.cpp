@@ -99,12 +99,9 @@ TEST_F(PasswordHealthTest, ProtectedCardsTakePartWithThePrimaryPassword) {
     EXPECT_EQ(7u, report.cards);
     const std::vector<std::u16string> expected = {
         // Mail is listed before the cards beside it, and Backup before Home.
-        u"Mail\\Backup | Password | reused: group 1, 2 cards",
-        u"Vault | Password | reused: group 1, 2 cards",
-        u"Mail\\Home | Password | reused: group 2, 2 cards",
-        u"Shop\\Store | Password | reused: group 2, 2 cards",
-        u"Mail\\Backup | Password | weak: a common password",
-        u"Forum | Password | weak: a keyboard pattern",
+        u"Mail\\Backup | Password | reused: group 1, 2 cards", u"Vault | Password | reused: group 1, 2 cards",
+        u"Mail\\Home | Password | reused: group 2, 2 cards",   u"Shop\\Store | Password | reused: group 2, 2 cards",
+        u"Mail\\Backup | Password | weak: a common password",  u"Forum | Password | weak: a keyboard pattern",
         u"Vault | Password | weak: a common password",
     };
     EXPECT_EQ(expected, described(report));
