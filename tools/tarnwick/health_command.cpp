@@ -28,9 +28,11 @@ std::u16string readPasswordFile(const std::u16string& path) {
     std::size_t got = 0;
     error = file->read(head.data(), head.size(), got);
     if (error != kErrorSuccess) throw UsageError("cannot read the password file (error " + std::to_string(error) + ")");
-    std::size_t end = 0;
+    // An editor may have put a UTF-8 mark before the line.
+    const std::size_t begin = got >= 3 && head.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    std::size_t end = begin;
     while (end < got && head[end] != '\n' && head[end] != '\r') ++end;
-    std::u16string password = Utf8ToUtf16(std::string_view(head.data(), end));
+    std::u16string password = Utf8ToUtf16(std::string_view(head.data() + begin, end - begin));
     SecureZero(head.data(), head.size());
     if (password.size() != kPrimaryPasswordLength) {
         SecureZero(password.data(), password.size() * sizeof(char16_t));

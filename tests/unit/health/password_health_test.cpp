@@ -144,7 +144,9 @@ TEST_F(PasswordHealthTest, CommandPrintsNoPasswordAndExitsByFindings) {
     EXPECT_EQ("1 passcards, 1 passwords: no findings\n", result.out);
 
     library();
-    testing::WriteBytes(folder.file(u"pw.txt"), "alice123\r\nignored\r\n");
+    testing::WriteBytes(folder.file(u"pw.txt"),
+                        "\xEF\xBB\xBF"
+                        "alice123\r\nignored\r\n");
     result = testing::RunCli("health " + user + " --json --password-file " + user + "/pw.txt");
     EXPECT_EQ(1, result.exitCode);
     EXPECT_NE(std::string::npos,
