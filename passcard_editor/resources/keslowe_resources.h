@@ -40,6 +40,13 @@
 #define IDM_STATUS_BAR 59393
 /* Tools and Help menus. */
 #define IDM_IDENTITY_EDITOR 32863
+#define IDM_PASSWORD_HEALTH 41200
+/* The Password Health window's controls. */
+#define IDC_HEALTH_LIST 41201
+#define IDC_HEALTH_SUMMARY 41202
+#define IDC_HEALTH_BREACH_FILE 41203
+#define IDC_HEALTH_REFRESH 41204
+#define IDC_HEALTH_CLOSE 41205
 #define IDM_MANUAL_ON_EDITOR 32877
 #define IDM_MANUAL 32871
 #define IDM_FAQ 32872

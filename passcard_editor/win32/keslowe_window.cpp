@@ -248,6 +248,10 @@ bool KesloweWindow::onCommand(int id, int code, HWND control) {
         find_.findNext(command == IDM_FIND_NEXT);
         return true;
     }
+    if (command == IDM_PASSWORD_HEALTH) {
+        showPasswordHealth();
+        return true;
+    }
     if (isTreeOperation(command)) {
         treeView_.runOperation([&] { editor_.runCommand(command, treeView_.selection()); });
     } else {
@@ -324,6 +328,18 @@ void KesloweWindow::applyStates(const std::vector<CommandState>& states) {
         }
     }
     bars_.applyStates(states);
+}
+
+// A double-clicked line selects its card as a click in the tree does, so the
+// card on show is left (and saved) the usual way.
+void KesloweWindow::showPasswordHealth() {
+    if (!health_) {
+        health_ = std::make_unique<KesloweHealthWindow>(parts_.options, [this](const std::u16string& cardPath) {
+            treeView_.selectPath(cardPath);
+            SetFocus(treeView_.window());
+        });
+    }
+    health_->show(WindowBase::handle());
 }
 
 std::u16string KesloweWindow::addressBoxText() const {

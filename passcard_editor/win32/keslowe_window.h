@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -17,6 +18,7 @@
 #include "htmlform/win32/form_view.h"
 #include "passcard_editor/passcard_editor.h"
 #include "passcard_editor/win32/keslowe_bars.h"
+#include "passcard_editor/win32/keslowe_health_window.h"
 #include "platform/win32/window_base.h"
 #include "search/win32/tree_find.h"
 
@@ -63,6 +65,7 @@ private:
     void createChildren();
     void layOut();
     void applyStates(const std::vector<CommandState>& states);
+    void showPasswordHealth();
     std::u16string addressBoxText() const;
     void editPasswordPolicy();
 
@@ -95,6 +98,7 @@ private:
     PaneFocus panes_;  // the tree, the form, the address box
     std::u16string reselectPath_;
     SecretClipboard secretClipboard_;
+    std::unique_ptr<KesloweHealthWindow> health_;  // made when first opened
 };
 
 }  // namespace tarnwick

@@ -34,6 +34,7 @@ int RunSetDefault(ArgList& args);
 int RunProtect(ArgList& args);
 int RunCheck(ArgList& args);
 int RunFind(ArgList& args);
+int RunHealth(ArgList& args);
 int RunLock(ArgList& args);
 int RunGenerate(ArgList& args);
 

@@ -39,6 +39,7 @@ const Command kCommands[] = {
     {"protect", "protect FILE on|off --password PW", RunProtect},
     {"check", "check FOLDER", RunCheck},
     {"find", "find USER_FOLDER TEXT [--secrets] [--password-file FILE]", RunFind},
+    {"health", "health USER_FOLDER [--password-file FILE] [--breached FILE] [--json]", RunHealth},
     {"lock", "lock", RunLock},
     {"generate", "generate [--length N] [--classes lower,upper,digits,symbols] [--no-lookalikes] [--words N]",
      RunGenerate},
