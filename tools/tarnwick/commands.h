@@ -18,6 +18,8 @@ struct Command {
 void PrintLine(const std::string& utf8);
 // Writes one line to standard error.
 void PrintError(const std::string& utf8);
+// The same without the line break (a prompt, a progress bar).
+void PrintErrorNoBreak(const std::string& utf8);
 
 int RunSeal(ArgList& args);
 int RunUnseal(ArgList& args);
@@ -34,5 +36,7 @@ int RunSetDefault(ArgList& args);
 int RunProtect(ArgList& args);
 int RunCheck(ArgList& args);
 int RunLock(ArgList& args);
+int RunExport(ArgList& args);
+int RunImport(ArgList& args);
 
 }  // namespace tarnwick::cli

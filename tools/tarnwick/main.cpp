@@ -39,6 +39,9 @@ const Command kCommands[] = {
     {"protect", "protect FILE on|off --password PW", RunProtect},
     {"check", "check FOLDER", RunCheck},
     {"lock", "lock", RunLock},
+    {"export", "export USER_FOLDER FILE.json [--password-file FILE]", RunExport},
+    {"import", "import USER_FOLDER FILE [--password-file FILE] [--format tarnwick|browser-csv|manager-csv|cloud-json]",
+     RunImport},
 };
 
 void printUsage() {
@@ -83,6 +86,11 @@ void PrintLine(const std::string& utf8) {
     std::fwrite(utf8.data(), 1, utf8.size(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
+}
+
+void PrintErrorNoBreak(const std::string& utf8) {
+    std::fwrite(utf8.data(), 1, utf8.size(), stderr);
+    std::fflush(stderr);
 }
 
 void PrintError(const std::string& utf8) {
