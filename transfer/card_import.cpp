@@ -114,9 +114,9 @@ ImportReport CardImporter::run(const std::vector<TransferCard>& cards,
     return report;
 }
 
-bool CardImporter::makeFolders(const std::vector<std::u16string>& parts, std::u16string& path, std::string& why) {
+bool CardImporter::makeFolders(const std::vector<std::u16string>& parts, std::u16string& path,
+                               std::vector<std::u16string>& mappedParts, std::string& why) {
     path = userFolder_;
-    std::vector<std::u16string> mappedParts;
     for (const std::u16string& part : parts) {
         const std::u16string mapped = AcceptableName(part);
         mappedParts.push_back(mapped);
@@ -217,8 +217,9 @@ void CardImporter::importCard(const TransferCard& card, ImportReport& report) {
 
     const std::size_t mappingsBefore = folderMappings_.size();
     std::u16string folder;
+    std::vector<std::u16string> parts;
     std::string why;
-    if (!makeFolders(card.folder, folder, why)) return skip(why);
+    if (!makeFolders(card.folder, folder, parts, why)) return skip(why);
     for (std::size_t i = mappingsBefore; i < folderMappings_.size(); ++i) report.renamed.push_back(folderMappings_[i]);
 
     // The card's own name and its numbered names already in the folder.
@@ -228,7 +229,7 @@ void CardImporter::importCard(const TransferCard& card, ImportReport& report) {
         if (entry.isFolder || !entry.name.ends_with(extension)) continue;
         const std::u16string stem = entry.name.substr(0, entry.name.size() - extension.size());
         if (isNumberedName(stem, base) && sameContent(folder + u'\\' + entry.name, card)) {
-            report.present.push_back(CardLabel(card.folder, stem));
+            report.present.push_back(CardLabel(parts, stem));
             return;
         }
     }
@@ -251,12 +252,12 @@ void CardImporter::importCard(const TransferCard& card, ImportReport& report) {
     }
     if (name != card.name) {
         const bool ruled = base != card.name;
-        report.renamed.push_back(label + " -> " + CardLabel(card.folder, name) +
+        report.renamed.push_back(label + " -> " + CardLabel(parts, name) +
                                  (ruled && name == base ? " (name rule)"
                                   : ruled               ? " (name rule; name taken)"
                                                         : " (name taken)"));
     }
-    report.made.push_back(CardLabel(card.folder, name));
+    report.made.push_back(CardLabel(parts, name));
 }
 
 }  // namespace tarnwick::transfer

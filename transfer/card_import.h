@@ -42,7 +42,9 @@ public:
 
 private:
     void importCard(const TransferCard& card, ImportReport& report);
-    bool makeFolders(const std::vector<std::u16string>& parts, std::u16string& path, std::string& why);
+    // The card's folder made, its parts mapped by the name rule.
+    bool makeFolders(const std::vector<std::u16string>& parts, std::u16string& path,
+                     std::vector<std::u16string>& mappedParts, std::string& why);
     bool sameContent(const std::u16string& path, const TransferCard& card);
     void write(const std::u16string& path, const TransferCard& card);
 
