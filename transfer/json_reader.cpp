@@ -311,15 +311,13 @@ std::string JsonQuote(std::u16string_view text) {
             out += "\\r";
         } else if (c == u'\t') {
             out += "\\t";
-        } else if (c < 0x20 ||
-                   (c >= 0xD800 && c <= 0xDFFF &&
-                    !(c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF))) {
-            // Control characters, and a lone surrogate, which UTF-8 cannot carry.
-            out += "\\u";
-            out += kHex[(c >> 12) & 0xF];
-            out += kHex[(c >> 8) & 0xF];
+        } else if (c < 0x20) {
+            out += "\\u00";
             out += kHex[(c >> 4) & 0xF];
             out += kHex[c & 0xF];
+        } else if (c >= 0xD800 && c <= 0xDFFF &&
+                   !(c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)) {
+            out += "\xEF\xBF\xBD";  // a lone surrogate, which no JSON reader takes: U+FFFD
         } else if (c < 0x80) {
             out += static_cast<char>(c);
         } else if (c < 0x800) {

@@ -47,7 +47,8 @@ public:
 JsonValue ParseJson(std::string_view utf8);
 
 // A JSON string literal (quotes included) in UTF-8; control characters and
-// the two characters that would end or escape it are escaped.
+// the two characters that would end or escape it are escaped, and a lone
+// surrogate (which no file name or sealable value holds) becomes U+FFFD.
 std::string JsonQuote(std::u16string_view text);
 
 }  // namespace tarnwick::transfer
