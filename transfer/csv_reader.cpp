@@ -96,7 +96,12 @@ private:
                 }
             } else {
                 while (!atEnd() && peek() != ',' && peek() != '\n') {
-                    if (peek() == '\r' && position_ + 1 < text_.size() && text_[position_ + 1] == '\n') break;
+                    if (peek() == '\r') {
+                        if (position_ + 1 < text_.size() && text_[position_ + 1] == '\n') break;
+                        problem = "a carriage return outside quotes";
+                        skipLine();
+                        return;
+                    }
                     if (peek() == '"') {
                         problem = "a quote inside an unquoted field";
                         skipLine();
@@ -111,7 +116,7 @@ private:
                 continue;
             }
             if (atEnd() || takeLineEnd()) return;
-            problem = "a lone carriage return";
+            problem = "a carriage return outside quotes";
             skipLine();
             return;
         }

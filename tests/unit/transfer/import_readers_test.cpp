@@ -102,6 +102,7 @@ TEST(CsvReader, ReadsRfc4180AndReportsBrokenRecordsByLine) {
     EXPECT_EQ(5u, table.problems[0].line);
     EXPECT_EQ(6u, table.problems[1].line);
     EXPECT_EQ(7u, table.problems[2].line);
+    EXPECT_EQ("a carriage return outside quotes", ReadCsv("a\rb,1\n").problems.at(0).reason);
     const CsvTable open = ReadCsv("a\n\"never closed,\nb\n");
     ASSERT_EQ(1u, open.problems.size());
     EXPECT_EQ(2u, open.problems[0].line);
