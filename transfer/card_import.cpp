@@ -179,6 +179,18 @@ bool CardImporter::sameContent(const std::u16string& path, const TransferCard& c
     }
 }
 
+std::vector<std::u16string>& CardImporter::namesIn(const std::u16string& folder) {
+    const auto [place, added] = listed_.try_emplace(folder);
+    if (added) {
+        std::vector<FolderEntry> entries;
+        files_.listFolder(folder, entries);
+        for (const FolderEntry& entry : entries) {
+            if (!entry.isFolder) place->second.push_back(entry.name);
+        }
+    }
+    return place->second;
+}
+
 void CardImporter::write(const std::u16string& path, const TransferCard& card) {
     QuietPrompts prompts;
     CardWriteResult result;
@@ -223,12 +235,11 @@ void CardImporter::importCard(const TransferCard& card, ImportReport& report) {
     for (std::size_t i = mappingsBefore; i < folderMappings_.size(); ++i) report.renamed.push_back(folderMappings_[i]);
 
     // The card's own name and its numbered names already in the folder.
-    std::vector<FolderEntry> entries;
-    files_.listFolder(folder, entries);
-    for (const FolderEntry& entry : entries) {
-        if (entry.isFolder || !entry.name.ends_with(extension)) continue;
-        const std::u16string stem = entry.name.substr(0, entry.name.size() - extension.size());
-        if (isNumberedName(stem, base) && sameContent(folder + u'\\' + entry.name, card)) {
+    std::vector<std::u16string>& names = namesIn(folder);
+    for (const std::u16string& fileName : names) {
+        if (!fileName.ends_with(extension)) continue;
+        const std::u16string stem = fileName.substr(0, fileName.size() - extension.size());
+        if (isNumberedName(stem, base) && sameContent(folder + u'\\' + fileName, card)) {
             report.present.push_back(CardLabel(parts, stem));
             return;
         }
@@ -250,6 +261,7 @@ void CardImporter::importCard(const TransferCard& card, ImportReport& report) {
     } catch (const std::exception& e) {
         return skip(e.what());
     }
+    names.push_back(name + std::u16string(extension));
     if (name != card.name) {
         const bool ruled = base != card.name;
         report.renamed.push_back(label + " -> " + CardLabel(parts, name) +

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,12 +48,16 @@ private:
                      std::vector<std::u16string>& mappedParts, std::string& why);
     bool sameContent(const std::u16string& path, const TransferCard& card);
     void write(const std::u16string& path, const TransferCard& card);
+    // The file names of a folder, listed once per run (a listing reads every
+    // entry's size and time) and kept up to date with the cards written.
+    std::vector<std::u16string>& namesIn(const std::u16string& folder);
 
     std::u16string userFolder_;
     FileSystem& files_;
     PasswordGate& gate_;
     bool withPassword_;
     std::vector<std::string> folderMappings_;
+    std::map<std::u16string, std::vector<std::u16string>> listed_;
 };
 
 }  // namespace tarnwick::transfer
