@@ -97,7 +97,7 @@ private:
             if (value.find(key)) fail("a member name given twice");
             skipSpace();
             expect(':');
-            value.members.emplace_back(std::move(key), parseValue(depth + 1));
+            value.members.push_back({std::move(key), parseValue(depth + 1)});
             skipSpace();
             if (peek() == ',') {
                 ++position_;

@@ -27,6 +27,8 @@ private:
     std::size_t line_;
 };
 
+struct JsonMember;
+
 class JsonValue {
 public:
     enum class Kind { Null, Bool, Number, String, Array, Object };
@@ -34,13 +36,18 @@ public:
     Kind kind = Kind::Null;
     bool boolean = false;
     double number = 0;
-    std::u16string text;                                        // String
-    std::vector<JsonValue> items;                               // Array
-    std::vector<std::pair<std::u16string, JsonValue>> members;  // Object, in file order
+    std::u16string text;              // String
+    std::vector<JsonValue> items;     // Array
+    std::vector<JsonMember> members;  // Object, in file order
 
     bool isNull() const { return kind == Kind::Null; }
     // The member named `key` of an object; null for anything else.
     const JsonValue* find(std::u16string_view key) const;
+};
+
+struct JsonMember {
+    std::u16string name;
+    JsonValue value;
 };
 
 // Raises JsonError for anything that is not exactly one JSON value.
