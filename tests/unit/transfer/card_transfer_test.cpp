@@ -8,11 +8,14 @@
 #include "cards/passcard_record.h"
 #include "foundation/primary_password.h"
 #include "foundation/sealed_text.h"
+#include "foundation/text_file.h"
 #include "support/card_files.h"
+#include "support/faulty_file_system.h"
 #include "support/temp_folder.h"
 #include "support/test_password_gate.h"
 #include "transfer/card_import.h"
 #include "transfer/export_file.h"
+#include "transfer/file_bytes.h"
 #include "transfer/quiet_prompts.h"
 
 namespace tarnwick {
@@ -153,6 +156,25 @@ TEST_F(CardTransferTest, UnholdableTextAndMissingPasswordStopOnlyTheirCard) {
     EXPECT_EQ("Locked: protected: it needs the primary password", report.skipped[1]);
     EXPECT_EQ((std::vector<std::string>{"日本"}), report.made);
     EXPECT_EQ("option.vro 日本.vrc", testing::ListFolder(user));
+}
+
+TEST_F(CardTransferTest, FailedWritesLeaveNeitherCardNorTemporaryFile) {
+    const std::u16string user = makeUser(u"ann");
+    testing::FaultyFileSystem faulty(NativeFileSystem());
+    faulty.failReplaceWith = kErrorAccessDenied;
+    TransferCard card;
+    card.folder = {u"Work"};
+    card.name = u"Shop";
+    CardImporter importer(user, faulty, gate, false);
+    const ImportReport report = importer.run({card});
+    ASSERT_EQ(1u, report.skipped.size());
+    EXPECT_TRUE(report.made.empty());
+    EXPECT_EQ("", testing::ListFolder(user + u"\\Work"));
+
+    testing::WriteBytes(root.file(u"out.json"), "old");
+    EXPECT_THROW(WriteFileBytes(root.file(u"out.json"), "new", faulty), CTextFileException);
+    EXPECT_EQ("old", ReadBytes(root.file(u"out.json")));
+    EXPECT_EQ("ann out.json", testing::ListFolder(root.path()));
 }
 
 }  // namespace

@@ -108,6 +108,25 @@ TEST(CsvReader, ReadsRfc4180AndReportsBrokenRecordsByLine) {
     EXPECT_EQ(2u, open.problems[0].line);
 }
 
+TEST(ImportFormats, OwnFileSkipsOnlyItsBrokenEntries) {
+    const std::string bytes =
+        R"({"format":"tarnwick-export","version":1,"cards":[)"
+        R"({"folder":["W"],"kind":"passcard","name":"A","protected":false,"default":true,"matchKey":"k","url":"",)"
+        R"("fields":[{"name":"","type":"text","value":"v"}]},)"
+        R"({"folder":[],"kind":"passcard","name":"B"},)"
+        R"({"folder":[],"kind":"identity","name":"C","protected":false,"fields":{"[NOPE]":""},"custom":[]},)"
+        R"({"folder":[1],"kind":"identity","name":"D","protected":false,"fields":{},"custom":[]}],"leftOut":[]})";
+    ASSERT_EQ(ImportFormat::Own, DetectFormat(bytes));
+    const ParsedCards parsed = ReadImportFile(bytes, ImportFormat::Own);
+    ASSERT_EQ(1u, parsed.cards.size());
+    EXPECT_TRUE(parsed.cards[0].isDefault);
+    EXPECT_EQ((std::vector<TransferField>{{u"", u"text", u"v"}}), parsed.cards[0].fields);
+    ASSERT_EQ(3u, parsed.skipped.size());
+    EXPECT_EQ("card 2 of the file: \"protected\" is missing or wrong", parsed.skipped[0]);
+    EXPECT_EQ("card 3 of the file: an identity field that is no tag and text", parsed.skipped[1]);
+    EXPECT_EQ("card 4 of the file: a folder part is no text", parsed.skipped[2]);
+}
+
 TEST(ImportFormats, BrowserCsv) {
     const std::string bytes = fixture("import_browser.csv");
     ASSERT_EQ(ImportFormat::BrowserCsv, DetectFormat(bytes));
