@@ -38,10 +38,17 @@ std::vector<std::u16string> folderParts(const std::u16string& path) {
 }
 
 // A login as a passcard: the address is the match key too, as a new passcard's is.
+// A login without a name is named after its site: "shop.example" of "https://shop.example/login".
+std::u16string siteOf(const std::u16string& url) {
+    const std::size_t scheme = url.find(u"://");
+    const std::size_t start = scheme == std::u16string::npos ? 0 : scheme + 3;
+    return url.substr(start, url.find_first_of(u"/?#", start) - start);
+}
+
 TransferCard loginCard(std::u16string name, const std::u16string& url, const std::u16string& user,
                        const std::u16string& password) {
     TransferCard card;
-    card.name = std::move(name);
+    card.name = name.empty() ? siteOf(url) : std::move(name);
     card.url = url;
     card.matchKey = url;
     card.fields.push_back({std::u16string(kUserNameFieldName), std::u16string(kTextFieldType), user});

@@ -1,6 +1,7 @@
 // export and import: a user's cards to and from a JSON file, and imports from
 // the files other password managers and browsers write. The work is the
 // transfer library's; here are the password, the progress bar and the report.
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -71,16 +72,18 @@ std::u16string readHiddenLine() {
     return typed;
 }
 
-// "--password-file FILE" (its first line), else the terminal when stdin is one,
-// else none. A password that is not the user's is a usage error.
-std::optional<std::u16string> primaryPassword(ArgList& args, const std::u16string& userFolder) {
+// The password from "--password-file FILE" (its first line), else typed on
+// the terminal when stdin is one and `ask`, else none. A password that is not
+// the user's is a usage error.
+std::optional<std::u16string> primaryPassword(const std::optional<std::u16string>& file,
+                                              const std::u16string& userFolder, bool ask) {
     std::optional<std::u16string> password;
-    if (const std::optional<std::u16string> file = args.takeOption(u"password-file")) {
+    if (file) {
         std::string bytes = transfer::ReadFileBytes(ToCorePath(*file), 4096);
         const std::size_t end = bytes.find_first_of("\r\n");
         password = Utf8ToUtf16(std::string_view(bytes).substr(0, end));
         WipeText(bytes);
-    } else if (isTerminal(stdin)) {
+    } else if (ask && isTerminal(stdin)) {
         password = readHiddenLine();
     }
     if (password &&
@@ -130,8 +133,9 @@ private:
 int RunExport(ArgList& args) {
     const std::u16string userFolder = userFolderOf(args);
     const std::u16string target = ToCorePath(args.takePositional("FILE.json"));
-    std::optional<std::u16string> password = primaryPassword(args, userFolder);
+    const std::optional<std::u16string> passwordFile = args.takeOption(u"password-file");
     args.expectEnd();
+    std::optional<std::u16string> password = primaryPassword(passwordFile, userFolder, true);
     const bool withPassword = password.has_value();
     CliPasswordGate gate(std::move(password));
     const transfer::UserCards cards = transfer::ReadUserCards(userFolder, NativeFileSystem(), gate, withPassword);
@@ -155,7 +159,7 @@ int RunImport(ArgList& args) {
         format = transfer::FormatNamed(*named);
         if (!format) throw UsageError("--format is tarnwick, browser-csv, manager-csv or cloud-json");
     }
-    std::optional<std::u16string> password = primaryPassword(args, userFolder);
+    const std::optional<std::u16string> passwordFile = args.takeOption(u"password-file");
     args.expectEnd();
 
     std::string bytes = transfer::ReadFileBytes(source, kMaxImportBytes);
@@ -166,6 +170,10 @@ int RunImport(ArgList& args) {
     }
     const transfer::ParsedCards parsed = transfer::ReadImportFile(bytes, *format);
     WipeText(bytes);
+    // Only protected cards need the password: other files import without a prompt.
+    const bool needed = std::any_of(parsed.cards.begin(), parsed.cards.end(),
+                                    [](const transfer::TransferCard& card) { return card.isProtected; });
+    std::optional<std::u16string> password = primaryPassword(passwordFile, userFolder, needed);
 
     const bool withPassword = password.has_value();
     CliPasswordGate gate(std::move(password));

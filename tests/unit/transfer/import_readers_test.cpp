@@ -134,7 +134,7 @@ TEST(ImportFormats, BrowserCsv) {
     EXPECT_EQ((std::vector<std::string>{"line 7: a quote inside an unquoted field",
                                         "line 8: 3 fields where the header has 5"}),
               parsed.skipped);
-    ASSERT_EQ(6u, parsed.cards.size());
+    ASSERT_EQ(7u, parsed.cards.size());
     const TransferCard& shop = parsed.cards[0];
     EXPECT_EQ(u"Shop", shop.name);
     EXPECT_EQ(u"https://shop.example/login?a=1,b=2", shop.url);
@@ -148,6 +148,7 @@ TEST(ImportFormats, BrowserCsv) {
     EXPECT_EQ(u"太郎", field(parsed.cards[3], u"username")->value);
     EXPECT_EQ(shop.fields, parsed.cards[4].fields);  // the duplicate is the import's to recognise
     EXPECT_EQ(u"A:B*C", parsed.cards[5].name);
+    EXPECT_EQ(u"noname.example", parsed.cards[6].name);  // no name: its site's
 }
 
 TEST(ImportFormats, ManagerCsv) {
