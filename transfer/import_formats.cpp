@@ -238,7 +238,8 @@ ParsedCards readCloudJson(const JsonValue& document) {
         try {
             if (item.kind != JsonValue::Kind::Object) throw std::runtime_error("not an object");
             const JsonValue* type = item.find(u"type");
-            const int kind = type && type->kind == JsonValue::Kind::Number ? static_cast<int>(type->number) : 0;
+            // Compared as read: a number beyond int's range must not be converted.
+            const double kind = type && type->kind == JsonValue::Kind::Number ? type->number : 0;
             const std::u16string name = textOf(&item, u"name");
             const std::string label = where + " (" + CardLabel({}, name) + ")";
             if (kind == 2 || kind == 3) {

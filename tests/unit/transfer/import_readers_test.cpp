@@ -202,6 +202,8 @@ TEST(ImportFormats, CloudJson) {
     EXPECT_EQ(u"日本 \U0001F600", parsed.cards[2].name);
     EXPECT_TRUE(parsed.cards[3].url.empty());
     EXPECT_THROW(ReadImportFile("{\"encrypted\":true,\"items\":[]}", ImportFormat::CloudJson), std::runtime_error);
+    EXPECT_EQ((std::vector<std::string>{"item 1 (): an item of unknown type"}),
+              ReadImportFile("{\"items\":[{\"type\":1e300}]}", ImportFormat::CloudJson).skipped);
 }
 
 }  // namespace
