@@ -256,9 +256,7 @@ void CardImporter::importCard(const TransferCard& card, ImportReport& report) {
     }
     try {
         write(folder + u'\\' + name + std::u16string(extension), card);
-    } catch (const UnsealableTextError& e) {
-        return skip(e.what());
-    } catch (const std::exception& e) {
+    } catch (const std::exception& e) {  // unsealable text, or the file system's refusal
         return skip(e.what());
     }
     names.push_back(name + std::u16string(extension));

@@ -186,8 +186,11 @@ TransferCard cloudIdentity(const JsonValue& item, std::u16string name) {
     card.identity = true;
     card.name = std::move(name);
     for (std::u16string_view tag : kIdentityTags) card.tags[std::u16string(tag)];
+    // "[NAME]" is last name, separator, first names; without any, the card's name as a new card has it.
+    const std::u16string first = joined({get(u"firstName"), get(u"middleName")}, u" ");
+    const std::u16string last = get(u"lastName");
     card.tags[std::u16string(identity_tag::kName)] =
-        get(u"lastName") + kNameSeparator + joined({get(u"firstName"), get(u"middleName")}, u" ");
+        last + kNameSeparator + (first.empty() && last.empty() ? card.name : first);
     const auto set = [&](std::u16string_view tag, std::u16string value) {
         card.tags[std::u16string(tag)] = std::move(value);
     };
