@@ -18,6 +18,8 @@ struct Command {
 void PrintLine(const std::string& utf8);
 // Writes one line to standard error.
 void PrintError(const std::string& utf8);
+// The same without the line break (a prompt, a progress bar).
+void PrintErrorNoBreak(const std::string& utf8);
 
 int RunSeal(ArgList& args);
 int RunUnseal(ArgList& args);
@@ -37,5 +39,7 @@ int RunFind(ArgList& args);
 int RunHealth(ArgList& args);
 int RunLock(ArgList& args);
 int RunGenerate(ArgList& args);
+int RunExport(ArgList& args);
+int RunImport(ArgList& args);
 
 }  // namespace tarnwick::cli

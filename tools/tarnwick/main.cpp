@@ -43,6 +43,9 @@ const Command kCommands[] = {
     {"lock", "lock", RunLock},
     {"generate", "generate [--length N] [--classes lower,upper,digits,symbols] [--no-lookalikes] [--words N]",
      RunGenerate},
+    {"export", "export USER_FOLDER FILE.json [--password-file FILE]", RunExport},
+    {"import", "import USER_FOLDER FILE [--password-file FILE] [--format tarnwick|browser-csv|manager-csv|cloud-json]",
+     RunImport},
 };
 
 void printUsage() {
@@ -87,6 +90,11 @@ void PrintLine(const std::string& utf8) {
     std::fwrite(utf8.data(), 1, utf8.size(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
+}
+
+void PrintErrorNoBreak(const std::string& utf8) {
+    std::fwrite(utf8.data(), 1, utf8.size(), stderr);
+    std::fflush(stderr);
 }
 
 void PrintError(const std::string& utf8) {
