@@ -3,7 +3,11 @@
 #include "foundation/catalogue/catalogue_tables.h"
 #include "foundation/message_box.h"
 #include "foundation/primary_password.h"
+#include "foundation/option_store.h"
+#include "foundation/sealed_text.h"
+#include "foundation/secret_text.h"
 #include "foundation/secure_zero.h"
+#include "platform/file_system.h"
 #include "cards/identity_tags.h"
 #include "cards/passcard_record.h"
 #include "platform/code_page.h"
@@ -14,6 +18,8 @@ namespace tarnwick::cli {
 namespace {
 
 inline constexpr std::size_t kPrimaryPasswordLength = 8;
+// Enough for any first line that holds a primary password.
+inline constexpr std::size_t kPasswordFileHead = 1024;
 
 bool endsWithNoCase(const std::u16string& text, std::u16string_view suffix) {
     if (text.size() < suffix.size()) return false;
@@ -70,6 +76,35 @@ bool CliPasswordGate::EnsurePrimaryPassword(WindowRef) {
 int CliPrompts::messageBox(WindowRef, const std::u16string& text, const std::u16string& caption, unsigned) {
     PrintError(Utf16ToUtf8(caption) + ": " + Utf16ToUtf8(text));
     return kIdOk;
+}
+
+std::u16string ReadPasswordFile(const std::u16string& path) {
+    std::uint32_t error = kErrorSuccess;
+    std::unique_ptr<OpenFile> file = NativeFileSystem().openForReading(path, error);
+    if (!file) throw UsageError("cannot open the password file (error " + std::to_string(error) + ")");
+    std::string head(kPasswordFileHead, '\0');
+    std::size_t got = 0;
+    error = file->read(head.data(), head.size(), got);
+    if (error != kErrorSuccess) {
+        WipeText(head);
+        throw UsageError("cannot read the password file (error " + std::to_string(error) + ")");
+    }
+    const std::size_t begin = got >= 3 && head.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    std::size_t end = begin;
+    while (end < got && head[end] != '\n' && head[end] != '\r') ++end;
+    std::u16string password = Utf8ToUtf16(std::string_view(head.data() + begin, end - begin));
+    WipeText(head);
+    if (password.size() != kPrimaryPasswordLength) {
+        WipeText(password);
+        throw UsageError("the password file's first line is not a primary password of 8 characters");
+    }
+    return password;
+}
+
+void ExpectUsersPassword(const std::u16string& password, const std::u16string& userFolder) {
+    if (MakeCheckText(password) != OptionStore(userFolder, nullptr).ReadOptionQuietly(option_key::kCheckKey)) {
+        throw UsageError("that is not the user's primary password");
+    }
 }
 
 }  // namespace tarnwick::cli

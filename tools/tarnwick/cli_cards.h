@@ -26,6 +26,13 @@ std::optional<std::u16string> TakePassword(ArgList& args);
 // "on" or "off".
 bool TakeOnOff(ArgList& args);
 
+// The primary password on the first line of a file ("--password-file FILE",
+// a core path), after a UTF-8 mark an editor may have written; 8 characters
+// or a usage error. Whatever else the file holds is wiped unread.
+std::u16string ReadPasswordFile(const std::u16string& path);
+// A usage error unless `password` is the primary password of that user.
+void ExpectUsersPassword(const std::u16string& password, const std::u16string& userFolder);
+
 // The password given on the command line stands in for the prompt: without
 // one, the gate answers as a cancelled prompt does.
 class CliPasswordGate : public PasswordGate {

@@ -8,34 +8,12 @@
 #include "platform/code_page.h"
 #include "platform/utf8.h"
 #include "search/card_search.h"
+#include "tools/tarnwick/cli_cards.h"
 #include "tools/tarnwick/cli_paths.h"
 #include "tools/tarnwick/commands.h"
 
 namespace tarnwick::cli {
 namespace {
-
-inline constexpr std::size_t kPrimaryPasswordLength = 8;
-// More than any first line a password file needs.
-inline constexpr std::size_t kPasswordFileLimit = 4096;
-
-// The first line of the file, without its line end.
-std::u16string readPasswordFile(const std::u16string& path) {
-    std::uint32_t error = kErrorSuccess;
-    std::unique_ptr<OpenFile> file = NativeFileSystem().openForReading(path, error);
-    if (!file) throw UsageError("cannot open the password file " + Utf16ToUtf8(path));
-    std::string bytes(kPasswordFileLimit, '\0');
-    std::size_t got = 0;
-    if (file->read(bytes.data(), bytes.size(), got) != kErrorSuccess) got = 0;
-    bytes.resize(got);
-    const std::size_t end = bytes.find_first_of("\r\n");
-    std::u16string password = Utf8ToUtf16(std::string_view(bytes).substr(0, end));
-    WipeText(bytes);
-    if (password.size() != kPrimaryPasswordLength) {
-        WipeText(password);
-        throw UsageError("the password file's first line must be the 8-character primary password");
-    }
-    return password;
-}
 
 void holdPassword(std::u16string password) {
     std::string narrow = NativeCodePage().toNarrow(password, CodePage::Which::Thread);
@@ -66,7 +44,18 @@ int RunFind(ArgList& args) {
     if (NativeFileSystem().queryEntry(userFolder, folder) != kErrorSuccess || !folder.isFolder) {
         throw UsageError("no such folder: " + Utf16ToUtf8(userFolder));
     }
-    if (passwordFile) holdPassword(readPasswordFile(ToCorePath(*passwordFile)));
+    // Secret values are searched only for whoever proves to be the user.
+    if (secrets && !passwordFile) throw UsageError("--secrets needs --password-file");
+    if (passwordFile) {
+        std::u16string password = ReadPasswordFile(ToCorePath(*passwordFile));
+        try {
+            ExpectUsersPassword(password, userFolder);
+        } catch (...) {
+            WipeText(password);
+            throw;
+        }
+        holdPassword(std::move(password));
+    }
 
     const SearchText wanted(text);
     CardSearch search(NativeFileSystem(), userFolder, {.secrets = secrets, .openProtected = passwordFile.has_value()});

@@ -15,32 +15,6 @@
 namespace tarnwick::cli {
 namespace {
 
-constexpr std::size_t kPrimaryPasswordLength = 8;
-// Enough for any first line that holds a primary password.
-constexpr std::size_t kPasswordFileHead = 1024;
-
-// The first line of the file, without its line end.
-std::u16string readPasswordFile(const std::u16string& path) {
-    std::uint32_t error = kErrorSuccess;
-    std::unique_ptr<OpenFile> file = NativeFileSystem().openForReading(path, error);
-    if (!file) throw UsageError("cannot open the password file (error " + std::to_string(error) + ")");
-    std::string head(kPasswordFileHead, '\0');
-    std::size_t got = 0;
-    error = file->read(head.data(), head.size(), got);
-    if (error != kErrorSuccess) throw UsageError("cannot read the password file (error " + std::to_string(error) + ")");
-    // An editor may have put a UTF-8 mark before the line.
-    const std::size_t begin = got >= 3 && head.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    std::size_t end = begin;
-    while (end < got && head[end] != '\n' && head[end] != '\r') ++end;
-    std::u16string password = Utf8ToUtf16(std::string_view(head.data() + begin, end - begin));
-    SecureZero(head.data(), head.size());
-    if (password.size() != kPrimaryPasswordLength) {
-        SecureZero(password.data(), password.size() * sizeof(char16_t));
-        throw UsageError("the password file's first line is not a primary password of 8 characters");
-    }
-    return password;
-}
-
 std::u16string shownCard(const HealthFinding& finding) { return ToDisplayPath(finding.card); }
 
 std::string padded(const std::u16string& text, std::size_t width) {
@@ -112,8 +86,20 @@ int RunHealth(ArgList& args) {
     args.expectEnd();
     while (folder.size() > 3 && folder.back() == u'\\') folder.pop_back();
 
+    FolderEntry entry;
+    if (NativeFileSystem().queryEntry(folder, entry) != kErrorSuccess || !entry.isFolder) {
+        throw UsageError("not a folder: " + Utf16ToUtf8(folder));
+    }
     std::optional<std::u16string> password;
-    if (passwordFile) password = readPasswordFile(ToCorePath(*passwordFile));
+    if (passwordFile) {
+        password = ReadPasswordFile(ToCorePath(*passwordFile));
+        try {
+            ExpectUsersPassword(*password, folder);
+        } catch (...) {
+            SecureZero(password->data(), password->size() * sizeof(char16_t));
+            throw;
+        }
+    }
     CliPasswordGate gate(password);
     if (password) SecureZero(password->data(), password->size() * sizeof(char16_t));
 
@@ -132,10 +118,6 @@ int RunHealth(ArgList& args) {
             return 1;
         }
     }
-    std::uint32_t error = kErrorSuccess;
-    FolderEntry entry;
-    error = NativeFileSystem().queryEntry(folder, entry);
-    if (error != kErrorSuccess || !entry.isFolder) throw UsageError("not a folder: " + Utf16ToUtf8(folder));
 
     PasswordHealth health(NativeFileSystem(), gate, passwordFile.has_value(), PasscardMessages());
     const HealthReport report = health.check(folder, breaches ? &*breaches : nullptr);

@@ -79,16 +79,17 @@ std::optional<std::u16string> primaryPassword(const std::optional<std::u16string
                                               const std::u16string& userFolder, bool ask) {
     std::optional<std::u16string> password;
     if (file) {
-        std::string bytes = transfer::ReadFileBytes(ToCorePath(*file), 4096);
-        const std::size_t end = bytes.find_first_of("\r\n");
-        password = Utf8ToUtf16(std::string_view(bytes).substr(0, end));
-        WipeText(bytes);
+        password = ReadPasswordFile(ToCorePath(*file));
     } else if (ask && isTerminal(stdin)) {
         password = readHiddenLine();
     }
-    if (password &&
-        MakeCheckText(*password) != OptionStore(userFolder, nullptr).ReadOptionQuietly(option_key::kCheckKey)) {
-        throw UsageError("that is not the user's primary password");
+    if (password) {
+        try {
+            ExpectUsersPassword(*password, userFolder);
+        } catch (...) {
+            WipeText(*password);
+            throw;
+        }
     }
     return password;
 }

@@ -7,7 +7,9 @@
 
 #include "cards/passcard_record.h"
 #include "foundation/catalogue/catalogue_tables.h"
+#include "foundation/option_store.h"
 #include "foundation/primary_password.h"
+#include "foundation/sealed_text.h"
 #include "foundation/sha1.h"
 #include "platform/host/host_file_system.h"
 #include "support/cli_runner.h"
@@ -144,6 +146,8 @@ TEST_F(PasswordHealthTest, CommandPrintsNoPasswordAndExitsByFindings) {
     EXPECT_EQ("1 passcards, 1 passwords: no findings\n", result.out);
 
     library();
+    // The password file must hold this user's password.
+    OptionStore(folder.path(), nullptr).WriteOption(option_key::kCheckKey, MakeCheckText(u"alice123"));
     testing::WriteBytes(folder.file(u"pw.txt"),
                         "\xEF\xBB\xBF"
                         "alice123\r\nignored\r\n");

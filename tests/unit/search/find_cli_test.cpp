@@ -29,11 +29,13 @@ void writeCard(const std::u16string& path, bool isProtected) {
 
 TEST(FindCli, PrintsPlacesNeverSecretsAndOpensProtectedWithThePasswordFile) {
     testing::TempFolder folder;
-    testing::CreateFolder(folder.file(u"Mail"));
-    writeCard(folder.file(u"Mail\\Webmail.vrc"), false);
-    writeCard(folder.file(u"Vault.vrc"), true);
+    ASSERT_EQ(0, testing::RunCli("new-user '" + WindowsPathToHost(folder.path()) + "' User pa55word").exitCode);
+    testing::CreateFolder(folder.file(u"User\\Mail"));
+    writeCard(folder.file(u"User\\Mail\\Webmail.vrc"), false);
+    writeCard(folder.file(u"User\\Vault.vrc"), true);
     testing::WriteBytes(folder.file(u"pw.txt"), "pa55word\r\n");
-    const std::string user = "'" + WindowsPathToHost(folder.path()) + "'";
+    testing::WriteBytes(folder.file(u"wrong.txt"), "wrong-pw\n");
+    const std::string user = "'" + WindowsPathToHost(folder.file(u"User")) + "'";
     const std::string passwordFile = " --password-file '" + WindowsPathToHost(folder.file(u"pw.txt")) + "'";
 
     const testing::CliResult plain = testing::RunCli("find " + user + " MAIL");
@@ -41,6 +43,11 @@ TEST(FindCli, PrintsPlacesNeverSecretsAndOpensProtectedWithThePasswordFile) {
     EXPECT_EQ("Mail/Webmail.vrc: name, folder, url\n", plain.out);
 
     EXPECT_EQ(1, testing::RunCli("find " + user + " swordfish").exitCode);
+    // Secrets only for whoever shows the user's password.
+    EXPECT_EQ(2, testing::RunCli("find " + user + " swordfish --secrets").exitCode);
+    EXPECT_EQ(2, testing::RunCli("find " + user + " swordfish --secrets --password-file '" +
+                                 WindowsPathToHost(folder.file(u"wrong.txt")) + "'")
+                     .exitCode);
     const testing::CliResult secret = testing::RunCli("find " + user + " swordfish --secrets" + passwordFile);
     EXPECT_EQ(0, secret.exitCode);
     EXPECT_EQ("Mail/Webmail.vrc: secret value of field: password\nVault.vrc: secret value of field: password\n",
