@@ -37,6 +37,9 @@ LRESULT CALLBACK watchProc(HWND control, UINT message, WPARAM wParam, LPARAM lPa
                 return 0;
             }
             break;
+        case WM_CONTEXTMENU:
+            if (listener.onControlContextMenu(control, lParam)) return 0;
+            break;
         case WM_NCDESTROY:
             RemoveWindowSubclass(control, &watchProc, kSubclassId);
             break;

@@ -1,6 +1,7 @@
 #include "htmlform/win32/form_view.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -233,6 +234,18 @@ bool FormView::onKeyDown(UINT key) {
 }
 
 void FormView::onControlWheel(WPARAM wParam, LPARAM) { onMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)); }
+
+bool FormView::onControlContextMenu(HWND control, LPARAM lParam) {
+    if (!controlMenuHandler_) return false;
+    POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (lParam == -1) {
+        // From the keyboard: below the control's left corner.
+        RECT bounds{};
+        GetWindowRect(control, &bounds);
+        at = {bounds.left, bounds.bottom};
+    }
+    return controlMenuHandler_(control, at);
+}
 
 LRESULT FormView::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

@@ -50,6 +50,12 @@ public:
     // Tab past the last input, or Shift+Tab before the first, goes to `handler`
     // (the window moves on to its next pane) instead of round to the other end.
     void onTabOut(std::function<void(bool backwards)> handler) { tabOutHandler_ = std::move(handler); }
+    // A right click (or the menu key) in an input's control goes to `handler`
+    // with the control and the screen point; it returns false to leave the
+    // control its own menu.
+    void onControlMenu(std::function<bool(HWND control, POINT at)> handler) {
+        controlMenuHandler_ = std::move(handler);
+    }
     // Gives the focus to the first input that takes it (the last one), or to
     // the pane itself when there is none.
     void focusEnd(bool last);
@@ -100,6 +106,7 @@ private:
     // The controls' keys.
     void onTabKey(HWND control, bool backwards) override;
     void onControlWheel(WPARAM wParam, LPARAM lParam) override;
+    bool onControlContextMenu(HWND control, LPARAM lParam) override;
 
     void attach(std::unique_ptr<htmlform::Document> document);
     // Lays the page out for the pane's size, shows the bars it needs and brings
@@ -122,6 +129,7 @@ private:
     htmlform::DocumentHost* host_ = nullptr;
     std::function<void()> completeHandler_;
     std::function<void(bool backwards)> tabOutHandler_;
+    std::function<bool(HWND, POINT)> controlMenuHandler_;
     HBRUSH background_ = nullptr;
     int layoutWidth_ = -1;
     bool refreshing_ = false;

@@ -125,8 +125,15 @@ int KesloweWindow::run() {
     for (;;) {
         if (!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) onIdle();
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;
-        if (accelerators_ != nullptr && WindowBase::handle() != nullptr &&
-            TranslateAcceleratorW(WindowBase::handle(), accelerators_, &message)) {
+        // The editor's keys and its key watch are for its own window: keys
+        // typed in the Password Health window neither run commands nor mark the card.
+        const HWND main = WindowBase::handle();
+        if (main != nullptr && message.hwnd != main && !IsChild(main, message.hwnd)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+            continue;
+        }
+        if (accelerators_ != nullptr && main != nullptr && TranslateAcceleratorW(main, accelerators_, &message)) {
             continue;
         }
         watch(message);
@@ -174,6 +181,7 @@ void KesloweWindow::createChildren() {
     formView_.create(self, kFormId, RECT{0, 0, 0, 0});
     formView_.setHost(&editor_);
     formView_.onDocumentComplete([this] { editor_.pageLoaded(*formBinding_); });
+    formView_.onControlMenu([this](HWND control, POINT at) { return showFieldMenu(control, at); });
     formView_.loadResource(module, IDR_FORM_PAGE);
     formBinding_.emplace(formView_.document());
     addressBox_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", nullptr,
@@ -256,6 +264,66 @@ bool KesloweWindow::onCommand(int id, int code, HWND control) {
         treeView_.runOperation([&] { editor_.runCommand(command, treeView_.selection()); });
     } else {
         editor_.runCommand(command, treeView_.selection());
+    }
+    return true;
+}
+
+// A field's own edit menu, with Generate Password below it. A password
+// field offers no Cut or Copy: its text leaves only through the editor's Copy,
+// which keeps it from clipboard monitors and clears it again.
+bool KesloweWindow::showFieldMenu(HWND control, POINT at) {
+    wchar_t className[8] = {};
+    GetClassNameW(control, className, 8);
+    if (lstrcmpiW(className, L"Edit") != 0) return false;
+    enum : UINT { kUndo = 1, kCut, kCopy, kPaste, kDelete, kSelectAll };
+    const bool secret = (GetWindowLongW(control, GWL_STYLE) & ES_PASSWORD) != 0;
+    const bool readOnly = (GetWindowLongW(control, GWL_STYLE) & ES_READONLY) != 0;
+    DWORD from = 0, to = 0;
+    SendMessageW(control, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    const bool selection = from != to;
+    const auto flags = [](bool enabled) { return MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED); };
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, flags(!readOnly && SendMessageW(control, EM_CANUNDO, 0, 0) != 0), kUndo, L"&Undo");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, flags(!secret && !readOnly && selection), kCut, L"Cu&t");
+    AppendMenuW(menu, flags(!secret && selection), kCopy, L"&Copy");
+    AppendMenuW(menu, flags(!readOnly && IsClipboardFormatAvailable(CF_UNICODETEXT)), kPaste, L"&Paste");
+    AppendMenuW(menu, flags(!readOnly && selection), kDelete, L"&Delete");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, flags(GetWindowTextLengthW(control) > 0), kSelectAll, L"Select &All");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    const UINT generateState = GetMenuState(GetMenu(WindowBase::handle()), IDM_GENERATE_PASSWORD, MF_BYCOMMAND);
+    AppendMenuW(menu, flags(!readOnly && (generateState & MF_GRAYED) == 0), IDM_GENERATE_PASSWORD,
+                L"&Generate Password");
+    SetFocus(control);
+    const UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0,
+                                       WindowBase::handle(), nullptr);
+    DestroyMenu(menu);
+    switch (chosen) {
+        case kUndo:
+            SendMessageW(control, EM_UNDO, 0, 0);
+            break;
+        case kCut:
+            SendMessageW(control, WM_CUT, 0, 0);
+            break;
+        case kCopy:
+            SendMessageW(control, WM_COPY, 0, 0);
+            break;
+        case kPaste:
+            SendMessageW(control, WM_PASTE, 0, 0);
+            break;
+        case kDelete:
+            SendMessageW(control, WM_CLEAR, 0, 0);
+            break;
+        case kSelectAll:
+            SendMessageW(control, EM_SETSEL, 0, -1);
+            break;
+        case IDM_GENERATE_PASSWORD:
+            // The control has the focus: it is the selected field.
+            onCommand(IDM_GENERATE_PASSWORD, 0, nullptr);
+            break;
+        default:
+            break;
     }
     return true;
 }

@@ -68,6 +68,7 @@ private:
     void showPasswordHealth();
     std::u16string addressBoxText() const;
     void editPasswordPolicy();
+    bool showFieldMenu(HWND control, POINT at);
 
     // PasscardWindow.
     WindowRef handle() const override;

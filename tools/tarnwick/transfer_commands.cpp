@@ -133,7 +133,8 @@ private:
 
 int RunExport(ArgList& args) {
     const std::u16string userFolder = userFolderOf(args);
-    const std::u16string target = ToCorePath(args.takePositional("FILE.json"));
+    const std::u16string given = args.takePositional("FILE.json");
+    const std::u16string target = ToCorePath(given);
     const std::optional<std::u16string> passwordFile = args.takeOption(u"password-file");
     args.expectEnd();
     std::optional<std::u16string> password = primaryPassword(passwordFile, userFolder, true);
@@ -143,7 +144,7 @@ int RunExport(ArgList& args) {
     std::string json = transfer::ExportJson(cards);
     transfer::WriteFileBytes(target, json);
     WipeText(json);
-    PrintLine("exported " + std::to_string(cards.cards.size()) + " cards to " + Utf16ToUtf8(target));
+    PrintLine("exported " + std::to_string(cards.cards.size()) + " cards to " + Utf16ToUtf8(given));
     for (const transfer::LeftOutCard& card : cards.leftOut) {
         const std::string why =
             card.reason == "protected" ? "protected, and no primary password was given" : card.reason;
