@@ -14,20 +14,16 @@
 #include "foundation/toolbar_contract.h"
 #include "htmlform/win32/form_view_ids.h"
 #include "identity_editor/identity_form_markup.h"
-#include "platform/utf8.h"
 #include "platform/win32/wide.h"
-#include "platform/win32/win32_registry.h"
 #include "support/own_windows.h"
-#include "support/temp_folder.h"
-#include "support/windows_cli.h"
-#include "wine/editor_support.h"
-#include "wine/tray/wine_processes.h"
+#include "wine/identity_editor/mirelune_support.h"
 
 namespace tarnwick {
 namespace {
 
-using wine::Program;
-using wine::WaitForTopLevel;
+using testing::AskedText;
+using testing::Narrow;
+using testing::Wide;
 using wine::WaitUntil;
 
 constexpr DWORD kBoundMs = 30'000;
@@ -37,18 +33,9 @@ constexpr int kQuestionInput = kFirstFormControlId + 31;
 constexpr int kAnswerInput = kFirstFormControlId + 32;
 constexpr int kAuthenticationTab = 4;
 
-const std::wstring kMirelune = wine::ProgramPath(TARNWICK_MIRELUNE_PATH);
 const std::wstring kPassword = L"Qv7#tarn";
 const std::wstring kAnswer = L"Wrenfield";
 const std::wstring kCustomValue = L"Locker 4417";
-
-std::wstring wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
-std::string narrow(const std::wstring& text) { return Utf16ToUtf8(FromWide(text.c_str())); }
-
-void runCli(const std::u16string& arguments) {
-    const testing::CliResult result = testing::RunWindowsCli(wide(arguments));
-    ASSERT_EQ(result.exitCode, 0u) << result.error;
-}
 
 bool isStatic(HWND window) {
     wchar_t name[32] = {};
@@ -64,20 +51,13 @@ void expectNoSecretReadable(HWND top, const char* when) {
         if (!isStatic(child)) continue;
         ++statics;
         const std::wstring text = testing::ReadableText(child);
-        EXPECT_EQ(text.find(kPassword), std::wstring::npos) << "a static shows the password: " << narrow(text);
-        EXPECT_EQ(text.find(kAnswer), std::wstring::npos) << "a static shows the answer: " << narrow(text);
+        EXPECT_EQ(text.find(kPassword), std::wstring::npos) << "a static shows the password: " << Narrow(text);
+        EXPECT_EQ(text.find(kAnswer), std::wstring::npos) << "a static shows the answer: " << Narrow(text);
     }
     EXPECT_GT(statics, 0) << "no static controls were found: the walk saw nothing";
     const std::wstring title = testing::ReadableText(top);
-    EXPECT_EQ(title.find(kPassword), std::wstring::npos) << narrow(title);
-    EXPECT_EQ(title.find(kAnswer), std::wstring::npos) << narrow(title);
-}
-
-// What the control itself answers (WM_GETTEXT), which any program may ask too.
-std::wstring askedText(HWND window) {
-    wchar_t text[512] = {};
-    SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
-    return text;
+    EXPECT_EQ(title.find(kPassword), std::wstring::npos) << Narrow(title);
+    EXPECT_EQ(title.find(kAnswer), std::wstring::npos) << Narrow(title);
 }
 
 // Pooled controls (no id) and hidden lines of text keep nothing of what they showed.
@@ -85,71 +65,32 @@ void expectRetiredControlsEmpty(HWND form) {
     for (HWND child = GetWindow(form, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         if (IsWindowVisible(child)) continue;
         if (GetDlgCtrlID(child) != 0 && !isStatic(child)) continue;  // a bound input of a hidden table
-        EXPECT_EQ(askedText(child), L"") << "a retired control of id " << GetDlgCtrlID(child) << " keeps its text";
+        EXPECT_EQ(AskedText(child), L"") << "a retired control of id " << GetDlgCtrlID(child) << " keeps its text";
     }
 }
 
 bool hidesText(HWND input) { return (GetWindowLongPtrW(input, GWL_STYLE) & ES_PASSWORD) != 0; }
 
-class MireluneSecrets : public ::testing::Test {
+class MireluneSecrets : public testing::MireluneTest {
 protected:
     void SetUp() override {
-        ASSERT_EQ(wine::FindTopLevel(L"Mirelune", nullptr, 0), nullptr) << "an identity editor is left over";
-        savedRootUser = registry.readString(registry::kTarnwickKey, registry::kRootUserValue, 260);
-        const std::u16string dataRoot = folder.file(u"Data");
-        // No --option: a new user has "Passwords As Stars" on.
-        runCli(u"new-user \"" + dataRoot + u"\" demo Secret#1 --register");
-        user = dataRoot + u"\\demo";
-        runCli(u"new-identity \"" + user +
-               u"\\Anna.vrt\" --set EMAIL=anna@example.org --set \"NAME=Anna|Berg\" --set \"FAVORITE PASSWORD=" +
-               FromWide(kPassword.c_str()) + u"\" --set \"PASSWORD QUESTION=Street?\" --set \"PASSWORD ANSWER=" +
-               FromWide(kAnswer.c_str()) + u"\" --custom Pet=Rex --custom Shoe=44 --custom Hat=7 --custom \"Locker=" +
-               FromWide(kCustomValue.c_str()) + u"\"");
+        MireluneTest::SetUp();  // no --option: a new user has "Passwords As Stars" on
+        if (HasFatalFailure()) return;
+        cli(u"new-identity \"" + user +
+            u"\\Anna.vrt\" --set EMAIL=anna@example.org --set \"NAME=Anna|Berg\" --set \"FAVORITE PASSWORD=" +
+            FromWide(kPassword.c_str()) + u"\" --set \"PASSWORD QUESTION=Street?\" --set \"PASSWORD ANSWER=" +
+            FromWide(kAnswer.c_str()) + u"\" --custom Pet=Rex --custom Shoe=44 --custom Hat=7 --custom \"Locker=" +
+            FromWide(kCustomValue.c_str()) + u"\"");
         // Anna has a row more than Bob's three empty ones: her last row's inputs go to the pool.
-        runCli(u"new-identity \"" + user + u"\\Bob.vrt\" --set PHONE=111 --set \"NAME=Bob|Carr\"");
+        cli(u"new-identity \"" + user + u"\\Bob.vrt\" --set PHONE=111 --set \"NAME=Bob|Carr\"");
     }
-    void TearDown() override {
-        editor.reset();
-        registry.writeString(registry::kTarnwickKey, registry::kRootUserValue, savedRootUser.value_or(u""));
-    }
-
-    HWND start(const std::u16string& card) {
-        editor = std::make_unique<Program>(L"\"" + kMirelune + L"\" " + wide(user + u"\\" + card));
-        EXPECT_TRUE(editor->started());
-        return WaitForTopLevel(L"Mirelune", nullptr, editor->id(), kBoundMs);
-    }
-    HWND waitForForm(HWND window, const std::wstring& text) {
-        HWND form = nullptr;
-        const bool seen = WaitUntil(
-            [&] {
-                form = FindWindowExW(window, nullptr, L"TarnwickFormView", nullptr);
-                return form != nullptr && testing::VisibleTexts(form).find(text) != std::wstring::npos;
-            },
-            kBoundMs);
-        EXPECT_TRUE(seen) << "the form never showed " << narrow(text) << ": "
-                          << (form ? narrow(testing::VisibleTexts(form)) : std::string("no form"));
-        return form;
-    }
-    void close(HWND window) {
-        COPYDATASTRUCT data{editor_code::kClose, 0, nullptr};
-        DWORD_PTR reply = 0;
-        SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, kBoundMs, &reply);
-        DWORD exitCode = 1;
-        EXPECT_TRUE(editor->waitForExit(kBoundMs, exitCode));
-    }
-
-    testing::TempFolder folder;
-    Win32Registry registry;
-    std::optional<std::u16string> savedRootUser;
-    std::u16string user;
-    std::unique_ptr<Program> editor;
 };
 
 TEST_F(MireluneSecrets, NoStaticControlOrTitleHoldsThePasswordOrTheAnswer) {
-    HWND window = start(u"Anna");
+    HWND window = start(user + u"\\Anna");
     ASSERT_NE(window, nullptr);
     // The summary shows that a password and an answer are there, masked.
-    const std::wstring mask = wide(std::u16string(kSummarySecretMask));
+    const std::wstring mask = Wide(std::u16string(kSummarySecretMask));
     HWND form = waitForForm(window, L"anna@example.org");
     ASSERT_NE(form, nullptr);
     waitForForm(window, mask);
@@ -188,13 +129,13 @@ TEST_F(MireluneSecrets, NoStaticControlOrTitleHoldsThePasswordOrTheAnswer) {
     expectNoSecretReadable(window, "another card");
     expectRetiredControlsEmpty(form);
     for (HWND child : testing::AllChildWindows(window)) {
-        EXPECT_EQ(askedText(child).find(kCustomValue), std::wstring::npos) << "the custom row's value stayed behind";
+        EXPECT_EQ(AskedText(child).find(kCustomValue), std::wstring::npos) << "the custom row's value stayed behind";
     }
-    close(window);
+    EXPECT_TRUE(testing::CloseOnRequest(window, *editor).has_value());
 
     // Stars off: the editor reads the option at start and shows the inputs as text.
-    runCli(u"option set \"" + user + u"\" SHOWPASSWORD 0");
-    window = start(u"Anna");
+    cli(u"option set \"" + user + u"\" SHOWPASSWORD 0");
+    window = start(user + u"\\Anna");
     ASSERT_NE(window, nullptr);
     form = waitForForm(window, L"anna@example.org");
     ASSERT_NE(form, nullptr);
@@ -203,7 +144,7 @@ TEST_F(MireluneSecrets, NoStaticControlOrTitleHoldsThePasswordOrTheAnswer) {
     EXPECT_FALSE(hidesText(password));
     waitForForm(window, mask);  // the summary masks whatever the option
     expectNoSecretReadable(window, "stars off");
-    close(window);
+    EXPECT_TRUE(testing::CloseOnRequest(window, *editor).has_value());
 }
 
 }  // namespace

@@ -15,16 +15,11 @@
 #include "foundation/toolbar_contract.h"
 #include "htmlform/win32/form_view_ids.h"
 #include "identity_editor/identity_commands.h"
-#include "platform/utf8.h"
-#include "platform/win32/password_dialog.h"
-#include "platform/win32/wide.h"
-#include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_windows.h"
 #include "support/own_windows.h"
 #include "support/temp_folder.h"
 #include "support/windows_cli.h"
-#include "wine/editor_support.h"
-#include "wine/tray/wine_processes.h"
+#include "wine/identity_editor/mirelune_support.h"
 
 namespace tarnwick {
 namespace {
@@ -36,52 +31,24 @@ using wine::WaitUntil;
 constexpr DWORD kBoundMs = 30'000;
 constexpr int kEmailInput = kFirstFormControlId + 8;
 
-std::wstring wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
-std::string narrow(const std::wstring& text) { return Utf16ToUtf8(FromWide(text.c_str())); }
+using testing::Narrow;
+using testing::Wide;
 
 HTREEITEM treeItem(HWND tree, UINT relation, HTREEITEM from = nullptr) {
     return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(from)));
 }
 
-// A tree view's item texts and rectangles live in the editor's process: the
-// messages that read them get a buffer there.
-class RemoteBuffer {
-public:
-    explicit RemoteBuffer(HWND window) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
-        if (process_ != nullptr) memory_ = VirtualAllocEx(process_, nullptr, kSize, MEM_COMMIT, PAGE_READWRITE);
-        EXPECT_NE(memory_, nullptr) << "no memory in the editor's process: error " << GetLastError() << " pid "
-                                    << process;
-    }
-    ~RemoteBuffer() {
-        if (memory_ != nullptr) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
-        if (process_ != nullptr) CloseHandle(process_);
-    }
-    char* address() const { return static_cast<char*>(memory_); }
-    void write(std::size_t offset, const void* bytes, std::size_t size) {
-        WriteProcessMemory(process_, address() + offset, bytes, size, nullptr);
-    }
-    void read(std::size_t offset, void* bytes, std::size_t size) {
-        ReadProcessMemory(process_, address() + offset, bytes, size, nullptr);
-    }
-    static constexpr std::size_t kSize = 4096;
-
-private:
-    HANDLE process_ = nullptr;
-    void* memory_ = nullptr;
-};
+using testing::RemoteMemory;
 
 std::wstring itemText(HWND tree, HTREEITEM item) {
-    RemoteBuffer buffer(tree);
+    const RemoteMemory buffer(tree);
     TVITEMW entry{};
     entry.mask = TVIF_TEXT;
     entry.hItem = item;
-    entry.pszText = reinterpret_cast<wchar_t*>(buffer.address() + 512);
+    entry.pszText = reinterpret_cast<wchar_t*>(buffer.at(512));
     entry.cchTextMax = 260;
     buffer.write(0, &entry, sizeof entry);
-    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(buffer.address()));
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(buffer.at(0)));
     wchar_t text[260] = {};
     buffer.read(512, text, sizeof text - sizeof(wchar_t));
     return text;
@@ -89,11 +56,11 @@ std::wstring itemText(HWND tree, HTREEITEM item) {
 
 // The middle of an item's label, in screen coordinates.
 POINT itemCentre(HWND tree, HTREEITEM item) {
-    RemoteBuffer buffer(tree);
+    const RemoteMemory buffer(tree);
     RECT rect{};
     std::memcpy(&rect, &item, sizeof item);
     buffer.write(0, &rect, sizeof rect);
-    SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(buffer.address()));
+    SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(buffer.at(0)));
     buffer.read(0, &rect, sizeof rect);
     POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     ClientToScreen(tree, &centre);
@@ -109,92 +76,38 @@ HTREEITEM childNamed(HWND tree, const std::wstring& text) {
     return nullptr;
 }
 
-class MireluneSessionEndToEnd : public ::testing::Test {
+class MireluneSessionEndToEnd : public testing::MireluneTest {
 protected:
     void SetUp() override {
-        ASSERT_EQ(wine::FindTopLevel(L"Mirelune", nullptr, 0), nullptr) << "an identity editor is left over";
-        savedRootUser = registry.readString(registry::kTarnwickKey, registry::kRootUserValue, 260);
-        const std::u16string dataRoot = folder.file(u"Data");
-        cli(u"new-user \"" + dataRoot + u"\" demo Secret#1 --register");
-        user = dataRoot + u"\\demo";
+        MireluneTest::SetUp();
+        if (HasFatalFailure()) return;
         cli(u"new-identity \"" + user + u"\\Anna.vrt\" --set EMAIL=anna@example.org --set \"NAME=Anna|Berg\"");
         cli(u"new-identity \"" + user + u"\\Bob.vrt\" --set PHONE=111");
         cli(u"new-identity \"" + user + u"\\Cleo.vrt\" --set EMAIL=cleo@example.org --protected --password Secret#1");
         testing::CreateFolder(user + u"\\Archive");
-        editor = std::make_unique<Program>(L"\"" + wine::ProgramPath(TARNWICK_MIRELUNE_PATH) + L"\" " +
-                                           wide(user + u"\\Anna"));
-        ASSERT_TRUE(editor->started());
-        window = WaitForTopLevel(L"Mirelune", nullptr, editor->id(), kBoundMs);
+        window = start(user + u"\\Anna");
         ASSERT_NE(window, nullptr);
-        ASSERT_TRUE(WaitUntil(
-            [&] {
-                return (form = FindWindowExW(window, nullptr, L"TarnwickFormView", nullptr)) && IsWindowEnabled(form);
-            },
-            kBoundMs));
+        ASSERT_NE(form = waitForEnabledForm(window), nullptr);
         tree = testing::FindControl(window, 0, WC_TREEVIEWW);
         ASSERT_NE(tree, nullptr);
     }
-    void TearDown() override {
-        editor.reset();  // ends it: an editor holding refused edits does not close
-        EXPECT_TRUE(WaitUntil([] { return wine::FindTopLevel(L"Mirelune", nullptr, 0) == nullptr; }, kBoundMs));
-        registry.writeString(registry::kTarnwickKey, registry::kRootUserValue, savedRootUser.value_or(u""));
-    }
-    void cli(const std::u16string& arguments) {
-        const testing::CliResult result = testing::RunWindowsCli(wide(arguments));
-        ASSERT_EQ(result.exitCode, 0u) << result.error;
-    }
-    std::string shown(const std::u16string& name) {
-        return testing::RunWindowsCli(wide(u"show \"" + user + u"\\" + name + u".vrt\"")).out;
-    }
     // Into the person table's input, on its tab (the page's n-th input shown).
     void typeInto(int control, const wchar_t* text) {
-        HWND tabs = testing::FindControl(window, 0, WC_TABCONTROLW);
-        if (SendMessageW(tabs, TCM_GETCURSEL, 0, 0) != 1) SendMessageW(tabs, TCM_SETCURFOCUS, 1, 0);
-        HWND input = nullptr;
-        WaitUntil([&] { return (input = testing::FindControl(form, control)) != nullptr && IsWindowVisible(input); },
-                  kBoundMs);
+        HWND input = personInput(window, form, control);
         ASSERT_NE(input, nullptr);
         SendMessageW(input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
     }
-    std::wstring inputText(int control) {
-        HWND input = testing::FindControl(form, control);
-        wchar_t text[260] = {};
-        // WM_GETTEXT itself: GetWindowTextW of another process's edit reads no edit text.
-        if (input) SendMessageW(input, WM_GETTEXT, 260, reinterpret_cast<LPARAM>(text));
-        return text;
-    }
+    std::wstring inputText(int control) { return testing::AskedText(testing::FindControl(form, control)); }
     // The primary-password prompt the editor shows next, answered.
-    bool answerPasswordPrompt(int button) {
-        HWND prompt = WaitForTopLevel(L"#32770", nullptr, editor->id(), kBoundMs);
-        HWND edit = nullptr;
-        if (!prompt || !WaitUntil([&] { return (edit = GetDlgItem(prompt, kPasswordEditId)) != nullptr; }, kBoundMs))
-            return false;
-        if (button == IDOK) SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Secret#1"));
-        PostMessageW(GetDlgItem(prompt, button), BM_CLICK, 0, 0);
-        return WaitUntil([&] { return !IsWindow(prompt); }, kBoundMs);
-    }
+    bool answerPasswordPrompt(int button) { return testing::AnswerPasswordPrompt(editor->id(), L"Secret#1", button); }
     // "[KEY]" of the option file, without the line end.
     std::string remembered() {
-        std::string out = testing::RunWindowsCli(wide(u"option get \"" + user + u"\" [KEY]")).out;
+        std::string out = testing::RunWindowsCli(Wide(u"option get \"" + user + u"\" [KEY]")).out;
         while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
         return out;
     }
-    // The box the editor shows next: its text, once it has one, after OK.
-    std::wstring answerBox(int button = IDOK) {
-        HWND box = WaitForTopLevel(L"#32770", nullptr, editor->id(), kBoundMs);
-        if (box == nullptr) return L"<no box>";
-        std::wstring text;
-        WaitUntil([&] { return !(text = wine::BoxText(box)).empty(); }, kBoundMs);
-        wine::PressButton(box, button);
-        WaitUntil([&] { return !IsWindow(box); }, kBoundMs);
-        return text;
-    }
+    std::wstring answerBox(int button = IDOK) { return testing::AnswerNextBox(editor->id(), button); }
 
-    testing::TempFolder folder;
-    Win32Registry registry;
-    std::optional<std::u16string> savedRootUser;
-    std::u16string user;
-    std::unique_ptr<Program> editor;
     HWND window = nullptr;
     HWND tree = nullptr;
     HWND form = nullptr;
@@ -206,17 +119,17 @@ TEST_F(MireluneSessionEndToEnd, TextTheCodePageCannotHoldIsRefusedOnSaveSwitchAn
     const std::wstring refusal = L"holds characters that cannot be saved on this system: \u0141 \u017a.";
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(57603, 0), 0);  // Save
     std::wstring text = answerBox();
-    EXPECT_NE(text.find(refusal), std::wstring::npos) << narrow(text);
+    EXPECT_NE(text.find(refusal), std::wstring::npos) << Narrow(text);
     PostMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(childNamed(tree, L"Bob")));
     text = answerBox();
-    EXPECT_NE(text.find(refusal), std::wstring::npos) << narrow(text);
+    EXPECT_NE(text.find(refusal), std::wstring::npos) << Narrow(text);
     EXPECT_TRUE(WaitUntil([&] { return itemText(tree, treeItem(tree, TVGN_CARET)) == L"Anna"; }, kBoundMs))
         << "the tree did not go back to the card on show";
     PostMessageW(window, WM_CLOSE, 0, 0);
     text = answerBox(IDYES);
-    EXPECT_NE(text.find(L"Identity was changed."), std::wstring::npos) << narrow(text);
+    EXPECT_NE(text.find(L"Identity was changed."), std::wstring::npos) << Narrow(text);
     text = answerBox();
-    EXPECT_NE(text.find(refusal), std::wstring::npos) << narrow(text);
+    EXPECT_NE(text.find(refusal), std::wstring::npos) << Narrow(text);
     EXPECT_TRUE(IsWindow(window)) << "the editor ended with the edits";
     EXPECT_EQ(shown(u"Anna"), before) << "something was written";
 }
@@ -274,14 +187,14 @@ TEST_F(MireluneSessionEndToEnd, AnEditedCardRenamedInItsLabelOrDraggedKeepsItsEd
 }
 
 TEST_F(MireluneSessionEndToEnd, ACardAnotherProgramHoldsOpenIsUnreadableNotDamaged) {
-    const std::wstring path = wide(user + u"\\Bob.vrt");
+    const std::wstring path = Wide(user + u"\\Bob.vrt");
     HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     PostMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(childNamed(tree, L"Bob")));
     const std::wstring text = answerBox();
     CloseHandle(held);
-    EXPECT_NE(text.find(L"Can not read the card '\\Bob':"), std::wstring::npos) << narrow(text);
-    EXPECT_EQ(text.find(L"?"), std::wstring::npos) << "a deletion was offered: " << narrow(text);
+    EXPECT_NE(text.find(L"Can not read the card '\\Bob':"), std::wstring::npos) << Narrow(text);
+    EXPECT_EQ(text.find(L"?"), std::wstring::npos) << "a deletion was offered: " << Narrow(text);
     EXPECT_TRUE(testing::FileExists(user + u"\\Bob.vrt"));
     EXPECT_TRUE(WaitUntil([&] { return itemText(tree, treeItem(tree, TVGN_CARET)) == L"Anna"; }, kBoundMs));
 }
@@ -294,7 +207,7 @@ TEST_F(MireluneSessionEndToEnd, TheTraysLockMakesTheNextProtectedCardAskAndKeeps
     PostMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(childNamed(tree, L"Cleo")));
     ASSERT_TRUE(answerPasswordPrompt(IDOK)) << "no password prompt for the protected card";
     ASSERT_TRUE(WaitUntil([&] { return inputText(kEmailInput) == L"cleo@example.org"; }, kBoundMs))
-        << "the protected card is not on the form: " << narrow(inputText(kEmailInput));
+        << "the protected card is not on the form: " << Narrow(inputText(kEmailInput));
     typeInto(kEmailInput, L"during@example.org");
     ASSERT_TRUE(WaitUntil([&] { return inputText(kEmailInput) == L"during@example.org"; }, kBoundMs));
     ASSERT_NE(remembered(), "0") << "the typed password was not remembered";
@@ -307,7 +220,7 @@ TEST_F(MireluneSessionEndToEnd, TheTraysLockMakesTheNextProtectedCardAskAndKeeps
     // Save asks for the password again; what the form kept is written.
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(57603, 0), 0);
     ASSERT_TRUE(answerPasswordPrompt(IDOK)) << "Save did not ask for the password after the lock";
-    const std::wstring showCleo = L"show \"" + wide(user) + L"\\Cleo.vrt\" --password Secret#1";
+    const std::wstring showCleo = L"show \"" + Wide(user) + L"\\Cleo.vrt\" --password Secret#1";
     EXPECT_TRUE(WaitUntil(
         [&] { return testing::RunWindowsCli(showCleo).out.find("during@example.org") != std::string::npos; }, kBoundMs))
         << testing::RunWindowsCli(showCleo).out;

@@ -19,35 +19,22 @@
 #include "identity_editor/resources/mirelune_resources.h"
 #include "platform/win32/password_dialog.h"
 #include "platform/win32/window_base.h"
-#include "platform/utf8.h"
 #include "platform/win32/wide.h"
-#include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_windows.h"
 #include "support/own_windows.h"
-#include "support/temp_folder.h"
 #include "support/windows_cli.h"
-#include "wine/editor_support.h"
-#include "wine/tray/wine_processes.h"
+#include "wine/identity_editor/mirelune_support.h"
 
 namespace tarnwick {
 namespace {
 
+using testing::Narrow;
+using testing::Wide;
 using wine::Program;
 using wine::WaitForTopLevel;
 using wine::WaitUntil;
 
 constexpr DWORD kBoundMs = 30'000;
-
-const std::wstring kMirelune = wine::ProgramPath(TARNWICK_MIRELUNE_PATH);
-
-std::wstring wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
-
-void runCli(const std::u16string& arguments) {
-    const testing::CliResult result = testing::RunWindowsCli(wide(arguments));
-    ASSERT_EQ(result.exitCode, 0u) << result.error;
-}
-
-std::string narrow(const std::wstring& text) { return Utf16ToUtf8(FromWide(text.c_str())); }
 
 // The clipboard's Unicode text, or "<none>".
 std::wstring clipboardText() { return testing::ClipboardText().value_or(L"<none>"); }
@@ -82,46 +69,14 @@ bool buttonChecked(HWND window, UINT command) {
     return toolbar != nullptr && SendMessageW(toolbar, TB_ISBUTTONCHECKED, command, 0) != 0;
 }
 
-class MireluneEndToEnd : public ::testing::Test {
+class MireluneEndToEnd : public testing::MireluneTest {
 protected:
     void SetUp() override {
-        ASSERT_EQ(wine::FindTopLevel(L"Mirelune", nullptr, 0), nullptr) << "an identity editor is left over";
-        savedRootUser = registry.readString(registry::kTarnwickKey, registry::kRootUserValue, 260);
-        const std::u16string dataRoot = folder.file(u"Data");
-        runCli(u"new-user \"" + dataRoot + u"\" demo Secret#1 --register");
-        user = dataRoot + u"\\demo";
-        runCli(u"new-identity \"" + user + u"\\Anna.vrt\" --set EMAIL=anna@example.org --set \"NAME=Anna|Berg\"");
-    }
-    void TearDown() override {
-        editor.reset();  // ends it when it still runs
-        registry.writeString(registry::kTarnwickKey, registry::kRootUserValue, savedRootUser.value_or(u""));
+        MireluneTest::SetUp();
+        if (HasFatalFailure()) return;
+        cli(u"new-identity \"" + user + u"\\Anna.vrt\" --set EMAIL=anna@example.org --set \"NAME=Anna|Berg\"");
     }
 
-    HWND start(const std::u16string& commandLine) {
-        editor = std::make_unique<Program>(L"\"" + kMirelune + L"\" " + wide(commandLine));
-        EXPECT_TRUE(editor->started());
-        return WaitForTopLevel(L"Mirelune", nullptr, editor->id(), kBoundMs);
-    }
-
-    // The card's file decoded by the CLI (one JSON object).
-    std::string shown(std::u16string_view name, const std::u16string& password = u"") {
-        std::u16string arguments = u"show \"" + user + u"\\" + std::u16string(name) + u".vrt\"";
-        if (!password.empty()) arguments += u" --password " + password;
-        return testing::RunWindowsCli(wide(arguments)).out;
-    }
-    // The form pane, once it shows `text` among its visible controls.
-    HWND waitForForm(HWND window, const std::wstring& text) {
-        HWND form = nullptr;
-        const bool seen = WaitUntil(
-            [&] {
-                form = FindWindowExW(window, nullptr, L"TarnwickFormView", nullptr);
-                return form != nullptr && testing::VisibleTexts(form).find(text) != std::wstring::npos;
-            },
-            kBoundMs);
-        EXPECT_TRUE(seen) << "the form never showed " << narrow(text) << ": "
-                          << (form ? narrow(testing::VisibleTexts(form)) : std::string("no form"));
-        return form;
-    }
     // The dialog of that title that the editor shows.
     HWND waitForDialog(const wchar_t* title) { return WaitForTopLevel(L"#32770", title, editor->id(), kBoundMs); }
     // A box's text once it has one.
@@ -130,12 +85,6 @@ protected:
         WaitUntil([&] { return !(text = wine::BoxText(box)).empty(); }, kBoundMs);
         return text;
     }
-
-    testing::TempFolder folder;
-    Win32Registry registry;
-    std::optional<std::u16string> savedRootUser;
-    std::u16string user;
-    std::unique_ptr<Program> editor;
 };
 
 TEST_F(MireluneEndToEnd, ShowsTheCardNamedOnTheCommandLineAndClosesOnCopyDataOne) {
@@ -152,7 +101,7 @@ TEST_F(MireluneEndToEnd, ShowsTheCardNamedOnTheCommandLineAndClosesOnCopyDataOne
         },
         kBoundMs))
         << "the summary never showed the card: "
-        << (form ? narrow(testing::VisibleTexts(form)) : std::string("no form"));
+        << (form ? Narrow(testing::VisibleTexts(form)) : std::string("no form"));
 
     // Copy puts the card's fields on the clipboard.
     ASSERT_TRUE(OpenClipboard(nullptr));
@@ -160,8 +109,8 @@ TEST_F(MireluneEndToEnd, ShowsTheCardNamedOnTheCommandLineAndClosesOnCopyDataOne
     CloseClipboard();
     SendMessageW(window, WM_COMMAND, MAKEWPARAM(identity_command::kCopy, 0), 0);
     const std::wstring copied = clipboardText();
-    EXPECT_NE(copied.find(L"anna@example.org"), std::wstring::npos) << narrow(copied);
-    EXPECT_NE(copied.find(L"Anna"), std::wstring::npos) << narrow(copied);
+    EXPECT_NE(copied.find(L"anna@example.org"), std::wstring::npos) << Narrow(copied);
+    EXPECT_NE(copied.find(L"Anna"), std::wstring::npos) << Narrow(copied);
 
     ASSERT_TRUE(sendCopyData(window, editor_code::kClose));
     DWORD exitCode = 1;
@@ -171,14 +120,14 @@ TEST_F(MireluneEndToEnd, ShowsTheCardNamedOnTheCommandLineAndClosesOnCopyDataOne
 
 TEST_F(MireluneEndToEnd, WithoutACurrentUserShowsTheErrorAndEnds) {
     registry.writeString(registry::kTarnwickKey, registry::kRootUserValue, u"");
-    editor = std::make_unique<Program>(L"\"" + kMirelune + L"\"");
+    editor = std::make_unique<Program>(L"\"" + program + L"\"");
     ASSERT_TRUE(editor->started());
     HWND box = WaitForTopLevel(L"#32770", nullptr, editor->id(), kBoundMs);
     ASSERT_NE(box, nullptr) << "no error box";
     EXPECT_TRUE(WaitUntil(
         [&] { return wine::BoxText(box).find(L"Can not find user file, please create a user.") != std::wstring::npos; },
         kBoundMs))
-        << narrow(wine::BoxText(box));
+        << Narrow(wine::BoxText(box));
     wine::PressButton(box, IDOK);
     DWORD exitCode = 1;
     EXPECT_TRUE(editor->waitForExit(kBoundMs, exitCode));
@@ -186,7 +135,7 @@ TEST_F(MireluneEndToEnd, WithoutACurrentUserShowsTheErrorAndEnds) {
 }
 
 TEST_F(MireluneEndToEnd, AnEditIsSavedWhenAnotherCardIsSelectedAndTheTabsShowTheirTables) {
-    runCli(u"new-identity \"" + user + u"\\Bob.vrt\" --set PHONE=111 --set \"NAME=Bob|Carr\"");
+    cli(u"new-identity \"" + user + u"\\Bob.vrt\" --set PHONE=111 --set \"NAME=Bob|Carr\"");
     HWND window = start(user + u"\\Anna");
     ASSERT_NE(window, nullptr);
     HWND form = waitForForm(window, L"anna@example.org");
@@ -199,7 +148,7 @@ TEST_F(MireluneEndToEnd, AnEditIsSavedWhenAnotherCardIsSelectedAndTheTabsShowThe
     EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 1);
     waitForForm(window, L"First Name");
     EXPECT_EQ(testing::VisibleTexts(form).find(L"Company Name"), std::wstring::npos)
-        << narrow(testing::VisibleTexts(form));
+        << Narrow(testing::VisibleTexts(form));
     HWND phone = findControl(form, kPhoneInput);
     ASSERT_NE(phone, nullptr);
     EXPECT_TRUE(IsWindowVisible(phone));
@@ -248,7 +197,7 @@ TEST_F(MireluneEndToEnd, AnEditIsSavedWhenAnotherCardIsSelectedAndTheTabsShowThe
         L"MSN号码 : \nQQ号码 : \n性别 : \n年龄 : \n生日 : \n收入 : \n证件 : \n证件号码 : \n公司名 : \n"
         L"公司电话 : \n网站 : \n国家 : \n省 : \n城市 : \n邮政编码 : \n地址 : \n用户名 : \n密码 : \n"
         L"密码提示问题 : \n密码提示问题答案 : \n";
-    EXPECT_EQ(clipboardText(), expected) << narrow(clipboardText());
+    EXPECT_EQ(clipboardText(), expected) << Narrow(clipboardText());
 
     // The close request of the toolbar saves an edit without a question, then closes.
     SendMessageW(findControl(form, kFirstNameInput), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Kept"));
@@ -378,18 +327,18 @@ TEST_F(MireluneEndToEnd, NewIdentityMakesTheCardAnnouncesItAndSelectsIt) {
 }
 
 TEST_F(MireluneEndToEnd, ASecondStartHandsItsPathToTheFirstAndEnds) {
-    runCli(u"new-identity \"" + user + u"\\Bob.vrt\" --set \"NAME=Bob|Carr\"");
+    cli(u"new-identity \"" + user + u"\\Bob.vrt\" --set \"NAME=Bob|Carr\"");
     HWND window = start(user + u"\\Anna");
     ASSERT_NE(window, nullptr);
     waitForForm(window, L"anna@example.org");
-    Program second(L"\"" + kMirelune + L"\" " + wide(user + u"\\Bob"));
+    Program second(L"\"" + program + L"\" " + Wide(user + u"\\Bob"));
     ASSERT_TRUE(second.started());
     DWORD exitCode = 1;
     EXPECT_TRUE(second.waitForExit(kBoundMs, exitCode)) << "the second Mirelune did not end";
     EXPECT_EQ(exitCode, 0u);
     waitForForm(window, L"BobCarr");
     // A launcher quotes a path with a space: the quotes are no part of it.
-    Program quoted(L"\"" + kMirelune + L"\" \"" + wide(user + u"\\Anna") + L"\"");
+    Program quoted(L"\"" + program + L"\" \"" + Wide(user + u"\\Anna") + L"\"");
     ASSERT_TRUE(quoted.started());
     EXPECT_TRUE(quoted.waitForExit(kBoundMs, exitCode));
     waitForForm(window, L"anna@example.org");
@@ -515,8 +464,8 @@ TEST_F(MireluneEndToEnd, TheDamagedCardQuestionDeletesOnYes) {
     HWND box = waitForDialog(L"Tarnwick");
     ASSERT_NE(box, nullptr) << "no damaged-card question";
     const std::wstring text = boxText(box);
-    EXPECT_NE(text.find(L"不能读取身份卡片"), std::wstring::npos) << narrow(text);
-    EXPECT_NE(text.find(L"'\\Bad'"), std::wstring::npos) << narrow(text);
+    EXPECT_NE(text.find(L"不能读取身份卡片"), std::wstring::npos) << Narrow(text);
+    EXPECT_NE(text.find(L"'\\Bad'"), std::wstring::npos) << Narrow(text);
     wine::PressButton(box, IDYES);
     EXPECT_TRUE(WaitUntil([&] { return !testing::FileExists(bad); }, kBoundMs)) << "the damaged card is still there";
     EXPECT_TRUE(IsWindow(window));

@@ -14,15 +14,15 @@
 #include "foundation/toolbar_contract.h"
 #include "platform/win32/win32_windows.h"
 #include "platform/win32/window_base.h"
-#include "platform/win32/win32_registry.h"
 #include "support/own_windows.h"
-#include "support/temp_folder.h"
-#include "wine/editor_support.h"
-#include "wine/tray/wine_processes.h"
+#include "wine/passcard_editor/keslowe_support.h"
 
 namespace tarnwick {
 namespace {
 
+using testing::AskedText;
+using testing::InQuotes;
+using testing::Wide;
 using wine::Program;
 using wine::WaitForTopLevel;
 using wine::WaitUntil;
@@ -30,7 +30,6 @@ using wine::WaitUntil;
 constexpr DWORD kBoundMs = 30'000;
 constexpr int kAddressBoxId = 102;
 constexpr int kFirstFieldId = 2000;
-constexpr ULONG_PTR kCloseWithoutAsking = 1;
 constexpr UINT kSave = IDM_SAVE;
 constexpr WPARAM kCopy = IDM_COPY;
 constexpr WPARAM kAbout = IDM_ABOUT;
@@ -40,19 +39,6 @@ constexpr int kFieldNameEditId = 1006;
 constexpr int kAboutTextId = IDC_ABOUT_TEXT;
 constexpr WPARAM kDefault = IDM_DEFAULT;
 constexpr std::uintptr_t kPasscardNotice = 10;
-
-const std::wstring kKeslowe = wine::ProgramPath(TARNWICK_KESLOWE_PATH);
-const std::wstring kCli = wine::ProgramPath(TARNWICK_CLI);
-
-std::wstring wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
-std::wstring inQuotes(const std::u16string& text) { return L"\"" + wide(text) + L"\""; }
-
-// WM_GETTEXT itself: GetWindowTextW does not ask another process's controls.
-std::wstring textOf(HWND window) {
-    wchar_t text[512] = {};
-    SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
-    return text;
-}
 
 HWND findControl(HWND top, int id, const wchar_t* windowClass = nullptr) {
     return testing::FindControl(top, id, windowClass);
@@ -98,7 +84,7 @@ void clickInto(HWND control) {
 bool hasStatic(HWND dialog, const std::wstring& text) {
     HWND child = nullptr;
     while ((child = FindWindowExW(dialog, child, L"Static", nullptr)) != nullptr) {
-        if (textOf(child) == text) return true;
+        if (AskedText(child) == text) return true;
     }
     return false;
 }
@@ -108,38 +94,19 @@ std::wstring nameRule(const std::wstring& what) {
     return what + L" cannot be empty and it cannot contain characters \\ / : * ? \" < > | ";
 }
 
-class KesloweEndToEnd : public ::testing::Test {
+class KesloweEndToEnd : public testing::KesloweTest {
 protected:
     void SetUp() override {
-        ASSERT_EQ(FindWindowW(L"Keslowe", nullptr), nullptr) << "a Keslowe window is left over";
-        // The demo user and her passcard as the companion CLI makes them.
-        const std::u16string dataRoot = folder.file(u"data");
-        testing::CreateFolder(dataRoot);
-        alice = dataRoot + u"\\Alice";
-        ASSERT_EQ(wine::RunCapturing(kCli + L" new-user " + inQuotes(dataRoot) + L" Alice alice123").exitCode, 0u);
-        newPasscard(u"Mail", L"https://mail.example/ --field User:text:alice --field Password:password:s3cret");
-        savedRootUser = registry.readString(registry::kTarnwickKey, registry::kRootUserValue, 260);
-        registry.writeString(registry::kTarnwickKey, registry::kRootUserValue, alice);
-    }
-    void TearDown() override {
-        if (savedRootUser) registry.writeString(registry::kTarnwickKey, registry::kRootUserValue, *savedRootUser);
-    }
-
-    void newPasscard(std::u16string_view name, const std::wstring& urlAndFields) {
-        const std::u16string file = alice + u"\\" + std::u16string(name) + u".vrc";
-        ASSERT_EQ(wine::RunCapturing(kCli + L" new-passcard " + inQuotes(file) + L" --url " + urlAndFields).exitCode,
-                  0u);
-    }
-    // The card's file decoded by the CLI.
-    std::string shown(std::u16string_view name) {
-        return wine::RunCapturing(kCli + L" show " + inQuotes(alice + u"\\" + std::u16string(name) + u".vrc")).text;
+        KesloweTest::SetUp();
+        if (HasFatalFailure()) return;
+        newPasscard(u"Mail", L"--url https://mail.example/ --field User:text:alice --field Password:password:s3cret");
     }
     // The card is on show: its address in the box and its first field in the table.
     HWND waitForAddress(HWND window, const std::wstring& address) {
         HWND box = nullptr;
         const bool shownInTime = WaitUntil(
             [&] {
-                return (box = findControl(window, kAddressBoxId)) != nullptr && textOf(box) == address &&
+                return (box = findControl(window, kAddressBoxId)) != nullptr && AskedText(box) == address &&
                        findControl(window, kFirstFieldId) != nullptr;
             },
             kBoundMs);
@@ -149,30 +116,29 @@ protected:
 
     // Waits for a message box of the process over `over`, checks its caption
     // and text, and presses the button.
-    void answerBox(const Program& program, const std::wstring& caption, const std::wstring& text, int button,
-                   HWND over = nullptr) {
-        const HWND box = waitForDialog(program.id(), over);
+    void answerBox(const std::wstring& caption, const std::wstring& text, int button, HWND over = nullptr) {
+        const HWND box = waitForDialog(editor->id(), over);
         ASSERT_NE(box, nullptr) << "no box saying " << std::string(text.begin(), text.end());
         EXPECT_TRUE(WaitUntil([&] { return wine::BoxText(box).find(text) != std::wstring::npos; }, kBoundMs))
             << std::string(text.begin(), text.end());
-        EXPECT_EQ(textOf(box), caption);
+        EXPECT_EQ(AskedText(box), caption);
         click(box, button);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kBoundMs)) << "the box stayed";
     }
     // Opens a name dialog by its command and checks how it looks; null when none came.
-    HWND openNameDialog(const Program& program, HWND window, WPARAM command, const std::wstring& banner, int editId,
-                        const std::wstring& label, const std::wstring& text) {
+    HWND openNameDialog(HWND window, WPARAM command, const std::wstring& banner, int editId, const std::wstring& label,
+                        const std::wstring& text) {
         PostMessageW(window, WM_COMMAND, command, 0);
-        const HWND dialog = waitForDialog(program.id());
+        const HWND dialog = waitForDialog(editor->id());
         EXPECT_NE(dialog, nullptr) << "no dialog for command " << command;
         if (dialog == nullptr) return nullptr;
         HWND edit = nullptr;
         EXPECT_TRUE(WaitUntil([&] { return (edit = GetDlgItem(dialog, editId)) != nullptr; }, kBoundMs))
             << "no edit box " << editId;
-        EXPECT_TRUE(WaitUntil([&] { return textOf(dialog) == banner; }, kBoundMs));
+        EXPECT_TRUE(WaitUntil([&] { return AskedText(dialog) == banner; }, kBoundMs));
         EXPECT_TRUE(hasStatic(dialog, label));
         if (edit != nullptr) {
-            EXPECT_EQ(textOf(edit), text);
+            EXPECT_EQ(AskedText(edit), text);
             EXPECT_EQ(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0), 256);
         }
         return dialog;
@@ -182,12 +148,8 @@ protected:
         SendMessageW(GetDlgItem(dialog, editId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name));
         click(dialog, IDOK);
     }
-    void closeWithoutAsking(HWND window, Program& program) {
-        COPYDATASTRUCT close{kCloseWithoutAsking, 0, nullptr};
-        SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&close));
-        DWORD exitCode = 1;
-        EXPECT_TRUE(program.waitForExit(kBoundMs, exitCode)) << "Keslowe did not end on copy-data 1";
-        EXPECT_EQ(exitCode, 0u);
+    void closeWithoutAsking(HWND window) {
+        EXPECT_EQ(testing::CloseOnRequest(window, *editor), 0u) << "Keslowe did not end on copy-data 1";
     }
     // The tray has heard `count` notices of the operation: it is done once
     // the editor answers again, and a reload then is not deferred behind it.
@@ -197,35 +159,28 @@ protected:
         SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kBoundMs, &ignored);
     }
     void reloadAt(HWND window, const std::u16string& path) {
-        const std::wstring text = wide(path);
+        const std::wstring text = Wide(path);
         COPYDATASTRUCT reload{0, static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)),
                               const_cast<wchar_t*>(text.c_str())};
         SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&reload));
     }
-
-    testing::TempFolder folder;
-    std::u16string alice;
-    Win32Registry registry;
-    std::optional<std::u16string> savedRootUser;
 };
 
 TEST_F(KesloweEndToEnd, OpensOnTheFirstPasscardAndClosesOnTheTraysRequest) {
-    Program keslowe(kKeslowe);
-    ASSERT_TRUE(keslowe.started());
-    const HWND window = WaitForTopLevel(L"Keslowe", nullptr, keslowe.id(), kBoundMs);
+    const HWND window = start();
     ASSERT_NE(window, nullptr) << "Keslowe showed no window within the bound";
-    EXPECT_EQ(textOf(window), L"Passcard Editor");
+    EXPECT_EQ(AskedText(window), L"Passcard Editor");
 
     // The first passcard of the library is on show: its address and its field.
     // The window is found as soon as it exists: its children come a moment later.
     HWND address = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (address = findControl(window, kAddressBoxId)) != nullptr; }, kBoundMs));
-    EXPECT_TRUE(WaitUntil([&] { return textOf(address) == L"https://mail.example/"; }, kBoundMs))
+    EXPECT_TRUE(WaitUntil([&] { return AskedText(address) == L"https://mail.example/"; }, kBoundMs))
         << "the address box does not show the card's address";
     HWND field = nullptr;
     EXPECT_TRUE(WaitUntil([&] { return (field = findControl(window, kFirstFieldId)) != nullptr; }, kBoundMs));
     if (field != nullptr) {
-        EXPECT_EQ(textOf(field), L"alice");
+        EXPECT_EQ(AskedText(field), L"alice");
     }
 
     // A new user sees the password field starred. Stars off and on again: the
@@ -249,7 +204,7 @@ TEST_F(KesloweEndToEnd, OpensOnTheFirstPasscardAndClosesOnTheTraysRequest) {
             EXPECT_EQ(text.find(L"s3cret"), std::wstring::npos) << "a static shows it";
         }
         if (!IsWindowVisible(child) && GetDlgCtrlID(child) == 0) {
-            EXPECT_EQ(textOf(child), L"") << "a pooled control keeps it";
+            EXPECT_EQ(AskedText(child), L"") << "a pooled control keeps it";
         }
     }
 
@@ -263,26 +218,20 @@ TEST_F(KesloweEndToEnd, OpensOnTheFirstPasscardAndClosesOnTheTraysRequest) {
 
     // About: the editor's name and version over the program's icon.
     PostMessageW(window, WM_COMMAND, kAbout, 0);
-    const HWND about = WaitForTopLevel(L"#32770", nullptr, keslowe.id(), kBoundMs);
+    const HWND about = WaitForTopLevel(L"#32770", nullptr, editor->id(), kBoundMs);
     ASSERT_NE(about, nullptr) << "no About box";
     // The box exists a moment before its texts are set.
-    EXPECT_TRUE(WaitUntil([&] { return textOf(GetDlgItem(about, kAboutTextId)) == L"Passcard Editor\nVersion 1.0.0"; },
-                          kBoundMs));
-    EXPECT_EQ(textOf(about), L"About");
+    EXPECT_TRUE(WaitUntil(
+        [&] { return AskedText(GetDlgItem(about, kAboutTextId)) == L"Passcard Editor\nVersion 1.0.0"; }, kBoundMs));
+    EXPECT_EQ(AskedText(about), L"About");
     wine::PressButton(about, IDOK);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, kBoundMs));
 
-    COPYDATASTRUCT close{kCloseWithoutAsking, 0, nullptr};
-    SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&close));
-    DWORD exitCode = 1;
-    EXPECT_TRUE(keslowe.waitForExit(kBoundMs, exitCode)) << "Keslowe did not end on copy-data 1";
-    EXPECT_EQ(exitCode, 0u);
+    closeWithoutAsking(window);
 }
 
 TEST_F(KesloweEndToEnd, TabAndF6GoRoundTheTreeTheFormAndTheAddressBox) {
-    Program keslowe(kKeslowe);
-    ASSERT_TRUE(keslowe.started());
-    const HWND window = WaitForTopLevel(L"Keslowe", nullptr, keslowe.id(), kBoundMs);
+    const HWND window = start();
     ASSERT_NE(window, nullptr);
     const HWND address = waitForAddress(window, L"https://mail.example/");
     HWND field = nullptr;
@@ -328,14 +277,12 @@ TEST_F(KesloweEndToEnd, TabAndF6GoRoundTheTreeTheFormAndTheAddressBox) {
     testing::PressKeys({VK_SHIFT, VK_F6});
     EXPECT_TRUE(focusReaches(address)) << "Shift+F6 in the tree";
 
-    closeWithoutAsking(window, keslowe);
+    closeWithoutAsking(window);
 }
 
 TEST_F(KesloweEndToEnd, AnEditedAddressEnablesSaveAndIsSavedWhenASecondStartSelectsAnotherCard) {
-    newPasscard(u"Bank", L"https://bank.example/ --field Login:text:bob");
-    Program keslowe(kKeslowe + L" " + wide(alice + u"\\Mail.vrc"));
-    ASSERT_TRUE(keslowe.started());
-    const HWND window = WaitForTopLevel(L"Keslowe", nullptr, keslowe.id(), kBoundMs);
+    newPasscard(u"Bank", L"--url https://bank.example/ --field Login:text:bob");
+    const HWND window = start(Wide(alice + u"\\Mail.vrc"));
     ASSERT_NE(window, nullptr) << "Keslowe showed no window within the bound";
     const HWND address = waitForAddress(window, L"https://mail.example/");
     const HWND toolbar = findControl(window, 0, TOOLBARCLASSNAMEW);
@@ -352,7 +299,7 @@ TEST_F(KesloweEndToEnd, AnEditedAddressEnablesSaveAndIsSavedWhenASecondStartSele
 
     // A second start naming another card hands it to this window and ends;
     // the selection change saves the edited card without asking.
-    Program second(kKeslowe + L" " + wide(alice + u"\\Bank.vrc"));
+    Program second(L"\"" + program + L"\" " + Wide(alice + u"\\Bank.vrc"));
     DWORD secondCode = 1;
     EXPECT_TRUE(second.waitForExit(kBoundMs, secondCode)) << "the second start did not end";
     EXPECT_EQ(secondCode, 0u);
@@ -362,18 +309,13 @@ TEST_F(KesloweEndToEnd, AnEditedAddressEnablesSaveAndIsSavedWhenASecondStartSele
     EXPECT_NE(saved.find("{\"name\":\"User\",\"type\":\"text\",\"value\":\"alice2\"}"), std::string::npos) << saved;
     EXPECT_FALSE(buttonEnabled(toolbar, kSave)) << "Save is enabled for the newly selected card";
 
-    COPYDATASTRUCT close{kCloseWithoutAsking, 0, nullptr};
-    SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&close));
-    DWORD exitCode = 1;
-    EXPECT_TRUE(keslowe.waitForExit(kBoundMs, exitCode)) << "Keslowe did not end on copy-data 1";
+    EXPECT_TRUE(testing::CloseOnRequest(window, *editor).has_value()) << "Keslowe did not end on copy-data 1";
 }
 
 TEST_F(KesloweEndToEnd, CopyDefaultAndTheSaveQuestionsCancel) {
     testing::RecordingTray tray;
     ASSERT_TRUE(tray.create());
-    Program keslowe(kKeslowe + L" " + wide(alice + u"\\Mail.vrc"));
-    ASSERT_TRUE(keslowe.started());
-    const HWND window = WaitForTopLevel(L"Keslowe", nullptr, keslowe.id(), kBoundMs);
+    const HWND window = start(Wide(alice + u"\\Mail.vrc"));
     ASSERT_NE(window, nullptr) << "Keslowe showed no window within the bound";
     const HWND address = waitForAddress(window, L"https://mail.example/");
 
@@ -398,7 +340,7 @@ TEST_F(KesloweEndToEnd, CopyDefaultAndTheSaveQuestionsCancel) {
     const HWND toolbar = findControl(window, 0, TOOLBARCLASSNAMEW);
     EXPECT_TRUE(WaitUntil([&] { return buttonEnabled(toolbar, kSave); }, kBoundMs));
     PostMessageW(window, WM_CLOSE, 0, 0);
-    const HWND box = WaitForTopLevel(L"#32770", nullptr, keslowe.id(), kBoundMs);
+    const HWND box = WaitForTopLevel(L"#32770", nullptr, editor->id(), kBoundMs);
     ASSERT_NE(box, nullptr) << "no save question";
     // The box exists a moment before its texts do.
     EXPECT_TRUE(
@@ -407,25 +349,20 @@ TEST_F(KesloweEndToEnd, CopyDefaultAndTheSaveQuestionsCancel) {
     wine::PressButton(box, IDCANCEL);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kBoundMs));
     EXPECT_TRUE(IsWindow(window));
-    EXPECT_EQ(textOf(address), L"https://mail.example/edited");
+    EXPECT_EQ(AskedText(address), L"https://mail.example/edited");
 
     // The tray's close request saves the edit without a question, then closes.
-    COPYDATASTRUCT close{kCloseWithoutAsking, 0, nullptr};
-    SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&close));
-    DWORD exitCode = 1;
-    EXPECT_TRUE(keslowe.waitForExit(kBoundMs, exitCode)) << "Keslowe did not end on copy-data 1";
+    EXPECT_TRUE(testing::CloseOnRequest(window, *editor).has_value()) << "Keslowe did not end on copy-data 1";
     EXPECT_NE(shown(u"Mail").find("\"url\":\"https://mail.example/edited\""), std::string::npos) << shown(u"Mail");
 }
 
 TEST_F(KesloweEndToEnd, AddFieldThroughItsDialogThenSaveWritesATextFieldAndAlwaysOnTopIsRemembered) {
-    Program keslowe(kKeslowe + L" " + wide(alice + u"\\Mail.vrc"));
-    ASSERT_TRUE(keslowe.started());
-    const HWND window = WaitForTopLevel(L"Keslowe", nullptr, keslowe.id(), kBoundMs);
+    const HWND window = start(Wide(alice + u"\\Mail.vrc"));
     ASSERT_NE(window, nullptr) << "Keslowe showed no window within the bound";
     waitForAddress(window, L"https://mail.example/");
 
     PostMessageW(window, WM_COMMAND, kAddField, 0);
-    const HWND dialog = WaitForTopLevel(L"#32770", nullptr, keslowe.id(), kBoundMs);
+    const HWND dialog = WaitForTopLevel(L"#32770", nullptr, editor->id(), kBoundMs);
     ASSERT_NE(dialog, nullptr) << "no add-field dialog";
     HWND name = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (name = GetDlgItem(dialog, kFieldNameEditId)) != nullptr; }, kBoundMs));
@@ -443,18 +380,13 @@ TEST_F(KesloweEndToEnd, AddFieldThroughItsDialogThenSaveWritesATextFieldAndAlway
 
     // Always on Top: the option remembers it.
     SendMessageW(window, WM_COMMAND, kAlwaysOnTop, 0);
-    EXPECT_EQ(wine::RunCapturing(kCli + L" option get " + inQuotes(alice) + L" [PASSWORDEDITORONTOP]").text, "1");
+    EXPECT_EQ(wine::RunCapturing(cli + L" option get " + InQuotes(alice) + L" [PASSWORDEDITORONTOP]").text, "1");
 
-    COPYDATASTRUCT close{kCloseWithoutAsking, 0, nullptr};
-    SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&close));
-    DWORD exitCode = 1;
-    EXPECT_TRUE(keslowe.waitForExit(kBoundMs, exitCode)) << "Keslowe did not end on copy-data 1";
+    EXPECT_TRUE(testing::CloseOnRequest(window, *editor).has_value()) << "Keslowe did not end on copy-data 1";
 }
 
 TEST_F(KesloweEndToEnd, AnAddressEditEnablesSaveAndResetAtTheNextIdleMomentAndResetRestoresIt) {
-    Program keslowe(kKeslowe + L" " + wide(alice + u"\\Mail.vrc"));
-    ASSERT_TRUE(keslowe.started());
-    const HWND window = WaitForTopLevel(L"Keslowe", nullptr, keslowe.id(), kBoundMs);
+    const HWND window = start(Wide(alice + u"\\Mail.vrc"));
     ASSERT_NE(window, nullptr) << "Keslowe showed no window within the bound";
     const HWND address = waitForAddress(window, L"https://mail.example/");
     const HWND toolbar = findControl(window, 0, TOOLBARCLASSNAMEW);
@@ -466,57 +398,55 @@ TEST_F(KesloweEndToEnd, AnAddressEditEnablesSaveAndResetAtTheNextIdleMomentAndRe
         << "Save is not enabled after the address changed";
     // Reset is refused while disabled: it acting proves it was enabled.
     SendMessageW(window, WM_COMMAND, IDM_RESET, 0);
-    EXPECT_EQ(textOf(address), L"https://mail.example/");
+    EXPECT_EQ(AskedText(address), L"https://mail.example/");
     EXPECT_TRUE(WaitUntil([&] { return !buttonEnabled(toolbar, kSave); }, kBoundMs))
         << "Save stays enabled after Reset";
     // Nothing was written.
     EXPECT_NE(shown(u"Mail").find("\"url\":\"https://mail.example/\""), std::string::npos) << shown(u"Mail");
-    closeWithoutAsking(window, keslowe);
+    closeWithoutAsking(window);
 }
 
 TEST_F(KesloweEndToEnd, FieldCommandsThroughTheirDialogsWithTheirWarnings) {
-    Program keslowe(kKeslowe + L" " + wide(alice + u"\\Mail.vrc"));
-    ASSERT_TRUE(keslowe.started());
-    const HWND window = WaitForTopLevel(L"Keslowe", nullptr, keslowe.id(), kBoundMs);
+    const HWND window = start(Wide(alice + u"\\Mail.vrc"));
     ASSERT_NE(window, nullptr) << "Keslowe showed no window within the bound";
     waitForAddress(window, L"https://mail.example/");
     const std::wstring warning = L"Tarnwick Warning";
 
     // The tree has the focus: no field is selected.
     PostMessageW(window, WM_COMMAND, IDM_RENAME_FIELD, 0);
-    answerBox(keslowe, warning, L"Field to Rename is not selected.\nClick the field to be renamed", IDOK);
+    answerBox(warning, L"Field to Rename is not selected.\nClick the field to be renamed", IDOK);
     PostMessageW(window, WM_COMMAND, IDM_DELETE_FIELD, 0);
-    answerBox(keslowe, warning, L"Field to delete is not selected.\nClick the field to be deleted", IDOK);
+    answerBox(warning, L"Field to delete is not selected.\nClick the field to be deleted", IDOK);
 
     // User comes before the password: it is the user name, and neither goes.
     HWND user = findControl(window, kFirstFieldId);
     ASSERT_NE(user, nullptr);
     clickInto(user);
     PostMessageW(window, WM_COMMAND, IDM_DELETE_FIELD, 0);
-    answerBox(keslowe, warning, L"User Name could not be deleted", IDOK);
+    answerBox(warning, L"User Name could not be deleted", IDOK);
     clickInto(findControl(window, kFirstFieldId + 1));
     PostMessageW(window, WM_COMMAND, IDM_DELETE_FIELD, 0);
-    answerBox(keslowe, warning, L"Password could not be deleted", IDOK);
+    answerBox(warning, L"Password could not be deleted", IDOK);
 
     // Add Field: a refused name is an error over the dialog, which stays.
-    HWND dialog = openNameDialog(keslowe, window, kAddField, L"New Field Name", 1006, L"Field Name :", L"");
+    HWND dialog = openNameDialog(window, kAddField, L"New Field Name", 1006, L"Field Name :", L"");
     ASSERT_NE(dialog, nullptr);
     typeName(dialog, 1006, L"a:b");
-    answerBox(keslowe, L"Tarnwick Error", nameRule(L"Field name"), IDOK, dialog);
+    answerBox(L"Tarnwick Error", nameRule(L"Field name"), IDOK, dialog);
     EXPECT_TRUE(IsWindow(dialog));
     typeName(dialog, 1006, L"PIN");
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kBoundMs)) << "the dialog stayed open";
-    dialog = openNameDialog(keslowe, window, kAddField, L"New Field Name", 1006, L"Field Name :", L"");
+    dialog = openNameDialog(window, kAddField, L"New Field Name", 1006, L"Field Name :", L"");
     ASSERT_NE(dialog, nullptr);
     typeName(dialog, 1006, L"Extra");
     EXPECT_TRUE(WaitUntil([&] { return findControl(window, kFirstFieldId + 3) != nullptr; }, kBoundMs));
 
     // Rename Field: filled with the focused field's name; a refusal is a warning.
     clickInto(findControl(window, kFirstFieldId + 2));
-    dialog = openNameDialog(keslowe, window, IDM_RENAME_FIELD, L"Rename Field Name", 1006, L"Field Name :", L"PIN");
+    dialog = openNameDialog(window, IDM_RENAME_FIELD, L"Rename Field Name", 1006, L"Field Name :", L"PIN");
     ASSERT_NE(dialog, nullptr);
     typeName(dialog, 1006, L"   ");
-    answerBox(keslowe, warning, nameRule(L"Field name"), IDOK, dialog);
+    answerBox(warning, nameRule(L"Field name"), IDOK, dialog);
     typeName(dialog, 1006, L"Code");
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kBoundMs)) << "the dialog stayed open";
 
@@ -525,11 +455,11 @@ TEST_F(KesloweEndToEnd, FieldCommandsThroughTheirDialogsWithTheirWarnings) {
     ASSERT_TRUE(WaitUntil([&] { return (extra = findControl(window, kFirstFieldId + 3)) != nullptr; }, kBoundMs));
     clickInto(extra);
     PostMessageW(window, WM_COMMAND, IDM_DELETE_FIELD, 0);
-    answerBox(keslowe, L"Tarnwick Question", L"Do you want to delete field 'Extra' ?", IDNO);
+    answerBox(L"Tarnwick Question", L"Do you want to delete field 'Extra' ?", IDNO);
     EXPECT_NE(findControl(window, kFirstFieldId + 3), nullptr);
     clickInto(findControl(window, kFirstFieldId + 3));
     PostMessageW(window, WM_COMMAND, IDM_DELETE_FIELD, 0);
-    answerBox(keslowe, L"Tarnwick Question", L"Do you want to delete field 'Extra' ?", IDYES);
+    answerBox(L"Tarnwick Question", L"Do you want to delete field 'Extra' ?", IDYES);
     EXPECT_TRUE(WaitUntil([&] { return findControl(window, kFirstFieldId + 3) == nullptr; }, kBoundMs));
 
     PostMessageW(window, WM_COMMAND, kSave, 0);
@@ -541,13 +471,11 @@ TEST_F(KesloweEndToEnd, FieldCommandsThroughTheirDialogsWithTheirWarnings) {
         },
         kBoundMs))
         << shown(u"Mail");
-    closeWithoutAsking(window, keslowe);
+    closeWithoutAsking(window);
 }
 
 TEST_F(KesloweEndToEnd, ProtectedAsksForThePrimaryPasswordWhenNotHeldEvenToProtect) {
-    Program keslowe(kKeslowe + L" " + wide(alice + u"\\Mail.vrc"));
-    ASSERT_TRUE(keslowe.started());
-    const HWND window = WaitForTopLevel(L"Keslowe", nullptr, keslowe.id(), kBoundMs);
+    const HWND window = start(Wide(alice + u"\\Mail.vrc"));
     ASSERT_NE(window, nullptr) << "Keslowe showed no window within the bound";
     waitForAddress(window, L"https://mail.example/");
     const HWND toolbar = findControl(window, 0, TOOLBARCLASSNAMEW);
@@ -555,7 +483,7 @@ TEST_F(KesloweEndToEnd, ProtectedAsksForThePrimaryPasswordWhenNotHeldEvenToProte
     EXPECT_FALSE(SendMessageW(toolbar, TB_ISBUTTONCHECKED, IDM_PROTECTED, 0));
 
     PostMessageW(window, WM_COMMAND, IDM_PROTECTED, 0);
-    const HWND prompt = waitForDialog(keslowe.id());
+    const HWND prompt = waitForDialog(editor->id());
     ASSERT_NE(prompt, nullptr) << "no primary-password prompt";
     HWND edit = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (edit = GetDlgItem(prompt, 1001)) != nullptr; }, kBoundMs));
@@ -569,26 +497,23 @@ TEST_F(KesloweEndToEnd, ProtectedAsksForThePrimaryPasswordWhenNotHeldEvenToProte
     PostMessageW(window, WM_COMMAND, IDM_PROTECTED, 0);
     EXPECT_TRUE(WaitUntil([&] { return shown(u"Mail").find("\"protected\":false") != std::string::npos; }, kBoundMs))
         << shown(u"Mail");
-    EXPECT_EQ(otherDialog(keslowe.id(), nullptr), nullptr);
+    EXPECT_EQ(otherDialog(editor->id(), nullptr), nullptr);
     EXPECT_TRUE(WaitUntil([&] { return SendMessageW(toolbar, TB_ISBUTTONCHECKED, IDM_PROTECTED, 0) == 0; }, kBoundMs));
-    closeWithoutAsking(window, keslowe);
+    closeWithoutAsking(window);
 }
 
 TEST_F(KesloweEndToEnd, TreeCommandsOpenTheirDialogsAndActOnTheLibrary) {
     testing::RecordingTray tray;
     ASSERT_TRUE(tray.create());
-    Program keslowe(kKeslowe + L" " + wide(alice + u"\\Mail.vrc"));
-    ASSERT_TRUE(keslowe.started());
-    const HWND window = WaitForTopLevel(L"Keslowe", nullptr, keslowe.id(), kBoundMs);
+    const HWND window = start(Wide(alice + u"\\Mail.vrc"));
     ASSERT_NE(window, nullptr) << "Keslowe showed no window within the bound";
     waitForAddress(window, L"https://mail.example/");
 
     // T10, Rename Passcard: filled with the card's name, the passcard rule.
-    HWND dialog =
-        openNameDialog(keslowe, window, IDM_RENAME_CARD, L"Rename Passcard Name", 1005, L"Passcard Name :", L"Mail");
+    HWND dialog = openNameDialog(window, IDM_RENAME_CARD, L"Rename Passcard Name", 1005, L"Passcard Name :", L"Mail");
     ASSERT_NE(dialog, nullptr);
     typeName(dialog, 1005, L"a/b");
-    answerBox(keslowe, L"Tarnwick Warning", nameRule(L"Passcard name"), IDOK, dialog);
+    answerBox(L"Tarnwick Warning", nameRule(L"Passcard name"), IDOK, dialog);
     typeName(dialog, 1005, L"Post");
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kBoundMs)) << "the dialog stayed open";
     EXPECT_TRUE(WaitUntil([&] { return testing::FileExists(alice + u"\\Post.vrc"); }, kBoundMs));
@@ -602,10 +527,10 @@ TEST_F(KesloweEndToEnd, TreeCommandsOpenTheirDialogsAndActOnTheLibrary) {
     // The tray's reload request, then T1 on the main folder: dialog 218.
     reloadAt(window, alice);
     tray.notices.clear();
-    dialog = openNameDialog(keslowe, window, IDM_NEW_FOLDER, L"New Folder Name", 1001, L"Folder Name :", L"");
+    dialog = openNameDialog(window, IDM_NEW_FOLDER, L"New Folder Name", 1001, L"Folder Name :", L"");
     ASSERT_NE(dialog, nullptr);
     typeName(dialog, 1001, L"x*y");
-    answerBox(keslowe, L"Tarnwick Warning", nameRule(L"Folder name"), IDOK, dialog);
+    answerBox(L"Tarnwick Warning", nameRule(L"Folder name"), IDOK, dialog);
     typeName(dialog, 1001, L"Work");
     EXPECT_TRUE(WaitUntil([&] { return testing::FileExists(alice + u"\\Work"); }, kBoundMs));
     // Folders are shared by both libraries: both sides hear of it.
@@ -618,7 +543,7 @@ TEST_F(KesloweEndToEnd, TreeCommandsOpenTheirDialogsAndActOnTheLibrary) {
 
     // T3 from the folder's context menu: dialog 207, filled with its name.
     reloadAt(window, alice + u"\\Work");
-    dialog = openNameDialog(keslowe, window, 32835, L"Rename Folder Name", 1002, L"Folder Name :", L"Work");
+    dialog = openNameDialog(window, 32835, L"Rename Folder Name", 1002, L"Folder Name :", L"Work");
     ASSERT_NE(dialog, nullptr);
     typeName(dialog, 1002, L"Office");
     EXPECT_TRUE(WaitUntil([&] { return testing::FileExists(alice + u"\\Office"); }, kBoundMs));
@@ -635,44 +560,42 @@ TEST_F(KesloweEndToEnd, TreeCommandsOpenTheirDialogsAndActOnTheLibrary) {
     reloadAt(window, alice + u"\\Post.vrc");
     waitForAddress(window, L"https://mail.example/");
     PostMessageW(window, WM_COMMAND, IDM_DELETE_CARD, 0);
-    answerBox(keslowe, L"Tarnwick Question", L"Do you want to delete Passcard '\\Post'?", IDNO);
+    answerBox(L"Tarnwick Question", L"Do you want to delete Passcard '\\Post'?", IDNO);
     EXPECT_TRUE(testing::FileExists(alice + u"\\Post.vrc"));
-    closeWithoutAsking(window, keslowe);
+    closeWithoutAsking(window);
 }
 
 TEST_F(KesloweEndToEnd, ASecondStartOutsideTheLibraryOnlyBringsTheWindowForward) {
-    newPasscard(u"Bank", L"https://bank.example/ --field Login:text:bob");
-    Program keslowe(kKeslowe + L" " + wide(alice + u"\\Mail.vrc"));
-    ASSERT_TRUE(keslowe.started());
-    const HWND window = WaitForTopLevel(L"Keslowe", nullptr, keslowe.id(), kBoundMs);
+    newPasscard(u"Bank", L"--url https://bank.example/ --field Login:text:bob");
+    const HWND window = start(Wide(alice + u"\\Mail.vrc"));
     ASSERT_NE(window, nullptr) << "Keslowe showed no window within the bound";
     const HWND address = waitForAddress(window, L"https://mail.example/");
 
-    Program elsewhere(kKeslowe + L" C:\\elsewhere\\Bank.vrc");
+    Program elsewhere(L"\"" + program + L"\" C:\\elsewhere\\Bank.vrc");
     DWORD code = 1;
     EXPECT_TRUE(elsewhere.waitForExit(kBoundMs, code)) << "the second start did not end";
     EXPECT_EQ(code, 0u);
-    EXPECT_EQ(textOf(address), L"https://mail.example/");
+    EXPECT_EQ(AskedText(address), L"https://mail.example/");
 
-    Program inside(kKeslowe + L" " + wide(alice + u"\\Bank.vrc"));
+    Program inside(L"\"" + program + L"\" " + Wide(alice + u"\\Bank.vrc"));
     EXPECT_TRUE(inside.waitForExit(kBoundMs, code)) << "the second start did not end";
     EXPECT_EQ(code, 0u);
     waitForAddress(window, L"https://bank.example/");
     // Still one editor.
     HWND other = nullptr;
     while ((other = FindWindowExW(nullptr, other, L"Keslowe", nullptr)) != nullptr) EXPECT_EQ(other, window);
-    closeWithoutAsking(window, keslowe);
+    closeWithoutAsking(window);
 }
 
 TEST_F(KesloweEndToEnd, AStartWithoutACurrentUserShowsTheErrorAndEndsWithZero) {
     registry.writeString(registry::kTarnwickKey, registry::kRootUserValue, u"");
-    Program keslowe(kKeslowe);
-    ASSERT_TRUE(keslowe.started());
-    answerBox(keslowe, L"Tarnwick Error", L"Can not find user file, please create a user.", IDOK);
+    editor = std::make_unique<Program>(L"\"" + program + L"\"");
+    ASSERT_TRUE(editor->started());
+    answerBox(L"Tarnwick Error", L"Can not find user file, please create a user.", IDOK);
     DWORD exitCode = 1;
-    EXPECT_TRUE(keslowe.waitForExit(kBoundMs, exitCode));
+    EXPECT_TRUE(editor->waitForExit(kBoundMs, exitCode));
     EXPECT_EQ(exitCode, 0u);
-    EXPECT_EQ(wine::FindTopLevel(L"Keslowe", nullptr, keslowe.id()), nullptr);
+    EXPECT_EQ(wine::FindTopLevel(L"Keslowe", nullptr, editor->id()), nullptr);
 }
 
 TEST_F(KesloweEndToEnd, AnIdentityEditorThatCannotStartIsReportedWithTheReason) {
@@ -680,13 +603,11 @@ TEST_F(KesloweEndToEnd, AnIdentityEditorThatCannotStartIsReportedWithTheReason) 
     const std::u16string empty = folder.file(u"programs");
     testing::CreateFolder(empty);
     registry.writeString(registry::kTarnwickKey, registry::kFilePathValue, empty);
-    Program keslowe(kKeslowe + L" " + wide(alice + u"\\Mail.vrc"));
-    ASSERT_TRUE(keslowe.started());
-    const HWND window = WaitForTopLevel(L"Keslowe", nullptr, keslowe.id(), kBoundMs);
+    const HWND window = start(Wide(alice + u"\\Mail.vrc"));
     ASSERT_NE(window, nullptr) << "Keslowe showed no window within the bound";
     waitForAddress(window, L"https://mail.example/");
     PostMessageW(window, WM_COMMAND, IDM_IDENTITY_EDITOR, 0);
-    const HWND box = waitForDialog(keslowe.id());
+    const HWND box = waitForDialog(editor->id());
     ASSERT_NE(box, nullptr) << "the failed start was not reported";
     EXPECT_TRUE(WaitUntil([&] { return wine::BoxText(box).find(L"Mirelune.exe") != std::wstring::npos; }, kBoundMs))
         << std::string(wine::BoxText(box).begin(), wine::BoxText(box).end());
@@ -694,18 +615,16 @@ TEST_F(KesloweEndToEnd, AnIdentityEditorThatCannotStartIsReportedWithTheReason) 
     // The reason follows the program's path on a line of its own.
     const auto reason = text.find(L'\n');
     EXPECT_TRUE(reason != std::wstring::npos && reason + 1 < text.size()) << std::string(text.begin(), text.end());
-    EXPECT_EQ(textOf(box), L"Tarnwick Error");
+    EXPECT_EQ(AskedText(box), L"Tarnwick Error");
     click(box, IDOK);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kBoundMs));
     registry.writeString(registry::kTarnwickKey, registry::kFilePathValue, savedFolder.value_or(u""));
-    closeWithoutAsking(window, keslowe);
+    closeWithoutAsking(window);
 }
 
 TEST_F(KesloweEndToEnd, AlwaysOnTopMakesTheWindowTopmostAndAStartWithTheOptionOnIsTopmost) {
-    ASSERT_EQ(wine::RunCapturing(kCli + L" option set " + inQuotes(alice) + L" [PASSWORDEDITORONTOP] 1").exitCode, 0u);
-    Program keslowe(kKeslowe + L" " + wide(alice + u"\\Mail.vrc"));
-    ASSERT_TRUE(keslowe.started());
-    const HWND window = WaitForTopLevel(L"Keslowe", nullptr, keslowe.id(), kBoundMs);
+    ASSERT_EQ(wine::RunCapturing(cli + L" option set " + InQuotes(alice) + L" [PASSWORDEDITORONTOP] 1").exitCode, 0u);
+    const HWND window = start(Wide(alice + u"\\Mail.vrc"));
     ASSERT_NE(window, nullptr) << "Keslowe showed no window within the bound";
     waitForAddress(window, L"https://mail.example/");
     const auto topmost = [&] { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
@@ -716,19 +635,17 @@ TEST_F(KesloweEndToEnd, AlwaysOnTopMakesTheWindowTopmostAndAStartWithTheOptionOn
 
     SendMessageW(window, WM_COMMAND, kAlwaysOnTop, 0);
     EXPECT_TRUE(WaitUntil([&] { return !topmost(); }, kBoundMs)) << "still topmost";
-    EXPECT_EQ(wine::RunCapturing(kCli + L" option get " + inQuotes(alice) + L" [PASSWORDEDITORONTOP]").text, "0");
+    EXPECT_EQ(wine::RunCapturing(cli + L" option get " + InQuotes(alice) + L" [PASSWORDEDITORONTOP]").text, "0");
     SendMessageW(window, WM_COMMAND, kAlwaysOnTop, 0);
     EXPECT_TRUE(WaitUntil(topmost, kBoundMs)) << "not topmost after Always on Top";
-    EXPECT_EQ(wine::RunCapturing(kCli + L" option get " + inQuotes(alice) + L" [PASSWORDEDITORONTOP]").text, "1");
-    closeWithoutAsking(window, keslowe);
+    EXPECT_EQ(wine::RunCapturing(cli + L" option get " + InQuotes(alice) + L" [PASSWORDEDITORONTOP]").text, "1");
+    closeWithoutAsking(window);
 }
 
 // T17: the right button on the card opens TREE_FILE, on the root TREE_ROOT;
 // an item chosen by its mnemonic reaches its command and its dialog.
 TEST_F(KesloweEndToEnd, TheTreesContextMenusLeadToTheirDialogs) {
-    Program keslowe(kKeslowe + L" " + wide(alice + u"\\Mail.vrc"));
-    ASSERT_TRUE(keslowe.started());
-    const HWND window = WaitForTopLevel(L"Keslowe", nullptr, keslowe.id(), kBoundMs);
+    const HWND window = start(Wide(alice + u"\\Mail.vrc"));
     ASSERT_NE(window, nullptr) << "Keslowe showed no window within the bound";
     waitForAddress(window, L"https://mail.example/");
     const HWND tree = findControl(window, 0, WC_TREEVIEWW);
@@ -742,18 +659,18 @@ TEST_F(KesloweEndToEnd, TheTreesContextMenusLeadToTheirDialogs) {
     HWND menu = nullptr;
     ASSERT_TRUE(WaitUntil(
         [&] {
-            return (menu = wine::FindTopLevel(L"#32768", nullptr, keslowe.id())) != nullptr && IsWindowVisible(menu);
+            return (menu = wine::FindTopLevel(L"#32768", nullptr, editor->id())) != nullptr && IsWindowVisible(menu);
         },
         kBoundMs))
         << "no context menu";
     PostMessageW(tree, WM_CHAR, L'r', 0);
-    const HWND dialog = waitForDialog(keslowe.id());
+    const HWND dialog = waitForDialog(editor->id());
     ASSERT_NE(dialog, nullptr) << "the menu's Rename did not open its dialog";
-    EXPECT_TRUE(WaitUntil([&] { return textOf(dialog) == L"Rename Passcard Name"; }, kBoundMs));
+    EXPECT_TRUE(WaitUntil([&] { return AskedText(dialog) == L"Rename Passcard Name"; }, kBoundMs));
     HWND edit = nullptr;
     EXPECT_TRUE(WaitUntil([&] { return (edit = GetDlgItem(dialog, 1005)) != nullptr; }, kBoundMs));
     if (edit != nullptr) {
-        EXPECT_EQ(textOf(edit), L"Mail");
+        EXPECT_EQ(AskedText(edit), L"Mail");
     }
     click(dialog, IDCANCEL);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kBoundMs));
@@ -765,18 +682,18 @@ TEST_F(KesloweEndToEnd, TheTreesContextMenusLeadToTheirDialogs) {
     PostMessageW(tree, WM_RBUTTONUP, 0, onRoot);
     ASSERT_TRUE(WaitUntil(
         [&] {
-            return (menu = wine::FindTopLevel(L"#32768", nullptr, keslowe.id())) != nullptr && IsWindowVisible(menu);
+            return (menu = wine::FindTopLevel(L"#32768", nullptr, editor->id())) != nullptr && IsWindowVisible(menu);
         },
         kBoundMs))
         << "no context menu on the root";
     PostMessageW(tree, WM_CHAR, L'n', 0);
-    const HWND newFolder = waitForDialog(keslowe.id());
+    const HWND newFolder = waitForDialog(editor->id());
     ASSERT_NE(newFolder, nullptr) << "the menu's New Folder did not open its dialog";
-    EXPECT_TRUE(WaitUntil([&] { return textOf(newFolder) == L"New Folder Name"; }, kBoundMs));
+    EXPECT_TRUE(WaitUntil([&] { return AskedText(newFolder) == L"New Folder Name"; }, kBoundMs));
     ASSERT_TRUE(WaitUntil([&] { return GetDlgItem(newFolder, 1001) != nullptr; }, kBoundMs));
     typeName(newFolder, 1001, L"Travel");
     EXPECT_TRUE(WaitUntil([&] { return testing::FileExists(alice + u"\\Travel"); }, kBoundMs));
-    closeWithoutAsking(window, keslowe);
+    closeWithoutAsking(window);
 }
 
 }  // namespace
