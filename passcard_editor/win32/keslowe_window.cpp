@@ -295,6 +295,8 @@ bool KesloweWindow::showFieldMenu(HWND control, POINT at) {
     const UINT generateState = GetMenuState(GetMenu(WindowBase::handle()), IDM_GENERATE_PASSWORD, MF_BYCOMMAND);
     AppendMenuW(menu, flags(!readOnly && (generateState & MF_GRAYED) == 0), IDM_GENERATE_PASSWORD,
                 L"&Generate Password");
+    // A menu of a window that is not in front is closed again at once.
+    SetForegroundWindow(WindowBase::handle());
     SetFocus(control);
     const UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0,
                                        WindowBase::handle(), nullptr);

@@ -10,6 +10,7 @@
 
 #include "foundation/toolbar_contract.h"
 #include "passcard_editor/resources/keslowe_resources.h"
+#include "support/own_windows.h"
 #include "wine/passcard_editor/keslowe_support.h"
 
 namespace tarnwick {
@@ -68,6 +69,42 @@ TEST_F(KesloweGenerate, FillsTheSelectedFieldByThePolicyAndSaveWritesIt) {
     EXPECT_NE(card.find("\"value\":\"s3cret\""), std::string::npos) << "the password field changed too: " << card;
 
     EXPECT_EQ(testing::CloseOnRequest(window, *editor), 0u) << "Keslowe did not end on copy-data 1";
+}
+
+// A field's right-click menu generates into that field, as the Field menu does.
+TEST_F(KesloweGenerate, TheFieldsRightClickMenuGeneratesIntoThatField) {
+    const HWND window = start();
+    ASSERT_NE(window, nullptr);
+    const HWND user = waitForFirstField(window, L"alice");
+    ASSERT_NE(user, nullptr);
+    // A click first, as a person's makes the window the active one.
+    PostMessageW(user, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    PostMessageW(user, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    RECT bounds{};
+    GetWindowRect(user, &bounds);
+    std::wstring generated = L"alice";
+    // Wine now and then cancels a popup menu as it opens on a display without
+    // a window manager: the menu is asked for again then.
+    for (int attempt = 0; attempt < 5 && generated == L"alice"; ++attempt) {
+        PostMessageW(user, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(user), MAKELPARAM(bounds.left + 4, bounds.top + 4));
+        HWND menu = nullptr;
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                menu = FindWindowW(L"#32768", nullptr);
+                return menu != nullptr && IsWindowVisible(menu);
+            },
+            kBoundMs))
+            << "no menu";
+        // Its access key, "&Generate Password", once the menu's loop answers.
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(menu, WM_NULL, 0, 0, SMTO_NORMAL, kBoundMs, &ignored);
+        PostMessageW(menu, WM_CHAR, 'g', 0);
+        WaitUntil([&] { return (generated = AskedText(user)) != L"alice"; }, 3'000);
+        if (IsWindow(menu)) PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+    EXPECT_EQ(generated.size(), 14u) << "the field kept its text";
+    EXPECT_EQ(AskedText(testing::FindControl(window, 2001)), L"s3cret");
+    EXPECT_EQ(testing::CloseOnRequest(window, *editor), 0u);
 }
 
 // The policy dialog shows the stored policy, refuses a length out of range in
