@@ -210,7 +210,7 @@ TEST_F(MireluneSessionEndToEnd, TheTraysLockMakesTheNextProtectedCardAskAndKeeps
         << "the protected card is not on the form: " << Narrow(inputText(kEmailInput));
     typeInto(kEmailInput, L"during@example.org");
     ASSERT_TRUE(WaitUntil([&] { return inputText(kEmailInput) == L"during@example.org"; }, kBoundMs));
-    ASSERT_NE(remembered(), "0") << "the typed password was not remembered";
+    ASSERT_TRUE(WaitUntil([&] { return remembered() != "0"; }, kBoundMs)) << "the typed password was not remembered";
 
     Win32Windows windows;
     EXPECT_EQ(windows.sendCopyData(ToWindowRef(trayWindow), tray_code::kLock, std::nullopt), 70);
