@@ -130,6 +130,37 @@ private:
 
 }  // namespace
 
+std::size_t DecodeUtf8Sequence(std::string_view utf8, std::size_t at, std::u16string& out) {
+    const unsigned lead = static_cast<unsigned char>(utf8[at]);
+    std::size_t length = 0;
+    std::uint32_t code = 0;
+    std::uint32_t minimum = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, code = lead & 0x1F, minimum = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, code = lead & 0x0F, minimum = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, code = lead & 0x07, minimum = 0x10000;
+    } else {
+        return 0;
+    }
+    if (at + length > utf8.size()) return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        const unsigned next = static_cast<unsigned char>(utf8[at + k]);
+        if ((next & 0xC0) != 0x80) return 0;
+        code = (code << 6) | (next & 0x3F);
+    }
+    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+    if (code < 0x10000) {
+        out += static_cast<char16_t>(code);
+    } else {
+        code -= 0x10000;
+        out += static_cast<char16_t>(0xD800 + (code >> 10));
+        out += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+    }
+    return length;
+}
+
 bool DecodeUtf8(std::string_view utf8, std::u16string& out) {
     out.clear();
     for (std::size_t i = 0; i < utf8.size();) {
@@ -139,33 +170,9 @@ bool DecodeUtf8(std::string_view utf8, std::u16string& out) {
             ++i;
             continue;
         }
-        std::size_t length = 0;
-        std::uint32_t code = 0;
-        std::uint32_t minimum = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2, code = lead & 0x1F, minimum = 0x80;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3, code = lead & 0x0F, minimum = 0x800;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4, code = lead & 0x07, minimum = 0x10000;
-        } else {
-            return false;
-        }
-        if (i + length > utf8.size()) return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            const unsigned next = static_cast<unsigned char>(utf8[i + k]);
-            if ((next & 0xC0) != 0x80) return false;
-            code = (code << 6) | (next & 0x3F);
-        }
-        if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+        const std::size_t length = DecodeUtf8Sequence(utf8, i, out);
+        if (length == 0) return false;
         i += length;
-        if (code < 0x10000) {
-            out += static_cast<char16_t>(code);
-        } else {
-            code -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (code >> 10));
-            out += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
-        }
     }
     return true;
 }

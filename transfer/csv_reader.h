@@ -32,5 +32,9 @@ CsvTable ReadCsv(std::string_view utf8);
 
 // Text of one field: valid UTF-8 as UTF-16; false for bytes that are not UTF-8.
 bool DecodeUtf8(std::string_view utf8, std::u16string& out);
+// The one UTF-8 sequence at `at` (not ASCII's), appended to `out` as UTF-16:
+// its length, or 0 when it is not valid UTF-8 (overlong, a surrogate, beyond
+// U+10FFFF, cut short). The JSON reader shares it.
+std::size_t DecodeUtf8Sequence(std::string_view utf8, std::size_t at, std::u16string& out);
 
 }  // namespace tarnwick::transfer

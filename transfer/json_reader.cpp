@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "transfer/csv_reader.h"
+
 namespace tarnwick::transfer {
 namespace {
 
@@ -223,35 +225,9 @@ private:
 
     // One UTF-8 sequence, validated (no overlong forms, no surrogates, at most U+10FFFF).
     void parseUtf8(std::u16string& out) {
-        const auto byte = [&](std::size_t i) -> unsigned {
-            return position_ + i < text_.size() ? static_cast<unsigned char>(text_[position_ + i]) : 0u;
-        };
-        const unsigned lead = byte(0);
-        std::size_t length = 0;
-        std::uint32_t code = 0;
-        std::uint32_t minimum = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2, code = lead & 0x1F, minimum = 0x80;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3, code = lead & 0x0F, minimum = 0x800;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4, code = lead & 0x07, minimum = 0x10000;
-        } else {
-            fail("not UTF-8");
-        }
-        for (std::size_t i = 1; i < length; ++i) {
-            if ((byte(i) & 0xC0) != 0x80) fail("not UTF-8");
-            code = (code << 6) | (byte(i) & 0x3F);
-        }
-        if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) fail("not UTF-8");
+        const std::size_t length = DecodeUtf8Sequence(text_, position_, out);
+        if (length == 0) fail("not UTF-8");
         position_ += length;
-        if (code < 0x10000) {
-            out += static_cast<char16_t>(code);
-        } else {
-            code -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (code >> 10));
-            out += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
-        }
     }
 
     std::u16string parseString() {
