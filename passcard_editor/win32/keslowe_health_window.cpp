@@ -95,6 +95,10 @@ bool KesloweHealthWindow::onCommand(int id, int, HWND) {
         case IDC_HEALTH_REFRESH:
             fill();
             return true;
+        case IDOK:
+            // Enter, as the dialog manager reports it: on a line, that line's card.
+            if (GetFocus() == list_) openLine(ListView_GetNextItem(list_, -1, LVNI_SELECTED));
+            return true;
         case IDC_HEALTH_CLOSE:
         case IDCANCEL:
             destroyWindow();
@@ -107,12 +111,21 @@ bool KesloweHealthWindow::onCommand(int id, int, HWND) {
 bool KesloweHealthWindow::onNotify(const NMHDR& header, LRESULT& result) {
     result = 0;
     if (header.hwndFrom != list_ || header.code != LVN_ITEMACTIVATE) return false;
-    const auto& activated = reinterpret_cast<const NMITEMACTIVATE&>(header);
-    if (activated.iItem < 0) return true;
-    if (const std::optional<std::u16string> path = view_.cardPathOf(static_cast<std::size_t>(activated.iItem))) {
+    openLine(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem);
+    return true;
+}
+
+void KesloweHealthWindow::openLine(int item) {
+    if (item < 0) return;
+    if (const std::optional<std::u16string> path = view_.cardPathOf(static_cast<std::size_t>(item))) {
         selectCard_(*path);
     }
-    return true;
+}
+
+bool KesloweHealthWindow::translate(MSG& message) {
+    const HWND window = handle();
+    return window != nullptr && (message.hwnd == window || IsChild(window, message.hwnd)) &&
+           IsDialogMessageW(window, &message);
 }
 
 void KesloweHealthWindow::fill() {

@@ -23,6 +23,9 @@ public:
 
     // Opens the window over `owner` (or brings it forward) with a fresh report.
     void show(HWND owner);
+    // Tab between the controls, Enter and Escape, as in a dialog: true when
+    // the message was the window's and is handled.
+    bool translate(MSG& message);
 
 private:
     bool onCreate() override;
@@ -35,6 +38,7 @@ private:
     void fill();
     void draw();
     void chooseBreachFile();
+    void openLine(int item);
 
     PasswordHealthView view_;
     std::function<void(const std::u16string&)> selectCard_;

@@ -129,6 +129,7 @@ int KesloweWindow::run() {
         // typed in the Password Health window neither run commands nor mark the card.
         const HWND main = WindowBase::handle();
         if (main != nullptr && message.hwnd != main && !IsChild(main, message.hwnd)) {
+            if (health_ && health_->translate(message)) continue;
             TranslateMessage(&message);
             DispatchMessageW(&message);
             continue;
