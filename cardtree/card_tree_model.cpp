@@ -31,7 +31,6 @@ void CardTreeModel::setRoot() {
     if (name.empty()) name = rootPath_;  // a drive root shows itself
     root_ = std::make_unique<TreeItem>(ItemKind::Root, std::u16string(name), nullptr);
     root_->rootPath_ = rootPath_;
-    root_->hasButton_ = folderHasButton(rootPath_);
     readChildren(*root_);
 }
 
@@ -44,25 +43,30 @@ void CardTreeModel::readChildren(TreeItem& folder) {
     // Two passes over one listing: the folders, then the cards, each in the system's order.
     for (const FolderEntry& entry : entries) {
         if (!entry.isFolder) continue;
-        auto item = std::make_unique<TreeItem>(ItemKind::Folder, entry.name, &folder);
-        item->hasButton_ = folderHasButton(JoinPath(folderPath, entry.name));
-        folder.children_.push_back(std::move(item));
+        folder.children_.push_back(std::make_unique<TreeItem>(ItemKind::Folder, entry.name, &folder));
     }
     for (const FolderEntry& entry : entries) {
         if (!showCards_ || !isCard(entry, extension_)) continue;
         std::u16string text = entry.name.substr(0, entry.name.size() - extension_.size());
         folder.children_.push_back(std::make_unique<TreeItem>(ItemKind::Card, std::move(text), &folder));
     }
-    folder.hasButton_ = !folder.children_.empty();
+    folder.button_ = folder.children_.empty() ? TreeItem::Button::None : TreeItem::Button::Shown;
+}
+
+bool CardTreeModel::hasButton(TreeItem& item) {
+    if (item.kind() == ItemKind::Card) return false;
+    if (item.button_ == TreeItem::Button::Unknown)
+        item.button_ = folderHasButton(item.path()) ? TreeItem::Button::Shown : TreeItem::Button::None;
+    return item.button_ == TreeItem::Button::Shown;
 }
 
 bool CardTreeModel::folderHasButton(const std::u16string& folderPath) {
-    std::vector<FolderEntry> entries;
-    if (files_.listFolder(listable(folderPath), entries) != kErrorSuccess) return false;
-    for (const FolderEntry& entry : entries) {
-        if (entry.isFolder || (showCards_ && isCard(entry, extension_))) return true;
-    }
-    return false;
+    const std::u16string folder = listable(folderPath);
+    // Cards first, by their extension, then any subfolder.
+    if (showCards_ &&
+        files_.holdsEntry(folder, extension_, [&](const FolderEntry& entry) { return isCard(entry, extension_); }))
+        return true;
+    return files_.holdsEntry(folder, u"", [](const FolderEntry& entry) { return entry.isFolder; });
 }
 
 TreeItem* CardTreeModel::childNamed(TreeItem& folder, std::u16string_view name, bool card) {

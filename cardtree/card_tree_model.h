@@ -28,6 +28,12 @@ public:
     // Reads the folder's children the first time it is expanded.
     void readChildren(TreeItem& folder);
 
+    // The expand button: the folder holds a subfolder or a card. A folder's
+    // entries are listed only when this is first asked (the view asks for the
+    // items it draws), so that a large library costs nothing for the folders
+    // nobody looks at.
+    bool hasButton(TreeItem& item);
+
     // The item of a path (a card's with or without the extension), reading the
     // folders on the way; when the path is not in the tree, the deepest item on
     // its way (the root at least). Null before setRoot().

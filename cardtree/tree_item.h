@@ -32,8 +32,6 @@ public:
     const std::vector<std::unique_ptr<TreeItem>>& children() const { return children_; }
     // Whether the folder's entries were read into children().
     bool childrenRead() const { return childrenRead_; }
-    // The expand button: the folder holds a subfolder or a card.
-    bool hasButton() const { return hasButton_; }
 
     // The root's path is the root path; any other item's is its parent's and its text.
     std::u16string path() const;
@@ -48,7 +46,8 @@ private:
     std::u16string rootPath_;  // the root item only
     std::vector<std::unique_ptr<TreeItem>> children_;
     bool childrenRead_ = false;
-    bool hasButton_ = false;
+    // The expand button, found out when first asked (CardTreeModel::hasButton).
+    enum class Button { Unknown, Shown, None } button_ = Button::Unknown;
 };
 
 }  // namespace tarnwick

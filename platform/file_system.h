@@ -4,8 +4,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tarnwick {
@@ -78,6 +80,20 @@ public:
     // The entries of `folder` without "." and "..", in the order the system
     // lists them (FindFirstFileW/FindNextFileW).
     virtual std::uint32_t listFolder(const std::u16string& folder, std::vector<FolderEntry>& entries) = 0;
+    // Whether `folder` holds an entry for which `wanted` is true; stops at the
+    // first. `suffix` is a hint (an entry whose name does not end in it, in any
+    // case, may be passed over): a large folder is then not read whole where the
+    // system can filter names itself. False when the folder cannot be listed.
+    virtual bool holdsEntry(const std::u16string& folder, std::u16string_view suffix,
+                            const std::function<bool(const FolderEntry&)>& wanted) {
+        (void)suffix;
+        std::vector<FolderEntry> entries;
+        if (listFolder(folder, entries) != kErrorSuccess) return false;
+        for (const FolderEntry& entry : entries) {
+            if (wanted(entry)) return true;
+        }
+        return false;
+    }
     // The kind of an existing file or folder (its name is the last component);
     // kErrorFileNotFound or kErrorPathNotFound when there is none.
     virtual std::uint32_t queryEntry(const std::u16string& path, FolderEntry& entry) = 0;

@@ -25,14 +25,19 @@ int shellIcon(const std::u16string& path, UINT extraFlags) {
     return info.iIcon;
 }
 
+// The shell's icon of a kind of entry, without looking at any file: a file
+// by its extension, a folder as any folder.
+int kindIcon(const wchar_t* name, DWORD attributes, UINT extraFlags) {
+    SHFILEINFOW info{};
+    SHGetFileInfoW(name, attributes, &info, sizeof info,
+                   SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES | extraFlags);
+    return info.iIcon;
+}
+
 HIMAGELIST systemSmallImages() {
     SHFILEINFOW info{};
     return reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoW(L"C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-}
-
-std::u16string iconPath(const TreeItem& item, std::u16string_view extension) {
-    return item.kind() == ItemKind::Card ? item.path() + std::u16string(extension) : item.path();
 }
 
 }  // namespace
@@ -110,7 +115,6 @@ void CardTreeView::rebuild() {
 }
 
 HTREEITEM CardTreeView::insert(const TreeItem& item, HTREEITEM parent) {
-    const std::u16string path = iconPath(item, cardTree_.flavour().extension);
     TVINSERTSTRUCTW insertion{};
     insertion.hParent = parent;
     insertion.hInsertAfter = TVI_LAST;
@@ -118,9 +122,12 @@ HTREEITEM CardTreeView::insert(const TreeItem& item, HTREEITEM parent) {
     entry.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     entry.pszText = const_cast<wchar_t*>(AsWide(item.text()));
     entry.lParam = reinterpret_cast<LPARAM>(&item);
-    entry.cChildren = item.hasButton() ? 1 : 0;
-    entry.iImage = shellIcon(path, 0);
-    entry.iSelectedImage = item.kind() == ItemKind::Card ? entry.iImage : shellIcon(path, SHGFI_OPENICON);
+    // The button and the shell's icons are asked for when the control first
+    // needs them (onGetDisplayInfo): a folder of thousands of cards costs no
+    // listing and no icon look-up for the items nobody scrolls to.
+    entry.cChildren = I_CHILDRENCALLBACK;
+    entry.iImage = I_IMAGECALLBACK;
+    entry.iSelectedImage = I_IMAGECALLBACK;
     const HTREEITEM handle = TreeView_InsertItem(tree_, &insertion);
     handles_[&item] = handle;
     return handle;
@@ -213,6 +220,9 @@ bool CardTreeView::onNotify(const NMHDR& header, LRESULT& result) {
         case NM_CUSTOMDRAW:
             result = onCustomDraw(const_cast<NMTVCUSTOMDRAW&>(reinterpret_cast<const NMTVCUSTOMDRAW&>(header)));
             return true;
+        case TVN_GETDISPINFOW:
+            onGetDisplayInfo(const_cast<NMTVDISPINFOW&>(reinterpret_cast<const NMTVDISPINFOW&>(header)));
+            return true;
         case TVN_ITEMEXPANDINGW:
             onItemExpanding(reinterpret_cast<const NMTREEVIEWW&>(header));
             return true;
@@ -225,6 +235,45 @@ bool CardTreeView::onNotify(const NMHDR& header, LRESULT& result) {
         default:
             return false;
     }
+}
+
+void CardTreeView::onGetDisplayInfo(NMTVDISPINFOW& info) {
+    TVITEMW& entry = info.item;
+    TreeItem* item = reinterpret_cast<TreeItem*>(entry.lParam);
+    if (item == nullptr) return;
+    if (entry.mask & TVIF_CHILDREN) entry.cChildren = cardTree_.model().hasButton(*item) ? 1 : 0;
+    if (entry.mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE)) {
+        const auto [icon, openIcon] = iconsOf(*item);
+        entry.iImage = icon;
+        entry.iSelectedImage = openIcon;
+    }
+    // The control keeps what it was told and does not ask again.
+    entry.mask |= TVIF_DI_SETITEM;
+}
+
+// The shell's icons of an item's path. Looking a path up costs the shell a
+// search for the folder's desktop.ini, so what is the same for every item of a
+// kind is looked up once: a card file's icon comes from its type (the programs
+// register no icon of a card's own), and a folder that is neither system nor
+// read-only shows the plain folder icons (the shell reads desktop.ini only
+// for those that are).
+std::pair<int, int> CardTreeView::iconsOf(const TreeItem& item) {
+    if (item.kind() == ItemKind::Card) {
+        if (!cardIcon_) {
+            const std::u16string name = u"card" + std::u16string(cardTree_.flavour().extension);
+            cardIcon_ = kindIcon(AsWide(name), FILE_ATTRIBUTE_NORMAL, 0);
+        }
+        return {*cardIcon_, *cardIcon_};
+    }
+    const std::u16string path = item.path();
+    const DWORD attributes = GetFileAttributesW(AsWide(path));
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY)))
+        return {shellIcon(path, 0), shellIcon(path, SHGFI_OPENICON)};
+    if (!folderIcons_) {
+        folderIcons_.emplace(kindIcon(L"folder", FILE_ATTRIBUTE_DIRECTORY, 0),
+                             kindIcon(L"folder", FILE_ATTRIBUTE_DIRECTORY, SHGFI_OPENICON));
+    }
+    return *folderIcons_;
 }
 
 void CardTreeView::onItemExpanding(const NMTREEVIEWW& info) {

@@ -72,6 +72,8 @@ private:
     TreeItem* itemOf(HTREEITEM handle) const;
     void showCutItem();
 
+    void onGetDisplayInfo(NMTVDISPINFOW& info);
+    std::pair<int, int> iconsOf(const TreeItem& item);
     void onItemExpanding(const NMTREEVIEWW& info);
     LRESULT onEndLabelEdit(const NMTVDISPINFOW& info);
     void onBeginDrag(const NMTREEVIEWW& info);
@@ -95,6 +97,8 @@ private:
     bool endingLabelEdit_ = false;
     std::optional<std::pair<std::u16string, std::u16string>> pendingReload_;
     std::function<TreeContextMenu(ItemKind)> menuFor_;
+    std::optional<int> cardIcon_;
+    std::optional<std::pair<int, int>> folderIcons_;
 };
 
 }  // namespace tarnwick

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_file_system.h"
 
 #include <windows.h>
+#include <winternl.h>
 
 #include <algorithm>
 #include <utility>
@@ -12,6 +13,21 @@ namespace {
 
 // ReadFile and WriteFile take a DWORD count.
 constexpr std::size_t kMaxTransfer = 1u << 30;
+
+using QueryDirectory = NTSTATUS(NTAPI*)(HANDLE, HANDLE, PIO_APC_ROUTINE, PVOID, PIO_STATUS_BLOCK, PVOID, ULONG,
+                                        FILE_INFORMATION_CLASS, BOOLEAN, PUNICODE_STRING, BOOLEAN);
+
+// The system's own directory query, which can hand out one entry at a time:
+// FindNextFileW fetches (and so looks up) a buffer's worth of entries at once.
+QueryDirectory queryDirectory() {
+    static const QueryDirectory query = [] {
+        const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+        return ntdll == nullptr ? nullptr
+                                : reinterpret_cast<QueryDirectory>(
+                                      reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryDirectoryFile")));
+    }();
+    return query;
+}
 
 class Win32OpenFile : public OpenFile {
 public:
@@ -110,6 +126,37 @@ std::uint32_t Win32FileSystem::listFolder(const std::u16string& folder, std::vec
     const DWORD error = GetLastError();
     FindClose(search);
     return error == ERROR_NO_MORE_FILES ? kErrorSuccess : error;
+}
+
+bool Win32FileSystem::holdsEntry(const std::u16string& folder, std::u16string_view suffix,
+                                 const std::function<bool(const FolderEntry&)>& wanted) {
+    const QueryDirectory query = queryDirectory();
+    if (query == nullptr) return FileSystem::holdsEntry(folder, suffix, wanted);
+    HANDLE handle =
+        CreateFileW(AsWide(folder), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    // The pattern lets the system pass over other names before it looks an entry up.
+    std::u16string pattern = u"*" + std::u16string(suffix);
+    UNICODE_STRING mask{static_cast<USHORT>(pattern.size() * sizeof(char16_t)),
+                        static_cast<USHORT>(pattern.size() * sizeof(char16_t)),
+                        reinterpret_cast<PWSTR>(pattern.data())};
+    alignas(8) unsigned char buffer[sizeof(FILE_DIRECTORY_INFORMATION) + MAX_PATH * sizeof(WCHAR)];
+    bool held = false;
+    for (bool first = true; !held; first = false) {
+        IO_STATUS_BLOCK status{};
+        if (!NT_SUCCESS(query(handle, nullptr, nullptr, nullptr, &status, buffer, sizeof buffer,
+                              FileDirectoryInformation, TRUE, first ? &mask : nullptr, first)))
+            break;  // no more entries, or none that match
+        const auto& found = *reinterpret_cast<const FILE_DIRECTORY_INFORMATION*>(buffer);
+        const std::u16string name(reinterpret_cast<const char16_t*>(found.FileName),
+                                  found.FileNameLength / sizeof(char16_t));
+        if (name == u"." || name == u"..") continue;
+        held = wanted(FolderEntry{name, (found.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                                  (found.FileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0});
+    }
+    CloseHandle(handle);
+    return held;
 }
 
 std::uint32_t Win32FileSystem::queryEntry(const std::u16string& path, FolderEntry& entry) {

@@ -15,6 +15,8 @@ public:
     std::uint32_t replaceFile(const std::u16string& source, const std::u16string& target) override;
     std::uint32_t deleteFile(const std::u16string& path) override;
     std::uint32_t listFolder(const std::u16string& folder, std::vector<FolderEntry>& entries) override;
+    bool holdsEntry(const std::u16string& folder, std::u16string_view suffix,
+                    const std::function<bool(const FolderEntry&)>& wanted) override;
     std::uint32_t queryEntry(const std::u16string& path, FolderEntry& entry) override;
     std::uint32_t createFolder(const std::u16string& path) override;
     std::uint32_t removeFolder(const std::u16string& path) override;

@@ -2,6 +2,8 @@
 // replace through it: the error codes the host adapter imitates come from here.
 #include "platform/win32/win32_file_system.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include "foundation/text_file.h"
@@ -45,6 +47,23 @@ TEST_F(Win32FileSystemTest, OpenAndCreateErrorCodes) {
     EXPECT_EQ(nullptr, files.createNew(folder.file(u"plain"), error));
     EXPECT_EQ(kErrorFileExists, error);
     EXPECT_EQ("x", ReadBytes(folder.file(u"plain")));
+}
+
+TEST_F(Win32FileSystemTest, HoldsEntryLooksAtMatchingNamesUntilTheFirstWanted) {
+    const auto isFile = [](const FolderEntry& entry) { return !entry.isFolder && !entry.isHidden; };
+    const auto isFolder = [](const FolderEntry& entry) { return entry.isFolder; };
+    testing::CreateFolder(folder.file(u"cards"));
+    WriteBytes(folder.file(u"cards\\notes.txt"), "x");
+    EXPECT_FALSE(files.holdsEntry(folder.file(u"cards"), u".vrc", isFile));
+    EXPECT_FALSE(files.holdsEntry(folder.file(u"cards"), u"", isFolder));  // "." and ".." are no folders
+    WriteBytes(folder.file(u"cards\\Shop.VRC"), "x");
+    EXPECT_TRUE(files.holdsEntry(folder.file(u"cards"), u".vrc", isFile));
+    SetFileAttributesW(reinterpret_cast<const wchar_t*>(folder.file(u"cards\\Shop.VRC").c_str()),
+                       FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_FALSE(files.holdsEntry(folder.file(u"cards"), u".vrc", isFile));
+    testing::CreateFolder(folder.file(u"cards\\inner"));
+    EXPECT_TRUE(files.holdsEntry(folder.file(u"cards"), u"", isFolder));
+    EXPECT_FALSE(files.holdsEntry(folder.file(u"missing"), u"", isFolder));
 }
 
 TEST_F(Win32FileSystemTest, WriteReadReplaceDelete) {

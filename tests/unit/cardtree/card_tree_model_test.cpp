@@ -66,11 +66,11 @@ TEST_F(CardTreeModelTest, ButtonsForFoldersHoldingFoldersOrCards) {
     model.setRoot();
     const auto& children = model.root()->children();
     ASSERT_EQ(4u, children.size());
-    EXPECT_TRUE(model.root()->hasButton());
-    EXPECT_TRUE(children[0]->hasButton());   // cards
-    EXPECT_FALSE(children[1]->hasButton());  // empty
-    EXPECT_TRUE(children[2]->hasButton());   // nested
-    EXPECT_FALSE(children[3]->hasButton());  // other
+    EXPECT_TRUE(model.hasButton(*model.root()));
+    EXPECT_TRUE(model.hasButton(*children[0]));   // cards
+    EXPECT_FALSE(model.hasButton(*children[1]));  // empty
+    EXPECT_TRUE(model.hasButton(*children[2]));   // nested
+    EXPECT_FALSE(model.hasButton(*children[3]));  // other
     EXPECT_FALSE(children[0]->childrenRead());
     model.readChildren(*children[0]);
     EXPECT_EQ(std::vector<std::u16string>{u"card a"}, texts(*children[0]));
@@ -85,8 +85,8 @@ TEST_F(CardTreeModelTest, FolderChooserShowsFoldersOnly) {
     model.setShowCards(false);
     model.setRoot();
     EXPECT_EQ((std::vector<std::u16string>{u"folder cards", u"folder nested"}), texts(*model.root()));
-    EXPECT_FALSE(model.root()->children()[0]->hasButton());
-    EXPECT_TRUE(model.root()->children()[1]->hasButton());
+    EXPECT_FALSE(model.hasButton(*model.root()->children()[0]));
+    EXPECT_TRUE(model.hasButton(*model.root()->children()[1]));
 }
 
 TEST_F(CardTreeModelTest, ItemAtReadsTheFoldersOnTheWay) {
