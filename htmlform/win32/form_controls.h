@@ -60,10 +60,6 @@ public:
     // around, whether it has a control now or not; `from` itself when it is the
     // only one, nullptr when there is none. From nullptr: the first (last) one.
     htmlform::Element* neighbour(const htmlform::Element* from, bool backwards) const;
-    // True when only the rows near the view have controls.
-    bool windowed() const { return windowed_; }
-    // How many controls there are, shown or kept for reuse.
-    std::size_t windowCount() const;
     // True while this class changes a control itself: the notifications the
     // control sends meanwhile are not the user's.
     bool updating() const { return updating_ > 0; }
@@ -113,6 +109,8 @@ private:
     Placement syncText(const Wanted& wanted, bool moved);
     Placement placeInput(Input& input, bool moved);
     void trimSpares();
+    // How many controls there are, shown or kept for reuse.
+    std::size_t windowCount() const;
     void showStateOf(const Input& input);
     void setBounds(HWND window, const htmlform::Rect& rect, POINT scroll) const;
     void fitListField(HWND list, int fieldHeight) const;
