@@ -232,8 +232,8 @@ std::vector<HWND> FormControls::build(POINT scroll) {
         if (spare.displayed) retire(spare);
     }
     for (HWND text : leavingTexts_) {
-        SetControlVisible(text, false);
         emptyControl(text);
+        SetControlVisible(text, false);
         spareTexts_.push_back(text);
     }
     leavingTexts_.clear();
@@ -399,10 +399,9 @@ void FormControls::fitListField(HWND list, int fieldHeight) const {
 // A control whose element left the document: emptied, hidden, without an id, ready
 // to show another element of its kind (making controls is what costs).
 void FormControls::retire(Input& input) {
-    // Hidden first: emptying a hidden control redraws nothing.
-    SetControlVisible(input.window, false);
     SetWindowLongPtrW(input.window, GWLP_ID, 0);
     emptyControl(input.window);
+    SetControlVisible(input.window, false);
     if (input.element == nullptr) {
         input.displayed = false;  // a spare already, now put away
         return;
