@@ -156,7 +156,9 @@ void IdentityFormView::setDisplay(std::u16string_view id, std::u16string_view di
     if (Element* element = document_.getElementById(id)) element->setStyleDisplay(display);
 }
 
-void IdentityFormView::fillFromRecord(const IdentityRecord& record) {
+void IdentityFormView::fillFromRecord(const IdentityRecord& record) { fill(record, true); }
+
+void IdentityFormView::fill(const IdentityRecord& record, bool customTable) {
     if (Element* holder = document_.getElementById(kSummaryHolderId)) {
         holder->setInnerHtml(SummaryTable(record, catalogue_));
     }
@@ -198,7 +200,7 @@ void IdentityFormView::fillFromRecord(const IdentityRecord& record) {
     selectPart(day, noDate ? u"" : part(birth, kDayAt, kPartDigits));
     filled_.monthIndex = month ? month->selectedIndex() : 0;
     filled_.dayIndex = day ? day->selectedIndex() : 0;
-    if (Element* holder = document_.getElementById(kCustomHolderId)) {
+    if (Element* holder = customTable ? document_.getElementById(kCustomHolderId) : nullptr) {
         holder->setInnerHtml(CustomTable(record.customFields, catalogue_));
     }
     for (const std::u16string_view table : kTabTables) setDisplay(table, kHidden);
@@ -293,7 +295,8 @@ void IdentityFormView::showTab(IdentityTab tab, IdentityRecord& record) {
     for (const std::u16string_view table : kTabTables) setDisplay(table, kHidden);
     if (tab == IdentityTab::Summary) {
         readBackIntoRecord(record);
-        fillFromRecord(record);
+        // The custom table was just read into the record: it stays, not rebuilt the same.
+        fill(record, false);
         return;
     }
     setDisplay(kTabTables[static_cast<std::size_t>(tab) - 1], kShown);

@@ -67,6 +67,9 @@ public:
     bool deleteCustomField(IdentityRecord& record, Prompts& prompts, WindowRef owner);
 
 private:
+    // The fill, with the custom table rebuilt from the record or left as it is.
+    void fill(const IdentityRecord& record, bool customTable);
+
     // What the last fill put into the bound inputs; the user changed an
     // input when it no longer holds this.
     struct FilledState {

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <optional>
+#include <set>
+#include <unordered_set>
 
 #include "htmlform/element.h"
 #include "htmlform/win32/form_view_ids.h"
@@ -110,6 +112,8 @@ void FormControls::clear() {
     inputIndex_.clear();
     texts_.clear();
     spareTexts_.clear();
+    wanted_.clear();
+    windowed_ = false;
 }
 
 void FormControls::collect(Node& node, std::vector<Wanted>& wanted) const {
@@ -118,21 +122,23 @@ void FormControls::collect(Node& node, std::vector<Wanted>& wanted) const {
         const auto& fragments = text->layoutBox().fragments;
         for (std::size_t i = 0; i < fragments.size(); ++i) {
             if (!fragments[i].text.empty() && fragments[i].rect.width > 0)
-                wanted.push_back({{text, i}, &fragments[i], text->layoutBox().font, nullptr});
+                wanted.push_back({{text, i}, fragments[i].text, fragments[i].rect, text->layoutBox().font});
         }
         return;
     }
     Element& element = *node.asElement();
     if (element.isFormControl()) {
-        wanted.push_back({{nullptr, 0}, nullptr, element.layoutBox().font, &element});
+        // Not rendered: under display:none (or a hidden input).
+        const bool displayed = element.layoutBox().rendered && element.type() != u"hidden";
+        wanted.push_back(
+            {{nullptr, 0}, {}, element.layoutBox().rect, element.layoutBox().font, &element, 0, displayed});
         if (element.isSelect()) return;
     }
     if (drawsNoText(element)) return;
     for (const auto& child : element.childNodes()) collect(*child, wanted);
 }
 
-std::vector<HWND> FormControls::sync(htmlform::Document& document, POINT scroll) {
-    Updating updating(*this);
+std::vector<HWND> FormControls::sync(htmlform::Document& document, POINT scroll, int viewHeight) {
     std::vector<Wanted> wanted;
     collect(document.documentElement(), wanted);
 
@@ -140,29 +146,97 @@ std::vector<HWND> FormControls::sync(htmlform::Document& document, POINT scroll)
     const std::vector<Element*> controls = document.formControls();
     for (std::size_t n = 0; n < controls.size(); ++n)
         ids.emplace(controls[n], kFirstFormControlId + static_cast<int>(n));
+    // An input outside the document's list of controls gets no control.
+    std::erase_if(wanted, [&](Wanted& item) {
+        if (item.element == nullptr) return false;
+        const auto id = ids.find(item.element);
+        if (id == ids.end()) return true;
+        item.id = id->second;
+        return false;
+    });
+    wanted_ = std::move(wanted);
+    wantedStale_ = false;
+    windowed_ = wanted_.size() > kWindowedAbove;
+    viewHeight_ = viewHeight;
+    std::vector<HWND> created = build(scroll);
+    trimSpares();
+    return created;
+}
+
+// The controls of what the last sync wanted: all of it, or on a windowed page
+// what lies in the band around the view, and the focused input wherever it is.
+std::vector<HWND> FormControls::build(POINT scroll) {
+    Updating updating(*this);
+    bandTop_ = scroll.y - kMargin;
+    bandBottom_ = scroll.y + viewHeight_ + kMargin;
+    const bool moved = scroll.x != placed_.x || scroll.y != placed_.y;
+    placed_ = scroll;
+
+    std::vector<const Wanted*> chosen;
+    chosen.reserve(windowed_ ? 64 : wanted_.size());
+    std::unordered_set<const Element*> chosenInputs;
+    std::set<TextKey> chosenTexts;
+    const HWND focus = GetFocus();
+    for (const Wanted& item : wanted_) {
+        if (item.element != nullptr) {
+            if (windowed_ && !(item.displayed && inBand(item.rect))) {
+                const HWND own = controlOf(item.element);
+                if (own == nullptr || own != focus) continue;
+            }
+            chosenInputs.insert(item.element);
+        } else {
+            if (windowed_ && !inBand(item.rect)) continue;
+            chosenTexts.insert(item.key);
+        }
+        chosen.push_back(&item);
+    }
+    // What leaves the band first, so that what enters takes its controls over
+    // as they are, shown: only what is left over is emptied and hidden.
+    if (windowed_) {
+        for (Input& input : inputs_) {
+            if (input.window == nullptr || chosenInputs.contains(input.element)) continue;
+            spare_.push_back({nullptr, input.window, input.kind, {}, true});
+            input.window = nullptr;
+        }
+        for (auto text = texts_.begin(); text != texts_.end();) {
+            if (chosenTexts.contains(text->first)) {
+                ++text;
+                continue;
+            }
+            leavingTexts_.push_back(text->second.window);
+            text = texts_.erase(text);
+        }
+    }
 
     std::vector<Input> inputs;
     std::vector<HWND> created;
     for (auto& [key, text] : texts_) text.wanted = false;
-    std::vector<HWND> order;
-    order.reserve(wanted.size());
-    for (const Wanted& item : wanted) {
-        HWND window = nullptr;
-        if (item.element != nullptr) {
-            const auto id = ids.find(item.element);
-            if (id == ids.end()) continue;
-            window = syncInput(*item.element, id->second, inputs, created);
-            if (window != nullptr) placeInput(inputs.back(), scroll);
+    std::vector<Placement> order;
+    order.reserve(chosen.size());
+    for (const Wanted* item : chosen) {
+        Placement placement;
+        if (item->element != nullptr) {
+            if (syncInput(*item->element, item->id, inputs, created) != nullptr)
+                placement = placeInput(inputs.back(), moved);
         } else {
-            window = syncText(item, scroll);
+            placement = syncText(*item, moved);
         }
-        if (window != nullptr) order.push_back(window);
+        if (placement.window != nullptr) order.push_back(placement);
     }
-    putInZOrder(order);
+    arrange(order, scroll);
     // What the document no longer shows is kept hidden for the next rebuild.
     for (Input& input : inputs_) {
         if (input.window != nullptr) retire(input);
     }
+    for (Input& spare : spare_) {
+        if (spare.displayed) retire(spare);
+    }
+    for (HWND text : leavingTexts_) {
+        emptyControl(text);
+        SetControlVisible(text, false);
+        spareTexts_.push_back(text);
+    }
+    leavingTexts_.clear();
     for (auto& [key, text] : texts_) {
         if (text.wanted || !text.shown) continue;
         emptyControl(text.window);
@@ -173,6 +247,27 @@ std::vector<HWND> FormControls::sync(htmlform::Document& document, POINT scroll)
     inputIndex_.clear();
     for (std::size_t i = 0; i < inputs_.size(); ++i) inputIndex_.emplace(inputs_[i].element, i);
     return created;
+}
+
+bool FormControls::inBand(const Rect& rect) const { return rect.bottom() > bandTop_ && rect.y < bandBottom_; }
+
+// Controls kept for reuse beyond what a windowed page needs are destroyed:
+// a long page once shown leaves no thousand hidden windows behind.
+void FormControls::trimSpares() {
+    constexpr std::size_t kMostControls = 160;
+    Updating updating(*this);
+    while (windowCount() > kMostControls && !spareTexts_.empty()) {
+        DestroyWindow(spareTexts_.back());
+        spareTexts_.pop_back();
+    }
+    while (windowCount() > kMostControls && !spare_.empty()) {
+        DestroyWindow(spare_.back().window);
+        spare_.pop_back();
+    }
+}
+
+std::size_t FormControls::windowCount() const {
+    return inputs_.size() + spare_.size() + texts_.size() + spareTexts_.size();
 }
 
 HWND FormControls::syncInput(Element& element, int id, std::vector<Input>& inputs, std::vector<HWND>& created) {
@@ -186,6 +281,7 @@ HWND FormControls::syncInput(Element& element, int id, std::vector<Input>& input
         }
     }
     HFONT font = fonts_.get(element.layoutBox().font);
+    bool fresh = false;
     if (input.window == nullptr) {
         input.window = takeSpare(kind);
         if (input.window == nullptr) {
@@ -197,6 +293,7 @@ HWND FormControls::syncInput(Element& element, int id, std::vector<Input>& input
         input.element = &element;
         input.rect = {};
         input.displayed = false;
+        fresh = true;
     }
     if (GetDlgCtrlID(input.window) != id) SetWindowLongPtrW(input.window, GWLP_ID, id);
     SetControlFont(input.window, font);
@@ -204,6 +301,9 @@ HWND FormControls::syncInput(Element& element, int id, std::vector<Input>& input
     if (kind == ControlKind::Radio || kind == ControlKind::CheckBox) SetControlText(input.window, buttonName(element));
     inputs.push_back(input);
     showStateOf(inputs.back());
+    // What was typed into the row it showed before is no undo of this one.
+    if (fresh && (kind == ControlKind::Edit || kind == ControlKind::Password))
+        SendMessageW(input.window, EM_EMPTYUNDOBUFFER, 0, 0);
     return input.window;
 }
 
@@ -227,44 +327,50 @@ void FormControls::showState(const Element& element) {
     if (auto found = inputIndex_.find(&element); found != inputIndex_.end()) showStateOf(inputs_[found->second]);
 }
 
-HWND FormControls::syncText(const Wanted& wanted, POINT scroll) {
+FormControls::Placement FormControls::syncText(const Wanted& wanted, bool moved) {
     auto found = texts_.find(wanted.key);
     if (found == texts_.end()) {
         HWND window = nullptr;
-        if (!spareTexts_.empty()) {
+        if (!leavingTexts_.empty()) {
+            window = leavingTexts_.back();
+            leavingTexts_.pop_back();
+        } else if (!spareTexts_.empty()) {
             window = spareTexts_.back();
             spareTexts_.pop_back();
         } else {
             window = CreateNativeControl(pane_, ControlKind::Text, kFormTextControlId, fonts_.get(wanted.font));
         }
-        if (window == nullptr) return nullptr;
+        if (window == nullptr) return {};
         found = texts_.emplace(wanted.key, Text{window, {}, false, false}).first;
     }
     Text& text = found->second;
     text.wanted = true;
     SetControlFont(text.window, fonts_.get(wanted.font));
-    SetControlText(text.window, wanted.fragment->text);
+    SetControlText(text.window, wanted.text);
     // A pixel to spare: a glyph's overhang past its advance is not clipped.
-    Rect rect = wanted.fragment->rect;
+    Rect rect = wanted.rect;
     rect.width += 1;
-    if (text.rect != rect || !text.shown) setBounds(text.window, rect, scroll);
+    const Placement placement{text.window, rect, moved || text.rect != rect || !text.shown,
+                              (GetWindowLongPtrW(text.window, GWL_STYLE) & WS_VISIBLE) == 0, false};
     text.rect = rect;
-    if (!text.shown) SetControlVisible(text.window, true);
     text.shown = true;
-    return text.window;
+    return placement;
 }
 
-void FormControls::placeInput(Input& input, POINT scroll) {
+FormControls::Placement FormControls::placeInput(Input& input, bool moved) {
     // Not rendered: under display:none (or a hidden input).
     const bool displayed = input.element->layoutBox().rendered && input.element->type() != u"hidden";
     const Rect rect = input.element->layoutBox().rect;
-    if (displayed && (rect != input.rect || !input.displayed)) {
-        setBounds(input.window, rect, scroll);
-        if (input.kind == ControlKind::DropDownList) fitListField(input.window, rect.height);
+    Placement placement{input.window, rect, displayed && (moved || rect != input.rect || !input.displayed), false,
+                        input.kind == ControlKind::DropDownList};
+    if (displayed) {
+        placement.show = (GetWindowLongPtrW(input.window, GWL_STYLE) & WS_VISIBLE) == 0;
+    } else {
+        SetControlVisible(input.window, false);
     }
     input.rect = rect;
     input.displayed = displayed;
-    SetControlVisible(input.window, displayed);
+    return placement;
 }
 
 void FormControls::setBounds(HWND window, const Rect& rect, POINT scroll) const {
@@ -296,40 +402,64 @@ void FormControls::retire(Input& input) {
     SetWindowLongPtrW(input.window, GWLP_ID, 0);
     emptyControl(input.window);
     SetControlVisible(input.window, false);
+    if (input.element == nullptr) {
+        input.displayed = false;  // a spare already, now put away
+        return;
+    }
     spare_.push_back({nullptr, input.window, input.kind, {}, false});
     input.window = nullptr;
 }
 
+// The latest first: a control just scrolled out of view is still shown.
 HWND FormControls::takeSpare(ControlKind kind) {
-    for (auto spare = spare_.begin(); spare != spare_.end(); ++spare) {
+    for (auto spare = spare_.rbegin(); spare != spare_.rend(); ++spare) {
         if (spare->kind != kind) continue;
         HWND window = spare->window;
-        spare_.erase(spare);
+        spare_.erase(std::next(spare).base());
         return window;
     }
     return nullptr;
 }
 
-void FormControls::place(POINT scroll) {
+std::vector<HWND> FormControls::place(POINT scroll) {
+    if (windowed_ && !wantedStale_ && (scroll.y < bandTop_ || scroll.y + viewHeight_ > bandBottom_))
+        return build(scroll);
+    placed_ = scroll;
     for (const auto& [key, text] : texts_) {
         if (text.shown) setBounds(text.window, text.rect, scroll);
     }
     for (const Input& input : inputs_) {
         if (input.displayed) setBounds(input.window, input.rect, scroll);
     }
+    return {};
 }
 
-// The shown controls first, in document order. Only the pane's own children
-// are reordered, and only by this, so the order left by the last sync tells
-// where the new one first differs; nothing before that moves.
-void FormControls::putInZOrder(const std::vector<HWND>& order) {
+// The shown controls first, in document order, each moved, shown and put in
+// its z-order place by one call. Only the pane's own children are reordered,
+// and only by this, so the order left by the last sync tells where the new
+// one first differs; nothing before that moves in z-order.
+void FormControls::arrange(const std::vector<Placement>& order, POINT scroll) {
     std::size_t same = 0;
-    while (same < order.size() && same < order_.size() && order[same] == order_[same]) ++same;
-    for (std::size_t i = same; i < order.size(); ++i) {
-        SetWindowPos(order[i], i == 0 ? HWND_TOP : order[i - 1], 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    while (same < order.size() && same < order_.size() && order[same].window == order_[same]) ++same;
+    std::vector<HWND> windows;
+    windows.reserve(order.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const Placement& placement = order[i];
+        windows.push_back(placement.window);
+        UINT flags = SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+        if (i < same) flags |= SWP_NOZORDER;
+        if (!placement.move) flags |= SWP_NOMOVE | SWP_NOSIZE;
+        if (placement.show) flags |= SWP_SHOWWINDOW;
+        constexpr UINT kNothing = SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE;
+        if ((flags & kNothing) == kNothing && !placement.show) continue;
+        const Rect& rect = placement.rect;
+        // A drop-down list is as tall as the list it drops.
+        const int height = placement.list ? std::max(rect.height, 240) : rect.height;
+        SetWindowPos(placement.window, i == 0 ? HWND_TOP : order[i - 1].window, rect.x - scroll.x, rect.y - scroll.y,
+                     rect.width, height, flags);
+        if (placement.list && placement.move) fitListField(placement.window, rect.height);
     }
-    order_ = order;
+    order_ = std::move(windows);
 }
 
 void FormControls::forget(const Node& root) {
@@ -355,6 +485,9 @@ void FormControls::forget(const Node& root) {
     }
     inputIndex_.clear();
     for (std::size_t i = 0; i < inputs_.size(); ++i) inputIndex_.emplace(inputs_[i].element, i);
+    // Its lines and inputs are no longer there to build until the next sync.
+    wantedStale_ = true;
+    wanted_.clear();
 }
 
 HWND FormControls::controlOf(const Element* element) const {
@@ -376,13 +509,15 @@ Rect FormControls::pageRectOf(HWND control) const {
     return {};
 }
 
-HWND FormControls::neighbour(HWND from, bool backwards) const {
-    std::vector<HWND> order;
+Element* FormControls::neighbour(const Element* from, bool backwards) const {
+    std::vector<Element*> order;
     std::optional<std::size_t> at;
-    for (const Input& input : inputs_) {
-        if (!input.displayed || !IsWindowEnabled(input.window)) continue;
-        if (input.window == from) at = order.size();
-        order.push_back(input.window);
+    for (const Wanted& item : wanted_) {
+        if (item.element == nullptr || !item.displayed) continue;
+        const HWND window = controlOf(item.element);
+        if (window != nullptr && !IsWindowEnabled(window)) continue;
+        if (item.element == from) at = order.size();
+        order.push_back(item.element);
     }
     if (order.empty()) return nullptr;
     if (!at) return backwards ? order.back() : order.front();

@@ -114,7 +114,7 @@ void FormView::refresh() {
     if (visible) SendMessageW(handle(), WM_SETREDRAW, FALSE, 0);
     layOut();
     border_ = BodyBorder(*document_);
-    for (HWND created : controls_->sync(*document_, scroller_.position())) WatchControlKeys(created, *this);
+    watch(controls_->sync(*document_, scroller_.position(), scroller_.visible().cy));
     if (visible) {
         SendMessageW(handle(), WM_SETREDRAW, TRUE, 0);
         RedrawWindow(handle(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
@@ -167,12 +167,25 @@ void FormView::layOut() {
 void FormView::scrolled() {
     const bool visible = IsWindowVisible(handle()) != FALSE;
     if (visible) SendMessageW(handle(), WM_SETREDRAW, FALSE, 0);
-    controls_->place(scroller_.position());
+    watch(controls_->place(scroller_.position()));
     scroller_.apply(handle());
     if (visible) {
         SendMessageW(handle(), WM_SETREDRAW, TRUE, 0);
         RedrawWindow(handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
     }
+}
+
+void FormView::watch(const std::vector<HWND>& created) {
+    for (HWND control : created) WatchControlKeys(control, *this);
+}
+
+// An input of a windowed page may have no control until it is scrolled to.
+HWND FormView::controlShowing(Element* element) {
+    if (element == nullptr || !controls_) return nullptr;
+    if (HWND control = controls_->controlOf(element)) return control;
+    if (!element->layoutBox().rendered) return nullptr;
+    if (scroller_.scrollIntoView(element->layoutBox().rect)) scrolled();
+    return controls_->controlOf(element);
 }
 
 // Window messages ---------------------------------------------------------------
@@ -220,7 +233,8 @@ bool FormView::onKeyDown(UINT key) {
             break;
         case VK_TAB:
             // The pane itself has the focus (a click beside the inputs): Tab enters the inputs at an end.
-            if (HWND input = controls_ ? controls_->neighbour(nullptr, GetKeyState(VK_SHIFT) < 0) : nullptr) {
+            if (HWND input =
+                    controls_ ? controlShowing(controls_->neighbour(nullptr, GetKeyState(VK_SHIFT) < 0)) : nullptr) {
                 SetFocus(input);
             } else if (tabOutHandler_) {
                 tabOutHandler_(GetKeyState(VK_SHIFT) < 0);
@@ -304,18 +318,18 @@ void FormView::onControlFocused(Element& element, HWND control) {
 }
 
 void FormView::onTabKey(HWND control, bool backwards) {
-    HWND next = controls_->neighbour(control, backwards);
+    Element* next = controls_->neighbour(controls_->elementOf(control), backwards);
     // Past either end the order would come round to the input at the other end.
     const bool roundTheEnd = next == nullptr || next == controls_->neighbour(nullptr, backwards);
     if (roundTheEnd && tabOutHandler_) {
         tabOutHandler_(backwards);
         return;
     }
-    if (next != nullptr) SetFocus(next);
+    if (HWND input = controlShowing(next)) SetFocus(input);
 }
 
 void FormView::focusEnd(bool last) {
-    HWND input = controls_ ? controls_->neighbour(nullptr, last) : nullptr;
+    HWND input = controls_ ? controlShowing(controls_->neighbour(nullptr, last)) : nullptr;
     SetFocus(input != nullptr ? input : handle());
 }
 
@@ -355,7 +369,7 @@ void FormView::focusChanged(Element* focused, ChangeCause cause) {
         focusHeld_ = true;  // its control may not be there yet
         return;
     }
-    HWND control = focused != nullptr ? controls_->controlOf(focused) : nullptr;
+    HWND control = controlShowing(focused);
     if (control == nullptr && GetFocus() != nullptr && !IsChild(handle(), GetFocus())) return;
     focusControl(control);
 }

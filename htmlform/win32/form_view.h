@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "htmlform/document.h"
 #include "htmlform/win32/control_keys.h"
@@ -115,6 +116,8 @@ private:
     void layOut();
     void scrolled();
     void focusControl(HWND control);
+    void watch(const std::vector<HWND>& created);
+    HWND controlShowing(htmlform::Element* element);
     void release();
     void onUserAction(htmlform::Element& element, int code, HWND control);
     void onControlFocused(htmlform::Element& element, HWND control);

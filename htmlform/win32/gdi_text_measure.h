@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <map>
+#include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "htmlform/text_measure.h"
@@ -23,10 +25,17 @@ public:
 
 private:
     int lineHeight(const htmlform::FontSpec& font);
+    void select(const htmlform::FontSpec& font);
 
     FormFonts& fonts_;
     HDC dc_ = nullptr;
+    HFONT selected_ = nullptr;
     std::map<std::pair<int, bool>, int> lineHeights_;
+    // Widths already measured, by font: a long table measures each of its
+    // labels several times (for its column, then for its line), and the
+    // same few words over and over.
+    std::map<std::pair<int, bool>, std::unordered_map<std::u16string, int>> widths_;
+    std::size_t cached_ = 0;
 };
 
 }  // namespace tarnwick

@@ -310,7 +310,11 @@ void MireluneWindow::showSummaryTab() { SendMessageW(tabs_, TCM_SETCURSEL, 0, 0)
 
 void MireluneWindow::onTabChanged() {
     const auto tab = static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0));
-    if (tab >= 0 && tab < kIdentityTabCount) session_.tabActivated(static_cast<IdentityTab>(tab));
+    if (tab >= 0 && tab < kIdentityTabCount) {
+        // A tab hides and shows several tables: the page is laid out once, for all of them.
+        const auto hold = form_.holdUpdates();
+        session_.tabActivated(static_cast<IdentityTab>(tab));
+    }
     updateCommands();
 }
 

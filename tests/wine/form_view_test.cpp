@@ -381,6 +381,58 @@ TEST_F(FormViewTest, ALongPageScrollsWithTheBarsTheWheelAndTheFocus) {
     EXPECT_EQ(view.scrollPosition().y, 0);
 }
 
+// A page of many rows has controls only near the view, whatever its length;
+// the rows scrolled to take over the controls of those scrolled away, each
+// with its own id, value and no undo of another row's typing.
+TEST_F(FormViewTest, ALongPageHasControlsOnlyForTheRowsNearTheView) {
+    load(longPage(400));
+    const auto children = [&] {
+        int count = 0;
+        for (HWND child = GetWindow(view.handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) ++count;
+        return count;
+    };
+    EXPECT_LT(children(), 100);
+    HWND first = control(u"f0");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(GetDlgCtrlID(first), kFirstFormControlId);
+    EXPECT_EQ(view.controlOf(element(u"f399")), nullptr);
+
+    // Typed into with the focus, then scrolled far away: that control stays.
+    SetFocus(first);
+    SendMessageW(first, WM_CHAR, L'x', 0);
+    element(u"f399").setValue(u"last");
+    SendMessageW(view.handle(), WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(control(u"f0"), first) << "the focused input keeps its control";
+    EXPECT_EQ(GetFocus(), first);
+    EXPECT_EQ(ControlText(first), u"x");
+    HWND last = GetDlgItem(view.handle(), kFirstFormControlId + 399);
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last, control(u"f399"));
+    EXPECT_EQ(ControlText(last), u"last");
+    EXPECT_TRUE(IsWindowVisible(last));
+    EXPECT_EQ(ControlText(GetWindow(last, GW_HWNDPREV)), u"Field 399") << "its label just before it";
+    EXPECT_EQ(SendMessageW(last, EM_CANUNDO, 0, 0), 0) << "an undo would bring back another row's text";
+    EXPECT_LT(children(), 100);
+
+    // Tab past the last row in view scrolls the next one in and focuses it.
+    view.document().setActiveElement(&element(u"f200"));
+    ASSERT_EQ(GetFocus(), control(u"f200"));
+    for (int i = 0; i < 40; ++i) SendMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(view.document().activeElement(), &element(u"f240"));
+    ASSERT_EQ(GetFocus(), control(u"f240"));
+    RECT pane{};
+    GetWindowRect(view.handle(), &pane);
+    const RECT focused = screenRect(GetFocus());
+    EXPECT_GE(focused.top, pane.top);
+    EXPECT_LE(focused.bottom, pane.bottom);
+
+    SendMessageW(view.handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA * 266), 0);
+    EXPECT_EQ(view.scrollPosition().y, 0);
+    EXPECT_EQ(ControlText(control(u"f0")), u"x");
+    EXPECT_EQ(GetDlgCtrlID(control(u"f0")), kFirstFormControlId);
+    EXPECT_EQ(recorder.edits, (std::vector<Edit>{{u"f0", u"", u"x"}}));
+}
+
 TEST_F(FormViewTest, ASmallPageHasNoScrollBars) {
     load(kSmallPage);
     const LONG_PTR style = GetWindowLongPtrW(view.handle(), GWL_STYLE);
