@@ -134,6 +134,11 @@ void CardListBuilder::walkFolder(const std::u16string& folder, Walk& walk) {
             walk.identityPaths.push_back(std::move(relative));
         }
     }
+    // A folder new to the builder: its cards are those added, in order.
+    if (cards.empty()) {
+        cards = std::move(added);
+        return;
+    }
     // The new list: the cards met, in order, then those of the kinds not walked.
     const auto stays = [&](std::size_t i) {
         return !met[i] && !(cards[i].passcard ? walk.passcards : walk.identities);
