@@ -23,13 +23,25 @@ std::u16string CardCheckLine(const std::vector<std::u16string>& lines, std::size
     std::array<char, 4096> narrow;
     std::size_t used = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        for (const char16_t unit : lines[i]) {
-            if (unit >= 0x80) {
+        const char16_t* units = lines[i].data();
+        std::size_t left = lines[i].size();
+        while (left > 0) {
+            // A stretch at a time, the test for other characters folded into
+            // one OR, so that the loop has no branch per character.
+            const std::size_t take = std::min(left, narrow.size() - used);
+            char16_t seen = 0;
+            for (std::size_t k = 0; k < take; ++k) {
+                seen |= units[k];
+                narrow[used + k] = static_cast<char>(units[k]);
+            }
+            if (seen >= 0x80) {
                 std::u16string sealed;
                 for (std::size_t k = 0; k < count; ++k) sealed += lines[k];
                 return MakeCheckText(sealed, codePage);
             }
-            narrow[used++] = static_cast<char>(unit);
+            used += take;
+            units += take;
+            left -= take;
             if (used == narrow.size()) {
                 digest.update(narrow.data(), used);
                 used = 0;

@@ -14,7 +14,6 @@ namespace tarnwick {
 namespace {
 
 std::u16string seal(std::u16string_view text, int keyMode) { return SealText(text, kAlgorithmBlowfish, keyMode); }
-std::u16string unseal(std::u16string_view text, int keyMode) { return UnsealText(text, kAlgorithmBlowfish, keyMode); }
 
 void wipe(PasscardSavedCopy& copy) {
     WipeText(copy.url);
@@ -53,8 +52,13 @@ void PasscardRecord::revertToSavedCopy() {
 }
 
 void PasscardRecord::keepSavedCopy() {
+    // Assigned member by member into the wiped copy, so that its buffers are
+    // reused; any the new texts outgrow were wiped before they are freed.
     wipe(savedCopy);
-    savedCopy = {url, fieldNames, fieldTypes, fieldValues};
+    savedCopy.url = url;
+    savedCopy.fieldNames = fieldNames;
+    savedCopy.fieldTypes = fieldTypes;
+    savedCopy.fieldValues = fieldValues;
 }
 
 bool PasscardRecord::holds(const std::u16string& cardPath) const { return loadedPath_ && *loadedPath_ == cardPath; }
@@ -95,17 +99,19 @@ void PasscardRecord::fillFrom(const std::vector<std::u16string>& lines, int body
     fieldNames.clear();
     fieldTypes.clear();
     fieldValues.clear();
+    // One unsealer for the card: the user key is looked up once, not per line.
+    Unsealer unsealLine;
     WipeText(matchKey);
-    matchKey = unseal(lines[0], KeyModeCommon);
+    matchKey = unsealLine(lines[0], KeyModeCommon);
     WipeText(url);
-    url = unseal(lines[1], bodyMode);
+    url = unsealLine(lines[1], bodyMode);
     for (std::size_t i = 0; i < PasscardFieldCount(n); ++i) {
-        fieldNames.push_back(unseal(lines[PasscardFieldLine(i)], bodyMode));
-        fieldTypes.push_back(unseal(lines[PasscardFieldLine(i) + 1], bodyMode));
-        fieldValues.push_back(unseal(lines[PasscardFieldLine(i) + 2], bodyMode));
+        fieldNames.push_back(unsealLine(lines[PasscardFieldLine(i)], bodyMode));
+        fieldTypes.push_back(unsealLine(lines[PasscardFieldLine(i) + 1], bodyMode));
+        fieldValues.push_back(unsealLine(lines[PasscardFieldLine(i) + 2], bodyMode));
     }
-    defaultMarker = unseal(lines[n - 3], KeyModeCommon);
-    protectionMarker = unseal(lines[n - 2], bodyMode);
+    defaultMarker = unsealLine(lines[n - 3], KeyModeCommon);
+    protectionMarker = unsealLine(lines[n - 2], bodyMode);
 }
 
 std::vector<std::u16string> PasscardRecord::sealedLines(const std::vector<std::u16string>& names,

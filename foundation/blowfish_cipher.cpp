@@ -44,43 +44,25 @@ CBlowfishCipher::CBlowfishCipher(const std::uint8_t* key, std::size_t keyLength,
 
     std::uint32_t l = 0, r = 0;
     for (int i = 0; i < 18; i += 2) {
-        EncryptBlock(l, r);
+        encryptBlock(l, r);
         p_[i] = l;
         p_[i + 1] = r;
     }
     for (auto& box : s_) {
         for (int i = 0; i < 256; i += 2) {
-            EncryptBlock(l, r);
+            encryptBlock(l, r);
             box[i] = l;
             box[i + 1] = r;
         }
     }
 }
 
-void CBlowfishCipher::EncryptBlock(std::uint32_t& left, std::uint32_t& right) const {
-    std::uint32_t l = left, r = right;
-    for (int i = 0; i < 16; i += 2) {
-        l ^= p_[i];
-        r ^= round(l);
-        r ^= p_[i + 1];
-        l ^= round(r);
-    }
-    left = r ^ p_[17];
-    right = l ^ p_[16];
-}
+void CBlowfishCipher::EncryptBlock(std::uint32_t& left, std::uint32_t& right) const { encryptBlock(left, right); }
 
-void CBlowfishCipher::DecryptBlock(std::uint32_t& left, std::uint32_t& right) const {
-    std::uint32_t l = left, r = right;
-    for (int i = 17; i > 1; i -= 2) {
-        l ^= p_[i];
-        r ^= round(l);
-        r ^= p_[i - 1];
-        l ^= round(r);
-    }
-    left = r ^ p_[0];
-    right = l ^ p_[1];
-}
+void CBlowfishCipher::DecryptBlock(std::uint32_t& left, std::uint32_t& right) const { decryptBlock(left, right); }
 
+// Each mode has a loop of its own: ECB, what sealed text uses, then runs the
+// block function alone, unrolled into the loop.
 void CBlowfishCipher::Encrypt(const std::uint8_t* in, std::uint8_t* out, std::size_t count, int mode) const {
     checkCount(count);
     std::uint32_t vl = chainLeft_, vr = chainRight_;
@@ -89,17 +71,17 @@ void CBlowfishCipher::Encrypt(const std::uint8_t* in, std::uint8_t* out, std::si
         if (mode == kModeCbc) {
             l ^= vl;
             r ^= vr;
-            EncryptBlock(l, r);
+            encryptBlock(l, r);
             vl = l;
             vr = r;
         } else if (mode == kModeCfb) {
-            EncryptBlock(vl, vr);
+            encryptBlock(vl, vr);
             l ^= vl;
             r ^= vr;
             vl = l;
             vr = r;
         } else {
-            EncryptBlock(l, r);
+            encryptBlock(l, r);
         }
         storeBigEndian(l, out + i);
         storeBigEndian(r, out + i + 4);
@@ -108,26 +90,31 @@ void CBlowfishCipher::Encrypt(const std::uint8_t* in, std::uint8_t* out, std::si
 
 void CBlowfishCipher::Decrypt(const std::uint8_t* in, std::uint8_t* out, std::size_t count, int mode) const {
     checkCount(count);
+    if (mode != kModeCbc && mode != kModeCfb) {
+        for (std::size_t i = 0; i < count; i += 8) {
+            std::uint32_t l = loadBigEndian(in + i), r = loadBigEndian(in + i + 4);
+            decryptBlock(l, r);
+            storeBigEndian(l, out + i);
+            storeBigEndian(r, out + i + 4);
+        }
+        return;
+    }
     std::uint32_t vl = chainLeft_, vr = chainRight_;
     for (std::size_t i = 0; i < count; i += 8) {
         const std::uint32_t bl = loadBigEndian(in + i), br = loadBigEndian(in + i + 4);
         std::uint32_t l = bl, r = br;
         if (mode == kModeCbc) {
-            DecryptBlock(l, r);
+            decryptBlock(l, r);
             l ^= vl;
             r ^= vr;
-            vl = bl;
-            vr = br;
-        } else if (mode == kModeCfb) {
+        } else {
             std::uint32_t wl = vl, wr = vr;
-            EncryptBlock(wl, wr);
+            encryptBlock(wl, wr);
             l ^= wl;
             r ^= wr;
-            vl = bl;
-            vr = br;
-        } else {
-            DecryptBlock(l, r);
         }
+        vl = bl;
+        vr = br;
         storeBigEndian(l, out + i);
         storeBigEndian(r, out + i + 4);
     }

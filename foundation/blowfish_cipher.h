@@ -42,6 +42,29 @@ private:
     std::uint32_t round(std::uint32_t x) const {
         return ((s_[0][x >> 24] + s_[1][(x >> 16) & 0xFF]) ^ s_[2][(x >> 8) & 0xFF]) + s_[3][x & 0xFF];
     }
+    // The block functions, inline so that the buffer loops run them without a call.
+    void encryptBlock(std::uint32_t& left, std::uint32_t& right) const {
+        std::uint32_t l = left, r = right;
+        for (int i = 0; i < 16; i += 2) {
+            l ^= p_[i];
+            r ^= round(l);
+            r ^= p_[i + 1];
+            l ^= round(r);
+        }
+        left = r ^ p_[17];
+        right = l ^ p_[16];
+    }
+    void decryptBlock(std::uint32_t& left, std::uint32_t& right) const {
+        std::uint32_t l = left, r = right;
+        for (int i = 17; i > 1; i -= 2) {
+            l ^= p_[i];
+            r ^= round(l);
+            r ^= p_[i - 1];
+            l ^= round(r);
+        }
+        left = r ^ p_[0];
+        right = l ^ p_[1];
+    }
 
     std::uint32_t p_[18];
     std::uint32_t s_[4][256];

@@ -55,7 +55,10 @@ void applyKey(int keyMode, bool encrypt, const std::uint8_t* in, std::uint8_t* o
     }
 }
 
-bool isBlowfish(std::u16string_view algorithm) { return algorithm == kAlgorithmBlowfish; }
+// The name's length counted once, not on every call.
+constexpr std::u16string_view kBlowfishName(kAlgorithmBlowfish);
+
+bool isBlowfish(std::u16string_view algorithm) { return algorithm == kBlowfishName; }
 
 // Base-10 conversion as strtol does it with a 32-bit long (leading white space,
 // a sign, digits up to the first other character, none giving 0, saturating at
@@ -82,12 +85,13 @@ std::uint8_t tokenByte(std::u16string_view token) {
 // plain text. A sealed line is short, so its bytes stay on the stack.
 class WipedBytes {
 public:
-    // All `size` bytes start zero.
-    explicit WipedBytes(std::size_t size) : size_(size) {
+    // The bytes from `zeroFrom` (at most `size`) on start zero; those before
+    // it are the caller's to fill.
+    explicit WipedBytes(std::size_t size, std::size_t zeroFrom = 0) : size_(size) {
         if (size > inline_.size()) {
             heap_.assign(size, 0);
         } else {
-            std::memset(inline_.data(), 0, size);
+            std::memset(inline_.data() + zeroFrom, 0, size - zeroFrom);
         }
     }
     ~WipedBytes() { SecureZero(data(), size_); }
@@ -172,25 +176,60 @@ std::u16string SealText(std::u16string_view text, std::u16string_view algorithm,
     return out;
 }
 
-std::u16string UnsealText(std::u16string_view sealed, std::u16string_view algorithm, int keyMode,
-                          const CodePage& codePage) {
-    checkKeyMode(keyMode);
+namespace {
+
+// UnsealText with the cipher of the key already at hand; null for an
+// algorithm that does not encrypt.
+std::u16string unsealWith(std::u16string_view sealed, const CBlowfishCipher* cipher, const CodePage& codePage) {
     const std::size_t numbers = countNumbers(sealed);
 
     // Too short to hold a block: a damaged line, read as empty.
     const std::size_t count = 8 * (numbers / 8);
     if (count == 0) return {};
 
-    WipedBytes bytes(numbers);
+    // Every number is read into `bytes`; the cipher writes the blocks of
+    // `plain`, and the rest of it stays zero.
+    WipedBytes bytes(numbers, numbers);
     readNumbers(sealed, bytes.data());
-    WipedBytes plain(numbers + 1);
-    if (isBlowfish(algorithm)) applyKey(keyMode, false, bytes.data(), plain.data(), count);
+    WipedBytes plain(numbers + 1, cipher ? count : 0);
+    if (cipher) cipher->Decrypt(bytes.data(), plain.data(), count, CBlowfishCipher::kModeEcb);
     std::size_t length = boundedLength(plain.data(), plain.size());
     const void* pad = std::memchr(plain.data(), kPadByte, length);
     if (pad) length = static_cast<std::size_t>(static_cast<const std::uint8_t*>(pad) - plain.data());
 
     return codePage.toWide(std::string_view(reinterpret_cast<const char*>(plain.data()), length),
                            CodePage::Which::Thread);
+}
+
+}  // namespace
+
+std::u16string UnsealText(std::u16string_view sealed, std::u16string_view algorithm, int keyMode,
+                          const CodePage& codePage) {
+    checkKeyMode(keyMode);
+    if (!isBlowfish(algorithm)) return unsealWith(sealed, nullptr, codePage);
+    switch (keyMode) {
+        case KeyModeUser: {
+            const UserKeyCipher cipher;
+            return unsealWith(sealed, &*cipher, codePage);
+        }
+        case KeyModeCommon:
+            return unsealWith(sealed, &CommonKeyCipher(), codePage);
+        default:
+            return unsealWith(sealed, &OptionKeyCipher(), codePage);
+    }
+}
+
+Unsealer::Unsealer(const CodePage& codePage) : codePage_(codePage) {}
+
+Unsealer::~Unsealer() {
+    if (user_) SecureZero(&*user_, sizeof *user_);
+}
+
+std::u16string Unsealer::operator()(std::u16string_view sealed, int keyMode) {
+    checkKeyMode(keyMode);
+    if (keyMode != KeyModeUser) return UnsealText(sealed, kAlgorithmBlowfish, keyMode, codePage_);
+    if (!user_) user_.emplace(*UserKeyCipher());
+    return unsealWith(sealed, &*user_, codePage_);
 }
 
 std::u16string MakeCheckText(std::u16string_view text, const CodePage& codePage) {

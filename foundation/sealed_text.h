@@ -5,9 +5,11 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "foundation/blowfish_cipher.h"
 #include "platform/code_page.h"
 
 namespace tarnwick {
@@ -37,6 +39,24 @@ std::u16string SealText(std::u16string_view text, std::u16string_view algorithm,
 std::u16string UnsealText(std::u16string_view sealed, std::u16string_view algorithm, int keyMode,
                           const CodePage& codePage);
 std::u16string UnsealText(std::u16string_view sealed, std::u16string_view algorithm, int keyMode);
+
+// Blowfish unsealing of many lines, a card's, as UnsealText does it line by
+// line, but with the user key's schedule looked up once: copied at the first
+// line that needs it (no lock is held meanwhile) and wiped when the unsealer
+// is dropped.
+class Unsealer {
+public:
+    explicit Unsealer(const CodePage& codePage = NativeCodePage());
+    ~Unsealer();
+    Unsealer(const Unsealer&) = delete;
+    Unsealer& operator=(const Unsealer&) = delete;
+
+    std::u16string operator()(std::u16string_view sealed, int keyMode);
+
+private:
+    const CodePage& codePage_;
+    std::optional<CBlowfishCipher> user_;
+};
 
 // 32 numbers: the character codes of the upper-case hex MD5 digest of the narrow text.
 std::u16string MakeCheckText(std::u16string_view text, const CodePage& codePage);

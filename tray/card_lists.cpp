@@ -1,6 +1,7 @@
 #include "tray/card_lists.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "cards/card_file.h"
 #include "foundation/sealed_text.h"
@@ -31,12 +32,9 @@ bool PassesCardCheck(const std::vector<std::u16string>& lines, const CodePage& c
 
 CardListBuilder::CardListBuilder(FileSystem& files, const CodePage& codePage) : files_(files), codePage_(codePage) {}
 
-const CardListBuilder::Card* CardListBuilder::examine(const std::u16string& path, const FolderEntry& entry,
-                                                      bool passcard) {
-    const auto [place, added] = cards_.try_emplace(path);
-    Card& card = place->second;
-    card.seen = walks_;
-    if (!added && card.size == entry.size && card.writeTime == entry.writeTime) return &card;
+bool CardListBuilder::examine(const std::u16string& path, const FolderEntry& entry, bool passcard, bool known,
+                              Card& card) {
+    if (known && card.size == entry.size && card.writeTime == entry.writeTime) return true;
     ++cardsRead_;
     std::vector<std::u16string> lines;
     try {
@@ -44,14 +42,9 @@ const CardListBuilder::Card* CardListBuilder::examine(const std::u16string& path
     } catch (const CTextFileException&) {
         lines.clear();
     }
-    if (lines.empty()) {
-        // Unreadable (or empty): left out like a damaged card, and read again
-        // next time, since a sharing violation passes.
-        if (!added) --kept_[card.passcard];
-        cards_.erase(place);
-        return nullptr;
-    }
-    if (added) ++kept_[passcard];
+    // Unreadable (or empty): left out like a damaged card, and read again
+    // next time, since a sharing violation passes.
+    if (lines.empty()) return false;
     card.passcard = passcard;
     card.passes = PassesCardCheck(lines, codePage_);
     card.matchKey.clear();
@@ -59,40 +52,112 @@ const CardListBuilder::Card* CardListBuilder::examine(const std::u16string& path
         card.matchKey = UnsealText(lines.front(), kAlgorithmBlowfish, KeyModeCommon, codePage_);
         if (card.matchKey.size() > kMaxSlotText) card.matchKey.resize(kMaxSlotText);
     }
-    // Last: only a card read to the end counts as known.
     card.size = entry.size;
     card.writeTime = entry.writeTime;
-    return &card;
+    return true;
 }
 
 void CardListBuilder::walkFolder(const std::u16string& folder, Walk& walk) {
     std::vector<FolderEntry> entries;
     if (files_.listFolder(folder, entries) != kErrorSuccess) return;
+    ++walk.folders;
+    // Node-based: the reference outlives the insertions of the folders below.
+    Folder& kept = folders_[folder];
+    kept.seen = walks_;
+    // The folder's cards are brought up to date where they are. Those of the
+    // walked kinds not met are gone, the others stay; when that or a new card
+    // or another order changes the list, it is made again in the order met.
+    // The names in `cards` stay untouched until then, as `index` looks at them.
+    std::vector<Card>& cards = kept.cards;
+    if (walk.depth == walk.scratch.size()) walk.scratch.emplace_back();
+    Walk::Scratch& scratch = walk.scratch[walk.depth];
+    std::vector<char>& met = scratch.met;
+    std::vector<std::size_t>& order = scratch.order;  // into `cards`, or past its end into `added`
+    met.assign(cards.size(), 0);
+    order.clear();
+    std::vector<Card> added;
+    std::unordered_map<std::u16string_view, std::size_t> index;  // of `cards` by name, made at the first need
+    std::size_t next = 0;
+    const auto find = [&](const std::u16string& name) -> std::size_t {
+        if (next < cards.size() && cards[next].name == name) return next;
+        if (index.empty()) {
+            for (std::size_t i = 0; i < cards.size(); ++i) index.emplace(cards[i].name, i);
+        }
+        const auto found = index.find(name);
+        return found == index.end() ? cards.size() : found->second;
+    };
+    bool dropped = false;
+    // The files' paths are made in one buffer, which keeps its capacity from
+    // file to file.
+    std::u16string& path = walk.path;
     for (const FolderEntry& entry : entries) {
-        const std::u16string path = folder + u'\\' + entry.name;
         if (entry.isFolder) {
-            walkFolder(path, walk);
+            ++walk.depth;
+            walkFolder(folder + u'\\' + entry.name, walk);
+            --walk.depth;
             continue;
         }
         const bool passcard = walk.passcards && HasCardExtension(entry.name, kPasscardExtension);
         if (!passcard && !(walk.identities && HasCardExtension(entry.name, kIdentityCardExtension))) continue;
+        path.assign(folder);
+        path += u'\\';
+        path += entry.name;
         const std::size_t relativeEnd = path.size() - (passcard ? kPasscardExtension : kIdentityCardExtension).size();
         if (relativeEnd - walk.rootLength > kMaxSlotText) continue;  // would not fit its slot
-        const Card* card = examine(path, entry, passcard);
-        if (!card) continue;
-        ++walk.seen[passcard];
-        if (!card->passes) continue;
+        const std::size_t at = cards.empty() ? 0 : find(entry.name);
+        const bool known = at < cards.size();
+        if (known) {
+            met[at] = 1;
+            next = at + 1;
+        } else {
+            added.emplace_back().name = entry.name;
+        }
+        Card& card = known ? cards[at] : added.back();
+        if (!examine(path, entry, passcard, known, card)) {
+            if (known) {
+                dropped = true;
+            } else {
+                added.pop_back();
+            }
+            continue;
+        }
+        order.push_back(known ? at : cards.size() + added.size() - 1);
+        if (!card.passes) continue;
         // Passcards beyond the block's slots are checked (the walk must see
         // every change) but not listed.
         if (passcard && walk.passcardPaths.size() == file_mapping::kSlotsPerBlock) continue;
         std::u16string relative = path.substr(walk.rootLength, relativeEnd - walk.rootLength);
         if (passcard) {
             walk.passcardPaths.push_back(std::move(relative));
-            walk.passcardCards.push_back(card);
+            walk.passcardKeys.push_back(card.matchKey);
         } else {
             walk.identityPaths.push_back(std::move(relative));
         }
     }
+    // A folder new to the builder: its cards are those added, in order.
+    if (cards.empty()) {
+        cards = std::move(added);
+        return;
+    }
+    // The new list: the cards met, in order, then those of the kinds not walked.
+    const auto stays = [&](std::size_t i) {
+        return !met[i] && !(cards[i].passcard ? walk.passcards : walk.identities);
+    };
+    std::size_t position = order.size();
+    bool same = !dropped && added.empty();
+    for (std::size_t i = 0; same && i < order.size(); ++i) same = order[i] == i;
+    for (std::size_t i = 0; same && i < cards.size(); ++i) {
+        if (!met[i]) same = stays(i) && i == position++;
+    }
+    if (same) return;
+    std::vector<Card> fresh;
+    fresh.reserve(order.size() + cards.size());
+    for (const std::size_t i : order) fresh.push_back(std::move(i < cards.size() ? cards[i] : added[i - cards.size()]));
+    for (std::size_t i = 0; i < cards.size(); ++i) {
+        if (stays(i)) fresh.push_back(std::move(cards[i]));
+    }
+    index.clear();  // its names go with the old list
+    cards = std::move(fresh);
 }
 
 void CardListBuilder::walkUser(std::u16string_view userFolder, Walk& walk) {
@@ -104,25 +169,25 @@ void CardListBuilder::walkUser(std::u16string_view userFolder, Walk& walk) {
         walk.rootLength = root.size();
         walkFolder(root, walk);
     }
-    // Forget the cards of the walked kinds that are gone: none when every card
-    // kept was met again.
-    if ((!walk.passcards || walk.seen[1] == kept_[1]) && (!walk.identities || walk.seen[0] == kept_[0])) return;
-    std::erase_if(cards_, [&](const auto& item) {
-        const Card& card = item.second;
-        const bool gone = card.seen != walks_ && (card.passcard ? walk.passcards : walk.identities);
-        if (gone) --kept_[card.passcard];
-        return gone;
-    });
+    // Forget the cards of the walked kinds in folders this walk did not list:
+    // none when it listed every folder kept.
+    if (walk.folders == folders_.size()) return;
+    for (auto item = folders_.begin(); item != folders_.end();) {
+        std::vector<Card>& cards = item->second.cards;
+        if (item->second.seen != walks_) {
+            std::erase_if(cards, [&](const Card& card) { return card.passcard ? walk.passcards : walk.identities; });
+        }
+        item = item->second.seen != walks_ && cards.empty() ? folders_.erase(item) : std::next(item);
+    }
 }
 
 void CardListBuilder::takePasscards(Walk& walk, std::vector<std::u16string>& passcards,
                                     std::vector<std::u16string>& matchKeys) {
     const std::size_t count = std::min(walk.passcardPaths.size(), file_mapping::kSlotsPerBlock);
     walk.passcardPaths.resize(count);
+    walk.passcardKeys.resize(count);
     passcards = std::move(walk.passcardPaths);
-    matchKeys.clear();
-    matchKeys.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) matchKeys.push_back(walk.passcardCards[i]->matchKey);
+    matchKeys = std::move(walk.passcardKeys);
 }
 
 std::vector<std::u16string> CardListBuilder::takeIdentities(Walk& walk) {

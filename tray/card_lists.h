@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -53,36 +54,53 @@ public:
 
 private:
     struct Card {
+        std::u16string name;  // in its folder
         std::uint64_t size = 0;
         std::uint64_t writeTime = 0;
-        std::uint64_t seen = 0;  // the walk that last met the file
         bool passes = false;
         bool passcard = false;
         std::u16string matchKey;  // passcards that pass only
+    };
+    // The cards of one folder in the order of its last walk, held together:
+    // the next walk meets most of them in that order again, each right after
+    // the last one, without a look-up of its path.
+    struct Folder {
+        std::vector<Card> cards;
+        std::uint64_t seen = 0;  // the walk that last listed the folder
     };
     struct Walk {
         std::size_t rootLength = 0;
         bool passcards = false;
         bool identities = false;
         std::vector<std::u16string> passcardPaths;
-        std::vector<const Card*> passcardCards;
+        std::vector<std::u16string> passcardKeys;  // matchKeys, one for each of passcardPaths
         std::vector<std::u16string> identityPaths;
-        std::size_t seen[2] = {};  // kept cards met, identities [0] and passcards [1]
+        std::size_t folders = 0;  // folders listed
+        std::u16string path;      // the file being looked at
+        // Per depth of the folder being walked, what it notes of its cards:
+        // kept from folder to folder, so that their buffers are reused. A
+        // deque, as a deeper folder adds to it while the ones above use theirs.
+        struct Scratch {
+            std::vector<char> met;
+            std::vector<std::size_t> order;
+        };
+        std::deque<Scratch> scratch;
+        std::size_t depth = 0;
     };
 
     void walkUser(std::u16string_view userFolder, Walk& walk);
     void walkFolder(const std::u16string& folder, Walk& walk);
-    // The card at `path` as it is now: kept, or read when new or changed.
-    // Null when it cannot be read (nothing is kept then: it is tried again).
-    const Card* examine(const std::u16string& path, const FolderEntry& entry, bool passcard);
+    // Brings `card` up to date with the file at `path`: kept when `known` and
+    // neither size nor write time changed, else read. False when it cannot be
+    // read (nothing is kept then: it is tried again).
+    bool examine(const std::u16string& path, const FolderEntry& entry, bool passcard, bool known, Card& card);
     static void takePasscards(Walk& walk, std::vector<std::u16string>& passcards,
                               std::vector<std::u16string>& matchKeys);
     static std::vector<std::u16string> takeIdentities(Walk& walk);
 
     FileSystem& files_;
     const CodePage& codePage_;
-    std::unordered_map<std::u16string, Card> cards_;  // by full path
-    std::size_t kept_[2] = {};                        // cards_ of each kind, identities [0] and passcards [1]
+    std::unordered_map<std::u16string, Folder> folders_;  // by full path
     std::uint64_t walks_ = 0;
     std::size_t cardsRead_ = 0;
 };

@@ -9,21 +9,23 @@ namespace tarnwick {
 ListImage::ListImage() : bytes_(file_mapping::kSize, 0) {}
 
 void ListImage::setBlock(std::size_t offset, const std::vector<std::u16string>& texts) {
+    // Each byte written once: the slots with a text fill themselves, the
+    // rest of the block is cleared in one go.
     unsigned char* block = bytes_.data() + offset;
-    std::fill(block, block + file_mapping::kBlockBytes, 0);
     const std::size_t count = std::min(texts.size(), file_mapping::kSlotsPerBlock);
     for (std::size_t i = 0; i < count; ++i) {
         WriteSlotText(block + i * file_mapping::kSlotBytes, file_mapping::kSlotBytes, texts[i]);
     }
+    std::fill(block + count * file_mapping::kSlotBytes, block + file_mapping::kBlockBytes, 0);
 }
 
 void WriteSlotText(unsigned char* slot, std::size_t slotBytes, std::u16string_view text) {
-    std::fill(slot, slot + slotBytes, 0);
     const std::size_t chars = std::min(text.size(), slotBytes / 2 - 1);
     for (std::size_t i = 0; i < chars; ++i) {
         slot[2 * i] = static_cast<unsigned char>(text[i] & 0xFF);
         slot[2 * i + 1] = static_cast<unsigned char>(text[i] >> 8);
     }
+    std::fill(slot + 2 * chars, slot + slotBytes, 0);
 }
 
 std::u16string ReadSlotText(const unsigned char* slot, std::size_t slotBytes) {

@@ -6,7 +6,10 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "foundation/key_schedules.h"
 #include "foundation/primary_password.h"
 #include "platform/host/code_page_1252.h"
 #include "platform/utf8.h"
@@ -186,6 +189,48 @@ TEST_F(SealedText, LongTextsRoundTrip) {
                 << length << " " << mode;
         }
     }
+}
+
+// A last whole block without a terminator ends at the block, whatever the
+// stack held before: the bytes past the blocks are zero, not left over.
+TEST_F(SealedText, TextFillingItsBlocksEndsWithThem) {
+    const std::u16string sealed = SealText(u"12345678", u"Blowfish", KeyModeCommon, codePage);
+    std::size_t eighthSpace = 0;
+    for (int spaces = 0; spaces < 8; ++spaces) eighthSpace = sealed.find(u' ', eighthSpace + (spaces > 0));
+    const std::u16string firstBlock = sealed.substr(0, eighthSpace);
+    ASSERT_EQ(8, countNumbers(firstBlock));
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(u"zzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz",
+                  UnsealText(SealText(u"zzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz", u"Blowfish", KeyModeCommon, codePage),
+                             u"Blowfish", KeyModeCommon, codePage));
+        EXPECT_EQ(u"12345678", UnsealText(firstBlock + u" 1 2 3", u"Blowfish", KeyModeCommon, codePage));
+    }
+}
+
+// A card's unsealer gives, line by line and mode by mode, exactly what
+// UnsealText gives, odd numbers included; it holds no lock on the user key, so
+// UnsealText and a new password still work while it lives.
+TEST_F(SealedText, UnsealerAgreesWithUnsealText) {
+    std::vector<std::pair<std::u16string, int>> lines;
+    for (const int mode : {KeyModeUser, KeyModeCommon, KeyModeOption, KeyModeUser}) {
+        lines.emplace_back(
+            SealText(u"value " + std::u16string(1, static_cast<char16_t>(u'0' + mode)), u"Blowfish", mode, codePage),
+            mode);
+    }
+    lines.emplace_back(u"300 -1 +7  0070 -0 12x 7 9 1", KeyModeUser);
+    lines.emplace_back(u"1 2 3", KeyModeCommon);
+    {
+        Unsealer unseal(codePage);
+        for (const auto& [line, mode] : lines) {
+            EXPECT_EQ(UnsealText(line, u"Blowfish", mode, codePage), unseal(line, mode)) << Utf16ToUtf8(line);
+        }
+        EXPECT_EQ(u"value 0", unseal(lines[0].first, KeyModeUser));
+        EXPECT_THROW(unseal(lines[0].first, 3), std::invalid_argument);
+        SetCurrentPrimaryPassword("otherpw1");
+        ForgetUserKeySchedule();
+        EXPECT_NE(u"value 0", UnsealText(lines[0].first, u"Blowfish", KeyModeUser, codePage));
+    }
+    EXPECT_NE(u"value 0", Unsealer(codePage)(lines[0].first, KeyModeUser));
 }
 
 TEST_F(SealedText, PadCharacterEndsTheText) {

@@ -35,6 +35,10 @@ TEST(CardCheckLine, IsTheCheckTextOfTheJoinedLines) {
     wide = ascii;
     wide[ascii.size() - 2] += u"\u00e9";
     EXPECT_EQ(MakeCheckText(joined(wide, wide.size())), CardCheckLine(wide, wide.size()));
+    // A character whose low byte is ASCII is not ASCII.
+    wide = ascii;
+    wide[ascii.size() - 2] += u"\u0141";
+    EXPECT_EQ(MakeCheckText(joined(wide, wide.size())), CardCheckLine(wide, wide.size()));
 
     std::vector<std::u16string> card = ascii;
     card.push_back(CardCheckLine(card, card.size()));

@@ -198,6 +198,47 @@ TEST(KeptCardListsTest, ARebuildReadsOnlyNewAndChangedCards) {
     EXPECT_EQ(lists.identities, (Texts{u"\\Me"}));
 }
 
+// Walks of one kind keep the other kind's cards, new cards among kept ones
+// are found in any order, and cards gone with their folder are forgotten.
+TEST(KeptCardListsTest, WalksOfOneKindKeepTheOtherKind) {
+    testing::MemoryFileSystem files;
+    files.addFolder(kUser + u"\\Shop");
+    WriteCard(files, kUser + u"\\Shop\\m.vrc", testing::PasscardLines(u"key m"));
+    WriteCard(files, kUser + u"\\Shop\\Me.vrt", IdentityLines(u"Me"));
+    WriteCard(files, kUser + u"\\b.vrc", testing::PasscardLines(u"key b"));
+    CardListBuilder builder(files, NativeCodePage());
+    Texts passcards, keys;
+    builder.buildAll(kUser);
+    builder.buildPasscards(kUser, passcards, keys);
+    EXPECT_EQ(builder.buildIdentities(kUser), (Texts{u"\\Shop\\Me"}));
+    EXPECT_EQ(builder.cardsRead(), 3u);
+
+    // New cards before, between and after the kept ones.
+    for (const char16_t* name : {u"\\Shop\\a.vrc", u"\\Shop\\n.vrc", u"\\Shop\\z.vrc"}) {
+        WriteCard(files, kUser + name, testing::PasscardLines(name));
+    }
+    builder.buildPasscards(kUser, passcards, keys);
+    EXPECT_EQ(passcards, (Texts{u"\\b", u"\\Shop\\a", u"\\Shop\\m", u"\\Shop\\n", u"\\Shop\\z"}));
+    EXPECT_EQ(keys[2], u"key m");
+    EXPECT_EQ(builder.buildIdentities(kUser), (Texts{u"\\Shop\\Me"}));
+    builder.buildAll(kUser);
+    EXPECT_EQ(builder.cardsRead(), 6u);
+
+    // The folder moves away and back: its passcards, forgotten by the walk
+    // that missed them, are read again; its identity card, not walked then,
+    // is still known.
+    files.moveEntry(kUser + u"\\Shop", kUser + u"\\Away");
+    builder.buildPasscards(kUser, passcards, keys);
+    EXPECT_EQ(passcards.size(), 5u);
+    EXPECT_EQ(builder.cardsRead(), 10u);
+    files.moveEntry(kUser + u"\\Away", kUser + u"\\Shop");
+    EXPECT_EQ(builder.buildIdentities(kUser), (Texts{u"\\Shop\\Me"}));
+    EXPECT_EQ(builder.cardsRead(), 10u);
+    builder.buildPasscards(kUser, passcards, keys);
+    EXPECT_EQ(builder.cardsRead(), 14u);
+    EXPECT_EQ(keys, (Texts{u"key b", u"\\Shop\\a.vrc", u"key m", u"\\Shop\\n.vrc", u"\\Shop\\z.vrc"}));
+}
+
 TEST(KeptCardListsTest, ACardThatCouldNotBeOpenedIsReadAgainUnchanged) {
     testing::MemoryFileSystem memory;
     testing::FaultyFileSystem files(memory);
