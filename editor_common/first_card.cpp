@@ -7,20 +7,22 @@
 namespace tarnwick {
 namespace {
 
+// Depth first, in the order the system lists the entries; the listing stops at
+// the first card, so a large folder is not read whole for it.
 std::optional<std::u16string> searchFolder(FileSystem& files, const std::u16string& folder,
                                            std::u16string_view extension) {
-    std::vector<FolderEntry> entries;
-    if (files.listFolder(folder, entries) != kErrorSuccess) return std::nullopt;
-    for (const FolderEntry& entry : entries) {
+    std::optional<std::u16string> found;
+    files.holdsEntry(folder, u"", [&](const FolderEntry& entry) {
         std::u16string path = JoinPath(folder, entry.name);
-        if (!FitsPathBuffer(path)) continue;
+        if (!FitsPathBuffer(path)) return false;
         if (entry.isFolder) {
-            if (auto found = searchFolder(files, path, extension)) return found;
+            found = searchFolder(files, path, extension);
         } else if (!entry.isHidden && IsCardFileName(entry.name, extension)) {
-            return path;
+            found = std::move(path);
         }
-    }
-    return std::nullopt;
+        return found.has_value();
+    });
+    return found;
 }
 
 }  // namespace

@@ -80,10 +80,12 @@ public:
     // The entries of `folder` without "." and "..", in the order the system
     // lists them (FindFirstFileW/FindNextFileW).
     virtual std::uint32_t listFolder(const std::u16string& folder, std::vector<FolderEntry>& entries) = 0;
-    // Whether `folder` holds an entry for which `wanted` is true; stops at the
-    // first. `suffix` is a hint (an entry whose name does not end in it, in any
-    // case, may be passed over): a large folder is then not read whole where the
-    // system can filter names itself. False when the folder cannot be listed.
+    // Hands `wanted` the entries of `folder` in the order listFolder gives
+    // them, until it returns true (then true; false at the end, or when the
+    // folder cannot be listed). `suffix` is a hint: an entry whose name does
+    // not end in it, in any case, may be passed over. The system is asked for
+    // one entry at a time, so a large folder is not read whole for its first
+    // few entries.
     virtual bool holdsEntry(const std::u16string& folder, std::u16string_view suffix,
                             const std::function<bool(const FolderEntry&)>& wanted) {
         (void)suffix;
