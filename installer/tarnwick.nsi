@@ -90,6 +90,20 @@ Page custom UserPageShow UserPageLeave
 
 ; Closes the editors and the tray program and waits, bounded, until their
 ; windows are gone, so that their files can be replaced. Sets $SetupError.
+; Sets $1 to 1 when the file exists and cannot be opened for writing: a
+; running program holds it. Uses $0.
+!macro PROGRAM_FILE_BUSY file
+  ${If} ${FileExists} "${file}"
+    ClearErrors
+    FileOpen $0 "${file}" a
+    ${If} ${Errors}
+      StrCpy $1 1
+    ${Else}
+      FileClose $0
+    ${EndIf}
+  ${EndIf}
+!macroend
+
 !macro CLOSE_PROGRAMS_FUNCTION prefix
 Function ${prefix}CloseTarnwickPrograms
   Push $0
@@ -122,6 +136,24 @@ Function ${prefix}CloseTarnwickPrograms
     Sleep 100
     IntOp $2 $2 + 1
   ${Loop}
+  ; A process ends a moment after its window, and until it has ended its
+  ; program file can be neither replaced nor deleted.
+  ${If} $SetupError == ""
+    ${Do}
+      StrCpy $1 0
+      !insertmacro PROGRAM_FILE_BUSY "$INSTDIR\Brenholt.exe"
+      !insertmacro PROGRAM_FILE_BUSY "$INSTDIR\Mirelune.exe"
+      !insertmacro PROGRAM_FILE_BUSY "$INSTDIR\Keslowe.exe"
+      !insertmacro PROGRAM_FILE_BUSY "$INSTDIR\tarnwick.exe"
+      ${IfThen} $1 = 0 ${|} ${Break} ${|}
+      ${If} $2 >= ${CLOSE_WAIT_STEPS}
+        StrCpy $SetupError "A Tarnwick program in $INSTDIR did not end within 15 seconds. End Brenholt, both editors and tarnwick.exe, then run this again."
+        ${Break}
+      ${EndIf}
+      Sleep 100
+      IntOp $2 $2 + 1
+    ${Loop}
+  ${EndIf}
   Pop $2
   Pop $1
   Pop $0

@@ -33,8 +33,13 @@ CliResult RunCapturing(const std::wstring& commandLine, DWORD boundMs) {
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     std::wstring line = commandLine;
     PROCESS_INFORMATION info = {};
-    const BOOL started =
-        CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info);
+    // Under a loaded parallel run Wine now and then refuses a start that it
+    // makes a moment later; callers test what the program does, not its start.
+    BOOL started = FALSE;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        if (attempt > 0) Sleep(250);
+        started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info);
+    }
     CloseHandle(writeEnd);
     if (!started) {
         result.error = "cannot start the program, error " + std::to_string(GetLastError());

@@ -1,5 +1,6 @@
 #include "wine/tray/wine_processes.h"
 
+#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -15,7 +16,10 @@ constexpr DWORD kPollMs = 25;
 
 Output RunCapturing(const std::wstring& commandLine) {
     testing::CliResult result = testing::RunCapturing(commandLine, kRunBoundMs);
-    if (!result.error.empty()) result.exitCode = 99;
+    if (!result.error.empty()) {
+        std::fprintf(stderr, "%s\n", result.error.c_str());
+        result.exitCode = 99;
+    }
     if (!result.out.empty() && result.out.back() == '\n') result.out.pop_back();
     return Output{result.exitCode, std::move(result.out)};
 }
