@@ -5,7 +5,14 @@
 namespace tarnwick {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x7466;  // one watch per control
+// The control's own procedure and its listener, kept in the control's user
+// data. Not SetWindowSubclass: it looks up a window property on every
+// message, and under Wine each look-up is a call to the server, thousands of
+// them whenever a page's controls are moved.
+struct Watch {
+    WNDPROC original;
+    ControlKeyListener* listener;
+};
 
 // A dropped list scrolls its items; every other control of the form leaves the wheel to the page.
 bool usesWheel(HWND control) {
@@ -14,12 +21,15 @@ bool usesWheel(HWND control) {
     return lstrcmpiW(className, WC_COMBOBOXW) == 0 && SendMessageW(control, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
 }
 
-LRESULT CALLBACK watchProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-    auto& listener = *reinterpret_cast<ControlKeyListener*>(data);
+LRESULT CALLBACK watchProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* watch = reinterpret_cast<Watch*>(GetWindowLongPtrW(control, GWLP_USERDATA));
+    if (watch == nullptr) return DefWindowProcW(control, message, wParam, lParam);
+    const WNDPROC original = watch->original;
+    ControlKeyListener& listener = *watch->listener;
     switch (message) {
         case WM_GETDLGCODE:
             // A dialog manager in the program's loop leaves Tab to us.
-            return DefSubclassProc(control, message, wParam, lParam) | DLGC_WANTTAB;
+            return CallWindowProcW(original, control, message, wParam, lParam) | DLGC_WANTTAB;
         case WM_KEYDOWN:
             if (wParam == VK_TAB) {
                 listener.onTabKey(control, GetKeyState(VK_SHIFT) < 0);
@@ -41,18 +51,28 @@ LRESULT CALLBACK watchProc(HWND control, UINT message, WPARAM wParam, LPARAM lPa
             if (listener.onControlContextMenu(control, lParam)) return 0;
             break;
         case WM_NCDESTROY:
-            RemoveWindowSubclass(control, &watchProc, kSubclassId);
+            SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+            SetWindowLongPtrW(control, GWLP_USERDATA, 0);
+            delete watch;
             break;
         default:
             break;
     }
-    return DefSubclassProc(control, message, wParam, lParam);
+    return CallWindowProcW(original, control, message, wParam, lParam);
 }
 
 }  // namespace
 
 void WatchControlKeys(HWND control, ControlKeyListener& listener) {
-    SetWindowSubclass(control, &watchProc, kSubclassId, reinterpret_cast<DWORD_PTR>(&listener));
+    if (auto* watch = reinterpret_cast<Watch*>(GetWindowLongPtrW(control, GWLP_USERDATA));
+        watch != nullptr && GetWindowLongPtrW(control, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&watchProc)) {
+        watch->listener = &listener;
+        return;
+    }
+    auto* watch = new Watch{nullptr, &listener};
+    SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(watch));
+    watch->original =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&watchProc)));
 }
 
 }  // namespace tarnwick
