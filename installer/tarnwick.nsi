@@ -88,8 +88,6 @@ Page custom UserPageShow UserPageLeave
 
 ; --- Shared by setup and its uninstaller -------------------------------------
 
-; Closes the editors and the tray program and waits, bounded, until their
-; windows are gone, so that their files can be replaced. Sets $SetupError.
 ; Sets $1 to 1 when the file exists and cannot be opened for writing: a
 ; running program holds it. Uses $0.
 !macro PROGRAM_FILE_BUSY file
@@ -104,6 +102,9 @@ Page custom UserPageShow UserPageLeave
   ${EndIf}
 !macroend
 
+; Closes the editors and the tray program and waits, bounded, until their
+; windows are gone and their files free, so that the files can be replaced
+; or deleted. Sets $SetupError.
 !macro CLOSE_PROGRAMS_FUNCTION prefix
 Function ${prefix}CloseTarnwickPrograms
   Push $0
