@@ -129,32 +129,23 @@ Function ${prefix}CloseTarnwickPrograms
     ${If} $0 = 0
       FindWindow $0 "Keslowe"
     ${EndIf}
-    ${IfThen} $0 = 0 ${|} ${Break} ${|}
+    ; A process ends a moment after its window, and until it has ended its
+    ; program file can be neither replaced nor deleted.
+    StrCpy $1 $0
+    ${If} $1 = 0
+      !insertmacro PROGRAM_FILE_BUSY "$INSTDIR\Brenholt.exe"
+      !insertmacro PROGRAM_FILE_BUSY "$INSTDIR\Mirelune.exe"
+      !insertmacro PROGRAM_FILE_BUSY "$INSTDIR\Keslowe.exe"
+      !insertmacro PROGRAM_FILE_BUSY "$INSTDIR\tarnwick.exe"
+    ${EndIf}
+    ${IfThen} $1 = 0 ${|} ${Break} ${|}
     ${If} $2 >= ${CLOSE_WAIT_STEPS}
-      StrCpy $SetupError "A Tarnwick program did not close within 15 seconds. Close the tray program Brenholt and both editors, then run this again."
+      StrCpy $SetupError "A Tarnwick program did not close within 15 seconds. Close the tray program Brenholt, both editors and any tarnwick.exe, then run this again."
       ${Break}
     ${EndIf}
     Sleep 100
     IntOp $2 $2 + 1
   ${Loop}
-  ; A process ends a moment after its window, and until it has ended its
-  ; program file can be neither replaced nor deleted.
-  ${If} $SetupError == ""
-    ${Do}
-      StrCpy $1 0
-      !insertmacro PROGRAM_FILE_BUSY "$INSTDIR\Brenholt.exe"
-      !insertmacro PROGRAM_FILE_BUSY "$INSTDIR\Mirelune.exe"
-      !insertmacro PROGRAM_FILE_BUSY "$INSTDIR\Keslowe.exe"
-      !insertmacro PROGRAM_FILE_BUSY "$INSTDIR\tarnwick.exe"
-      ${IfThen} $1 = 0 ${|} ${Break} ${|}
-      ${If} $2 >= ${CLOSE_WAIT_STEPS}
-        StrCpy $SetupError "A Tarnwick program in $INSTDIR did not end within 15 seconds. End Brenholt, both editors and tarnwick.exe, then run this again."
-        ${Break}
-      ${EndIf}
-      Sleep 100
-      IntOp $2 $2 + 1
-    ${Loop}
-  ${EndIf}
   Pop $2
   Pop $1
   Pop $0

@@ -64,9 +64,9 @@ LRESULT CALLBACK watchProc(HWND control, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 void WatchControlKeys(HWND control, ControlKeyListener& listener) {
-    if (auto* watch = reinterpret_cast<Watch*>(GetWindowLongPtrW(control, GWLP_USERDATA));
-        watch != nullptr && GetWindowLongPtrW(control, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&watchProc)) {
-        watch->listener = &listener;
+    // Watched already: only the listener changes (chaining twice would loop).
+    if (GetWindowLongPtrW(control, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&watchProc)) {
+        reinterpret_cast<Watch*>(GetWindowLongPtrW(control, GWLP_USERDATA))->listener = &listener;
         return;
     }
     auto* watch = new Watch{nullptr, &listener};

@@ -17,6 +17,7 @@
 #include "htmlform/win32/form_view_ids.h"
 #include "htmlform/win32/native_controls.h"
 #include "platform/win32/wide.h"
+#include "wine/tray/wine_processes.h"
 
 namespace tarnwick {
 namespace {
@@ -446,11 +447,8 @@ TEST_F(FormViewTest, DocumentCompleteIsReportedOnceFromTheMessageQueue) {
     view.loadText(kSmallPage);
     EXPECT_EQ(completions, 0) << "not from inside the loading call";
     // A loaded Wine may hand out the posted message a moment after the first
-    // empty look at the queue: pump, bounded, until it has come.
-    for (int i = 0; i < 200 && completions == 0; ++i) {
-        pump();
-        if (completions == 0) Sleep(10);
-    }
+    // empty look at the queue.
+    wine::WaitUntil([&] { return completions != 0; }, 2000);
     EXPECT_EQ(completions, 1);
     view.loadText(kSmallPage);
     pump();
