@@ -104,11 +104,18 @@ void PasscardRecord::fillFrom(const std::vector<std::u16string>& lines, int body
     WipeText(matchKey);
     matchKey = unsealLine(lines[0], KeyModeCommon);
     WipeText(url);
-    url = unsealLine(lines[1], bodyMode);
-    for (std::size_t i = 0; i < PasscardFieldCount(n); ++i) {
-        fieldNames.push_back(unsealLine(lines[PasscardFieldLine(i)], bodyMode));
-        fieldTypes.push_back(unsealLine(lines[PasscardFieldLine(i) + 1], bodyMode));
-        fieldValues.push_back(unsealLine(lines[PasscardFieldLine(i) + 2], bodyMode));
+    // The address and the fields, one key for all: unsealed together.
+    std::vector<std::u16string> body = unsealLine.lines(lines, 1, PasscardFieldLine(PasscardFieldCount(n)), bodyMode);
+    const WipeOnExit wipeBody(body);
+    url = std::move(body[0]);
+    const std::size_t count = PasscardFieldCount(n);
+    fieldNames.reserve(count);
+    fieldTypes.reserve(count);
+    fieldValues.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        fieldNames.push_back(std::move(body[PasscardFieldLine(i) - 1]));
+        fieldTypes.push_back(std::move(body[PasscardFieldLine(i)]));
+        fieldValues.push_back(std::move(body[PasscardFieldLine(i) + 1]));
     }
     defaultMarker = unsealLine(lines[n - 3], KeyModeCommon);
     protectionMarker = unsealLine(lines[n - 2], bodyMode);

@@ -66,6 +66,10 @@ private:
         right = l ^ p_[1];
     }
 
+    // N independent blocks of ECB decryption, interleaved round by round.
+    template <int N>
+    void decryptLanes(const std::uint8_t* in, std::uint8_t* out) const;
+
     std::uint32_t p_[18];
     std::uint32_t s_[4][256];
     std::uint32_t chainLeft_;

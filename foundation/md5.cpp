@@ -22,8 +22,11 @@ std::uint32_t rotl(std::uint32_t x, int n) { return (x << n) | (x >> (32 - n)); 
 
 // The four rounds spelled out, so that each step's function and message word
 // are fixed at compile time.
-std::uint32_t step(std::uint32_t a, std::uint32_t b, std::uint32_t f, std::uint32_t x, int i) {
-    return b + rotl(a + f + kT[i] + x, kShift[i]);
+// `early` is the part of the round's function that does not use b, the newest
+// word; it joins the sum before b is known, so that each step's chain through
+// b is as short as the function allows.
+std::uint32_t step(std::uint32_t a, std::uint32_t early, std::uint32_t late, std::uint32_t x, int i, std::uint32_t b) {
+    return b + rotl((a + (x + kT[i]) + early) + late, kShift[i]);
 }
 
 void transform(std::uint32_t state[4], const std::uint8_t block[64]) {
@@ -41,14 +44,16 @@ void transform(std::uint32_t state[4], const std::uint8_t block[64]) {
     };
     // Unrolled, so that every step's constant, shift and word index are
     // immediates: a card's check line digests its whole file on every load.
+    // F = (b & c) | (~b & d) = d ^ (b & (c ^ d)); G = (b & d) | (c & ~d), whose
+    // two terms share no bit and so may be added.
 #pragma GCC unroll 16
-    for (int i = 0; i < 16; ++i) rotate(step(a, b, (b & c) | (~b & d), x[i], i));
+    for (int i = 0; i < 16; ++i) rotate(step(a, 0, d ^ (b & (c ^ d)), x[i], i, b));
 #pragma GCC unroll 16
-    for (int i = 16; i < 32; ++i) rotate(step(a, b, (b & d) | (c & ~d), x[(5 * i + 1) % 16], i));
+    for (int i = 16; i < 32; ++i) rotate(step(a, c & ~d, b & d, x[(5 * i + 1) % 16], i, b));
 #pragma GCC unroll 16
-    for (int i = 32; i < 48; ++i) rotate(step(a, b, b ^ c ^ d, x[(3 * i + 5) % 16], i));
+    for (int i = 32; i < 48; ++i) rotate(step(a, 0, b ^ (c ^ d), x[(3 * i + 5) % 16], i, b));
 #pragma GCC unroll 16
-    for (int i = 48; i < 64; ++i) rotate(step(a, b, c ^ (b | ~d), x[(7 * i) % 16], i));
+    for (int i = 48; i < 64; ++i) rotate(step(a, 0, c ^ (b | ~d), x[(7 * i) % 16], i, b));
     state[0] += a;
     state[1] += b;
     state[2] += c;

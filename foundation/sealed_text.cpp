@@ -178,6 +178,15 @@ std::u16string SealText(std::u16string_view text, std::u16string_view algorithm,
 
 namespace {
 
+// The text of decrypted bytes: up to the first zero (at most `size` bytes),
+// and before that up to the first pad byte.
+std::u16string textOfPlain(const std::uint8_t* plain, std::size_t size, const CodePage& codePage) {
+    std::size_t length = boundedLength(plain, size);
+    const void* pad = std::memchr(plain, kPadByte, length);
+    if (pad) length = static_cast<std::size_t>(static_cast<const std::uint8_t*>(pad) - plain);
+    return codePage.toWide(std::string_view(reinterpret_cast<const char*>(plain), length), CodePage::Which::Thread);
+}
+
 // UnsealText with the cipher of the key already at hand; null for an
 // algorithm that does not encrypt.
 std::u16string unsealWith(std::u16string_view sealed, const CBlowfishCipher* cipher, const CodePage& codePage) {
@@ -193,12 +202,7 @@ std::u16string unsealWith(std::u16string_view sealed, const CBlowfishCipher* cip
     readNumbers(sealed, bytes.data());
     WipedBytes plain(numbers + 1, cipher ? count : 0);
     if (cipher) cipher->Decrypt(bytes.data(), plain.data(), count, CBlowfishCipher::kModeEcb);
-    std::size_t length = boundedLength(plain.data(), plain.size());
-    const void* pad = std::memchr(plain.data(), kPadByte, length);
-    if (pad) length = static_cast<std::size_t>(static_cast<const std::uint8_t*>(pad) - plain.data());
-
-    return codePage.toWide(std::string_view(reinterpret_cast<const char*>(plain.data()), length),
-                           CodePage::Which::Thread);
+    return textOfPlain(plain.data(), plain.size(), codePage);
 }
 
 }  // namespace
@@ -225,11 +229,53 @@ Unsealer::~Unsealer() {
     if (user_) SecureZero(&*user_, sizeof *user_);
 }
 
-std::u16string Unsealer::operator()(std::u16string_view sealed, int keyMode) {
+const CBlowfishCipher& Unsealer::cipher(int keyMode) {
     checkKeyMode(keyMode);
-    if (keyMode != KeyModeUser) return UnsealText(sealed, kAlgorithmBlowfish, keyMode, codePage_);
+    if (keyMode == KeyModeCommon) return CommonKeyCipher();
+    if (keyMode == KeyModeOption) return OptionKeyCipher();
     if (!user_) user_.emplace(*UserKeyCipher());
-    return unsealWith(sealed, &*user_, codePage_);
+    return *user_;
+}
+
+std::u16string Unsealer::operator()(std::u16string_view sealed, int keyMode) {
+    return unsealWith(sealed, &cipher(keyMode), codePage_);
+}
+
+std::vector<std::u16string> Unsealer::lines(const std::vector<std::u16string>& sealed, std::size_t first,
+                                            std::size_t last, int keyMode) {
+    const CBlowfishCipher& key = cipher(keyMode);
+    last = std::min(last, sealed.size());
+    std::vector<std::u16string> out;
+    if (first >= last) return out;
+
+    // Each line's whole blocks, one line after another: a line's numbers are
+    // read at the end of the blocks before it, and a part block at its end is
+    // overwritten by the next line's.
+    std::vector<std::size_t> ends;  // first each line's count of numbers, then where its blocks end
+    ends.reserve(last - first);
+    std::size_t numbers = 0;
+    for (std::size_t i = first; i < last; ++i) numbers += ends.emplace_back(countNumbers(sealed[i]));
+    WipedBytes bytes(numbers, numbers);
+    std::size_t end = 0;
+    for (std::size_t i = first; i < last; ++i) {
+        readNumbers(sealed[i], bytes.data() + end);
+        end += 8 * (ends[i - first] / 8);
+        ends[i - first] = end;
+    }
+    if (end > 0) key.Decrypt(bytes.data(), bytes.data(), end, CBlowfishCipher::kModeEcb);
+
+    out.reserve(last - first);
+    try {
+        std::size_t begin = 0;
+        for (const std::size_t lineEnd : ends) {
+            out.push_back(textOfPlain(bytes.data() + begin, lineEnd - begin, codePage_));
+            begin = lineEnd;
+        }
+    } catch (...) {
+        WipeTexts(out);
+        throw;
+    }
+    return out;
 }
 
 std::u16string MakeCheckText(std::u16string_view text, const CodePage& codePage) {

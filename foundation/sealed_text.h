@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "foundation/blowfish_cipher.h"
 #include "platform/code_page.h"
@@ -52,8 +53,15 @@ public:
     Unsealer& operator=(const Unsealer&) = delete;
 
     std::u16string operator()(std::u16string_view sealed, int keyMode);
+    // Lines [first, last) of `sealed`, all under one key, each as the call
+    // above gives it; their blocks go through the cipher in one run, so that
+    // the short lines of a card are decrypted several blocks at a time.
+    std::vector<std::u16string> lines(const std::vector<std::u16string>& sealed, std::size_t first,
+                                      std::size_t last, int keyMode);
 
 private:
+    const CBlowfishCipher& cipher(int keyMode);
+
     const CodePage& codePage_;
     std::optional<CBlowfishCipher> user_;
 };
