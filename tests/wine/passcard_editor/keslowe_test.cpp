@@ -449,6 +449,15 @@ TEST_F(KesloweEndToEnd, FieldCommandsThroughTheirDialogsWithTheirWarnings) {
     answerBox(warning, nameRule(L"Field name"), IDOK, dialog);
     typeName(dialog, 1006, L"Code");
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kBoundMs)) << "the dialog stayed open";
+    // The form is built again after the dialog has gone: a control found
+    // before that may be destroyed under the clicks that follow.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const HWND code = findControl(window, kFirstFieldId + 2);
+            return code != nullptr && AskedText(GetWindow(code, GW_HWNDPREV)).find(L"Code") != std::wstring::npos;
+        },
+        kBoundMs))
+        << "the renamed field's label";
 
     // Delete Field asks; No keeps the field, Yes removes it.
     HWND extra = nullptr;
