@@ -68,6 +68,13 @@ std::vector<std::u16string> optionTexts(const Element& select) {
 // pooled control is still there for any program to read.
 void emptyControl(HWND control) { SetControlText(control, std::u16string()); }
 
+// Hidden first, then emptied: an emptied control that is still shown would
+// be drawn again for nothing (under Wine that costs more than the hiding).
+void putAway(HWND control) {
+    SetControlVisible(control, false);
+    emptyControl(control);
+}
+
 bool isUnder(const Node& node, const Node& root) {
     for (const Node* at = &node; at != nullptr; at = at->parentElement()) {
         if (at == &root) return true;
@@ -232,15 +239,13 @@ std::vector<HWND> FormControls::build(POINT scroll) {
         if (spare.displayed) retire(spare);
     }
     for (HWND text : leavingTexts_) {
-        emptyControl(text);
-        SetControlVisible(text, false);
+        putAway(text);
         spareTexts_.push_back(text);
     }
     leavingTexts_.clear();
     for (auto& [key, text] : texts_) {
         if (text.wanted || !text.shown) continue;
-        emptyControl(text.window);
-        SetControlVisible(text.window, false);
+        putAway(text.window);
         text.shown = false;
     }
     inputs_ = std::move(inputs);
@@ -400,8 +405,7 @@ void FormControls::fitListField(HWND list, int fieldHeight) const {
 // to show another element of its kind (making controls is what costs).
 void FormControls::retire(Input& input) {
     SetWindowLongPtrW(input.window, GWLP_ID, 0);
-    emptyControl(input.window);
-    SetControlVisible(input.window, false);
+    putAway(input.window);
     if (input.element == nullptr) {
         input.displayed = false;  // a spare already, now put away
         return;
@@ -475,8 +479,7 @@ void FormControls::forget(const Node& root) {
     inputs_ = std::move(kept);
     for (auto text = texts_.begin(); text != texts_.end();) {
         if (isUnder(*text->first.first, root)) {
-            emptyControl(text->second.window);
-            SetControlVisible(text->second.window, false);
+            putAway(text->second.window);
             spareTexts_.push_back(text->second.window);
             text = texts_.erase(text);
         } else {
