@@ -109,6 +109,26 @@ void BM_IdentityCustomTableRebuild30(benchmark::State& state) {
 }
 BENCHMARK(BM_IdentityCustomTableRebuild30)->Unit(benchmark::kMicrosecond);
 
+// A tab change on a card of 1,000 custom fields: the Custom table shown, then
+// the Person table, each laid out again.
+void BM_IdentityTabChange1000(benchmark::State& state) {
+    auto page = Document::parse(ReadPage(TARNWICK_IDENTITY_PAGE));
+    FixedTextMeasure measure;
+    FillIdentity(*page, SummaryTable(), CustomTable(1000));
+    page->setLayoutContext(&measure, kViewportWidth);
+    Element* custom = page->getElementById(u"custom");
+    Element* person = page->getElementById(u"person");
+    for (auto _ : state) {
+        custom->setStyleDisplay(u"block");
+        person->setStyleDisplay(u"none");
+        benchmark::DoNotOptimize(page->ensureLayout());
+        custom->setStyleDisplay(u"none");
+        person->setStyleDisplay(u"block");
+        benchmark::DoNotOptimize(page->ensureLayout());
+    }
+}
+BENCHMARK(BM_IdentityTabChange1000)->Unit(benchmark::kMicrosecond);
+
 void BM_PasscardPageWith20Fields(benchmark::State& state) {
     std::u16string text = ReadPage(TARNWICK_PASSCARD_PAGE);
     std::u16string table = PasscardTable(20);
