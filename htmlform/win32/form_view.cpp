@@ -146,6 +146,19 @@ void FormView::layOut() {
     int width = 0;
     int height = 0;
     htmlform::PageSize page;
+    // A long page is tried with the vertical bar first: one that is more
+    // than three times as tall as the view there keeps the bar at the full
+    // width too (17 pixels more cannot take away half of its lines), so it
+    // is laid out once rather than first wide and then again narrower.
+    if (!verticalBar_ && document_->formControls().size() > FormControls::kWindowedAbove) {
+        width = std::max(0, sizeOf(outer, false) - barWidth);
+        height = std::max(0, sizeOf(outer, true) - (horizontalBar_ ? barHeight : 0));
+        if (width != layoutWidth_) {
+            document_->setLayoutContext(&measure_, width);
+            layoutWidth_ = width;
+        }
+        if (document_->ensureLayout().height > 3 * height) verticalBar_ = true;
+    }
     for (int pass = 0; pass < 4; ++pass) {
         width = std::max(0, sizeOf(outer, false) - (verticalBar_ ? barWidth : 0));
         height = std::max(0, sizeOf(outer, true) - (horizontalBar_ ? barHeight : 0));
