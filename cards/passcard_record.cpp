@@ -105,10 +105,10 @@ void PasscardRecord::fillFrom(const std::vector<std::u16string>& lines, int body
     matchKey = unsealLine(lines[0], KeyModeCommon);
     WipeText(url);
     // The address and the fields, one key for all: unsealed together.
-    std::vector<std::u16string> body = unsealLine.lines(lines, 1, PasscardFieldLine(PasscardFieldCount(n)), bodyMode);
+    const std::size_t count = PasscardFieldCount(n);
+    std::vector<std::u16string> body = unsealLine.lines(lines, 1, PasscardFieldLine(count), bodyMode);
     const WipeOnExit wipeBody(body);
     url = std::move(body[0]);
-    const std::size_t count = PasscardFieldCount(n);
     fieldNames.reserve(count);
     fieldTypes.reserve(count);
     fieldValues.reserve(count);

@@ -115,10 +115,17 @@ void CBlowfishCipher::Decrypt(const std::uint8_t* in, std::uint8_t* out, std::si
         std::size_t i = 0;
         for (; count - i >= 32; i += 32) decryptLanes<4>(in + i, out + i);
         switch ((count - i) / 8) {
-            case 3: decryptLanes<3>(in + i, out + i); break;
-            case 2: decryptLanes<2>(in + i, out + i); break;
-            case 1: decryptLanes<1>(in + i, out + i); break;
-            default: break;
+            case 3:
+                decryptLanes<3>(in + i, out + i);
+                break;
+            case 2:
+                decryptLanes<2>(in + i, out + i);
+                break;
+            case 1:
+                decryptLanes<1>(in + i, out + i);
+                break;
+            default:
+                break;
         }
         return;
     }

@@ -56,8 +56,8 @@ public:
     // Lines [first, last) of `sealed`, all under one key, each as the call
     // above gives it; their blocks go through the cipher in one run, so that
     // the short lines of a card are decrypted several blocks at a time.
-    std::vector<std::u16string> lines(const std::vector<std::u16string>& sealed, std::size_t first,
-                                      std::size_t last, int keyMode);
+    std::vector<std::u16string> lines(const std::vector<std::u16string>& sealed, std::size_t first, std::size_t last,
+                                      int keyMode);
 
 private:
     const CBlowfishCipher& cipher(int keyMode);

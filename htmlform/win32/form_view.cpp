@@ -146,10 +146,10 @@ void FormView::layOut() {
     int width = 0;
     int height = 0;
     htmlform::PageSize page;
-    // A long page is tried with the vertical bar first: one that is more
-    // than three times as tall as the view there keeps the bar at the full
-    // width too (17 pixels more cannot take away half of its lines), so it
-    // is laid out once rather than first wide and then again narrower.
+    // A long page is tried with the vertical bar first: one more than three
+    // times as tall as the view there needs the bar at the full width too (a
+    // bar's width more cannot halve a page's height), so it is laid out once
+    // rather than first wide and then again narrower.
     if (!verticalBar_ && document_->formControls().size() > FormControls::kWindowedAbove) {
         width = std::max(0, sizeOf(outer, false) - barWidth);
         height = std::max(0, sizeOf(outer, true) - (horizontalBar_ ? barHeight : 0));

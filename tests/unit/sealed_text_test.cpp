@@ -225,8 +225,12 @@ TEST_F(SealedText, UnsealerAgreesWithUnsealText) {
             EXPECT_EQ(UnsealText(line, u"Blowfish", mode, codePage), unseal(line, mode)) << Utf16ToUtf8(line);
         }
         // Many lines under one key at once: long, short, part-block and empty lines.
-        std::vector<std::u16string> sealed{u"", SealText(std::u16string(45, u'x'), u"Blowfish", KeyModeUser, codePage),
-                                           lines[4].first, u"1 2 3", lines[0].first, u""};
+        std::vector<std::u16string> sealed{u"",
+                                           SealText(std::u16string(45, u'x'), u"Blowfish", KeyModeUser, codePage),
+                                           lines[4].first,
+                                           u"1 2 3",
+                                           lines[0].first,
+                                           u""};
         const std::vector<std::u16string> plain = unseal.lines(sealed, 1, sealed.size(), KeyModeUser);
         ASSERT_EQ(sealed.size() - 1, plain.size());
         for (std::size_t i = 1; i < sealed.size(); ++i) EXPECT_EQ(unseal(sealed[i], KeyModeUser), plain[i - 1]) << i;

@@ -99,7 +99,8 @@ std::vector<HWND> windowsOf(HWND top) {
 
 // Those of `windows` that are shown and still wait to be drawn.
 std::vector<HWND> undrawn(std::vector<HWND> windows) {
-    std::erase_if(windows, [](HWND window) { return !IsWindowVisible(window) || !GetUpdateRect(window, nullptr, FALSE); });
+    std::erase_if(windows,
+                  [](HWND window) { return !IsWindowVisible(window) || !GetUpdateRect(window, nullptr, FALSE); });
     return windows;
 }
 
@@ -128,7 +129,8 @@ double timed(HANDLE process, HWND top, HWND target, UINT message, WPARAM wParam,
         // asks the window server little while the editor draws; then once
         // more round, which also waits for the editor to go idle again.
         for (const HWND window : waiting) {
-            while (IsWindowVisible(window) && GetUpdateRect(window, nullptr, FALSE) && now() - begin < kBoundMs) Sleep(1);
+            while (IsWindowVisible(window) && GetUpdateRect(window, nullptr, FALSE) && now() - begin < kBoundMs)
+                Sleep(1);
         }
     }
     return now() - begin;
