@@ -145,28 +145,27 @@ void FormView::layOut() {
     const int barHeight = GetSystemMetrics(SM_CYHSCROLL);
     int width = 0;
     int height = 0;
-    htmlform::PageSize page;
+    // The page laid out for the bars given; `width` and `height` are the view's then.
+    const auto layOutWithBars = [&](bool vertical, bool horizontal) {
+        width = std::max(0, sizeOf(outer, false) - (vertical ? barWidth : 0));
+        height = std::max(0, sizeOf(outer, true) - (horizontal ? barHeight : 0));
+        if (width != layoutWidth_) {
+            document_->setLayoutContext(&measure_, width);
+            layoutWidth_ = width;
+        }
+        return document_->ensureLayout();
+    };
     // A long page is tried with the vertical bar first: one more than three
     // times as tall as the view there needs the bar at the full width too (a
     // bar's width more cannot halve a page's height), so it is laid out once
     // rather than first wide and then again narrower.
     if (!verticalBar_ && document_->formControls().size() > FormControls::kWindowedAbove) {
-        width = std::max(0, sizeOf(outer, false) - barWidth);
-        height = std::max(0, sizeOf(outer, true) - (horizontalBar_ ? barHeight : 0));
-        if (width != layoutWidth_) {
-            document_->setLayoutContext(&measure_, width);
-            layoutWidth_ = width;
-        }
-        if (document_->ensureLayout().height > 3 * height) verticalBar_ = true;
+        const int pageHeight = layOutWithBars(true, horizontalBar_).height;  // sets `height`
+        verticalBar_ = pageHeight > 3 * height;
     }
+    htmlform::PageSize page;
     for (int pass = 0; pass < 4; ++pass) {
-        width = std::max(0, sizeOf(outer, false) - (verticalBar_ ? barWidth : 0));
-        height = std::max(0, sizeOf(outer, true) - (horizontalBar_ ? barHeight : 0));
-        if (width != layoutWidth_) {
-            document_->setLayoutContext(&measure_, width);
-            layoutWidth_ = width;
-        }
-        page = document_->ensureLayout();
+        page = layOutWithBars(verticalBar_, horizontalBar_);
         const bool vertical = page.height > height;
         const bool horizontal = page.width > width;
         if (vertical == verticalBar_ && horizontal == horizontalBar_) break;

@@ -97,12 +97,8 @@ std::vector<HWND> windowsOf(HWND top) {
     return windows;
 }
 
-// Those of `windows` that are shown and still wait to be drawn.
-std::vector<HWND> undrawn(std::vector<HWND> windows) {
-    std::erase_if(windows,
-                  [](HWND window) { return !IsWindowVisible(window) || !GetUpdateRect(window, nullptr, FALSE); });
-    return windows;
-}
+// Whether the window is shown and still waits to be drawn.
+bool undrawn(HWND window) { return IsWindowVisible(window) && GetUpdateRect(window, nullptr, FALSE); }
 
 // Each step starts after a pause, as a person's next click would: under Wine
 // the editor hands its drawing to the X server once it is idle, and a step
@@ -123,14 +119,14 @@ double timed(HANDLE process, HWND top, HWND target, UINT message, WPARAM wParam,
     for (;;) {
         WaitForInputIdle(process, kBoundMs);
         SendMessageTimeoutW(top, WM_NULL, 0, 0, SMTO_NORMAL, kBoundMs, &result);
-        const std::vector<HWND> waiting = undrawn(windowsOf(top));
+        std::vector<HWND> waiting = windowsOf(top);
+        std::erase_if(waiting, [](HWND window) { return !undrawn(window); });
         if (waiting.empty() || now() - begin > kBoundMs) break;
         // One window at a time, each until it is drawn, so that the polling
         // asks the window server little while the editor draws; then once
         // more round, which also waits for the editor to go idle again.
         for (const HWND window : waiting) {
-            while (IsWindowVisible(window) && GetUpdateRect(window, nullptr, FALSE) && now() - begin < kBoundMs)
-                Sleep(1);
+            while (undrawn(window) && now() - begin < kBoundMs) Sleep(1);
         }
     }
     return now() - begin;
