@@ -6,6 +6,7 @@
 #include <string>
 
 #include "foundation/win32/win32_message_box.h"
+#include "platform/win32/control_hook.h"
 #include "platform/win32/private_messages.h"
 #include "platform/win32/wide.h"
 
@@ -14,7 +15,6 @@ namespace {
 
 constexpr DWORD kTreeStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
                              TVS_EDITLABELS | TVS_SHOWSELALWAYS;
-constexpr UINT_PTR kSubclassId = 1;
 // The context menu opens only on the item's text and, 20 pixels to its left, its icon.
 constexpr int kIconReach = 20;
 
@@ -46,7 +46,7 @@ CardTreeView::CardTreeView(CardTree& tree) : cardTree_(tree) {}
 
 CardTreeView::~CardTreeView() {
     // A control that outlives the view gets its own procedure back.
-    if (tree_ != nullptr && IsWindow(tree_)) RemoveWindowSubclass(tree_, &CardTreeView::treeProc, kSubclassId);
+    if (tree_ != nullptr && IsWindow(tree_)) UnhookControl(tree_);
     if (dragImage_ != nullptr) ImageList_Destroy(dragImage_);
     if (font_ != nullptr) DeleteObject(font_);
 }
@@ -58,7 +58,8 @@ HWND CardTreeView::create(HWND editor, HWND parent, int controlId) {
         CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"", kTreeStyle, 0, 0, 0, 0, parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), GetModuleHandleW(nullptr), nullptr);
     if (tree_ == nullptr) return nullptr;
-    SetWindowSubclass(tree_, &CardTreeView::treeProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    HookControl(tree_,
+                [this](UINT message, WPARAM wParam, LPARAM lParam) { return onTreeMessage(message, wParam, lParam); });
     font_ = CreateDialogFont();
     SendMessageW(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     TreeView_SetImageList(tree_, systemSmallImages(), TVSIL_NORMAL);
@@ -166,6 +167,13 @@ void CardTreeView::selectPath(std::u16string_view path) {
         TreeView_Expand(tree_, handle, TVE_EXPAND);
     }
     TreeView_SelectItem(tree_, handleOf(target));
+}
+
+bool CardTreeView::preselectPath(std::u16string_view path) {
+    preselecting_ = true;
+    selectPath(path);
+    preselecting_ = false;
+    return TreeView_GetSelection(tree_) != nullptr;
 }
 
 TreeSelection CardTreeView::selection() const {
@@ -389,11 +397,7 @@ void CardTreeView::showContextMenu(const TreeItem& item, POINT screenPoint) {
     DestroyMenu(menu);
 }
 
-LRESULT CALLBACK CardTreeView::treeProc(HWND, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR view) {
-    return reinterpret_cast<CardTreeView*>(view)->onTreeMessage(message, wParam, lParam);
-}
-
-LRESULT CardTreeView::onTreeMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> CardTreeView::onTreeMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (message) {
         case WM_RBUTTONDOWN:
@@ -423,13 +427,10 @@ LRESULT CardTreeView::onTreeMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_CAPTURECHANGED:
             if (dragging() && reinterpret_cast<HWND>(lParam) != tree_) endDrag();
             break;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(tree_, &CardTreeView::treeProc, kSubclassId);
-            break;
         default:
             break;
     }
-    return DefSubclassProc(tree_, message, wParam, lParam);
+    return std::nullopt;
 }
 
 }  // namespace tarnwick

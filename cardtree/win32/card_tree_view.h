@@ -37,6 +37,13 @@ public:
     void reload(std::u16string_view path, std::u16string_view currentPath);
     // Selects the item of a path, expanding the folders on the way.
     void selectPath(std::u16string_view path);
+    // The same before the window shows, so that the tree is first drawn open
+    // at the item (drawn at its root, it would look up every folder in view for
+    // its button, and select the first item when it takes the focus). The
+    // owner leaves this selection alone (preselecting()) and takes it up once
+    // the window shows. False when no item was selected.
+    bool preselectPath(std::u16string_view path);
+    bool preselecting() const { return preselecting_; }
     // The selected item (the root when none is).
     TreeSelection selection() const;
     // While an item is being dragged, selection changes are not the user's.
@@ -57,9 +64,7 @@ public:
 
 private:
     LRESULT onCustomDraw(NMTVCUSTOMDRAW& draw) const;
-    static LRESULT CALLBACK treeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR subclass,
-                                     DWORD_PTR view);
-    LRESULT onTreeMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> onTreeMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     template <typename Operation>
     void whileBusy(Operation operation);
@@ -94,6 +99,7 @@ private:
     HTREEITEM dragged_ = nullptr;
     HIMAGELIST dragImage_ = nullptr;
     int busy_ = 0;
+    bool preselecting_ = false;
     bool endingLabelEdit_ = false;
     std::optional<std::pair<std::u16string, std::u16string>> pendingReload_;
     std::function<TreeContextMenu(ItemKind)> menuFor_;

@@ -5,13 +5,13 @@
 #include <optional>
 
 #include "foundation/primary_password.h"
+#include "platform/win32/control_hook.h"
 #include "platform/win32/wide.h"
 #include "search/library_finder.h"
 
 namespace tarnwick {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 41300;
 // Room around the text inside the box's border.
 constexpr int kBoxPadding = 8;
 // A search text longer than any card's name or value is no search.
@@ -37,7 +37,12 @@ void TreeFind::create(HWND parent, int controlId, std::function<void()> relayout
     SelectObject(dc, old);
     ReleaseDC(box_, dc);
     height_ = metrics.tmHeight + kBoxPadding;
-    SetWindowSubclass(box_, boxProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    HookControl(box_, [this](UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+        if (message == WM_KEYDOWN && onKey(wParam)) return 0;
+        // The characters of Enter and Escape would only beep in a one-line box.
+        if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n' || wParam == 0x1B)) return 0;
+        return std::nullopt;
+    });
 }
 
 void TreeFind::open() {
@@ -101,15 +106,6 @@ bool TreeFind::onKey(WPARAM key) {
         default:
             return false;
     }
-}
-
-LRESULT CALLBACK TreeFind::boxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
-    auto* find = reinterpret_cast<TreeFind*>(self);
-    if (message == WM_KEYDOWN && find->onKey(wParam)) return 0;
-    // The characters of Enter and Escape would only beep in a one-line box.
-    if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n' || wParam == 0x1B)) return 0;
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(window, boxProc, kSubclassId);
-    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 }  // namespace tarnwick

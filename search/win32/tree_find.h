@@ -38,8 +38,6 @@ public:
     void carve(Rect& treePane) const;
 
 private:
-    static LRESULT CALLBACK boxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR subclass,
-                                    DWORD_PTR self);
     bool onKey(WPARAM key);
     void close();
     std::u16string text() const;
