@@ -128,9 +128,11 @@ bool MireluneWindow::create(const FirstSelection& first, int showCommand) {
     }
     accelerators_ = LoadAcceleratorsW(module(), MAKEINTRESOURCEW(IDR_MAINFRAME));
     keepChildFocus(treeView_.window());
+    const bool preselected = treeView_.preselectPath(firstPath_);
     ShowWindow(handle(), showCommand);
     UpdateWindow(handle());
-    treeView_.selectPath(firstPath_);
+    // Loaded once the window shows: a password asked for has the editor behind it.
+    if (preselected) onSelectionChanged();
     SetFocus(treeView_.window());
     return true;
 }
@@ -289,7 +291,7 @@ void MireluneWindow::onUserEdit(htmlform::Element&) {
 }
 
 void MireluneWindow::onSelectionChanged() {
-    if (treeView_.dragging()) return;
+    if (treeView_.dragging() || treeView_.preselecting()) return;
     // A reload request that arrives while this selection's boxes are open waits for them.
     treeView_.runOperation([&] { carryOut(session_.selectionChanged(treeView_.selection(), self())); });
 }

@@ -113,9 +113,11 @@ bool KesloweWindow::create(const std::u16string& firstPath, int showCommand) {
     // The menu and the toolbar never show a command enabled that is not.
     applyStates(editor_.commandStates());
     keepChildFocus(treeView_.window());
+    const bool preselected = treeView_.preselectPath(firstPath);
     ShowWindow(WindowBase::handle(), showCommand);
     UpdateWindow(WindowBase::handle());
-    treeView_.selectPath(firstPath);
+    // Loaded once the window shows: a password asked for has the editor behind it.
+    if (preselected) treeView_.runOperation([&] { editor_.selectionChanged(treeView_.selection()); });
     SetFocus(treeView_.window());
     return true;
 }
@@ -349,7 +351,7 @@ bool KesloweWindow::onNotify(const NMHDR& header, LRESULT& result) {
     if (bars_.onNotify(header)) return true;
     if (header.hwndFrom == treeView_.window() && header.code == TVN_SELCHANGEDW) {
         // A reload request that arrives while this selection's boxes are open waits for them.
-        if (!treeView_.dragging()) {
+        if (!treeView_.dragging() && !treeView_.preselecting()) {
             treeView_.runOperation([&] { editor_.selectionChanged(treeView_.selection()); });
         }
         return true;
