@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "foundation/text_file.h"
@@ -64,6 +66,35 @@ TEST_F(Win32FileSystemTest, HoldsEntryLooksAtMatchingNamesUntilTheFirstWanted) {
     testing::CreateFolder(folder.file(u"cards\\inner"));
     EXPECT_TRUE(files.holdsEntry(folder.file(u"cards"), u"", isFolder));
     EXPECT_FALSE(files.holdsEntry(folder.file(u"missing"), u"", isFolder));
+}
+
+// Each entry as the find-file functions give it, and their error for what is no folder.
+TEST_F(Win32FileSystemTest, ListFolderGivesEveryEntryWithItsSizeAndWriteTime) {
+    testing::CreateFolder(folder.file(u"cards"));
+    testing::CreateFolder(folder.file(u"cards\\inner"));
+    WriteBytes(folder.file(u"cards\\Shop.vrc"), "12345");
+    WriteBytes(folder.file(u"cards\\secret.vrc"), "x");
+    SetFileAttributesW(reinterpret_cast<const wchar_t*>(folder.file(u"cards\\secret.vrc").c_str()),
+                       FILE_ATTRIBUTE_HIDDEN);
+    std::vector<FolderEntry> entries;
+    ASSERT_EQ(kErrorSuccess, files.listFolder(folder.file(u"cards"), entries));
+    ASSERT_EQ(3u, entries.size());
+    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+    EXPECT_EQ(u"Shop.vrc", entries[0].name);
+    EXPECT_EQ(5u, entries[0].size);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExW(reinterpret_cast<const wchar_t*>(folder.file(u"cards\\Shop.vrc").c_str()),
+                         GetFileExInfoStandard, &data);
+    EXPECT_EQ((std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime,
+              entries[0].writeTime);
+    EXPECT_TRUE(entries[1].isFolder);
+    EXPECT_EQ(u"inner", entries[1].name);
+    EXPECT_TRUE(entries[2].isHidden);
+
+    EXPECT_EQ(kErrorSuccess, files.listFolder(folder.file(u"cards\\inner"), entries));
+    EXPECT_TRUE(entries.empty());
+    EXPECT_EQ(kErrorPathNotFound, files.listFolder(folder.file(u"missing"), entries));
+    EXPECT_NE(kErrorSuccess, files.listFolder(folder.file(u"cards\\Shop.vrc"), entries));
 }
 
 TEST_F(Win32FileSystemTest, WriteReadReplaceDelete) {
