@@ -117,7 +117,7 @@ bool KesloweWindow::create(const std::u16string& firstPath, int showCommand) {
     ShowWindow(WindowBase::handle(), showCommand);
     UpdateWindow(WindowBase::handle());
     // Loaded once the window shows: a password asked for has the editor behind it.
-    if (preselected) treeView_.runOperation([&] { editor_.selectionChanged(treeView_.selection()); });
+    if (preselected) onSelectionChanged();
     SetFocus(treeView_.window());
     return true;
 }
@@ -346,14 +346,17 @@ void KesloweWindow::editPasswordPolicy() {
     }
 }
 
+void KesloweWindow::onSelectionChanged() {
+    if (treeView_.dragging() || treeView_.preselecting()) return;
+    // A reload request that arrives while this selection's boxes are open waits for them.
+    treeView_.runOperation([&] { editor_.selectionChanged(treeView_.selection()); });
+}
+
 bool KesloweWindow::onNotify(const NMHDR& header, LRESULT& result) {
     result = 0;
     if (bars_.onNotify(header)) return true;
     if (header.hwndFrom == treeView_.window() && header.code == TVN_SELCHANGEDW) {
-        // A reload request that arrives while this selection's boxes are open waits for them.
-        if (!treeView_.dragging() && !treeView_.preselecting()) {
-            treeView_.runOperation([&] { editor_.selectionChanged(treeView_.selection()); });
-        }
+        onSelectionChanged();
         return true;
     }
     return treeView_.onNotify(header, result);

@@ -55,6 +55,8 @@ private:
     void onTimer(UINT_PTR id) override;
     bool onCommand(int id, int code, HWND control) override;
     bool onNotify(const NMHDR& header, LRESULT& result) override;
+    // The tree's selection, taken up unless a drag or the first selection made it.
+    void onSelectionChanged();
     LRESULT onCopyData(HWND sender, const COPYDATASTRUCT* data) override;
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 

@@ -50,4 +50,11 @@ void UnhookControl(HWND control) {
     if (hooked(control)) unhook(control, reinterpret_cast<Hook*>(GetWindowLongPtrW(control, GWLP_USERDATA)));
 }
 
+LRESULT CallControlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto* hook =
+        hooked(control) ? reinterpret_cast<const Hook*>(GetWindowLongPtrW(control, GWLP_USERDATA)) : nullptr;
+    if (hook == nullptr) return DefWindowProcW(control, message, wParam, lParam);
+    return CallWindowProcW(hook->original, control, message, wParam, lParam);
+}
+
 }  // namespace tarnwick

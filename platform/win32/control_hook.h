@@ -19,5 +19,7 @@ using ControlHandler = std::function<std::optional<LRESULT>(UINT message, WPARAM
 void HookControl(HWND control, ControlHandler handler);
 // Gives the control its own procedure back, for an owner that goes first.
 void UnhookControl(HWND control);
+// The control's own procedure, for a handler that adds to what it answers.
+LRESULT CallControlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace tarnwick

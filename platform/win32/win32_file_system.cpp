@@ -103,6 +103,12 @@ std::uint32_t Win32FileSystem::deleteFile(const std::u16string& path) {
 
 namespace {
 
+// A folder opened for the directory query, shared like a listing.
+HANDLE openFolder(const std::u16string& folder) {
+    return CreateFileW(AsWide(folder), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
 // The whole folder, 64 KB of entries at a time, straight from the system:
 // under Wine the find-file functions also make up each long name's short
 // name, which a folder of a large library pays for in every change notice.
@@ -110,9 +116,7 @@ namespace {
 bool listDirectly(const std::u16string& folder, std::vector<FolderEntry>& entries) {
     const QueryDirectory query = queryDirectory();
     if (query == nullptr) return false;
-    HANDLE handle =
-        CreateFileW(AsWide(folder), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE handle = openFolder(folder);
     if (handle == INVALID_HANDLE_VALUE) return false;
     constexpr NTSTATUS kNoMoreFiles = static_cast<NTSTATUS>(0x80000006L);
     constexpr NTSTATUS kNoSuchFile = static_cast<NTSTATUS>(0xC000000FL);
@@ -181,17 +185,14 @@ std::uint32_t listByFind(const std::u16string& folder, std::vector<FolderEntry>&
 std::uint32_t Win32FileSystem::listFolder(const std::u16string& folder, std::vector<FolderEntry>& entries) {
     entries.clear();
     if (listDirectly(folder, entries)) return kErrorSuccess;
-    entries.clear();
-    return listByFind(folder, entries);
+    return listByFind(folder, entries);  // starts again from no entries
 }
 
 bool Win32FileSystem::holdsEntry(const std::u16string& folder, std::u16string_view suffix,
                                  const std::function<bool(const FolderEntry&)>& wanted) {
     const QueryDirectory query = queryDirectory();
     if (query == nullptr) return FileSystem::holdsEntry(folder, suffix, wanted);
-    HANDLE handle =
-        CreateFileW(AsWide(folder), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE handle = openFolder(folder);
     if (handle == INVALID_HANDLE_VALUE) return false;
     // The pattern lets the system pass over other names before it looks an entry up.
     std::u16string pattern = u"*" + std::u16string(suffix);
