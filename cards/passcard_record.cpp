@@ -93,30 +93,28 @@ int PasscardRecord::load(const std::u16string& cardPath) {
 
 void PasscardRecord::fillFrom(const std::vector<std::u16string>& lines, int bodyMode) {
     const std::size_t n = lines.size();
-    WipeTexts(fieldNames);
-    WipeTexts(fieldTypes);
-    WipeTexts(fieldValues);
-    fieldNames.clear();
-    fieldTypes.clear();
-    fieldValues.clear();
+    const std::size_t count = PasscardFieldCount(n);
+    // The texts held are overwritten in place, each wiped first, so that a
+    // card loaded again reuses their buffers; the fields beyond the new
+    // card's count are wiped before they go.
+    for (auto* texts : {&fieldNames, &fieldTypes, &fieldValues}) {
+        for (std::size_t i = count; i < texts->size(); ++i) WipeText((*texts)[i]);
+        texts->resize(count);
+    }
     // One unsealer for the card: the user key is looked up once, not per line.
     Unsealer unsealLine;
     WipeText(matchKey);
     matchKey = unsealLine(lines[0], KeyModeCommon);
-    WipeText(url);
     // The address and the fields, one key for all: unsealed together.
-    const std::size_t count = PasscardFieldCount(n);
-    std::vector<std::u16string> body = unsealLine.lines(lines, 1, PasscardFieldLine(count), bodyMode);
-    const WipeOnExit wipeBody(body);
-    url = std::move(body[0]);
-    fieldNames.reserve(count);
-    fieldTypes.reserve(count);
-    fieldValues.reserve(count);
+    std::vector<std::u16string*> body;
+    body.reserve(3 * count + 1);
+    body.push_back(&url);
     for (std::size_t i = 0; i < count; ++i) {
-        fieldNames.push_back(std::move(body[PasscardFieldLine(i) - 1]));
-        fieldTypes.push_back(std::move(body[PasscardFieldLine(i)]));
-        fieldValues.push_back(std::move(body[PasscardFieldLine(i) + 1]));
+        body.push_back(&fieldNames[i]);
+        body.push_back(&fieldTypes[i]);
+        body.push_back(&fieldValues[i]);
     }
+    unsealLine.lines(lines, 1, body, bodyMode);
     defaultMarker = unsealLine(lines[n - 3], KeyModeCommon);
     protectionMarker = unsealLine(lines[n - 2], bodyMode);
 }

@@ -178,13 +178,34 @@ std::u16string SealText(std::u16string_view text, std::u16string_view algorithm,
 
 namespace {
 
-// The text of decrypted bytes: up to the first zero (at most `size` bytes),
-// and before that up to the first pad byte.
-std::u16string textOfPlain(const std::uint8_t* plain, std::size_t size, const CodePage& codePage) {
+// The length of the text in decrypted bytes: up to the first zero (at most
+// `size` bytes), and before that up to the first pad byte.
+std::size_t plainLength(const std::uint8_t* plain, std::size_t size) {
     std::size_t length = boundedLength(plain, size);
     const void* pad = std::memchr(plain, kPadByte, length);
     if (pad) length = static_cast<std::size_t>(static_cast<const std::uint8_t*>(pad) - plain);
-    return codePage.toWide(std::string_view(reinterpret_cast<const char*>(plain), length), CodePage::Which::Thread);
+    return length;
+}
+
+std::u16string textOfPlain(const std::uint8_t* plain, std::size_t size, const CodePage& codePage) {
+    return codePage.toWide(std::string_view(reinterpret_cast<const char*>(plain), plainLength(plain, size)),
+                           CodePage::Which::Thread);
+}
+
+// The text of decrypted bytes put in `out`, whose text is wiped first and
+// whose buffer is kept where the new text fits. ASCII, what most card texts
+// are, is the same in every ANSI code page and is widened as it stands.
+void assignTextOfPlain(std::u16string& out, const std::uint8_t* plain, std::size_t size, const CodePage& codePage) {
+    const std::size_t length = plainLength(plain, size);
+    std::uint8_t seen = 0;
+    for (std::size_t i = 0; i < length; ++i) seen |= plain[i];
+    WipeText(out);
+    if (seen >= 0x80) {
+        out = textOfPlain(plain, length, codePage);
+        return;
+    }
+    out.resize(length);
+    for (std::size_t i = 0; i < length; ++i) out[i] = static_cast<char16_t>(plain[i]);
 }
 
 // UnsealText with the cipher of the key already at hand; null for an
@@ -241,12 +262,11 @@ std::u16string Unsealer::operator()(std::u16string_view sealed, int keyMode) {
     return unsealWith(sealed, &cipher(keyMode), codePage_);
 }
 
-std::vector<std::u16string> Unsealer::lines(const std::vector<std::u16string>& sealed, std::size_t first,
-                                            std::size_t last, int keyMode) {
+void Unsealer::lines(const std::vector<std::u16string>& sealed, std::size_t first,
+                     const std::vector<std::u16string*>& into, int keyMode) {
     const CBlowfishCipher& key = cipher(keyMode);
-    last = std::min(last, sealed.size());
-    std::vector<std::u16string> out;
-    if (first >= last) return out;
+    const std::size_t last = std::min(first + into.size(), sealed.size());
+    if (first >= last) return;
 
     // Each line's whole blocks, one line after another: a line's numbers are
     // read at the end of the blocks before it, and a part block at its end is
@@ -264,18 +284,11 @@ std::vector<std::u16string> Unsealer::lines(const std::vector<std::u16string>& s
     }
     if (end > 0) key.Decrypt(bytes.data(), bytes.data(), end, CBlowfishCipher::kModeEcb);
 
-    out.reserve(last - first);
-    try {
-        std::size_t begin = 0;
-        for (const std::size_t lineEnd : ends) {
-            out.push_back(textOfPlain(bytes.data() + begin, lineEnd - begin, codePage_));
-            begin = lineEnd;
-        }
-    } catch (...) {
-        WipeTexts(out);
-        throw;
+    std::size_t begin = 0;
+    for (std::size_t i = 0; i < ends.size(); ++i) {
+        assignTextOfPlain(*into[i], bytes.data() + begin, ends[i] - begin, codePage_);
+        begin = ends[i];
     }
-    return out;
 }
 
 std::u16string MakeCheckText(std::u16string_view text, const CodePage& codePage) {

@@ -53,11 +53,14 @@ public:
     Unsealer& operator=(const Unsealer&) = delete;
 
     std::u16string operator()(std::u16string_view sealed, int keyMode);
-    // Lines [first, last) of `sealed`, all under one key, each as the call
-    // above gives it; their blocks go through the cipher in one run, so that
-    // the short lines of a card are decrypted several blocks at a time.
-    std::vector<std::u16string> lines(const std::vector<std::u16string>& sealed, std::size_t first, std::size_t last,
-                                      int keyMode);
+    // The lines of `sealed` from `first` on, all under one key, each as the
+    // call above gives it, put in the texts `into` points to, one per line
+    // (those past the last line are left as they are). A text's old
+    // characters are wiped and its buffer kept where the new text fits. The
+    // blocks go through the cipher in one run, so that the short lines of a
+    // card are decrypted several blocks at a time.
+    void lines(const std::vector<std::u16string>& sealed, std::size_t first, const std::vector<std::u16string*>& into,
+               int keyMode);
 
 private:
     const CBlowfishCipher& cipher(int keyMode);

@@ -231,9 +231,16 @@ TEST_F(SealedText, UnsealerAgreesWithUnsealText) {
                                            u"1 2 3",
                                            lines[0].first,
                                            u""};
-        const std::vector<std::u16string> plain = unseal.lines(sealed, 1, sealed.size(), KeyModeUser);
-        ASSERT_EQ(sealed.size() - 1, plain.size());
+        // Into texts that held longer and shorter ones, and one more text than lines, left alone.
+        std::vector<std::u16string> plain{std::u16string(80, u'o'), u"old", u"", u"\u00e9", u"o", u"spare"};
+        std::vector<std::u16string*> into;
+        for (auto& text : plain) into.push_back(&text);
+        unseal.lines(sealed, 1, into, KeyModeUser);
         for (std::size_t i = 1; i < sealed.size(); ++i) EXPECT_EQ(unseal(sealed[i], KeyModeUser), plain[i - 1]) << i;
+        EXPECT_EQ(u"spare", plain.back());
+        sealed[2] = SealText(u"caf\u00e9", u"Blowfish", KeyModeUser, codePage);
+        unseal.lines(sealed, 2, {&plain[0]}, KeyModeUser);
+        EXPECT_EQ(u"caf\u00e9", plain[0]);
         EXPECT_EQ(u"value 0", unseal(lines[0].first, KeyModeUser));
         EXPECT_THROW(unseal(lines[0].first, 3), std::invalid_argument);
         SetCurrentPrimaryPassword("otherpw1");
