@@ -88,11 +88,14 @@ void Element::setAttribute(std::u16string_view name, std::u16string_view value) 
     }
 }
 
-std::u16string Element::type() const {
-    if (!isInput()) return getAttribute(u"type");
-    std::u16string lower = LowerAscii(TrimHtmlSpace(getAttribute(u"type")));
-    for (std::u16string_view known : kInputTypes)
-        if (lower == known) return lower;
+std::u16string_view Element::type() const {
+    const std::u16string* attribute = findAttribute(u"type");
+    if (!isInput()) return attribute ? std::u16string_view(*attribute) : std::u16string_view();
+    if (attribute) {
+        const std::u16string_view written = TrimHtmlSpace(*attribute);
+        for (std::u16string_view known : kInputTypes)
+            if (EqualsIgnoringAsciiCase(written, known)) return known;
+    }
     return u"text";
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "foundation/secret_text.h"
+#include "htmlform/computed_style.h"
 #include "htmlform/node.h"
 
 namespace tarnwick::htmlform {
@@ -52,8 +53,8 @@ public:
     std::u16string id() const { return getAttribute(u"id"); }
     std::u16string name() const { return getAttribute(u"name"); }
     // An input's type in lower case, "text" when absent or unknown; another
-    // element's type attribute as written.
-    std::u16string type() const;
+    // element's type attribute as written (good until the attribute changes).
+    std::u16string_view type() const;
 
     // Form state --------------------------------------------------------------
     bool isInput() const { return localName_ == u"input"; }
@@ -124,6 +125,17 @@ public:
     // Whether this element is displayed (neither it nor an ancestor has display none).
     bool isDisplayed() const;
 
+    // The layout's working state of this element, good for the layout pass
+    // numbered in it: kept here, not in maps of the pass, so that a page of
+    // thousands of elements is laid out without an allocation per element.
+    struct LayoutScratch {
+        unsigned stylePass = 0;
+        unsigned blockPass = 0;
+        bool blockLevel = false;
+        ComputedStyle style;
+    };
+    LayoutScratch& layoutScratch() const { return scratch_; }
+
 private:
     friend class Document;
     friend class TreeBuilder;
@@ -146,6 +158,7 @@ private:
     bool checked_ = false;
     // Selects: the chosen option; nullopt until chosen, then the attribute-selected or first one counts.
     std::optional<int> selectedIndex_;
+    mutable LayoutScratch scratch_;
 };
 
 inline Element* Node::asElement() { return isElement() ? static_cast<Element*>(this) : nullptr; }

@@ -1,6 +1,7 @@
 #include "htmlform/form_layout.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "htmlform/ascii_text.h"
 #include "htmlform/layout_engine.h"
@@ -25,15 +26,22 @@ int RightmostEdge(const Node& node) {
     return right;
 }
 
+// Each pass a number of its own, never 0 (an element not yet laid out).
+unsigned nextPass() {
+    static std::atomic<unsigned> last{0};
+    unsigned pass = ++last;
+    while (pass == 0) pass = ++last;
+    return pass;
+}
+
 }  // namespace
 
 LayoutEngine::LayoutEngine(Document& document, TextMeasure& measure)
     : document_(document),
       measure_(measure),
-      sheet_(document.styleSheet()) {
-    styles_.reserve(256);
+      sheet_(document.styleSheet()),
+      pass_(nextPass()) {
     intrinsics_.reserve(128);
-    blockLevel_.reserve(256);
 }
 
 PageSize LayoutEngine::run(int viewportWidth) {
@@ -47,16 +55,17 @@ PageSize LayoutEngine::run(int viewportWidth) {
 }
 
 const ComputedStyle& LayoutEngine::style(const Element& element) {
-    auto found = styles_.find(&element);
-    if (found != styles_.end()) return found->second;
+    Element::LayoutScratch& scratch = element.layoutScratch();
+    if (scratch.stylePass == pass_) return scratch.style;
     const Element* parent = element.parentElement();
-    ComputedStyle computed = ComputeStyle(element, parent ? style(*parent) : RootStyle(), sheet_);
-    return styles_.emplace(&element, computed).first->second;
+    scratch.style = ComputeStyle(element, parent ? style(*parent) : RootStyle(), sheet_);
+    scratch.stylePass = pass_;
+    return scratch.style;
 }
 
 bool LayoutEngine::isBlockLevel(const Element& element) {
-    auto found = blockLevel_.find(&element);
-    if (found != blockLevel_.end()) return found->second;
+    Element::LayoutScratch& scratch = element.layoutScratch();
+    if (scratch.blockPass == pass_) return scratch.blockLevel;
     Display display = style(element).display;
     bool block = display != Display::Inline && display != Display::Control && display != Display::None;
     if (display == Display::Inline)  // an inline element holding blocks is laid out as one
@@ -65,7 +74,8 @@ bool LayoutEngine::isBlockLevel(const Element& element) {
                 block = true;
                 break;
             }
-    blockLevel_.emplace(&element, block);
+    scratch.blockLevel = block;
+    scratch.blockPass = pass_;
     return block;
 }
 

@@ -26,7 +26,7 @@ TextExtent ControlSize(TextMeasure& measure, const Element& control, const Compu
         TextExtent letter = measure.measure(u"x", font);
         return {letter.width * 20 + 6, letter.height * 2 + 6};
     }
-    std::u16string type = control.isInput() ? control.type() : u"submit";
+    const std::u16string_view type = control.isInput() ? control.type() : u"submit";
     if (type == u"radio" || type == u"checkbox") return RadioSize();
     if (type == u"submit" || type == u"button" || type == u"reset") {
         TextExtent text = measure.measure(control.isInput() ? control.value() : control.textContent(), font);

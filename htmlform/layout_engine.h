@@ -77,9 +77,9 @@ private:
     Document& document_;
     TextMeasure& measure_;
     const StyleSheet& sheet_;
-    std::unordered_map<const Element*, ComputedStyle> styles_;
+    // Numbers this pass's styles and block levels kept in the elements.
+    const unsigned pass_;
     std::unordered_map<const Element*, Intrinsic> intrinsics_;
-    std::unordered_map<const Element*, bool> blockLevel_;
 };
 
 }  // namespace tarnwick::htmlform

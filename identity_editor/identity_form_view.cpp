@@ -171,7 +171,7 @@ void IdentityFormView::fill(const IdentityRecord& record, bool customTable) {
     const std::u16string sex = FieldValue(record.fields, tag::kSex);
     for (Element* input : document_.getElementsByTagName(u"input")) {
         const std::u16string id = input->id();
-        const std::u16string type = input->type();
+        const std::u16string_view type = input->type();
         if (type == kRadioType) {
             for (std::size_t i = 0; i < kSexRadios.size(); ++i) {
                 if (kSexRadios[i].id != id) continue;
@@ -231,7 +231,7 @@ void IdentityFormView::readBackIntoRecord(IdentityRecord& record) const {
     bool sexChanged = false;
     for (Element* input : document_.getElementsByTagName(u"input")) {
         const std::u16string id = input->id();
-        const std::u16string type = input->type();
+        const std::u16string_view type = input->type();
         if (type == kRadioType) {
             for (std::size_t i = 0; i < kSexRadios.size(); ++i) {
                 if (kSexRadios[i].id != id) continue;

@@ -26,7 +26,7 @@ bool drawsNoText(const Element& element) {
 
 ControlKind kindOf(const Element& element) {
     if (element.isSelect()) return ControlKind::DropDownList;
-    const std::u16string type = element.type();
+    const std::u16string_view type = element.type();
     if (type == u"password") return ControlKind::Password;
     if (type == u"radio") return ControlKind::Radio;
     if (type == u"checkbox") return ControlKind::CheckBox;

@@ -36,7 +36,7 @@ protected:
     std::vector<Element*> inputs() { return page->getElementsByTagName(u"input"); }
     std::vector<std::u16string> inputTypes() {
         std::vector<std::u16string> types;
-        for (const Element* input : inputs()) types.push_back(input->type());
+        for (const Element* input : inputs()) types.emplace_back(input->type());
         return types;
     }
 

@@ -66,7 +66,7 @@ bool fill(Element& element, const std::u16string& value) {
         return false;
     }
     if (!element.isInput()) return false;
-    const std::u16string type = element.type();
+    const std::u16string_view type = element.type();
     if (type == u"radio" || type == u"checkbox") {
         element.setChecked(!(value.empty() || value == u"0" || value == u"false"));
     } else {
