@@ -118,10 +118,25 @@ std::vector<Element*> Document::getElementsByTagName(std::u16string_view tag) co
     return out;
 }
 
+namespace {
+
+void CollectFormControls(const Element& from, std::vector<Element*>& out) {
+    for (const auto& child : from.childNodes()) {
+        Element* element = child->asElement();
+        if (element == nullptr) continue;
+        if (element->isFormControl()) out.push_back(element);
+        CollectFormControls(*element, out);
+    }
+}
+
+}  // namespace
+
+// One walk that keeps only the controls: a page of a thousand rows is walked
+// for them on every layout.
 std::vector<Element*> Document::formControls() const {
     std::vector<Element*> out;
-    for (Element* element : root_->getElementsByTagName(u"*"))
-        if (element->isFormControl()) out.push_back(element);
+    if (root_->isFormControl()) out.push_back(root_.get());
+    CollectFormControls(*root_, out);
     return out;
 }
 

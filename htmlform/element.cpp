@@ -9,6 +9,8 @@
 #include "htmlform/style_sheet.h"
 
 namespace tarnwick::htmlform {
+
+using namespace std::string_view_literals;
 namespace {
 
 constexpr std::u16string_view kInputTypes[] = {u"text",   u"password", u"radio", u"checkbox", u"hidden",
@@ -28,7 +30,7 @@ void CollectOptions(const Element& from, std::vector<Element*>& out) {
     for (const auto& child : from.childNodes()) {
         Element* element = child->asElement();
         if (!element || element->isSelect()) continue;
-        if (element->localName() == u"option") out.push_back(element);
+        if (element->localName() == u"option"sv) out.push_back(element);
         else CollectOptions(*element, out);
     }
 }
@@ -76,20 +78,20 @@ void Element::setAttribute(std::u16string_view name, std::u16string_view value) 
     if (it == attributes_.end()) attributes_.push_back({lower, std::u16string(value)});
     else ReplaceText(it->value, value);
     document().invalidateLayout();
-    if (lower == u"id") document().invalidateIdIndex();
-    if (lower == u"style") {
+    if (lower == u"id"sv) document().invalidateIdIndex();
+    if (lower == u"style"sv) {
         reparseInlineStyle();
         document().notifyDisplayChanged(*this);
-    } else if (lower == u"type" && isInput()) {
+    } else if (lower == u"type"sv && isInput()) {
         // Another type is another control (a password input hides its text).
         document().notifyDisplayChanged(*this);
-    } else if (lower == u"value" && isInput() && !valueDirty_ && before != this->value()) {
+    } else if (lower == u"value"sv && isInput() && !valueDirty_ && before != this->value()) {
         document().notifyStateChanged(*this, ChangeCause::Program);
     }
 }
 
 std::u16string_view Element::type() const {
-    const std::u16string* attribute = findAttribute(u"type");
+    const std::u16string* attribute = findAttribute(u"type"sv);
     if (!isInput()) return attribute ? std::u16string_view(*attribute) : std::u16string_view();
     if (attribute) {
         const std::u16string_view written = TrimHtmlSpace(*attribute);
@@ -105,7 +107,7 @@ std::u16string Element::value() const {
         int index = selectedIndex();
         return index < 0 ? std::u16string() : options()[static_cast<std::size_t>(index)]->value();
     }
-    if (localName_ == u"option") {
+    if (localName_ == u"option"sv) {
         if (const std::u16string* attribute = findAttribute(u"value")) return *attribute;
         return CollapseHtmlSpace(textContent());
     }
@@ -132,9 +134,9 @@ void Element::setChecked(bool checked) {
     notifyStateChanged();
     // A radio with a name leaves the others of its name, as in a browser.
     std::u16string group = name();
-    if (!checked || type() != u"radio" || group.empty()) return;
+    if (!checked || type() != u"radio"sv || group.empty()) return;
     for (Element* other : document().getElementsByTagName(u"input"))
-        if (other != this && other->type() == u"radio" && other->name() == group) other->setChecked(false);
+        if (other != this && other->type() == u"radio"sv && other->name() == group) other->setChecked(false);
 }
 
 std::vector<Element*> Element::options() const {
@@ -305,7 +307,7 @@ std::u16string Element::styleDisplay() const { return inlineStyle(u"display"); }
 void Element::setStyleDisplay(std::u16string_view display) {
     std::u16string value(TrimHtmlSpace(display));
     if (styleDisplay() == value) return;
-    std::erase_if(style_, [](const auto& declaration) { return declaration.first == u"display"; });
+    std::erase_if(style_, [](const auto& declaration) { return declaration.first == u"display"sv; });
     if (!value.empty()) style_.emplace_back(u"display", value);
     writeStyleAttribute();
     document().invalidateLayout();
@@ -319,7 +321,7 @@ void Element::writeStyleAttribute() {
         text += property + u": " + value + u";";
     }
     auto it =
-        std::find_if(attributes_.begin(), attributes_.end(), [](const Attribute& a) { return a.name == u"style"; });
+        std::find_if(attributes_.begin(), attributes_.end(), [](const Attribute& a) { return a.name == u"style"sv; });
     if (it == attributes_.end()) attributes_.push_back({u"style", text});
     else it->value = text;
 }
@@ -337,7 +339,7 @@ Element* Element::offsetParent() const {
     if (!layoutBox().rendered || this == doc.body()) return nullptr;
     for (Element* up = parentElement(); up; up = up->parentElement()) {
         const std::u16string& tag = up->localName();
-        if (tag == u"td" || tag == u"th" || tag == u"table" || tag == u"body") return up;
+        if (tag == u"td"sv || tag == u"th"sv || tag == u"table"sv || tag == u"body"sv) return up;
     }
     return nullptr;
 }

@@ -28,6 +28,11 @@ struct Attribute {
 // Where insertAdjacentHTML puts the new nodes.
 enum class AdjacentPosition { BeforeBegin, AfterBegin, BeforeEnd, AfterEnd };
 
+// Tags asked for on every element a layout meets: their lengths are known
+// when compiled.
+inline constexpr std::u16string_view kInputTag = u"input";
+inline constexpr std::u16string_view kSelectTag = u"select";
+
 class Element : public Node {
 public:
     // `localName` in lower case ("input").
@@ -57,8 +62,8 @@ public:
     std::u16string_view type() const;
 
     // Form state --------------------------------------------------------------
-    bool isInput() const { return localName_ == u"input"; }
-    bool isSelect() const { return localName_ == u"select"; }
+    bool isInput() const { return localName_ == kInputTag; }
+    bool isSelect() const { return localName_ == kSelectTag; }
     // An input or a select: what the renderer shows as a native control.
     bool isFormControl() const { return isInput() || isSelect(); }
     // An input's current value; a select's selected option's value; an

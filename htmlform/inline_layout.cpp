@@ -7,6 +7,8 @@
 #include "htmlform/layout_engine.h"
 
 namespace tarnwick::htmlform {
+
+using namespace std::string_view_literals;
 namespace {
 
 using Kind = InlineAtom::Kind;
@@ -22,13 +24,13 @@ Rect Union(const Rect& a, const Rect& b) {
 TextExtent ControlSize(TextMeasure& measure, const Element& control, const ComputedStyle& cs) {
     FontSpec font{cs.font.sizePx, false};  // controls keep their own weight
     if (control.isSelect()) return SelectSize(measure, font, control);
-    if (control.localName() == u"textarea") {
+    if (control.localName() == u"textarea"sv) {
         TextExtent letter = measure.measure(u"x", font);
         return {letter.width * 20 + 6, letter.height * 2 + 6};
     }
     const std::u16string_view type = control.isInput() ? control.type() : u"submit";
-    if (type == u"radio" || type == u"checkbox") return RadioSize();
-    if (type == u"submit" || type == u"button" || type == u"reset") {
+    if (type == u"radio"sv || type == u"checkbox"sv) return RadioSize();
+    if (type == u"submit"sv || type == u"button"sv || type == u"reset"sv) {
         TextExtent text = measure.measure(control.isInput() ? control.value() : control.textContent(), font);
         return {text.width + 16, text.height + 6};
     }
@@ -72,7 +74,7 @@ void LayoutEngine::collectAtoms(Node& node, std::vector<InlineAtom>& atoms, std:
     Element& element = *node.asElement();
     const ComputedStyle& cs = style(element);
     if (cs.display == Display::None) return;
-    if (element.localName() == u"br") {
+    if (element.localName() == u"br"sv) {
         InlineAtom lineBreak{Kind::Break, &element, {}, cs.font};
         lineBreak.height = measure_.measure(u"", cs.font).height;
         atoms.push_back(std::move(lineBreak));

@@ -7,6 +7,8 @@
 #include "htmlform/layout_engine.h"
 
 namespace tarnwick::htmlform {
+
+using namespace std::string_view_literals;
 namespace {
 
 constexpr int kDefaultSpacing = 2;
@@ -246,9 +248,9 @@ private:
             int slack = height - contentHeights[c] - cellEdges(cell).vertical();
             std::u16string valign = cell.getAttribute(u"valign");
             if (valign.empty()) valign = row.row->getAttribute(u"valign");
-            if (slack > 0 && valign != u"top")
+            if (slack > 0 && valign != u"top"sv)
                 for (const auto& child : cell.childNodes())
-                    LayoutEngine::shift(*child, 0, valign == u"bottom" ? slack : slack / 2);
+                    LayoutEngine::shift(*child, 0, valign == u"bottom"sv ? slack : slack / 2);
         }
         int rowLeft = left + style_.border.left + grid_.spacing;
         int rowWidth = std::max(0, cellX - grid_.spacing - rowLeft);
