@@ -45,7 +45,8 @@ void ExerciseDocument(std::u16string_view markup) {
     page->ensureLayout();
     (void)page->documentElement().innerHtml();
     int index = 0;
-    for (Element* control : page->formControls()) {
+    const std::vector<Element*> controls = page->formControls();  // the clicks below may change the tree
+    for (Element* control : controls) {
         if (control->isSelect()) page->userSelectOption(*control, index % 3);
         else if (control->type() == u"radio") page->userClickRadio(*control);
         else page->userSetValue(*control, u"typed");

@@ -131,13 +131,16 @@ void CollectFormControls(const Element& from, std::vector<Element*>& out) {
 
 }  // namespace
 
-// One walk that keeps only the controls: a page of a thousand rows is walked
-// for them on every layout.
-std::vector<Element*> Document::formControls() const {
-    std::vector<Element*> out;
-    if (root_->isFormControl()) out.push_back(root_.get());
-    CollectFormControls(*root_, out);
-    return out;
+// One walk that keeps only the controls, and only after the tree changed: a
+// page of a thousand rows is asked for them on every layout.
+const std::vector<Element*>& Document::formControls() const {
+    if (!controlsCurrent_) {
+        controls_.clear();
+        if (root_->isFormControl()) controls_.push_back(root_.get());
+        CollectFormControls(*root_, controls_);
+        controlsCurrent_ = true;
+    }
+    return controls_;
 }
 
 Element* Document::activeElement() const { return activeElement_ ? activeElement_ : body(); }
@@ -244,13 +247,13 @@ bool HoldsStyle(const Node& node) {
 
 void Document::notifySubtreeChanged(Element& parent) {
     invalidateLayout();
-    idIndexCurrent_ = false;
+    treeChanged();
     if (HoldsStyle(parent)) styleSheet_.reset();
     for (DocumentObserver* observer : std::vector(observers_)) observer->subtreeChanged(parent);
 }
 
 void Document::notifySubtreeRemoving(Node& root) {
-    idIndexCurrent_ = false;
+    treeChanged();
     if (HoldsStyle(root)) styleSheet_.reset();
     for (DocumentObserver* observer : std::vector(observers_)) observer->subtreeRemoving(root);
 }

@@ -48,7 +48,8 @@ public:
     // Elements of that tag (either case; "*" for all) in document order.
     std::vector<Element*> getElementsByTagName(std::u16string_view tag) const;
     // Every input and select in document order: the controls a renderer shows.
-    std::vector<Element*> formControls() const;
+    // Kept, like the id index, until the next change of the tree.
+    const std::vector<Element*>& formControls() const;
 
     // The focused control; the body when none is focused, as a browser answers.
     Element* activeElement() const;
@@ -89,15 +90,23 @@ public:
     void notifyStyleSheetChanged();
     void invalidateLayout() { layoutCurrent_ = false; }
     // For Element: an id was set; the index is built again when next asked.
-    void invalidateIdIndex() { idIndexCurrent_ = false; }
+    void invalidateIdIndex() { treeChanged(); }
 
 private:
+    // What is kept of the tree's shape (the id index, the controls) is built
+    // again when next asked.
+    void treeChanged() const {
+        idIndexCurrent_ = false;
+        controlsCurrent_ = false;
+    }
     void reportEdit(Element& element, std::u16string_view handlerAttribute);
     void runHandlerFunctions(Element& element, std::u16string_view handlerAttribute);
 
     std::unique_ptr<Element> root_;
     mutable std::unordered_map<std::u16string, Element*> idIndex_;
     mutable bool idIndexCurrent_ = false;
+    mutable std::vector<Element*> controls_;
+    mutable bool controlsCurrent_ = false;
     Element* activeElement_ = nullptr;
     DocumentHost* host_ = nullptr;
     std::vector<DocumentObserver*> observers_;

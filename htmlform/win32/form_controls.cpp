@@ -147,18 +147,22 @@ void FormControls::collect(Node& node, std::vector<Wanted>& wanted) const {
 
 std::vector<HWND> FormControls::sync(htmlform::Document& document, POINT scroll, int viewHeight) {
     std::vector<Wanted> wanted;
+    wanted.reserve(wanted_.size());  // most syncs want about what the last one did
     collect(document.documentElement(), wanted);
 
-    std::unordered_map<const Element*, int> ids;
-    const std::vector<Element*> controls = document.formControls();
-    for (std::size_t n = 0; n < controls.size(); ++n)
-        ids.emplace(controls[n], kFirstFormControlId + static_cast<int>(n));
-    // An input outside the document's list of controls gets no control.
+    // Each input's number is its place among the document's controls. Both
+    // lists are in document order, so the inputs are found in one pass along
+    // the controls; an input outside that list gets no control.
+    const std::vector<Element*>& controls = document.formControls();
+    std::size_t next = 0;
     std::erase_if(wanted, [&](Wanted& item) {
         if (item.element == nullptr) return false;
-        const auto id = ids.find(item.element);
-        if (id == ids.end()) return true;
-        item.id = id->second;
+        const auto found =
+            std::find(controls.begin() + static_cast<std::ptrdiff_t>(next), controls.end(), item.element);
+        if (found == controls.end()) return true;
+        next = static_cast<std::size_t>(found - controls.begin());
+        item.id = kFirstFormControlId + static_cast<int>(next);
+        ++next;
         return false;
     });
     wanted_ = std::move(wanted);
