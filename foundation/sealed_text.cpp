@@ -187,9 +187,12 @@ std::size_t plainLength(const std::uint8_t* plain, std::size_t size) {
     return length;
 }
 
+std::u16string widen(const std::uint8_t* plain, std::size_t length, const CodePage& codePage) {
+    return codePage.toWide(std::string_view(reinterpret_cast<const char*>(plain), length), CodePage::Which::Thread);
+}
+
 std::u16string textOfPlain(const std::uint8_t* plain, std::size_t size, const CodePage& codePage) {
-    return codePage.toWide(std::string_view(reinterpret_cast<const char*>(plain), plainLength(plain, size)),
-                           CodePage::Which::Thread);
+    return widen(plain, plainLength(plain, size), codePage);
 }
 
 // The text of decrypted bytes put in `out`, whose text is wiped first and
@@ -201,7 +204,7 @@ void assignTextOfPlain(std::u16string& out, const std::uint8_t* plain, std::size
     for (std::size_t i = 0; i < length; ++i) seen |= plain[i];
     WipeText(out);
     if (seen >= 0x80) {
-        out = textOfPlain(plain, length, codePage);
+        out = widen(plain, length, codePage);
         return;
     }
     out.resize(length);

@@ -136,8 +136,7 @@ void CollectFormControls(const Element& from, std::vector<Element*>& out) {
 const std::vector<Element*>& Document::formControls() const {
     if (!controlsCurrent_) {
         controls_.clear();
-        if (root_->isFormControl()) controls_.push_back(root_.get());
-        CollectFormControls(*root_, controls_);
+        CollectFormControls(*root_, controls_);  // the root is always <html>
         controlsCurrent_ = true;
     }
     return controls_;

@@ -7,8 +7,8 @@ namespace tarnwick {
 namespace {
 
 using htmlform::Element;
+using htmlform::kInputTag;
 
-constexpr std::u16string_view kInputTag = u"input";
 constexpr std::u16string_view kTableTag = u"table";
 constexpr std::u16string_view kClipboardSeparator = u" : ";
 constexpr std::u16string_view kUrlLabel = u"URL";
